@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the normal build, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz target for a
+# bounded number of inputs.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+
+"$here/scripts/setup.sh" "$here/build"
+ctest --test-dir "$here/build" --output-on-failure -j "$jobs"
+
+echo "== sanitizer build"
+"$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$here/build-asan" --output-on-failure -j "$jobs"
+
+echo "== fuzz"
+CXX=clang++ "$here/scripts/setup.sh" "$here/build-fuzz" -DWAGEDESK_FUZZ=ON -DWAGEDESK_TESTS=OFF
+mkdir -p "$here/build-fuzz/corpus"
+"$here/build-fuzz/bin/seqfile_fuzz" -runs=200000 -max_len=4096 "$here/build-fuzz/corpus" "$here/fuzz/corpus"
