@@ -35,7 +35,8 @@ public:
     constexpr Currency() = default;
     static constexpr Currency fromRaw(std::int64_t raw) { return Currency(raw); }
     static constexpr Currency fromWhole(std::int64_t units) { return Currency(units * kScale); }
-    // Rounds to four decimals, an exact half going to the even last digit.
+    // Rounds the exact binary value to four decimals, an exact half going to
+    // the even last digit (0.00025 is a little above the half: 0.0003).
     // Throws OverflowError outside the currency range.
     static Currency fromDouble(double value);
 
@@ -64,8 +65,13 @@ private:
 // decimals, an exact half going away from zero, and is done on the decimal
 // text of the value at its own precision: seven significant digits for a
 // float, fifteen for a double, the exact value for currency. A negative
-// value gets a leading "-" (unless it rounds to zero). The process locale
-// never changes the result.
+// value gets a leading "-" (unless it rounds to zero), before the "$". The
+// seven or fifteen digits are the value rounded half away from zero, like
+// the original's runtime printed them (also at an exact binary tie such as
+// 10000.125f, which gives 10000.13). Decimal "#" placeholders drop trailing
+// zeros up to the last "0" placeholder ("##.##": 7 gives "7."). The process
+// locale never changes the result. Throws OverflowError for an infinity or
+// NaN, std::invalid_argument for a pattern outside this grammar.
 std::string format(float value, std::string_view pattern);
 std::string format(double value, std::string_view pattern);
 std::string format(Currency value, std::string_view pattern);
@@ -73,17 +79,21 @@ std::string format(Currency value, std::string_view pattern);
 // Lenient reading: the number at the start of the text, blanks skipped
 // (also between digits: "1 500" is 1500), stopping at the first character
 // that cannot continue it ("12-3" is 12, "1.2.3" is 1.2, "1,234" is 1);
-// an optional exponent ("1e3"). 0 when the text does not start with one.
+// an optional exponent ("1e3", also "1d3" as the original's Val took it).
+// Blanks are spaces, tabs and linefeeds. 0 when the text does not start with
+// one. Throws OverflowError beyond the range of a double.
 double val(std::string_view text);
 
 // Strict reading: the whole text must be one number. Leading and trailing
 // blanks, a leading sign, a leading "$", thousands commas in the integer
-// part and an exponent are accepted. Throws NumberFormatError otherwise
-// (also for an empty text).
+// part (a comma only between two digits) and an exponent ("e") are
+// accepted; "-$5" and "$-5" both read as -5. Blanks are spaces and tabs.
+// Throws NumberFormatError otherwise (also for an empty text), OverflowError
+// beyond the range of a double.
 double toDouble(std::string_view text);
 // Strict reading rounded to a 32-bit float; OverflowError beyond its range.
 float toFloat(std::string_view text);
-// Strict reading into currency (four decimals, half to even).
+// Strict reading into currency: toDouble, then Currency::fromDouble.
 Currency toCurrency(std::string_view text);
 
 // Conversion to a 16-bit integer: nearest integer, an exact half going to
@@ -97,12 +107,16 @@ std::int16_t toInt16(std::string_view text);
 double roundHalfEven(double value);
 
 // Plain number texts: no grouping, "." as the point, a leading zero below 1,
-// no trailing zeros, "-" when negative; exponent form ("1E+20", "1E-05")
-// where plain digits would need more significant digits than the type has.
+// no trailing zeros, "-" when negative, the value rounded half away from
+// zero to the digits of the type. Plain digits while the decimal exponent is
+// from -4 to 6 (float) or -4 to 14 (double), otherwise exponent form with a
+// sign and at least two digits ("1E+07", "1.234568E+08", "1E-05"), as the
+// original printed numbers. Throws OverflowError for an infinity or NaN.
 std::string floatToText(float value);    // up to 7 significant digits: "0.0525", "7.5", "999999", "0"
 std::string doubleToText(double value);  // up to 15 significant digits
 // The shortest text that reads back as the same double ("716.5"), for the
-// built-in figures typed by presets and default tables.
+// built-in figures typed by presets and default tables; the style of
+// doubleToText, but up to 17 significant digits.
 std::string shortestText(double value);
 
 // The "rounding to cents" of the calculation: format with "#,###.00" and
