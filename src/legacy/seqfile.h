@@ -54,7 +54,9 @@ bool canOpenForReading(const std::filesystem::path &file);
 // was.
 class SeqWriter {
 public:
-    explicit SeqWriter(std::filesystem::path file);  // throws FileAccessError
+    // Creates the temporary file at once, so a folder that cannot be written
+    // is found before any record is made; throws FileAccessError.
+    explicit SeqWriter(std::filesystem::path file);
     ~SeqWriter();
     SeqWriter(const SeqWriter &) = delete;
     SeqWriter &operator=(const SeqWriter &) = delete;
@@ -73,7 +75,9 @@ public:
     // Ends the record with CR LF.
     SeqWriter &endRecord();
 
-    // Renames the temporary file over the target; throws FileAccessError.
+    // Ends an unfinished record, writes the temporary file and renames it
+    // over the target (the old file's permissions are kept); throws
+    // FileAccessError, leaving the old file as it was.
     void commit();
 
     const std::filesystem::path &file() const { return file_; }
@@ -88,7 +92,21 @@ private:
 };
 
 // Reads items in order; a comma and a line end are alike. Accepts LF alone
-// as a line end and leading-dot numbers (".0525").
+// (and CR alone) as a line end and leading-dot numbers (".0525", "-.5").
+//
+// How the items are cut:
+// - Spaces and tabs before an item are skipped.
+// - A quoted item runs to the next double quote (commas and line ends
+//   inside are part of the text); the reader then skips whatever follows up
+//   to and including the next comma or line end.
+// - An unquoted item runs to the next comma or line end, which is consumed;
+//   spaces and tabs at its end are dropped. It may be empty.
+// So every comma and every line end closes exactly one item: ",,,\r\n" is
+// four empty items, "a,b\r\nc" is three items, "1,,3" has an empty middle,
+// and an empty line is one empty item. At the end of the data, a line end
+// (or nothing) promises no further item, so a file ending in "\r\n" has no
+// extra item; a comma does, so "a," holds "a" and one empty item. Trailing
+// spaces and tabs after the last line end are ignored.
 class SeqReader {
 public:
     explicit SeqReader(std::filesystem::path file);  // throws FileAccessError
@@ -112,13 +130,18 @@ private:
     struct Item {
         std::string value;
         bool quoted = false;
+        std::size_t start = 0;  // offset in the data, for messages
     };
     Item next();
+    double toNumber(const Item &item) const;
     [[noreturn]] void fail(const std::string &what) const;
+    [[noreturn]] void wrongKind(const Item &item, const std::string &kind) const;
 
     std::filesystem::path file_;
     std::string data_;
     std::size_t pos_ = 0;
+    std::size_t items_ = 0;    // items read so far
+    bool afterComma_ = false;  // the last item ended with a comma
 };
 
 } // namespace legacy
