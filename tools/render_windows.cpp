@@ -2,6 +2,7 @@
 // windows can be looked at without a display. Usage: wd_render_windows DIR
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <clocale>
 #include <cstdio>
@@ -18,6 +19,11 @@ int main(int argc, char **argv)
     std::setlocale(LC_NUMERIC, "C");
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("windows");
     QDir().mkpath(out);
+    const QString outDir = QDir(out).absolutePath();
+    // Loading a window reads and writes profile files: keep them out of
+    // the caller's folder.
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
     // Loads may ask questions (a missing table file); answer none of them.
     platform::Ui::setScripted(true);
     wagedesk::defineForms();
@@ -27,7 +33,7 @@ int main(int argc, char **argv)
             platform::Form &form = platform::Forms::get(name);
             form.show();
             app.processEvents();
-            const QString file = QDir(out).filePath(QString::fromStdString(name) + QStringLiteral(".png"));
+            const QString file = QDir(outDir).filePath(QString::fromStdString(name) + QStringLiteral(".png"));
             if (form.grab().save(file))
                 ++written;
             else
@@ -37,6 +43,6 @@ int main(int argc, char **argv)
         }
     }
     platform::Forms::unloadAll();
-    std::printf("%d windows written to %s\n", written, qPrintable(out));
+    std::printf("%d windows written to %s\n", written, qPrintable(outDir));
     return written > 0 ? 0 : 1;
 }

@@ -1,5 +1,390 @@
 #include "platform/ui.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QWidget>
+
 namespace platform {
-void Ui::setAppTitle(const QString &) {}
-void Ui::setScripted(bool) {}
+
+// A sentinel no caller would use as a real title.
+const QString Ui::kNoTitle = QStringLiteral("\u0001(no title)");
+
+namespace {
+
+struct State {
+    bool scripted = false;
+    std::deque<Ui::Scripted> queue;
+    std::vector<Question> asked;
+    QString appTitle;
+};
+
+State &state()
+{
+    static State s;
+    return s;
 }
+
+const char *kindName(Question::Kind kind)
+{
+    switch (kind) {
+    case Question::Kind::Message: return "message box";
+    case Question::Kind::Input: return "input box";
+    case Question::Kind::OpenFile: return "file-open dialog";
+    case Question::Kind::Printer: return "printer dialog";
+    case Question::Kind::Modal: return "modal window";
+    case Question::Kind::Help: return "document";
+    }
+    return "question";
+}
+
+const char *answerName(const Ui::Scripted &answer)
+{
+    switch (answer.index()) {
+    case 0: return "a message answer";
+    case 1: return "an input text";
+    case 2: return "a file choice";
+    case 3: return "a bool (printer dialog or document)";
+    default: return "a modal action";
+    }
+}
+
+std::string describe(const Question &q)
+{
+    return std::string(kindName(q.kind)) + " \"" + q.text.toStdString() + "\"";
+}
+
+// A copy: a nested question may grow the record while this one is open.
+Question record(Question q)
+{
+    state().asked.push_back(q);
+    return q;
+}
+
+// The next scripted answer, which must be of the question's kind. A
+// mismatch stays queued: the script is out of step and the test must fail.
+template <class T> T take(const Question &q)
+{
+    auto &queue = state().queue;
+    if (queue.empty())
+        throw UnansweredQuestion("unanswered " + describe(q) + ": no scripted answer left");
+    if (!std::holds_alternative<T>(queue.front()))
+        throw UnansweredQuestion("unanswered " + describe(q) + ": the next scripted answer is " +
+                                 answerName(queue.front()));
+    T value = std::get<T>(std::move(queue.front()));
+    queue.pop_front();
+    return value;
+}
+
+// The title as the user reads it.
+QString shownTitle(const QString &title)
+{
+    if (title == Ui::kNoTitle)
+        return {};
+    return title.isEmpty() ? Ui::appTitle() : title;
+}
+
+// The platform replaces an empty window title by the application's name,
+// so an empty title bar needs a blank.
+QString windowTitle(const QString &shown) { return shown.isEmpty() ? QStringLiteral(" ") : shown; }
+
+bool fits(Answer answer, Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return answer == Answer::Ok;
+    case Buttons::YesNo: return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::OkCancel: return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNoCancel: return answer != Answer::Ok;
+    }
+    return false;
+}
+
+QMessageBox::Icon boxIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer showMessageBox(const Question &q)
+{
+    QMessageBox box;
+    box.setWindowTitle(windowTitle(q.title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(q.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setIcon(boxIcon(q.icon));
+    box.setStandardButtons(boxButtons(q.buttons));
+    box.setDefaultButton(q.buttons == Buttons::YesNo || q.buttons == Buttons::YesNoCancel ? QMessageBox::Yes
+                                                                                          : QMessageBox::Ok);
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: break;
+    }
+    // Closed without a button: the box's escape answer.
+    switch (q.buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+// Ends a modal window's event loop when the window is hidden (minimizing
+// sends a Hide event too, but leaves the window not hidden).
+class HideWatch : public QObject {
+public:
+    explicit HideWatch(QEventLoop &loop) : loop_(loop) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && static_cast<QWidget *>(watched)->isHidden())
+            loop_.quit();
+        return false;
+    }
+
+private:
+    QEventLoop &loop_;
+};
+
+} // namespace
+
+void Ui::setAppTitle(const QString &title) { state().appTitle = title; }
+
+QString Ui::appTitle()
+{
+    return state().appTitle.isEmpty() ? QCoreApplication::applicationName() : state().appTitle;
+}
+
+Answer Ui::message(const QString &text, Buttons buttons, Icon icon, const QString &title)
+{
+    const Question q = record({Question::Kind::Message, shownTitle(title), text, buttons, icon});
+    if (!state().scripted)
+        return showMessageBox(q);
+    // An OK-only box offers no choice: it needs no scripted answer, but
+    // takes an Ok queued for it.
+    if (buttons == Buttons::Ok) {
+        auto &queue = state().queue;
+        if (!queue.empty() && std::holds_alternative<Answer>(queue.front()) &&
+            std::get<Answer>(queue.front()) == Answer::Ok)
+            queue.pop_front();
+        return Answer::Ok;
+    }
+    const Answer answer = take<Answer>(q);
+    if (!fits(answer, buttons)) {
+        state().queue.push_front(answer);
+        throw UnansweredQuestion("unanswered " + describe(q) + ": the scripted answer is not one of its buttons");
+    }
+    return answer;
+}
+
+Answer Ui::message(const QStringList &lines, Buttons buttons, Icon icon, const QString &title)
+{
+    return message(lines.join(QStringLiteral("\r\n")), buttons, icon, title);
+}
+
+QString Ui::input(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    const Question q = record({Question::Kind::Input, shownTitle(title), prompt});
+    if (state().scripted)
+        return take<QString>(q);
+    QInputDialog dialog;
+    dialog.setWindowTitle(windowTitle(q.title));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+QString qtFileFilter(const QString &filter)
+{
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    static const QRegularExpression separators(QStringLiteral("[;,\\s]+"));
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString desc = parts[i].trimmed();
+        QStringList patterns =
+            i + 1 < parts.size() ? parts[i + 1].split(separators, Qt::SkipEmptyParts) : QStringList();
+        if (desc.isEmpty() && patterns.isEmpty())
+            continue;
+        if (patterns.isEmpty())
+            patterns << QStringLiteral("*");
+        // Qt reads the patterns from the description's last parentheses;
+        // keep a description that already shows exactly its patterns.
+        const QRegularExpressionMatch shown = trailingPatterns.match(desc);
+        if (shown.hasMatch() && shown.captured(1).split(separators, Qt::SkipEmptyParts) == patterns)
+            out << desc;
+        else
+            out << (desc.isEmpty() ? QString() : desc + QLatin1Char(' ')) + QLatin1Char('(') +
+                       patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> Ui::openFile(const QString &filter, const QString &title)
+{
+    const Question q =
+        record({Question::Kind::OpenFile, title.isEmpty() ? QStringLiteral("Open") : shownTitle(title), filter});
+    std::optional<QString> chosen;
+    if (state().scripted) {
+        chosen = take<std::optional<QString>>(q);
+    } else {
+        QFileDialog dialog(nullptr, windowTitle(q.title), QDir::currentPath(), qtFileFilter(filter));
+        // The native dialogs ignore the hidden-files filter, and saved
+        // files may be dot-files such as ".use".
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFilter(dialog.filter() | QDir::Hidden);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().constFirst();
+    }
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    const QFileInfo file(*chosen);
+    QDir::setCurrent(file.absolutePath());
+    return file.absoluteFilePath();
+}
+
+bool Ui::printerDialog(QPrinter &printer, QWidget *parent)
+{
+    const Question q = record({Question::Kind::Printer, QStringLiteral("Print"), QString()});
+    if (state().scripted)
+        return take<bool>(q);
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Ui::showModal(QWidget *window)
+{
+    if (!window)
+        return;
+    const Question q = record({Question::Kind::Modal, window->windowTitle(), window->objectName()});
+    QPointer<QWidget> alive(window);
+    if (state().scripted) {
+        const ModalAction action = take<ModalAction>(q);
+        // A window the action left open is closed as the user would close
+        // it (a form runs its unload rule) and hidden when it refuses, even
+        // when the action throws; the action may also have unloaded it.
+        struct CloseAfter {
+            QPointer<QWidget> &w;
+            ~CloseAfter()
+            {
+                if (w && w->isVisible())
+                    w->close();
+                if (w && w->isVisible())
+                    w->hide();
+            }
+        } closeAfter{alive};
+        window->show();
+        if (action)
+            action(window);
+        return;
+    }
+    if (auto *dialog = qobject_cast<QDialog *>(window)) {
+        dialog->exec();
+        return;
+    }
+    const Qt::WindowModality before = window->windowModality();
+    // Modality takes effect when the window is shown.
+    if (window->isVisible())
+        window->hide();
+    window->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    HideWatch watch(loop);
+    window->installEventFilter(&watch);
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (alive && !alive->isHidden())
+        loop.exec(QEventLoop::DialogExec);
+    if (alive) {
+        alive->removeEventFilter(&watch);
+        alive->setWindowModality(before);
+    }
+}
+
+bool Ui::openDocument(const QString &path)
+{
+    const Question q = record({Question::Kind::Help, appTitle(), path});
+    const QFileInfo file(path);
+    if (state().scripted) {
+        const bool opened = take<bool>(q);
+        return opened && file.isFile();
+    }
+    return file.isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+void Ui::setScripted(bool on) { state().scripted = on; }
+bool Ui::scripted() { return state().scripted; }
+void Ui::script(Scripted answer) { state().queue.push_back(std::move(answer)); }
+std::size_t Ui::pendingAnswers() { return state().queue.size(); }
+const std::vector<Question> &Ui::asked() { return state().asked; }
+void Ui::clearAsked() { state().asked.clear(); }
+
+void Ui::reset()
+{
+    state().queue.clear();
+    state().asked.clear();
+}
+
+QDate clampDate(const QDate &date, const QDate &min, const QDate &max)
+{
+    if (!date.isValid() || date < min)
+        return min;
+    if (date > max)
+        return max;
+    return date;
+}
+
+bool printWindowImage(QWidget *window, QPrinter &printer)
+{
+    if (!window)
+        return false;
+    const QPixmap image = window->grab();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // The printer's device metrics are its printable area, where the
+    // painter's origin sits.
+    const QSize page(printer.width(), printer.height());
+    const QSize size = image.deviceIndependentSize().toSize().scaled(page, Qt::KeepAspectRatio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(QPoint(0, 0), size), image);
+    return painter.end();
+}
+
+} // namespace platform

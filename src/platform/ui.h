@@ -9,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <variant>
 #include <vector>
 
@@ -28,13 +30,16 @@ enum class Answer { Ok, Cancel, Yes, No };
 struct Question {
     enum class Kind { Message, Input, OpenFile, Printer, Modal, Help };
     Kind kind;
-    QString title;
-    QString text;  // message text (lines joined by CR LF), input prompt, filter, window name
+    QString title; // as shown: the program's title when none was given, "" for Ui::kNoTitle
+    QString text;  // message text (lines joined by CR LF), input prompt, filter, window name, document path
+    Buttons buttons = Buttons::Ok; // message boxes only
+    Icon icon = Icon::None;        // message boxes only
 };
 
 class Ui {
 public:
-    // The title of message boxes that do not name their own.
+    // The title of message and input boxes that do not name their own.
+    // Until set, the application's name.
     static void setAppTitle(const QString &title);
     static QString appTitle();
 
@@ -46,41 +51,49 @@ public:
                           const QString &title = {});
     static const QString kNoTitle;
 
-    // An input box; Cancel gives "".
+    // An input box; Cancel gives "". Titles as for message().
     static QString input(const QString &prompt, const QString &title = {}, const QString &defaultText = {});
 
     // The file-open dialog. filter is in the original's form
     // "Saved Files (*.use)|*.use" (description|patterns, pairs). Dot-files are
     // shown. Choosing a file makes its folder the current folder. Returns the
-    // chosen path, or nothing when cancelled.
+    // chosen path (absolute), or nothing when cancelled. The title defaults
+    // to "Open".
     static std::optional<QString> openFile(const QString &filter, const QString &title = {});
 
     // The printer dialog: true when the user confirmed.
     static bool printerDialog(QPrinter &printer, QWidget *parent = nullptr);
 
-    // Shows a window modally and returns when it is closed. In a scripted
-    // run the next scripted Modal action is run on the shown window instead
-    // of waiting; a window still visible afterwards is closed.
+    // Shows a window modally and returns when it is hidden or destroyed.
+    // In a scripted run the window is shown, the next scripted Modal action
+    // is run on it instead of waiting, and a window still visible afterwards
+    // is closed as by the user (a Form runs its unload rule with
+    // fromCode=false), or hidden when it refuses. Never blocks when scripted.
     static void showModal(QWidget *window);
 
     // Opens a document (the help file) with the desktop's viewer. false when
-    // it cannot be opened.
+    // the file does not exist or cannot be opened (also when scripted: the
+    // scripted bool says whether the viewer "opened" an existing file).
     static bool openDocument(const QString &path);
 
     // ---- scripted answers, for tests ----
     using ModalAction = std::function<void(QWidget *)>;
     using Scripted = std::variant<Answer, QString, std::optional<QString>, bool, ModalAction>;
-    // Each question takes the next scripted answer of its kind:
-    // message -> Answer; input -> QString; openFile -> std::optional<QString>
-    // (the path; its folder becomes current); printerDialog -> bool;
-    // showModal -> ModalAction; openDocument -> bool (whether it "opened").
-    // Turning scripting on makes an unanswered question a test failure
-    // (it throws UnansweredQuestion) instead of showing a dialog.
+    // Each question takes the next scripted answer, first in first out, and
+    // it must be of the question's kind:
+    // message -> Answer (one of its buttons; an OK-only box needs none, and
+    // takes an Ok only when it is next); input -> QString ("" is
+    // Cancel); openFile -> std::optional<QString> (the path; its folder
+    // becomes current); printerDialog -> bool; showModal -> ModalAction;
+    // openDocument -> bool (whether it "opened").
+    // While scripted, a question with no answer queued, or whose next answer
+    // is of another kind, throws UnansweredQuestion (naming the question's
+    // text) instead of showing a dialog; the mismatched answer stays queued.
     static void setScripted(bool on);
     static bool scripted();
     static void script(Scripted answer);
     static std::size_t pendingAnswers();
-    // Everything asked since the last clearAsked(), in order.
+    // Everything asked since the last clearAsked(), in order (scripted or not).
     static const std::vector<Question> &asked();
     static void clearAsked();
     // Forget the script and the record.
@@ -91,12 +104,16 @@ struct UnansweredQuestion : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The date picker control: a date in a range, shown as "MM/dd/yy".
-// Outside the range the nearest end is used.
+// The original's filter "Desc (*.a)|*.a|Other|*.b;*.c" in Qt's form
+// "Desc (*.a);;Other (*.b *.c)".
+QString qtFileFilter(const QString &filter);
+
+// The date picker's range rule (see platform/datepicker.h for the control):
+// outside the range the nearest end is used.
 QDate clampDate(const QDate &date, const QDate &min, const QDate &max);
 
-// Prints an image of a window, scaled to the page, on the printer. false when
-// the printer cannot be started.
+// Prints an image of a window, scaled to fit the page (aspect kept, at the
+// top left), on the printer. false when the printer cannot be started.
 bool printWindowImage(QWidget *window, QPrinter &printer);
 
 } // namespace platform

@@ -1,2 +1,402 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
-TEST(Placeholder, Builds) { SUCCEED(); }
+
+#include "platform/datepicker.h"
+#include "platform/ui.h"
+
+// Readable dates in failure messages.
+void PrintTo(const QDate &date, std::ostream *out) { *out << date.toString(Qt::ISODate).toStdString(); }
+
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+using platform::Question;
+using platform::Ui;
+
+// Every test starts scripted with an empty script, in its own current folder.
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        Ui::reset();
+        Ui::setScripted(true);
+        Ui::setAppTitle(QStringLiteral("Paycheck Test"));
+    }
+    void TearDown() override
+    {
+        Ui::reset();
+        Ui::setScripted(true);
+        Ui::setAppTitle(QString());
+        QDir::setCurrent(previous);
+    }
+    QString make(const QString &relative) const
+    {
+        const QString path = QDir(folder.path()).filePath(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        return QFileInfo(path).absoluteFilePath();
+    }
+
+    QTemporaryDir folder;
+    QString previous;
+};
+
+TEST_F(UiTest, ScriptedAnswersAreTakenInOrderAndEveryQuestionIsRecorded)
+{
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmWindow"));
+    window.setWindowTitle(QStringLiteral("Window"));
+    const QString chosen = make(QStringLiteral("pat.use"));
+    bool shownDuringAction = false;
+
+    Ui::script(Answer::Yes);
+    Ui::script(QStringLiteral("staff1"));
+    Ui::script(std::optional<QString>(chosen));
+    Ui::script(false);
+    Ui::script(Ui::ModalAction([&](QWidget *w) { shownDuringAction = w == &window && w->isVisible(); }));
+    ASSERT_EQ(Ui::pendingAnswers(), 5u);
+
+    EXPECT_EQ(Ui::message(QStringList{QStringLiteral("SAVE?"), QStringLiteral("Now")}, Buttons::YesNo, Icon::Question),
+              Answer::Yes);
+    EXPECT_EQ(Ui::input(QStringLiteral("Enter new user:"), QStringLiteral("File New")), QStringLiteral("staff1"));
+    EXPECT_EQ(Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use")), chosen);
+    QPrinter printer;
+    EXPECT_FALSE(Ui::printerDialog(printer));
+    Ui::showModal(&window);
+    EXPECT_TRUE(shownDuringAction);
+    EXPECT_FALSE(window.isVisible()) << "a scripted modal window is hidden after its action";
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+
+    const std::vector<Question> &asked = Ui::asked();
+    ASSERT_EQ(asked.size(), 5u);
+    EXPECT_EQ(asked[0].kind, Question::Kind::Message);
+    EXPECT_EQ(asked[0].title, QStringLiteral("Paycheck Test"));
+    EXPECT_EQ(asked[0].text, QStringLiteral("SAVE?\r\nNow"));
+    EXPECT_EQ(asked[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(asked[0].icon, Icon::Question);
+    EXPECT_EQ(asked[1].kind, Question::Kind::Input);
+    EXPECT_EQ(asked[1].title, QStringLiteral("File New"));
+    EXPECT_EQ(asked[1].text, QStringLiteral("Enter new user:"));
+    EXPECT_EQ(asked[2].kind, Question::Kind::OpenFile);
+    EXPECT_EQ(asked[2].text, QStringLiteral("Saved Files (*.use)|*.use"));
+    EXPECT_EQ(asked[3].kind, Question::Kind::Printer);
+    EXPECT_EQ(asked[4].kind, Question::Kind::Modal);
+    EXPECT_EQ(asked[4].text, QStringLiteral("frmWindow"));
+
+    Ui::script(Answer::Ok);
+    Ui::reset();
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+    EXPECT_TRUE(Ui::asked().empty());
+}
+
+TEST_F(UiTest, TitlesAreTheProgramsWhenNoneIsGivenAndBlankForNoTitle)
+{
+    const struct {
+        QString given;
+        QString shown;
+    } cases[] = {
+        {QString(), QStringLiteral("Paycheck Test")},
+        {QStringLiteral("Save?"), QStringLiteral("Save?")},
+        {Ui::kNoTitle, QString()},
+    };
+    for (const auto &c : cases) {
+        Ui::clearAsked();
+        Ui::script(Answer::Ok);
+        Ui::message(QStringLiteral("text"), Buttons::Ok, Icon::None, c.given);
+        Ui::script(QString());
+        Ui::input(QStringLiteral("prompt"), c.given);
+        ASSERT_EQ(Ui::asked().size(), 2u);
+        EXPECT_EQ(Ui::asked()[0].title, c.shown) << c.given.toStdString();
+        EXPECT_EQ(Ui::asked()[1].title, c.shown) << c.given.toStdString();
+    }
+}
+
+TEST_F(UiTest, AQuestionWithoutAFittingAnswerThrowsNamingItsText)
+{
+    auto thrownText = [](const std::function<void()> &ask) {
+        try {
+            ask();
+        } catch (const platform::UnansweredQuestion &e) {
+            return std::string(e.what());
+        }
+        return std::string("nothing thrown");
+    };
+    auto yesNo = [](const char *text) {
+        return [text] { Ui::message(QString::fromLatin1(text), Buttons::YesNo); };
+    };
+    // Nothing queued.
+    EXPECT_NE(thrownText(yesNo("NO ANSWER HERE")).find("NO ANSWER HERE"), std::string::npos);
+    // The next answer is of another kind: it stays queued for its own question.
+    Ui::script(QStringLiteral("typed"));
+    EXPECT_NE(thrownText(yesNo("WRONG KIND")).find("WRONG KIND"), std::string::npos);
+    EXPECT_EQ(Ui::pendingAnswers(), 1u);
+    EXPECT_EQ(Ui::input(QStringLiteral("prompt")), QStringLiteral("typed"));
+    // An answer that is none of the box's buttons.
+    Ui::script(Answer::Yes);
+    EXPECT_NE(thrownText([] { Ui::message(QStringLiteral("OK OR CANCEL"), Buttons::OkCancel); }).find("OK OR CANCEL"),
+              std::string::npos);
+    EXPECT_EQ(Ui::pendingAnswers(), 1u);
+    Ui::reset();
+    QWidget window;
+    EXPECT_NE(thrownText([&] { Ui::showModal(&window); }), "nothing thrown");
+    EXPECT_FALSE(window.isVisible());
+    // The failed questions were still recorded.
+    EXPECT_EQ(Ui::asked().size(), 1u);
+}
+
+TEST_F(UiTest, AnOkOnlyBoxAnswersItselfAndTakesOnlyAnOkThatIsNext)
+{
+    EXPECT_EQ(Ui::message(QStringLiteral("Saved.")), Answer::Ok);
+    Ui::script(Answer::No);
+    EXPECT_EQ(Ui::message(QStringLiteral("Saved.")), Answer::Ok);
+    EXPECT_EQ(Ui::pendingAnswers(), 1u) << "the No waits for its own box";
+    Ui::reset();
+    Ui::script(Answer::Ok);
+    Ui::message(QStringLiteral("Saved."));
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+}
+
+TEST_F(UiTest, ChoosingAFileMakesItsFolderCurrentAndCancelLeavesItAlone)
+{
+    const QString chosen = make(QStringLiteral("users/.use"));
+    Ui::script(std::optional<QString>());
+    EXPECT_EQ(Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use")), std::nullopt);
+    EXPECT_EQ(QDir::currentPath(), QDir(folder.path()).canonicalPath());
+
+    // A relative path is read against the current folder before it moves.
+    Ui::script(std::optional<QString>(QStringLiteral("users/.use")));
+    EXPECT_EQ(Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use")), chosen);
+    EXPECT_EQ(QDir::currentPath(), QFileInfo(chosen).absolutePath());
+}
+
+TEST_F(UiTest, FileFiltersTakeQtsForm)
+{
+    const struct {
+        const char *original;
+        const char *qt;
+    } cases[] = {
+        {"Saved Files (*.use)|*.use", "Saved Files (*.use)"},
+        {"Text|*.txt;*.doc", "Text (*.txt *.doc)"},
+        {"Saved Files (*.use)|*.use|All Files (*.*)|*.*", "Saved Files (*.use);;All Files (*.*)"},
+        {"Old (*.a)|*.a;*.b", "Old (*.a) (*.a *.b)"},
+        {"", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::qtFileFilter(QString::fromLatin1(c.original)), QString::fromLatin1(c.qt)) << c.original;
+}
+
+TEST_F(UiTest, AModalActionMayDestroyTheWindow)
+{
+    QPointer<QWidget> window = new QWidget;
+    Ui::script(Ui::ModalAction([](QWidget *w) { delete w; }));
+    Ui::showModal(window);
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(UiTest, ADocumentOpensOnlyWhenItExists)
+{
+    const QString help = make(QStringLiteral("Help.html"));
+    Ui::script(true);
+    EXPECT_TRUE(Ui::openDocument(help));
+    Ui::script(true);
+    EXPECT_FALSE(Ui::openDocument(QDir(folder.path()).filePath(QStringLiteral("Missing.html"))));
+    ASSERT_EQ(Ui::asked().size(), 2u);
+    EXPECT_EQ(Ui::asked()[0].kind, Question::Kind::Help);
+    EXPECT_EQ(Ui::asked()[0].text, help);
+
+    Ui::setScripted(false);
+    EXPECT_FALSE(Ui::openDocument(QDir(folder.path()).filePath(QStringLiteral("Missing.html"))));
+}
+
+// The real dialogs, answered by a timer once they show.
+class RealDialogs : public UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        Ui::setScripted(false);
+    }
+    static void whenModalShows(std::function<void(QWidget *)> act)
+    {
+        auto *timer = new QTimer;
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                act(w);
+            }
+        });
+        timer->start();
+    }
+};
+
+TEST_F(RealDialogs, MessageBoxesShowTheirTitleTextAndButtons)
+{
+    const struct {
+        QString title;
+        QString windowTitle;
+        Buttons buttons;
+        QMessageBox::StandardButton press;
+        Answer answer;
+    } cases[] = {
+        {QString(), QStringLiteral("Paycheck Test"), Buttons::YesNo, QMessageBox::No, Answer::No},
+        {Ui::kNoTitle, QStringLiteral(" "), Buttons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
+        {QStringLiteral("Save?"), QStringLiteral("Save?"), Buttons::OkCancel, QMessageBox::Ok, Answer::Ok},
+    };
+    for (const auto &c : cases) {
+        QString title, text;
+        QMessageBox::StandardButtons buttons;
+        whenModalShows([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            buttons = box->standardButtons();
+            box->button(c.press)->click();
+        });
+        EXPECT_EQ(Ui::message(QStringList{QStringLiteral("one"), QStringLiteral("two")}, c.buttons, Icon::Exclamation,
+                              c.title),
+                  c.answer);
+        EXPECT_EQ(title, c.windowTitle);
+        EXPECT_EQ(text, QStringLiteral("one\ntwo"));
+        EXPECT_TRUE(buttons & c.press);
+    }
+}
+
+TEST_F(RealDialogs, CancellingAnInputBoxGivesNothing)
+{
+    whenModalShows([](QWidget *w) {
+        auto *dialog = qobject_cast<QInputDialog *>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->textValue(), QStringLiteral("draft"));
+        dialog->reject();
+    });
+    EXPECT_EQ(Ui::input(QStringLiteral("Enter new user:"), QString(), QStringLiteral("draft")), QString());
+}
+
+TEST_F(RealDialogs, TheFileDialogShowsDotFilesAndMovesTheCurrentFolder)
+{
+    const QString chosen = make(QStringLiteral("users/.use"));
+    whenModalShows([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->filter() & QDir::Hidden);
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Saved Files (*.use)")});
+        dialog->selectFile(chosen);
+        static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its accept()
+    });
+    EXPECT_EQ(Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use")), chosen);
+    EXPECT_EQ(QDir::currentPath(), QFileInfo(chosen).absolutePath());
+}
+
+TEST_F(RealDialogs, AModalWindowReturnsWhenHiddenOrDestroyed)
+{
+    QWidget window;
+    whenModalShows([](QWidget *w) { w->hide(); });
+    Ui::showModal(&window);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.windowModality(), Qt::NonModal) << "the modality is the window's own again";
+
+    QPointer<QWidget> doomed = new QWidget;
+    whenModalShows([](QWidget *w) { delete w; });
+    Ui::showModal(doomed);
+    EXPECT_TRUE(doomed.isNull());
+}
+
+TEST(PrintWindowImage, PrintsAWindowToAPdfFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QLabel window(QStringLiteral("NET PAY 1,234.56"));
+    window.resize(320, 200);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("window.pdf")));
+    ASSERT_TRUE(platform::printWindowImage(&window, printer));
+    QFile pdf(dir.filePath(QStringLiteral("window.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+
+    // A printer that cannot start: its file's folder does not exist.
+    QPrinter broken(QPrinter::HighResolution);
+    broken.setOutputFormat(QPrinter::PdfFormat);
+    broken.setOutputFileName(dir.filePath(QStringLiteral("no/such/folder/window.pdf")));
+    EXPECT_FALSE(platform::printWindowImage(&window, broken));
+}
+
+TEST(DatePicker, TwoDigitYearsAreThisCentury)
+{
+    const struct {
+        const char *text;
+        QDate date;
+    } cases[] = {
+        {"03/18/05", QDate(2005, 3, 18)}, {"02/29/00", QDate(2000, 2, 29)}, {"12/31/99", QDate(2099, 12, 31)},
+        {" 01/07/06 ", QDate(2006, 1, 7)}, {"00/00/05", QDate()},           {"3/18/05", QDate()},
+        {"02/30/05", QDate()},             {"", QDate()},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::DatePicker::parse(QString::fromLatin1(c.text)), c.date) << c.text;
+}
+
+TEST(DatePicker, ShowsMonthDayYearAndKeepsToItsRange)
+{
+    platform::DatePicker picker;
+    picker.setRange(QDate(2004, 12, 1), QDate(2006, 1, 7));
+    EXPECT_TRUE(picker.calendarPopup());
+    picker.setDate(QDate(2005, 3, 8));
+    EXPECT_EQ(picker.text(), QStringLiteral("03/08/05"));
+    picker.setDate(QDate(2026, 12, 10));
+    EXPECT_EQ(picker.date(), QDate(2006, 1, 7));
+
+    // Typed by the user (each section moves on after two digits), the year
+    // is read as 20xx, also where the range would allow the 1900s.
+    picker.setDate(QDate(2005, 1, 1));
+    picker.show();
+    picker.setSelectedSection(QDateTimeEdit::MonthSection);
+    QTest::keyClicks(&picker, QStringLiteral("070405"));
+    picker.interpretText();
+    EXPECT_EQ(picker.date(), QDate(2005, 7, 4));
+
+    platform::DatePicker open;
+    open.show();
+    open.setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(&open, QStringLiteral("99"));
+    open.interpretText();
+    EXPECT_EQ(open.date(), QDate(2099, 1, 1));
+}
+
+TEST(ClampDate, OutsideTheRangeTheNearestEndIsUsed)
+{
+    const QDate min(2004, 12, 1), max(2006, 1, 7);
+    const struct {
+        QDate in, out;
+    } cases[] = {
+        {QDate(2005, 6, 1), QDate(2005, 6, 1)}, {QDate(2004, 11, 30), min}, {min, min},
+        {QDate(2006, 1, 8), max},               {max, max},                 {QDate(), min},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::clampDate(c.in, min, max), c.out) << c.in.toString().toStdString();
+}
+
+} // namespace
