@@ -1,9 +1,19 @@
 // Program set-up shared by the program, its tests and the tools.
 #pragma once
 
+#include <QApplication>
+
 namespace wagedesk {
 
 // Defines every window of the program in the form registry.
 void defineForms();
+
+// The application object: an error that escapes a command is reported in a
+// message box instead of ending the program.
+class Application : public QApplication {
+public:
+    Application(int &argc, char **argv);
+    bool notify(QObject *receiver, QEvent *event) override;
+};
 
 } // namespace wagedesk

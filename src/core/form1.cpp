@@ -1,13 +1,708 @@
 #include "core/form1.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "core/about.h"
+#include "core/datemain.h"
+#include "core/entry.h"
+#include "core/federal.h"
+#include "core/profile.h"
+#include "core/profile_files.h"
+#include "core/saveuser.h"
+#include "core/state.h"
+#include "core/taxinfo.h"
+#include "platform/ui.h"
+#include "printing/printing.h"
+#include "records/records.h"
+#include "tables/tables.h"
+
 namespace wagedesk {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Forms;
+using platform::Icon;
+using platform::Ui;
+
+std::filesystem::path programFolder()
+{
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
+namespace {
+
+QString q(const std::string &s) { return QString::fromStdString(s); }
+
+void tell(const std::exception &e) { Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation); }
+
+struct EntryRow {
+    const char *label, *caption, *tip;
+};
+// In box order: the label beside each entry box.
+constexpr std::array<EntryRow, 8> kEntries{{
+    {"Label1", "STRAIGHT TIME HOURS 1", "Pay rate 1"},
+    {"Label11", "STRAIGHT TIME HOURS 2", "Pay rate 2"},
+    {"Label3", "O.T.", nullptr},
+    {"Label2", "O.T. TIME AND 1/2 (1.5X)", nullptr},
+    {"Label5", "HOLIDAY IN HOURS", nullptr},
+    {"Label9", "VACATION - SICK, IN HOURS", nullptr},
+    {"Label10", "PAY IN DOLLAR AMOUNT", "Use Dollar amount"},
+    {"Label8", "TIPS (Hours)", "Use Dollar amount"},
+}};
+
+constexpr std::array<const char *, 18> kTags{
+    "Federal Tax", "Soc Sec", "Medicare", "State Tax",  "City Tax", "Muni Cr Union",  "Bond",    "Union Dues", "Pension",
+    "Misc.",       "K Plan",  "OverTime", "GROSS PAY", "NET PAY",  "SDI",            "SUI",     "Cafeteria Plan", "Tips"};
+
+QPushButton *pictureButton(const char *name, QStyle::StandardPixmap icon, const char *tip)
+{
+    auto *b = named<QPushButton>(QLatin1String(name));
+    b->setIcon(QApplication::style()->standardIcon(icon));
+    b->setIconSize(QSize(32, 32));
+    b->setToolTip(QLatin1String(tip));
+    b->setAccessibleName(QLatin1String(tip));
+    b->setMinimumSize(56, 44);
+    return b;
+}
+
+QLabel *valueLabel(const QString &name)
+{
+    auto *l = named<QLabel>(name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(90);
+    return l;
+}
+
+} // namespace
 
 Form1::Form1() : platform::Form(kName)
 {
     setWindowTitle(QStringLiteral("WageDesk"));
-    resize(760, 560);
+
+    // Entries.
+    Frame2 = named<QGroupBox>(QStringLiteral("Frame2"), QStringLiteral("Hours"));
+    auto *hours = new QGridLayout(Frame2);
+    opt1x = named<QRadioButton>(QStringLiteral("opt1x"), QStringLiteral("(1X)"));
+    opt2x = named<QRadioButton>(QStringLiteral("opt2x"), QStringLiteral("(2X)"));
+    opt1x->setChecked(true);
+    for (int i = 0; i < 8; ++i) {
+        entryLabels[i] = named<QLabel>(QLatin1String(kEntries[i].label), QLatin1String(kEntries[i].caption));
+        if (kEntries[i].tip)
+            entryLabels[i]->setToolTip(QLatin1String(kEntries[i].tip));
+        txtAmount[i] = named<QLineEdit>(indexed("txtAmount", i));
+        txtAmount[i]->setToolTip(QStringLiteral("Enter"));
+        txtAmount[i]->setAlignment(Qt::AlignRight);
+        txtAmount[i]->setMaximumWidth(110);
+        entryLabels[i]->setBuddy(txtAmount[i]);
+        makeNumericEntry(txtAmount[i]);
+        selectAllOnFocus(txtAmount[i]);
+        txtAmount[i]->installEventFilter(this);
+        hours->addWidget(entryLabels[i], i, 0);
+        if (i == 2) {
+            auto *mult = new QHBoxLayout;
+            mult->addWidget(opt1x);
+            mult->addWidget(opt2x);
+            hours->addLayout(mult, i, 1);
+        }
+        hours->addWidget(txtAmount[i], i, 2);
+    }
+    Label12 = named<QLabel>(QStringLiteral("Label12"), QStringLiteral("WEEK ENDING:"));
+    txtWeek = named<QLineEdit>(QStringLiteral("txtWeek"), QStringLiteral("00/00/05"));
+    txtWeek->setToolTip(QStringLiteral("Click for Date change"));
+    txtWeek->setMaximumWidth(110);
+    txtWeek->installEventFilter(this);
+    hours->addWidget(Label12, 8, 0);
+    hours->addWidget(txtWeek, 8, 2);
+
+    Frame4 = named<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("    CLEAR               ADD"));
+    cmdClear = pictureButton("cmdClear", QStyle::SP_DialogResetButton, "Clear");
+    cmdCal = pictureButton("cmdCal", QStyle::SP_DialogApplyButton, "Calculate");
+    auto *calc = new QHBoxLayout(Frame4);
+    calc->addWidget(cmdClear);
+    calc->addWidget(cmdCal);
+
+    Frame3 = named<QGroupBox>(QStringLiteral("Frame3"),
+                              QStringLiteral("      YTD                 OT               VAC/HOL          PRINT"));
+    cmdYear = pictureButton("cmdYear", QStyle::SP_FileDialogDetailedView, "Year to Date");
+    cmdOT = pictureButton("cmdOT", QStyle::SP_BrowserReload, "OverTime");
+    Command1 = pictureButton("Command1", QStyle::SP_DirHomeIcon, "Vacation");
+    cmdPrint = pictureButton("cmdPrint", QStyle::SP_FileIcon, "Print");
+    auto *picture = new QHBoxLayout(Frame3);
+    for (QPushButton *b : {cmdYear, cmdOT, Command1, cmdPrint})
+        picture->addWidget(b);
+
+    cmdSavePrev = named<QPushButton>(QStringLiteral("cmdSavePrev"), QStringLiteral("Save This Pay Period"));
+    cmdPeriod = named<QPushButton>(QStringLiteral("cmdPeriod"), QStringLiteral("Get Pay Period"));
+
+    // Results.
+    for (int i = 0; i < 18; ++i)
+        lbTaxTag[i] = named<QLabel>(indexed("lbTaxTag", i), QLatin1String(kTags[i]));
+    for (int i = 0; i < 11; ++i)
+        lbTaxDed[i] = valueLabel(indexed("lbTaxDed", i));
+    Frame5 = named<QGroupBox>(QStringLiteral("Frame5"), QStringLiteral("Results"));
+    Label13 = valueLabel(QStringLiteral("Label13"));
+    Label4 = named<QLabel>(QStringLiteral("Label4"), QStringLiteral("TAXES"));
+    lbTaxes = valueLabel(QStringLiteral("lbTaxes"));
+    Label6 = named<QLabel>(QStringLiteral("Label6"), QStringLiteral("DEDUCTIONS"));
+    lbDeduct = valueLabel(QStringLiteral("lbDeduct"));
+    lbNet = valueLabel(QStringLiteral("lbNet"));
+    QFont bold = lbNet->font();
+    bold.setBold(true);
+    lbNet->setFont(bold);
+    Label13->setFont(bold);
+    auto *results = new QGridLayout(Frame5);
+    results->addWidget(lbTaxTag[12], 0, 0);
+    results->addWidget(Label13, 0, 1);
+    results->addWidget(Label4, 1, 0);
+    results->addWidget(lbTaxes, 1, 1);
+    results->addWidget(Label6, 2, 0);
+    results->addWidget(lbDeduct, 2, 1);
+    results->addWidget(lbTaxTag[13], 3, 0);
+    results->addWidget(lbNet, 3, 1);
+
+    Frame1 = named<QGroupBox>(QStringLiteral("Frame1"), QStringLiteral("Taxes/Deductions"));
+    lbSDI = valueLabel(QStringLiteral("lbSDI"));
+    lbSUI = valueLabel(QStringLiteral("lbSUI"));
+    lbCafe = valueLabel(QStringLiteral("lbCafe"));
+    auto *lines = new QGridLayout(Frame1);
+    int r = 0;
+    for (int i = 0; i < 11; ++i, ++r) {
+        lines->addWidget(lbTaxTag[i], r, 0);
+        lines->addWidget(lbTaxDed[i], r, 1);
+    }
+    for (auto [tag, value] : {std::pair{14, lbSDI}, std::pair{15, lbSUI}, std::pair{16, lbCafe}}) {
+        lines->addWidget(lbTaxTag[tag], r, 0);
+        lines->addWidget(value, r++, 1);
+    }
+
+    Frame6 = named<QGroupBox>(QStringLiteral("Frame6"));
+    lbOverT = valueLabel(QStringLiteral("lbOverT"));
+    lbTips = valueLabel(QStringLiteral("lbTips"));
+    auto *extra = new QGridLayout(Frame6);
+    extra->addWidget(lbTaxTag[11], 0, 0);
+    extra->addWidget(lbOverT, 0, 1);
+    extra->addWidget(lbTaxTag[17], 1, 0);
+    extra->addWidget(lbTips, 1, 1);
+
+    lbTaxVer = named<QLabel>(QStringLiteral("lbTaxVer"));
+    Label7 = named<QLabel>(QStringLiteral("Label7"), QStringLiteral("Federal Table: Cir E - Pub15"));
+    lbTableNotice = named<QLabel>(QStringLiteral("lbTableNotice"));
+    lbTableNotice->setStyleSheet(QStringLiteral("color: darkred;"));
+    lbUser = named<QLabel>(QStringLiteral("lbUser"), QStringLiteral("USER"));
+    ckIowaPrior = named<QCheckBox>(QStringLiteral("ckIowaPrior"), QStringLiteral("Iowa- Jan1 to Mar31, 2005"));
+    ckIowaPrior->setToolTip(QStringLiteral("Check if calculating prior to April 1st 2005"));
+    ckIowaPrior->setVisible(false);
+
+    auto *leftColumn = new QVBoxLayout;
+    leftColumn->addWidget(Frame2);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(Frame4);
+    buttonRow->addWidget(Frame3);
+    leftColumn->addLayout(buttonRow);
+    auto *periodRow = new QHBoxLayout;
+    periodRow->addWidget(cmdSavePrev);
+    periodRow->addWidget(cmdPeriod);
+    leftColumn->addLayout(periodRow);
+    leftColumn->addWidget(ckIowaPrior);
+    leftColumn->addStretch();
+    auto *rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(Frame5);
+    rightColumn->addWidget(Frame1);
+    rightColumn->addWidget(Frame6);
+    rightColumn->addStretch();
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(leftColumn, 3);
+    columns->addLayout(rightColumn, 2);
+    auto *footer = new QHBoxLayout;
+    footer->addWidget(lbUser);
+    footer->addStretch();
+    footer->addWidget(lbTableNotice);
+    footer->addStretch();
+    footer->addWidget(Label7);
+    footer->addWidget(lbTaxVer);
+
+    auto *root = new QVBoxLayout(this);
+    buildMenus();
+    root->setMenuBar(menuBar);
+    root->addLayout(columns);
+    root->addLayout(footer);
+
+    connect(cmdCal, &QPushButton::clicked, this, [this] { cmdCal_Click(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { Clear_All(); });
+    connect(cmdSavePrev, &QPushButton::clicked, this, [this] { cmdSavePrev_Click(); });
+    connect(cmdPeriod, &QPushButton::clicked, this, [this] { cmdPeriod_Click(); });
+    connect(cmdYear, &QPushButton::clicked, this, [] { records::showYearToDate(); });
+    connect(cmdOT, &QPushButton::clicked, this, [] { records::showOvertime(); });
+    connect(Command1, &QPushButton::clicked, this, [] { records::showVacation(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { mnuPrintSheetItem_Click(); });
+    cmdYear->setEnabled(records::available());
+    cmdOT->setEnabled(records::available());
+    Command1->setEnabled(records::available());
+    cmdPrint->setEnabled(printing::available());
 }
 
-void Form1::formLoad() {}
+void Form1::buildMenus()
+{
+    menuBar = named<QMenuBar>(QStringLiteral("menuBar"));
+    auto menu = [this](const char *name, const char *caption) {
+        QMenu *m = menuBar->addMenu(QLatin1String(caption));
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto item = [this](QMenu *m, const char *name, const char *caption, const char *key, auto handler) {
+        QAction *a = m->addAction(QLatin1String(caption));
+        a->setObjectName(QLatin1String(name));
+        if (key)
+            a->setShortcut(QKeySequence(QLatin1String(key)));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    auto separator = [](QMenu *m, const char *name) { m->addSeparator()->setObjectName(QLatin1String(name)); };
+
+    QMenu *file = menu("mnuFile", "File");
+    mnuNew = item(file, "mnuNew", "&New", "Ctrl+N", [this] { mnuNew_Click(); });
+    mnuOpen = item(file, "mnuOpen", "&Open", "Ctrl+O", [this] { mnuOpen_Click(); });
+    mnuSave = item(file, "mnuSave", "&Save", "Ctrl+S", [this] { mnuSave_Click(); });
+    separator(file, "mnuDash3");
+    mnuChecks = item(file, "mnuChecks", "C&hecks", "Ctrl+H", [] { printing::showChecks(); });
+    separator(file, "mnuDash6");
+    mnuPrintSheetItem = item(file, "mnuPrintSheetItem", "Print Sheet", nullptr, [this] { mnuPrintSheetItem_Click(); });
+    mnuPrintItem = item(file, "mnuPrintItem", "&Print Image", "Ctrl+P", [this] { mnuPrintItem_Click(); });
+    separator(file, "mnuDash1");
+    mnuClearIitem = item(file, "mnuClearIitem", "&Clear", "Ctrl+C", [this] { Clear_All(); });
+    mnuExitItem = item(file, "mnuExitItem", "E&xit", "Ctrl+X", [this] { mnuExitItem_Click(); });
+
+    QMenu *forms = menu("mnuForms", "Forms");
+    mnuVac = item(forms, "mnuVac", "&Vacation", "Ctrl+V", [] { records::showVacation(); });
+    mnuOtItem = item(forms, "mnuOtItem", "OT %", nullptr, [] { records::showOvertime(); });
+    mnuYear = item(forms, "mnuYear", "&Year to Date", "Ctrl+Y", [] { records::showYearToDate(); });
+
+    QMenu *options = menu("mnuOptions", "Options");
+    mnuHeader = item(options, "mnuHeader", "H&eader", "Ctrl+E", [] { printing::showHeader(); });
+    separator(options, "mnuDash2");
+    mnuTaxInfoItem = item(options, "mnuTaxInfoItem", "&User Info", "Ctrl+U", [this] { mnuTaxInfoItem_Click(); });
+    separator(options, "mnuDash5");
+    mnuState = item(options, "mnuState", "S&tate Tax", "Ctrl+T", [this] { mnuState_Click(); });
+    mnuCity = item(options, "mnuCity", "C&ity Tax", "Ctrl+I", [] { tables::showCityEditor(); });
+    mnuNonCity = item(options, "mnuNonCity", "Non City Tax", nullptr, [] { tables::showNonCityEditor(); });
+
+    QMenu *help = menu("mnuHelp", "Help");
+    mnuHelpItem = item(help, "mnuHelpItem", "He&lp", "Ctrl+L", [this] { mnuHelpItem_Click(); });
+    separator(help, "mnuDash4");
+    mnuAboutItem = item(help, "mnuAboutItem", "&About", "Ctrl+A", [this] { mnuAboutItem_Click(); });
+
+    // Windows of parts not in this build stay visible but cannot be chosen.
+    for (QAction *a : {mnuChecks, mnuPrintSheetItem, mnuHeader})
+        a->setEnabled(printing::available());
+    for (QAction *a : {mnuVac, mnuOtItem, mnuYear})
+        a->setEnabled(records::available());
+    for (QAction *a : {mnuState, mnuCity, mnuNonCity})
+        a->setEnabled(tables::available());
+}
+
+void Form1::clearResultLabels()
+{
+    for (QLabel *l : {Label13, lbNet, lbTaxes, lbDeduct, lbOverT, lbTips})
+        l->clear();
+}
+
+void Form1::formLoad()
+{
+    ProgramState &st = state();
+    LoadFederalTables(st, programFolder());
+    st.profile.DefaultPayRate = 7.5f;
+    PayResult &res = st.result;
+    res.GrossLessKPlan = res.NetPay = 0;
+    values.TotDeduct = 0;
+    values.TaxDeduct = 0;
+    res.FedTax = 0;
+    res.StateTax = VariantNumber{};
+    res.SDIAmount = res.SUIAmount = 0;
+    res.CityTax = VariantNumber{};
+    clearResultLabels();
+    lbTaxVer->setText(q(st.federal.TaxVersion));
+    try {
+        if (tables::iowaSwitchOn())
+            ckIowaPrior->setVisible(true);
+        showDeductionCaptions();
+    } catch (const std::exception &e) {
+        // The loads write the settings files; a folder that cannot be
+        // written must not stop the program.
+        tell(e);
+    }
+}
+
+void Form1::showDeductionCaptions()
+{
+    const auto boxes = Forms::get<frmTaxInfo>().captionBoxes();
+    for (int i = 0; i < 5; ++i)
+        lbTaxTag[5 + i]->setText(boxes[i]->text());
+}
+
+void Form1::showTableNotice()
+{
+    lbTableNotice->setText(state().profile.WeeklyPay != kFalse ? QStringLiteral("Weekly Tax Tables")
+                                                              : QStringLiteral("Bi-Weekly Tax Tables"));
+}
+
+void Form1::showUser(bool caption)
+{
+    const QString name = q(state().CurrentUser);
+    if (caption)
+        setWindowTitle(QStringLiteral("  User:  ") + name);
+    lbUser->setText(name);
+}
+
+void Form1::Clear_All()
+{
+    for (QLineEdit *box : txtAmount)
+        box->clear();
+    for (QLabel *l : lbTaxDed)
+        l->clear();
+    lbSDI->clear();
+    lbSUI->clear();
+    lbCafe->clear();
+    PayResult &res = state().result;
+    res.GrossLessKPlan = res.GrossPay = res.NetPay = 0;
+    values.TotDeduct = 0;
+    values.TaxDeduct = 0;
+    res.FedTax = 0;
+    res.StateTax = VariantNumber{};
+    res.CityTax = VariantNumber{};
+    res.SDIAmount = res.SUIAmount = res.SDIYtdGross = res.SUIYtdGross = 0;
+    state().stateSettings.StateAdjust = 0;
+    clearResultLabels();
+    txtWeek->setText(QStringLiteral("00/00/05"));
+}
+
+void Form1::CleartxtBox()
+{
+    for (QLineEdit *box : txtAmount)
+        if (legacy::val(box->text().toStdString()) == 0)
+            box->clear();
+}
+
+bool Form1::Calcu_late()
+{
+    PayEntries entries;
+    for (int i = 0; i < 8; ++i)
+        entries.text[i] = txtAmount[i]->text().toStdString();
+    try {
+        validateEntries(entries.text);
+    } catch (const EntryError &e) {
+        Ui::message(BoxError(entryLabels[e.index]->text(), q(entries.text[e.index])).message(), Buttons::Ok,
+                    Icon::Exclamation);
+        txtAmount[e.index]->setFocus();
+        return false;
+    }
+
+    ProgramState &st = state();
+    clearResultLabels();
+    LoadFederalTables(st, programFolder());
+    lbTaxVer->setText(q(st.federal.TaxVersion));
+    tables::loadEditorsForCalculation();
+    for (QLabel *l : lbTaxDed)
+        l->clear();
+
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    entries.opt1x = opt1x->isChecked();
+    entries.optBiWeek = info.optBiWeek->isChecked();
+    entries.optWeek = info.optWeek->isChecked();
+    entries.ckFedExemp = info.ckFedExemp->isChecked();
+    entries.ckSSMediExemp = info.ckSSMediExemp->isChecked();
+    PayLabels shown;
+    try {
+        shown = computePayPeriod(st, entries, values, tables::calcEnvironment());
+    } catch (const StateBoxError &e) {
+        Ui::message(q(e.message()), Buttons::Ok, Icon::Exclamation);
+        return false;
+    } catch (const legacy::OverflowError &) {
+        // The store was put back as it was; nothing is shown or saved.
+        Ui::message(QStringLiteral("An amount is too large to compute. Check the entries and the User Info rates."),
+                    Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    for (int i = 0; i < 8; ++i)
+        txtAmount[i]->setText(q(entries.text[i]));
+
+    Label13->setText(q(shown.Label13));
+    for (int i = 0; i < 11; ++i)
+        lbTaxDed[i]->setText(q(shown.lbTaxDed[i]));
+    lbSDI->setText(q(shown.lbSDI));
+    lbSUI->setText(q(shown.lbSUI));
+    lbCafe->setText(q(shown.lbCafe));
+    lbTaxes->setText(q(shown.lbTaxes));
+    lbDeduct->setText(q(shown.lbDeduct));
+    lbNet->setText(q(shown.lbNet));
+    lbOverT->setText(q(shown.lbOverT));
+    lbTips->setText(q(shown.lbTips));
+
+    CleartxtBox();
+    zeroFederalTables(st.federal);
+    Forms::get<frmSaveUser>().cmdSaveUser_Click();
+    tables::unloadEditorsAfterCalculation();
+    return true;
+}
+
+void Form1::cmdCal_Click()
+{
+    if (Calcu_late())
+        txtAmount[0]->setFocus();
+}
+
+void Form1::mnuSave_Click() { Ui::showModal(&Forms::get<frmSaveUser>()); }
+
+void Form1::mnuNew_Click()
+{
+    if (Ui::message(QStringLiteral("........SAVE PREVIOUS USER?"), Buttons::YesNo, Icon::None,
+                    QStringLiteral("Save?")) == Answer::Yes)
+        Ui::showModal(&Forms::get<frmSaveUser>());
+    const std::string name = Ui::input(QStringLiteral("Enter new user:"), QStringLiteral("File New")).toStdString();
+    try {
+        checkProfileName(name);
+    } catch (const NameError &e) {
+        Ui::message(e.message(), Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    if (legacy::canOpenForReading(profileFileName(name, ".use"))) {
+        Ui::message(QStringLiteral("........") + q(name) + QStringLiteral(" already exists. Use Open"));
+        return;
+    }
+    ProgramState &st = state();
+    st.CurrentUser = name;
+    Forms::get<frmSaveUser>().txtSaveUser->setText(q(name));
+    showUser(true);
+    raise();
+    activateWindow();
+
+    records::clearForNewProfile();
+    Clear_All();
+    {
+        frmTaxInfo &info = Forms::get<frmTaxInfo>();
+        info.hide();
+        info.ClearAll();
+        Forms::unload(frmTaxInfo::kName);
+    }
+    printing::unloadChecks();
+    tables::newProfileTables();
+    Calcu_late();
+}
+
+void Form1::mnuOpen_Click()
+{
+    Ui::showModal(&Forms::get<frmSaveUser>());
+    OpenFile();
+}
+
+void Form1::OpenFile()
+{
+    const QString folderBefore = QDir::currentPath();
+    const std::optional<QString> chosen = Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString title = QFileInfo(*chosen).fileName();
+    const std::string name = title.left(title.size() - 4).toStdString();
+
+    ProgramState &st = state();
+    const ProgramState before = st;
+    try {
+        checkProfileName(name);
+        st.CurrentUser = name;
+        LoadUserSettings();
+        records::LoadYearToDate();
+        LoadFederalTables(st, programFolder());
+        lbTaxVer->setText(q(st.federal.TaxVersion));
+        tables::openProfileTables();
+        records::GetVac();
+        records::FillInOT();
+    } catch (const std::exception &e) {
+        // Never leave a mixture of two profiles: go back to the one that
+        // was open, in its folder, and show it as it was.
+        st = before;
+        QDir::setCurrent(folderBefore);
+        if (Forms::isLoaded(frmTaxInfo::kName))
+            Forms::unload(frmTaxInfo::kName);
+        tell(e);
+        try {
+            showDeductionCaptions();
+        } catch (const std::exception &) {
+        }
+        return;
+    }
+    showUser(true);
+    Forms::get<frmSaveUser>().txtSaveUser->setText(q(st.CurrentUser));
+    raise();
+    activateWindow();
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    info.ckKpPer->setChecked(st.profile.KPlanIsPercent == 1);
+    info.ckKpFix->setChecked(st.profile.KPlanIsFixed == 1);
+    showDeductionCaptions();
+    Clear_All();
+}
+
+void Form1::mnuExitItem_Click()
+{
+    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None, QStringLiteral("Save?")) ==
+        Answer::Yes)
+        Ui::showModal(&Forms::get<frmSaveUser>());
+    // Ends at once: no window's closing rule runs.
+    ending_ = true;
+    endProgram();
+}
+
+bool Form1::formQueryUnload(bool fromCode)
+{
+    if (fromCode || ending_)
+        return true;
+    ending_ = true;
+    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None, QStringLiteral("Save?")) ==
+        Answer::Yes)
+        Ui::showModal(&Forms::get<frmSaveUser>());
+    records::closeWindows(false);
+    Forms::unload(frmTaxInfo::kName);
+    tables::unloadEditors();
+    printing::unloadChecks();
+    endProgram();
+    return true;
+}
+
+void Form1::formUnload() {}
+
+void Form1::mnuPrintItem_Click()
+{
+    QPrinter printer;
+    if (!Ui::printerDialog(printer, this))
+        return;
+    platform::printWindowImage(this, printer);
+}
+
+void Form1::mnuPrintSheetItem_Click()
+{
+    QPrinter printer;
+    if (!Ui::printerDialog(printer, this))
+        return;
+    try {
+        printing::PrintText(printer);
+    } catch (const std::exception &) {
+        // A print command ends silently on any error.
+    }
+}
+
+void Form1::mnuTaxInfoItem_Click() { Ui::showModal(&Forms::get<frmTaxInfo>()); }
+
+void Form1::mnuState_Click() { tables::showStateEditor(); }
+
+void Form1::mnuHelpItem_Click()
+{
+    // The help document: in the current folder, else beside the program.
+    const QString name = QStringLiteral("Wdk2k.html");
+    QString path = QDir::current().filePath(name);
+    if (!QFileInfo::exists(path))
+        path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (!QFileInfo::exists(path) || !Ui::openDocument(path))
+        Ui::message(QStringLiteral("The help file \"%1\" cannot be found or opened.").arg(name), Buttons::Ok,
+                    Icon::Exclamation);
+}
+
+void Form1::mnuAboutItem_Click() { Ui::showModal(&Forms::get<frmAboutSpcl>()); }
+
+void Form1::txtWeek_Click() { Ui::showModal(&Forms::get<frmDateMain>()); }
+
+void Form1::cmdSavePrev_Click()
+{
+    const std::string dateText = txtWeek->text().toStdString();
+    const std::string fileName = payPeriodFileName(dateText, state().CurrentUser);
+    std::array<float, 8> amounts{};
+    try {
+        checkProfileName(fileName);
+        for (QLineEdit *box : txtAmount)
+            if (box->text().isEmpty())
+                box->setText(QStringLiteral("0"));
+        for (int i = 0; i < 8; ++i)
+            amounts[i] = strictFloat(txtAmount[i], entryLabels[i]->text());
+        writePayPeriodFile(fileName, amounts);
+    } catch (const std::exception &e) {
+        tell(e);
+    }
+}
+
+void Form1::cmdPeriod_Click()
+{
+    const std::optional<QString> chosen = Ui::openFile(QStringLiteral("Saved Files (*.prv)|*.prv"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    const std::string title = QFileInfo(*chosen).fileName().toStdString();
+    try {
+        if (legacy::canOpenForReading(title)) {
+            const std::array<float, 8> amounts = readPayPeriodFile(title);
+            for (int i = 0; i < 8; ++i)
+                txtAmount[i]->setText(q(legacy::floatToText(amounts[i])));
+        }
+    } catch (const std::exception &e) {
+        tell(e);
+        return;
+    }
+    txtWeek->setText(q(payDateFromFileTitle(title)));
+    Calcu_late();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtWeek && event->type() == QEvent::MouseButtonPress) {
+        txtWeek_Click();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int index = int(std::find(txtAmount.begin(), txtAmount.end(), watched) - txtAmount.begin());
+    if (index >= 8)
+        return false;
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        txtAmount[(index + 1) % 8]->setFocus();
+        return true;
+    case Qt::Key_Up:
+        if (index > 0)
+            txtAmount[index - 1]->setFocus();
+        return true;
+    case Qt::Key_Down:
+        if (index < 7)
+            txtAmount[index + 1]->setFocus();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        cmdCal->click();
+        return;
+    case Qt::Key_Escape:
+        cmdClear->click();
+        return;
+    default:
+        platform::Form::keyPressEvent(event);
+    }
+}
 
 } // namespace wagedesk

@@ -1,2 +1,386 @@
-#include <gtest/gtest.h>
-TEST(Placeholder, Builds) { SUCCEED(); }
+// The main window, the user information window and the profile commands,
+// driven as a user would, with the files they write in a temporary folder.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/about.h"
+#include "core/datemain.h"
+#include "core/saveuser.h"
+#include "platform/datepicker.h"
+#include "window_fixture.h"
+
+namespace wagedesk::testing {
+namespace {
+
+using platform::Answer;
+using platform::Forms;
+using platform::Ui;
+
+class MainWindow : public WindowTest {};
+
+TEST_F(MainWindow, StartUpWritesTheDefaultProfileAndShowsTheTable)
+{
+    Form1 &f = start();
+    for (const char *name : {".use", ".and", ".cfe", ".ovw"})
+        EXPECT_TRUE(exists(QLatin1String(name))) << name;
+    EXPECT_EQ(f.lbTaxVer->text().toStdString(), "2005 Cir E Pub 15, Jan 2005");
+    EXPECT_EQ(f.lbTableNotice->text(), QStringLiteral("Weekly Tax Tables"));
+    EXPECT_EQ(f.lbTaxTag[5]->text(), QStringLiteral("CrUnion"));
+    EXPECT_EQ(f.lbTaxTag[9]->text(), QStringLiteral("Misc."));
+    EXPECT_FALSE(f.ckIowaPrior->isVisible());
+    EXPECT_TRUE(Ui::asked().empty());
+}
+
+// The publication's worked example, typed into the windows: a single
+// employee paid $600 weekly with two allowances.
+TEST_F(MainWindow, WorkedExampleThroughTheWindows)
+{
+    Form1 &f = start();
+    userInfo([](frmTaxInfo &info) {
+        type(info.txtHourRate, QStringLiteral("15"));
+        info.cboStatus->setCurrentText(QStringLiteral("Single"));
+        info.cboDepend->setCurrentText(QStringLiteral("2"));
+        info.optWeek->setChecked(true);
+    });
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();
+
+    EXPECT_EQ(f.Label13->text(), QStringLiteral("$600.00"));
+    EXPECT_EQ(f.lbTaxDed[0]->text(), QStringLiteral("57.04"));
+    EXPECT_EQ(f.lbTaxDed[1]->text(), QStringLiteral("37.20"));
+    EXPECT_EQ(f.lbTaxDed[2]->text(), QStringLiteral("8.70"));
+    EXPECT_EQ(f.lbTaxDed[3]->text(), QStringLiteral(".00"));
+    EXPECT_EQ(f.lbTaxes->text(), QStringLiteral("$102.94"));
+    EXPECT_EQ(f.lbDeduct->text(), QStringLiteral("$.00"));
+    EXPECT_EQ(f.lbNet->text(), QStringLiteral("$497.06"));
+    // Zero boxes are blanked again, the hours stay.
+    EXPECT_EQ(f.txtAmount[0]->text(), QStringLiteral("40"));
+    EXPECT_EQ(f.txtAmount[1]->text(), QString());
+    // The federal table is emptied after use, the version stays.
+    EXPECT_EQ(state().federal.FedSingleWk[5], 0.0f);
+    EXPECT_FALSE(f.lbTaxVer->text().isEmpty());
+    // The calculation saved the profile with the new rate.
+    EXPECT_TRUE(read(QStringLiteral(".use")).contains("15,0,0"));
+}
+
+TEST_F(MainWindow, EntryKeysMoveTheFocus)
+{
+    Form1 &f = start();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    struct Case {
+        int from;
+        Qt::Key key;
+        int to;
+    };
+    for (const Case c : {Case{7, Qt::Key_Return, 0}, Case{2, Qt::Key_Return, 3}, Case{0, Qt::Key_Up, 0},
+                         Case{3, Qt::Key_Up, 2}, Case{7, Qt::Key_Down, 7}, Case{3, Qt::Key_Down, 4}}) {
+        f.txtAmount[c.from]->setFocus();
+        QTest::keyClick(f.txtAmount[c.from], c.key);
+        EXPECT_TRUE(f.txtAmount[c.to]->hasFocus()) << c.from << " -> " << c.to;
+    }
+}
+
+TEST_F(MainWindow, EscapeClearsButKeepsTheMultiplier)
+{
+    Form1 &f = start();
+    f.opt2x->setChecked(true);
+    type(f.txtAmount[0], QStringLiteral("8"));
+    f.cmdCal->click();
+    ASSERT_FALSE(f.lbNet->text().isEmpty());
+    QTest::keyClick(&f, Qt::Key_Escape);
+    for (QLineEdit *box : f.txtAmount)
+        EXPECT_TRUE(box->text().isEmpty());
+    for (QLabel *l : f.lbTaxDed)
+        EXPECT_TRUE(l->text().isEmpty());
+    EXPECT_TRUE(f.lbNet->text().isEmpty());
+    EXPECT_EQ(f.txtWeek->text(), QStringLiteral("00/00/05"));
+    EXPECT_TRUE(f.opt2x->isChecked());
+}
+
+TEST_F(MainWindow, AnEntryThatIsNotANumberIsRefusedBeforeAnyFileIsWritten)
+{
+    Form1 &f = start();
+    removeAll();
+    type(f.txtAmount[3], QStringLiteral("1.2.3"));
+    f.cmdCal->click();
+    ASSERT_EQ(Ui::asked().size(), 1u);
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("O.T. TIME AND 1/2 (1.5X)")));
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("1.2.3")));
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_EQ(f.txtAmount[3]->text(), QStringLiteral("1.2.3"));
+}
+
+TEST_F(MainWindow, TheKeyFilterLetsOnlyNumberCharactersThrough)
+{
+    Form1 &f = start();
+    QTest::keyClicks(f.txtAmount[0], QStringLiteral("1a2-b.5 x"));
+    EXPECT_EQ(f.txtAmount[0]->text(), QStringLiteral("12-.5 "));
+}
+
+TEST_F(MainWindow, AMissingFederalTableIsReportedAndWithholdsNoFederalTax)
+{
+    Form1 &f = start();
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();  // a calculation empties the tables after use
+    // A damaged table in the working folder counts as a missing one.
+    write(QStringLiteral("Federal.dat"), "1,2,3\r\n");
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();
+    ASSERT_FALSE(Ui::asked().empty());
+    EXPECT_TRUE(Ui::asked().front().text.contains(QStringLiteral("Federal.dat")));
+    EXPECT_EQ(f.lbTaxDed[0]->text(), QStringLiteral(".00"));
+    QFile::remove(path(QStringLiteral("Federal.dat")));
+    Ui::clearAsked();
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();
+    EXPECT_TRUE(Ui::asked().empty());
+    EXPECT_NE(f.lbTaxDed[0]->text(), QStringLiteral(".00"));
+}
+
+class Profiles : public WindowTest {};
+
+TEST_F(Profiles, FileNewWritesTheNewProfileAndRefusesAnExistingName)
+{
+    Form1 &f = start();
+    Ui::script(Answer::No);
+    Ui::script(QStringLiteral("staff1"));
+    f.mnuNew_Click();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("  User:  staff1"));
+    EXPECT_EQ(f.lbUser->text(), QStringLiteral("staff1"));
+    for (const char *ext : {".use", ".and", ".cfe", ".ovw"})
+        EXPECT_TRUE(exists(QStringLiteral("staff1") + QLatin1String(ext))) << ext;
+
+    Ui::clearAsked();
+    Ui::script(Answer::No);
+    Ui::script(QStringLiteral("staff1"));
+    f.mnuNew_Click();
+    EXPECT_EQ(lastAsked(), QStringLiteral("........staff1 already exists. Use Open"));
+    EXPECT_EQ(state().CurrentUser, "staff1");
+}
+
+TEST_F(Profiles, ANameThatIsAPathIsRefused)
+{
+    Form1 &f = start();
+    for (const QString &name : {QStringLiteral("../evil"), QStringLiteral(".."), QStringLiteral("a/b"),
+                                QStringLiteral("tab\there")}) {
+        Ui::clearAsked();
+        Ui::script(Answer::No);
+        Ui::script(name);
+        f.mnuNew_Click();
+        EXPECT_TRUE(lastAsked().contains(QStringLiteral("cannot be used as a name"))) << name.toStdString();
+        EXPECT_EQ(state().CurrentUser, "") << name.toStdString();
+    }
+    // The save dialog refuses it too, and nothing is written under it.
+    frmSaveUser &save = Forms::get<frmSaveUser>();
+    save.txtSaveUser->setText(QStringLiteral("../x"));
+    EXPECT_FALSE(save.cmdSaveUser_Click());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("../x.use"))));
+}
+
+TEST_F(Profiles, AProfileComesBackWhole_AfterARestart)
+{
+    Form1 &f = start();
+    Ui::script(Answer::No);
+    Ui::script(QStringLiteral("pat"));
+    f.mnuNew_Click();
+    userInfo([](frmTaxInfo &info) {
+        type(info.txtHourRate, QStringLiteral("12.25"));
+        info.cboStatus->setCurrentText(QStringLiteral("Married"));
+        info.cboDepend->setCurrentText(QStringLiteral("3"));
+        info.optBiWeek->setChecked(true);
+        type(info.txtTax5, QStringLiteral("Credit"));
+        type(info.txtMuni, QStringLiteral("4.5"));
+        info.ckKpFix->setChecked(true);
+        type(info.txtKplan, QStringLiteral("20"));
+        type(info.txtName, QStringLiteral("Pat Doe"));
+    });
+    type(f.txtAmount[0], QStringLiteral("80"));
+    f.cmdCal->click();
+    const QString net = f.lbNet->text();
+    const QByteArray use = read(QStringLiteral("pat.use"));
+
+    // Restart: a new run starts on the default profile, then opens pat.
+    Forms::unloadAll();
+    resetState();
+    Form1 &again = start();
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }));
+    Ui::script(std::optional<QString>(path(QStringLiteral("pat.use"))));
+    again.mnuOpen_Click();
+    EXPECT_EQ(again.windowTitle(), QStringLiteral("  User:  pat"));
+    EXPECT_EQ(again.lbTaxTag[5]->text(), QStringLiteral("Credit"));
+    EXPECT_EQ(again.lbTableNotice->text(), QStringLiteral("Bi-Weekly Tax Tables"));
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    EXPECT_EQ(info.txtHourRate->text(), QStringLiteral("12.25"));
+    EXPECT_EQ(info.cboStatus->currentText(), QStringLiteral("Married"));
+    EXPECT_EQ(info.cboDepend->currentText(), QStringLiteral("3"));
+    EXPECT_TRUE(info.optBiWeek->isChecked());
+    EXPECT_TRUE(info.ckKpFix->isChecked());
+    EXPECT_FALSE(info.ckKpPer->isChecked());
+    EXPECT_EQ(info.txtName->text(), QStringLiteral("Pat Doe"));
+    type(again.txtAmount[0], QStringLiteral("80"));
+    again.cmdCal->click();
+    EXPECT_EQ(again.lbNet->text(), net);
+    EXPECT_EQ(read(QStringLiteral("pat.use")), use);
+}
+
+TEST_F(Profiles, OpeningADamagedProfileSaysWhichFileAndChangesNothing)
+{
+    Form1 &f = start();
+    write(QStringLiteral("bad.use"), "0,0,0\r\n1,2\r\n");
+    const ProgramState before = state();
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }));
+    Ui::script(std::optional<QString>(path(QStringLiteral("bad.use"))));
+    f.mnuOpen_Click();
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("bad.use")));
+    EXPECT_EQ(state().CurrentUser, "");
+    EXPECT_EQ(state().profile.PayRate1, before.profile.PayRate1);
+    EXPECT_EQ(f.lbUser->text(), QStringLiteral("USER"));
+}
+
+TEST_F(Profiles, ExitAnsweredNoEndsWithoutWritingAnything)
+{
+    Form1 &f = start();
+    removeAll();
+    Ui::script(Answer::No);
+    f.mnuExitItem_Click();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(Profiles, ClosingTheMainWindowAnsweredYesSavesFirst)
+{
+    Form1 &f = start();
+    removeAll();
+    Ui::script(Answer::Yes);
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdSaveUser->click(); }));
+    f.close();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(exists(QStringLiteral(".use")));
+}
+
+TEST_F(Profiles, APayPeriodIsSavedAndReopened)
+{
+    Form1 &f = start();
+    Ui::script(Answer::No);
+    Ui::script(QStringLiteral("staff1"));
+    f.mnuNew_Click();
+    f.txtWeek->setText(QStringLiteral("01/07/05"));
+    type(f.txtAmount[0], QStringLiteral("40"));
+    type(f.txtAmount[3], QStringLiteral("2.5"));
+    f.cmdSavePrev->click();
+    const QString name = QStringLiteral("01_07_05  staff1.prv");
+    ASSERT_TRUE(exists(name));
+    EXPECT_EQ(read(name), QByteArray("40\r\n0\r\n0\r\n2.5\r\n0\r\n0\r\n0\r\n0\r\n"));
+    EXPECT_EQ(f.txtAmount[1]->text(), QStringLiteral("0"));
+
+    f.Clear_All();
+    Ui::script(std::optional<QString>(path(name)));
+    f.cmdPeriod->click();
+    EXPECT_EQ(f.txtWeek->text(), QStringLiteral("01/07/05"));
+    EXPECT_EQ(f.txtAmount[3]->text(), QStringLiteral("2.5"));
+    EXPECT_FALSE(f.lbNet->text().isEmpty());
+}
+
+class UserInfo : public WindowTest {};
+
+TEST_F(UserInfo, KPlanSwitchesTakeOneClick)
+{
+    start();
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    ASSERT_TRUE(info.ckKpPer->isChecked());
+    info.ckKpFix->click();
+    EXPECT_TRUE(info.ckKpFix->isChecked());
+    EXPECT_FALSE(info.ckKpPer->isChecked());
+    info.ckKpPer->click();
+    EXPECT_TRUE(info.ckKpPer->isChecked());
+    EXPECT_FALSE(info.ckKpFix->isChecked());
+    info.ckKpPer->click();  // clearing the ticked box leaves both clear
+    EXPECT_FALSE(info.ckKpPer->isChecked());
+    EXPECT_FALSE(info.ckKpFix->isChecked());
+}
+
+TEST_F(UserInfo, ARate1OfZeroIsStoredAs7_5AndBadRatesKeepTheWindowOpen)
+{
+    Form1 &f = start();
+    userInfo([](frmTaxInfo &info) { type(info.txtHourRate, QStringLiteral("0")); });
+    EXPECT_EQ(state().profile.PayRate1, 7.5f);
+    EXPECT_FALSE(Forms::isLoaded(frmTaxInfo::kName) && Forms::get<frmTaxInfo>().isVisible());
+
+    // Opening the window writes the settings; Save with a bad rate writes
+    // nothing more and keeps the window open for a correction.
+    bool stayedOpen = false;
+    Ui::script(Ui::ModalAction([&](QWidget *w) {
+        auto &info = static_cast<frmTaxInfo &>(*w);
+        removeAll();
+        type(info.txtHourRate2, QStringLiteral("1.2.3"));
+        info.cmdOk->click();
+        stayedOpen = Forms::isLoaded(frmTaxInfo::kName) && info.isVisible();
+    }));
+    f.mnuTaxInfoItem_Click();
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("Hourly Rate 2")));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(UserInfo, TheListsHoldOnlyWhatTheTablesCanLookUp)
+{
+    start();
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    for (QComboBox *box : {info.cboStatus, info.cboStatus2}) {
+        EXPECT_FALSE(box->isEditable());
+        EXPECT_EQ(box->count(), 2);
+    }
+    for (QComboBox *box : {info.cboDepend, info.cboDepend2}) {
+        EXPECT_FALSE(box->isEditable());
+        EXPECT_EQ(box->count(), 10);
+    }
+}
+
+class SmallWindows : public WindowTest {};
+
+TEST_F(SmallWindows, ThePayDatePickerFollowsTheBoxAndKeepsToItsRange)
+{
+    Form1 &f = start();
+    frmDateMain::today = [] { return QDate(2026, 12, 10); };
+    // A cleared box: today lies past the range, so the picker opens on its end.
+    Ui::script(Ui::ModalAction([](QWidget *) {}));
+    f.txtWeek_Click();
+    EXPECT_EQ(f.txtWeek->text(), QStringLiteral("01/07/06"));
+
+    f.txtWeek->setText(QStringLiteral("03/18/05"));
+    Ui::script(Ui::ModalAction([](QWidget *w) {
+        auto *picker = static_cast<frmDateMain *>(w);
+        EXPECT_EQ(picker->DTPicker1->date(), QDate(2005, 3, 18));
+        picker->DTPicker1->setDate(QDate(2005, 3, 25));
+    }));
+    f.txtWeek_Click();
+    EXPECT_EQ(f.txtWeek->text(), QStringLiteral("03/25/05"));
+    frmDateMain::today = [] { return QDate::currentDate(); };
+}
+
+TEST_F(SmallWindows, AboutShowsTheVersionWithoutLeadingZeros)
+{
+    EXPECT_EQ(versionLine({9, 3, 3}), QStringLiteral("Version 9.3.3"));
+    Form1 &f = start();
+    Ui::script(Ui::ModalAction([](QWidget *w) {
+        EXPECT_EQ(static_cast<frmAboutSpcl *>(w)->lblVersion->text(), versionLine(kVersion));
+    }));
+    f.mnuAboutItem_Click();
+}
+
+TEST_F(SmallWindows, HelpOpensTheShippedDocument)
+{
+    Form1 &f = start();
+    Ui::script(true);
+    f.mnuHelpItem_Click();
+    ASSERT_FALSE(Ui::asked().empty());
+    EXPECT_EQ(Ui::asked().back().kind, platform::Question::Kind::Help);
+    EXPECT_TRUE(Ui::asked().back().text.endsWith(QStringLiteral("Wdk2k.html")));
+}
+
+} // namespace
+} // namespace wagedesk::testing

@@ -1,0 +1,342 @@
+#include "core/paycalc.h"
+
+#include <utility>
+
+namespace wagedesk {
+
+using legacy::Currency;
+
+namespace {
+
+constexpr double kSocSecBase = 90000;
+constexpr double kSocSecRate = 0.062;
+constexpr double kMedicareRate = 0.0145;
+
+constexpr const char *kLine = "#,###.00";
+constexpr const char *kTotal = "$#,###.00";
+
+// Expressions are worked in double; a 32-bit cell keeps the rounded result.
+float single(double value) { return static_cast<float>(value); }
+
+Currency cur(double value) { return Currency::fromDouble(value); }
+
+const Currency kSocSecBaseCur = Currency::fromWhole(90000);
+
+// Strict reading of a state editor box, which the calculation has already
+// set to "0" when it was empty.
+float stateBox(const std::string &text, const char *box, const char *caption)
+{
+    if (text.empty())
+        return 0;
+    try {
+        return legacy::toFloat(text);
+    } catch (const legacy::NumberFormatError &) {
+    } catch (const legacy::OverflowError &) {
+    }
+    throw StateBoxError(box, caption, text);
+}
+
+// SDI or SUI (GetSDI_SUI steps 3 to 5): a percentage of the whole gross up
+// to the base, or the base box's amount as a flat sum.
+float insurance(bool useBase, float percent, float wageBase, float ytdGross, Currency yearGross, float gross)
+{
+    if (!useBase)
+        return wageBase;
+    if (yearGross.toDouble() >= wageBase)
+        return 0;
+    float amount = single(percent * 0.01 * gross);
+    if (ytdGross > wageBase)
+        amount = single((cur(wageBase) - yearGross).toDouble() * percent * 0.01);
+    return amount;
+}
+
+// The "#,###.00" text of a variant cell, held by its value as the text is.
+VariantNumber asRoundedText(const VariantNumber &cell)
+{
+    return VariantNumber::dbl(legacy::toDouble(cell.formatted(kLine)));
+}
+
+// A running sum of variants: an integer plus a single stays single, each
+// step rounded; anything plus a text or a double is a double.
+struct VariantSum {
+    double value;
+    bool isDouble;
+    void add(float x)
+    {
+        if (isDouble)
+            value += x;
+        else
+            value = single(value + x);
+    }
+    void addText(const VariantNumber &text)
+    {
+        value += text.value;
+        isDouble = true;
+    }
+};
+
+} // namespace
+
+EntryError::EntryError(std::size_t i, std::string t)
+    : std::runtime_error("entry " + std::to_string(i) + " is not a number: " + t), index(i), text(std::move(t))
+{
+}
+
+StateBoxError::StateBoxError(std::string b, std::string c, std::string t)
+    : std::runtime_error(b + " is not a number: " + t), box(std::move(b)), caption(std::move(c)), text(std::move(t))
+{
+}
+
+std::string StateBoxError::message() const
+{
+    return "State table, " + caption + ": \"" + text + "\" is not a number.";
+}
+
+void validateEntries(const std::array<std::string, 8> &entries)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string &t = entries[i];
+        if (legacy::val(t) == 0)
+            continue;
+        try {
+            if (i == 6)
+                legacy::toCurrency(t);
+            else
+                legacy::toFloat(t);
+        } catch (const legacy::NumberFormatError &) {
+            throw EntryError(i, t);
+        } catch (const legacy::OverflowError &) {
+            throw EntryError(i, t);
+        }
+    }
+}
+
+void GetSocSec(ProgramState &st)
+{
+    PayResult &r = st.result;
+    const Currency year = st.year.TotGross;
+    const double wages = static_cast<double>(r.GrossPay) - r.CafeteriaAmount;
+    const Currency ytd = year + cur(r.GrossPay) - cur(r.CafeteriaAmount);
+    const float ytdWages = ytd.toFloat();
+    const float remaining = (kSocSecBaseCur - ytd).toFloat();
+
+    if (remaining < 0)
+        r.SocSecTax = 0;
+    else
+        r.SocSecTax = single(wages * kSocSecRate);
+    // The period that crosses the base pays on the part below it only.
+    if (year < kSocSecBaseCur && ytdWages > kSocSecBase)
+        r.SocSecTax = single((kSocSecBaseCur - year).toDouble() * kSocSecRate);
+    if (r.SocSecTax > 0 && st.profile.SelfEmployed == 1)
+        r.SocSecTax = 2 * r.SocSecTax;
+}
+
+void GetSDI_SUI(ProgramState &st, const SdiSuiBoxes &boxes)
+{
+    const float adjust = stateBox(boxes.txtStateAdj, "txtStateAdj",
+                                  "Enter figure to add to State Tax. Place a (-)Minus to subtract.");
+    const float calAllow = stateBox(boxes.txtCalAllow, "txtCalAllow", "California Exempt Allowance");
+    st.stateSettings.StateAdjust = adjust;
+    st.profile.CalAllow = calAllow;
+
+    PayResult &r = st.result;
+    const StateSettings &s = st.stateSettings;
+    const Currency year = st.year.TotGross;
+    r.SDIYtdGross = r.SUIYtdGross = (year + cur(r.GrossPay)).toFloat();
+    r.SDIAmount = insurance(boxes.ckSDI, s.SDIPercent, s.SDIWageBase, r.SDIYtdGross, year, r.GrossPay);
+    r.SUIAmount = insurance(boxes.ckSUI, s.SUIPercent, s.SUIWageBase, r.SUIYtdGross, year, r.GrossPay);
+}
+
+namespace {
+
+PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEnvironment &env)
+{
+    ProfileSettings &p = st.profile;
+    PayResult &r = st.result;
+    PayLabels shown;
+
+    // 1. Reset.
+    r.GrossLessKPlan = r.NetPay = 0;
+    v.TotDeduct = 0;
+    v.TaxDeduct = 0;
+    r.FedTax = 0;
+    r.StateTax = VariantNumber{};
+    r.SDIAmount = r.SUIAmount = r.SDIYtdGross = r.SUIYtdGross = 0;
+    r.CafeteriaAmount = p.CafeteriaPlan;
+    r.CityTax = VariantNumber{};
+    r.MedicareTax = r.SocSecTax = 0;
+
+    // 5. Rate 1, with the window's fallback.
+    v.PayRate = p.PayRate1 == 0 ? p.DefaultPayRate : p.PayRate1;
+
+    // 6, 7. Entries: a blank box becomes "0", then each whole text is read.
+    for (std::string &t : entries.text)
+        if (legacy::val(t) == 0)
+            t = "0";
+    const auto &e = entries.text;
+    v.StrHrs = legacy::toFloat(e[0]);
+    v.StrHrs2 = legacy::toFloat(e[1]);
+    v.OtVar = legacy::toFloat(e[2]);
+    v.OtHrs = legacy::toFloat(e[3]);
+    v.Avas = legacy::toFloat(e[4]);
+    v.VacDys = legacy::toFloat(e[5]);
+    v.Addit = legacy::toCurrency(e[6]);
+    v.TipsHrs = legacy::toFloat(e[7]);
+
+    // 8, 9. Allowances; a status or count outside the lists leaves them.
+    const double fedCount = legacy::val(p.FedExemptions);
+    for (int k = 0; k <= 9; ++k) {
+        if (fedCount != k)
+            continue;
+        if (p.FedStatus == "Single")
+            r.FedAllowanceAmount = st.federal.FedAllowance[k];
+        else if (p.FedStatus == "Married")
+            r.FedAllowanceAmount = st.federal.FedAllowance[10 + k];
+    }
+    if (p.StateExemptions >= 0 && p.StateExemptions <= 9) {
+        const auto k = static_cast<std::size_t>(p.StateExemptions);
+        const StateSettings &s = st.stateSettings;
+        if (p.StateStatus == "Single") {
+            r.StateAllowanceAmount = s.StateSgExp[k];
+            r.CityAllowanceAmount = s.CitySgExp[k];
+        } else if (p.StateStatus == "Married") {
+            r.StateAllowanceAmount = s.StateMarExp[k];
+            r.CityAllowanceAmount = s.CityMarExp[k];
+        }
+    }
+
+    // 10, 11. Overtime at 1x counts twice unless (1X) is chosen.
+    if (!entries.opt1x)
+        v.OtVar = 2 * v.OtVar;
+    const double rate = v.PayRate;
+    v.StrPay = single(v.StrHrs * rate);
+    v.StrPay2 = single(static_cast<double>(p.PayRate2) * v.StrHrs2);
+    v.TipsPay = single(static_cast<double>(p.TipsRate) * v.TipsHrs);
+    v.TotalOt = single(v.OtHrs * 1.5 * rate + v.OtVar * rate);
+    v.TotalTips = single(static_cast<double>(p.TipsRate) * v.TipsHrs);
+
+    // 12. Gross in currency: the first group summed before its conversion.
+    const Currency gross = cur(static_cast<double>(p.PayRate2) * v.StrHrs2 + v.StrHrs * rate +
+                               v.OtHrs * 1.5 * rate + v.Avas * rate) +
+                           v.Addit + cur(v.OtVar * rate) + cur(rate * v.VacDys) +
+                           cur(static_cast<double>(p.TipsRate) * v.TipsHrs);
+    r.GrossPay = gross.toFloat();
+
+    // 13 to 17. K plan, pension, federal wages.
+    v.KPlanAmount = p.KPlanIsPercent == 1 ? single(p.KPlan * 0.01 * r.GrossPay) : p.KPlan;
+    r.PensionAmount = single(p.PensionPercent * 0.01 * r.GrossPay);
+    r.GrossLessKPlan = single(static_cast<double>(r.GrossPay) - v.KPlanAmount);
+    if (entries.optBiWeek)
+        r.FedAllowanceAmount = 2 * r.FedAllowanceAmount;  // the file holds weekly amounts
+    r.FedWages = single(static_cast<double>(r.GrossLessKPlan) - r.PensionAmount - r.FedAllowanceAmount -
+                        r.CafeteriaAmount);
+
+    // 18 to 21. Federal, Social Security, Medicare.
+    if (!entries.ckFedExemp)
+        r.FedTax = GetFedTax(st.federal, p.FedStatus == "Single", entries.optBiWeek, entries.optWeek, r.FedWages,
+                             r.FedTax);
+    GetSocSec(st);
+    r.MedicareTax = single((static_cast<double>(r.GrossPay) - r.CafeteriaAmount) * kMedicareRate);
+    if (p.SelfEmployed == 1)
+        r.MedicareTax = 2 * r.MedicareTax;
+    if (entries.ckSSMediExemp)
+        r.MedicareTax = r.SocSecTax = 0;
+
+    // 22 to 26. State, the editor's blank boxes, city, SDI and SUI.
+    r.StateCafeteria = p.CafeDeductState != 0 ? r.CafeteriaAmount : 0;
+    env.stateStep(st);
+    env.zeroBlankStateFields();
+    env.cityStep(st);
+    GetSDI_SUI(st, env.sdiSuiBoxes());
+
+    // 27, 28.
+    if (r.GrossLessKPlan != 0)
+        shown.Label13 = legacy::format(r.GrossPay, kTotal);
+    r.FedTax = single(static_cast<double>(r.FedTax) + p.FedAdditional);
+
+    // 29. Cents; the four deductions stay rounded in the profile.
+    for (float *cell : {&r.FedTax, &r.SocSecTax, &r.MedicareTax})
+        *cell = legacy::roundCents(*cell);
+    r.CityTax = asRoundedText(r.CityTax);
+    for (float *cell : {&p.DeductMuni, &p.DeductBond, &p.DeductDues, &r.PensionAmount, &p.DeductMisc,
+                        &v.KPlanAmount, &r.SDIAmount, &r.SUIAmount, &r.CafeteriaAmount})
+        *cell = legacy::roundCents(*cell);
+
+    // 30. The exemption wins over the additional amount too.
+    if (entries.ckFedExemp)
+        r.FedTax = 0;
+
+    // 31. State finish: adjustment, cents, whole dollars (half to even)
+    // under Round State, never below 0.
+    {
+        VariantNumber &tax = r.StateTax;
+        const float adjust = st.stateSettings.StateAdjust;
+        tax = tax.kind == VariantNumber::Kind::Double ? VariantNumber::dbl(tax.value + adjust)
+                                                      : VariantNumber::single(single(tax.value + adjust));
+        const std::string text = tax.formatted(kLine);
+        tax = VariantNumber::dbl(legacy::toDouble(text));
+        if (env.roundStateOn())
+            tax = VariantNumber::integer(legacy::toInt16(std::string_view(text)));
+        if (tax.value < 0)
+            tax = VariantNumber::integer(0);
+    }
+
+    // 32. Amount lines.
+    shown.lbTaxDed = {
+        legacy::format(r.FedTax, kLine),
+        legacy::format(r.SocSecTax, kLine),
+        legacy::format(r.MedicareTax, kLine),
+        r.StateTax.formatted(kLine),
+        r.CityTax.formatted(kLine),
+        legacy::format(p.DeductMuni, kLine),
+        legacy::format(p.DeductBond, kLine),
+        legacy::format(p.DeductDues, kLine),
+        legacy::format(r.PensionAmount, kLine),
+        legacy::format(p.DeductMisc, kLine),
+        legacy::format(v.KPlanAmount, kLine),
+    };
+    shown.lbSDI = legacy::format(r.SDIAmount, kLine);
+    shown.lbSUI = legacy::format(r.SUIAmount, kLine);
+    shown.lbCafe = legacy::format(r.CafeteriaAmount, kLine);
+
+    // 33 to 35. Totals and net pay.
+    VariantSum taxes{r.StateTax.value, r.StateTax.kind == VariantNumber::Kind::Double};
+    taxes.add(r.FedTax);
+    taxes.add(r.SDIAmount);
+    taxes.add(r.SUIAmount);
+    taxes.addText(r.CityTax);
+    taxes.add(r.MedicareTax);
+    taxes.add(r.SocSecTax);
+    v.TaxDeduct = taxes.value;
+    v.TotDeduct = single(static_cast<double>(p.DeductBond) + p.DeductMuni + p.DeductMisc + p.DeductDues +
+                         v.KPlanAmount + r.PensionAmount + r.CafeteriaAmount);
+    r.NetPay = single(static_cast<double>(r.GrossPay) - (v.TaxDeduct + v.TotDeduct) - v.TipsPay);
+
+    shown.lbTaxes = legacy::format(v.TaxDeduct, kTotal);
+    shown.lbDeduct = legacy::format(v.TotDeduct, kTotal);
+    shown.lbNet = legacy::format(r.NetPay, kTotal);
+    shown.lbOverT = legacy::format(v.TotalOt, kTotal);
+    shown.lbTips = legacy::format(v.TotalTips, kTotal);
+    return shown;
+}
+
+} // namespace
+
+PayLabels computePayPeriod(ProgramState &st, PayEntries &entries, PeriodValues &values, CalcEnvironment &env)
+{
+    validateEntries(entries.text);
+    // A failure half-way must not leave a mixture of two periods behind.
+    const ProgramState stateBefore = st;
+    const PayEntries entriesBefore = entries;
+    const PeriodValues valuesBefore = values;
+    try {
+        return compute(st, entries, values, env);
+    } catch (...) {
+        st = stateBefore;
+        entries = entriesBefore;
+        values = valuesBefore;
+        throw;
+    }
+}
+
+} // namespace wagedesk

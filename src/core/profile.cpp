@@ -1,0 +1,204 @@
+#include "core/profile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "core/form1.h"
+#include "core/paycalc.h"
+#include "core/profile_files.h"
+#include "core/saveuser.h"
+#include "core/state.h"
+#include "core/taxinfo.h"
+#include "legacy/seqfile.h"
+#include "records/records.h"
+
+namespace wagedesk {
+
+using platform::Forms;
+
+BoxError::BoxError(const QString &b, const QString &t)
+    : std::runtime_error("not a number: " + t.toStdString()), box(b), text(t)
+{
+}
+
+QString BoxError::message() const
+{
+    return QStringLiteral("%1: \"%2\" is not a number.").arg(box, text);
+}
+
+NameError::NameError(const std::string &n, const std::string &r)
+    : std::runtime_error("bad profile name: " + n), name(n), reason(r)
+{
+}
+
+QString NameError::message() const
+{
+    return QStringLiteral("\"%1\" cannot be used as a name: %2")
+        .arg(QString::fromStdString(name), QString::fromStdString(reason));
+}
+
+float strictFloat(const QLineEdit *box, const QString &label)
+{
+    try {
+        return legacy::toFloat(box->text().toStdString());
+    } catch (const std::exception &) {
+        throw BoxError(label, box->text());
+    }
+}
+
+std::int16_t strictInt16(const QComboBox *box, const QString &label)
+{
+    try {
+        return legacy::toInt16(std::string_view(box->currentText().toStdString()));
+    } catch (const std::exception &) {
+        throw BoxError(label, box->currentText());
+    }
+}
+
+float lenientFloat(const QLineEdit *box)
+{
+    return static_cast<float>(legacy::val(box->text().toStdString()));
+}
+
+void checkProfileName(const std::string &name)
+{
+    if (auto problem = profileNameProblem(name))
+        throw NameError(name, *problem);
+}
+
+QString describeError(const std::exception &error)
+{
+    if (auto *e = dynamic_cast<const BoxError *>(&error))
+        return e->message();
+    if (auto *e = dynamic_cast<const NameError *>(&error))
+        return e->message();
+    if (auto *e = dynamic_cast<const StateBoxError *>(&error))
+        return QString::fromStdString(e->message());
+    if (auto *e = dynamic_cast<const legacy::FileAccessError *>(&error))
+        return QStringLiteral("The file \"%1\" could not be written or read.\r\n%2")
+            .arg(QString::fromStdString(e->file().string()), QString::fromUtf8(e->what()));
+    if (auto *e = dynamic_cast<const legacy::FileFormatError *>(&error))
+        return QStringLiteral("The file \"%1\" is damaged or too short.\r\n%2")
+            .arg(QString::fromStdString(e->file().string()), QString::fromUtf8(e->what()));
+    return QString::fromUtf8(error.what());
+}
+
+void SaveOT()
+{
+    ProgramState &st = state();
+    ProfileSettings &p = st.profile;
+    const std::string name = Forms::get<frmSaveUser>().txtSaveUser->text().toStdString();
+    checkProfileName(name);
+    st.CurrentUser = name;
+
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    const float rate1 = strictFloat(info.txtHourRate, QStringLiteral("Hourly Rate 1"));
+    const float rate2 = strictFloat(info.txtHourRate2, QStringLiteral("Hourly Rate 2"));
+    const float tips = strictFloat(info.txtTipsRate, QStringLiteral("Tips Rate"));
+    p.PayRate1 = rate1;
+    p.PayRate2 = rate2;
+    p.TipsRate = tips;
+
+    const bool weekly = p.WeeklyPay != kFalse || p.BiWeeklyPay == kFalse;
+    const records::OvertimeForSave ot = records::overtimeForSave(weekly ? 52 : 26);
+
+    if (p.WeeklyPay == kFalse && p.BiWeeklyPay == kFalse) {
+        p.WeeklyPay = kTrue;
+        info.optWeek->setChecked(true);
+    }
+    if (p.KPlanIsPercent == 0 && p.KPlanIsFixed == 0) {
+        p.KPlanIsPercent = 1;
+        info.ckKpPer->setChecked(true);
+    }
+
+    const std::string &user = st.CurrentUser;
+    writeUserSettingsFile(profileFileName(user, ".use"), p, st.overtime, ot.annualSalary, ot.approvedPercent,
+                          ot.limit, ot.available);
+    writeUserDetailsFile(profileFileName(user, ".and"), p);
+    writeCafeteriaFile(profileFileName(user, ".cfe"), p);
+    const int rows = p.WeeklyPay != kFalse ? 52 : 26;
+    std::array<double, 52> amounts{};
+    for (int i = 0; i < rows; ++i)
+        amounts[i] = legacy::val(ot.amounts[i]);
+    writeOvertimeFile(profileFileName(user, p.WeeklyPay != kFalse ? ".ovw" : ".ovb"), ot.dates, amounts, rows);
+
+    if (p.KPlanIsPercent == 1) {
+        info.ckKpPer->setChecked(true);
+        p.KPlanIsFixed = 0;
+    } else if (p.KPlanIsFixed == 1) {
+        info.ckKpFix->setChecked(true);
+        p.KPlanIsPercent = 0;
+    }
+}
+
+void LoadUserSettings()
+{
+    ProgramState &st = state();
+    const std::string &user = st.CurrentUser;
+    // Read everything into copies first: a damaged file changes nothing.
+    ProfileSettings profile = st.profile;
+    OvertimeStore overtime = st.overtime;
+    const auto use = profileFileName(user, ".use");
+    if (legacy::canOpenForReading(use))
+        readUserSettingsFile(use, profile, overtime);
+    const auto det = profileFileName(user, ".and");
+    if (legacy::canOpenForReading(det))
+        readUserDetailsFile(det, profile);
+    const auto cfe = profileFileName(user, ".cfe");
+    if (legacy::canOpenForReading(cfe))
+        readCafeteriaFile(cfe, profile);
+    const bool weekly = profile.WeeklyPay != kFalse;
+    const auto rowsFile = profileFileName(user, weekly ? ".ovw" : ".ovb");
+    if (legacy::canOpenForReading(rowsFile))
+        readOvertimeFile(rowsFile, overtime, weekly ? 52 : 26);
+    st.profile = profile;
+    st.overtime = overtime;
+
+    const ProfileSettings &p = st.profile;
+    Form1 &main = Forms::get<Form1>();
+    main.showTableNotice();
+
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    auto num = [](float v) { return QString::fromStdString(legacy::floatToText(v)); };
+    auto str = [](const std::string &v) { return QString::fromStdString(v); };
+    auto pick = [](QComboBox *box, const std::string &text) {
+        const int i = box->findText(QString::fromStdString(text));
+        if (i >= 0)
+            box->setCurrentIndex(i);
+    };
+    info.txtHourRate->setText(num(p.PayRate1));
+    info.txtHourRate2->setText(num(p.PayRate2));
+    info.txtTipsRate->setText(num(p.TipsRate));
+    pick(info.cboDepend, p.FedExemptions);
+    pick(info.cboStatus, p.FedStatus);
+    info.txtPension->setText(num(p.PensionPercent));
+    info.txtMuni->setText(num(p.DeductMuni));
+    info.txtBond->setText(num(p.DeductBond));
+    info.txtMisc->setText(num(p.DeductMisc));
+    info.txtDues->setText(num(p.DeductDues));
+    info.txtKplan->setText(num(p.KPlan));
+    info.txtCafe->setText(num(p.CafeteriaPlan));
+    info.ckNonCity->setChecked(p.NonCityResident == 1);
+    if (p.WeeklyPay != kFalse)
+        info.optWeek->setChecked(true);
+    if (p.BiWeeklyPay != kFalse)
+        info.optBiWeek->setChecked(true);
+    info.ckCafeState->setChecked(p.CafeDeductState == 1);
+    info.ckSelfEmp->setChecked(p.SelfEmployed == 1);
+    info.ckKpFix->setChecked(p.KPlanIsFixed == 1);
+    info.ckKpPer->setChecked(p.KPlanIsPercent == 1);
+    info.txtAddress->setText(str(p.EmployeeAddress));
+    info.txtStateCityZip->setText(str(p.EmployeeCityStateZip));
+    info.txtSSnum->setText(str(p.EmployeeSSN));
+    info.txtName->setText(str(p.EmployeeName));
+    const auto boxes = info.captionBoxes();
+    for (int i = 0; i < 5; ++i)
+        boxes[i]->setText(str(p.TaxCaption[5 + i]));
+
+    records::FillInOT();
+}
+
+} // namespace wagedesk

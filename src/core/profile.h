@@ -1,0 +1,54 @@
+// The profile's settings as the windows hold them: the one settings writer
+// (SaveOT) and the one reader (LoadUserSettings), and the strict readings of
+// the boxes with the messages that name them.
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+#include <string>
+
+class QLineEdit;
+class QComboBox;
+
+namespace wagedesk {
+
+// A box whose text is not a number where one is required.
+class BoxError : public std::runtime_error {
+public:
+    BoxError(const QString &box, const QString &text);
+    QString message() const;  // for the message box
+    QString box, text;
+};
+
+// A profile name that cannot be used as a file name.
+class NameError : public std::runtime_error {
+public:
+    NameError(const std::string &name, const std::string &reason);
+    QString message() const;
+    std::string name, reason;
+};
+
+float strictFloat(const QLineEdit *box, const QString &label);
+std::int16_t strictInt16(const QComboBox *box, const QString &label);
+float lenientFloat(const QLineEdit *box);
+
+// Throws NameError for a name that is not a plain file name.
+void checkProfileName(const std::string &name);
+
+// The settings writer: takes the name from the save-user dialog, the rates
+// from the user information window, the overtime rows from the tracker, and
+// writes the .use, .and, .cfe and overtime files. Throws BoxError,
+// NameError or legacy::FileError; the files before a failing one stay
+// written.
+void SaveOT();
+
+// The settings reader: reads the profile's four files (each only when it
+// exists) and shows the values. All files are read before any value
+// changes, so a damaged file (legacy::FileFormatError) changes nothing.
+void LoadUserSettings();
+
+// A message for an error of the profile commands, naming the file or box.
+QString describeError(const std::exception &error);
+
+} // namespace wagedesk

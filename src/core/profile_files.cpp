@@ -1,0 +1,258 @@
+#include "core/profile_files.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "legacy/numerics.h"
+#include "legacy/seqfile.h"
+
+namespace wagedesk {
+
+namespace {
+
+bool isControl(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+}
+
+std::string replaceAll(std::string text, char from, char to)
+{
+    std::replace(text.begin(), text.end(), from, to);
+    return text;
+}
+
+// The stored Booleans are 16-bit: any non-zero value is True.
+bool asBool(std::int16_t value) { return value != kFalse; }
+std::int16_t fromBool(bool value) { return value ? kTrue : kFalse; }
+
+void checkRows(int rows, std::size_t available)
+{
+    if (rows < 0 || rows > 52 || static_cast<std::size_t>(rows) > available)
+        throw std::invalid_argument("overtime rows out of range");
+}
+
+} // namespace
+
+std::string profileFileName(const std::string &user, const char *ext) { return user + ext; }
+
+std::optional<NameProblem> classifyName(std::string_view name)
+{
+    if (name == "." || name == "..")
+        return NameProblem::DotName;
+    if (name.find_first_of("/\\") != std::string_view::npos)
+        return NameProblem::PathSeparator;
+    if (std::any_of(name.begin(), name.end(), isControl))
+        return NameProblem::ControlCharacter;
+    return std::nullopt;
+}
+
+std::string nameProblemText(NameProblem problem)
+{
+    switch (problem) {
+    case NameProblem::PathSeparator:
+        return "it contains \"/\" or \"\\\"; a name cannot include a folder.";
+    case NameProblem::ControlCharacter:
+        return "it contains a control character such as a tab.";
+    case NameProblem::DotName:
+        return "\".\" and \"..\" stand for folders.";
+    }
+    return {};
+}
+
+std::optional<std::string> profileNameProblem(std::string_view name)
+{
+    if (auto problem = classifyName(name))
+        return nameProblemText(*problem);
+    return std::nullopt;
+}
+
+std::optional<std::string> payDateNameProblem(std::string_view payDateText)
+{
+    // The "/" of a date become "_"; what else would make a path is refused.
+    const std::string part = replaceAll(std::string(payDateText), '/', '_');
+    if (auto problem = classifyName(part); problem && problem != NameProblem::DotName)
+        return nameProblemText(*problem);
+    return std::nullopt;
+}
+
+// --- .use ---
+
+void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSettings &p, const OvertimeStore &o,
+                           double annualSalary, double approvedPercent, double otLimit, double otAvailable)
+{
+    legacy::SeqWriter w(file);
+    w.number(o.OTEarned).number(otLimit).number(otAvailable).endRecord();
+    const double presentRate = legacy::val(legacy::format(o.OTPresentRate, "##.##"));
+    w.number(annualSalary).number(approvedPercent).number(presentRate).endRecord();
+    w.number(p.PayRate1).number(p.PayRate2).number(p.TipsRate).endRecord();
+    w.text(p.FedExemptions).text(p.FedStatus).number(p.PensionPercent).endRecord();
+    w.number(p.DeductMuni).number(p.DeductBond).number(p.DeductMisc).endRecord();
+    w.number(p.DeductDues).number(p.KPlan).number(p.NonCityResident).endRecord();
+    w.boolean(asBool(p.WeeklyPay)).boolean(asBool(p.BiWeeklyPay)).text(p.TaxCaption[5]).endRecord();
+    w.text(p.TaxCaption[6]).text(p.TaxCaption[7]).text(p.TaxCaption[8]).text(p.TaxCaption[9]).endRecord();
+    for (int line = 0; line < 4; ++line) {
+        for (int i = 1; i <= 4; ++i)
+            w.variant(p.UseReserved[line * 4 + i]);
+        w.endRecord();
+    }
+    w.commit();
+}
+
+void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &profile, OvertimeStore &overtime)
+{
+    legacy::SeqReader r(file);
+    ProfileSettings p = profile;
+    OvertimeStore o = overtime;
+    o.OTEarned = r.numberF();
+    o.OTLimit = r.numberF();
+    o.OTAvailable = r.numberF();
+    o.OTAnnualSalary = r.numberF();
+    o.OTApprovedPercent = r.numberF();
+    o.OTPresentRate = r.numberF();
+    p.PayRate1 = r.numberF();
+    p.PayRate2 = r.numberF();
+    p.TipsRate = r.numberF();
+    p.FedExemptions = r.text();
+    p.FedStatus = r.text();
+    p.PensionPercent = r.numberF();
+    p.DeductMuni = r.numberF();
+    p.DeductBond = r.numberF();
+    p.DeductMisc = r.numberF();
+    p.DeductDues = r.numberF();
+    p.KPlan = r.numberF();
+    p.NonCityResident = r.int16();
+    p.WeeklyPay = fromBool(r.boolean());
+    p.BiWeeklyPay = fromBool(r.boolean());
+    for (int i = 5; i <= 9; ++i)
+        p.TaxCaption[i] = r.text();
+    for (int i = 1; i <= 16; ++i)
+        p.UseReserved[i] = r.variant();
+    profile = std::move(p);
+    overtime = std::move(o);
+}
+
+// --- .and ---
+
+void writeUserDetailsFile(const std::filesystem::path &file, const ProfileSettings &p)
+{
+    legacy::SeqWriter w(file);
+    w.number(p.CheckHorzOffset).number(p.CheckVertOffset).number(p.SpouseWorks).endRecord();
+    w.number(p.CalAllow).number(p.AndReservedF[1]).number(p.AndReservedF[2]).endRecord();
+    w.number(p.AndReservedF[3]).number(p.AndReservedF[4]).number(p.AndReservedF[5]).endRecord();
+    w.boolean(p.AndReservedB[6]).boolean(p.AndReservedB[7]).boolean(p.AndReservedB[8]).endRecord();
+    w.text(p.EmployeeAddress).text(p.EmployeeCityStateZip).text(p.EmployeeSSN).endRecord();
+    w.text(p.EmployeeName).text(p.AndReservedS[9]).text(p.AndReservedS[10]).endRecord();
+    w.number(p.RoundState).number(p.SpecialOkla).number(p.SpecialWiscon).number(p.SpecialAlabama).endRecord();
+    w.number(p.SpecialNC).number(p.AndReservedI[11]).number(p.AndReservedI[12]).endRecord();
+    w.number(p.KPlanIsPercent).number(p.KPlanIsFixed).endRecord();
+    w.commit();
+}
+
+void readUserDetailsFile(const std::filesystem::path &file, ProfileSettings &profile)
+{
+    legacy::SeqReader r(file);
+    ProfileSettings p = profile;
+    p.CheckHorzOffset = r.numberF();
+    p.CheckVertOffset = r.numberF();
+    p.SpouseWorks = r.int16();
+    p.CalAllow = r.numberF();
+    for (int i = 1; i <= 5; ++i)
+        p.AndReservedF[i] = r.numberF();
+    for (int i = 6; i <= 8; ++i)
+        p.AndReservedB[i] = r.boolean();
+    p.EmployeeAddress = r.text();
+    p.EmployeeCityStateZip = r.text();
+    p.EmployeeSSN = r.text();
+    p.EmployeeName = r.text();
+    p.AndReservedS[9] = r.text();
+    p.AndReservedS[10] = r.text();
+    p.RoundState = r.int16();
+    p.SpecialOkla = r.int16();
+    p.SpecialWiscon = r.int16();
+    p.SpecialAlabama = r.int16();
+    p.SpecialNC = r.int16();
+    p.AndReservedI[11] = r.int16();
+    p.AndReservedI[12] = r.int16();
+    p.KPlanIsPercent = r.int16();
+    p.KPlanIsFixed = r.int16();
+    profile = std::move(p);
+}
+
+// --- .cfe ---
+
+void writeCafeteriaFile(const std::filesystem::path &file, const ProfileSettings &p)
+{
+    legacy::SeqWriter w(file);
+    w.number(p.CafeteriaPlan).number(p.CafeDeductState).number(p.SelfEmployed).endRecord();
+    w.commit();
+}
+
+void readCafeteriaFile(const std::filesystem::path &file, ProfileSettings &profile)
+{
+    legacy::SeqReader r(file);
+    const float plan = r.numberF();
+    const std::int16_t cafeState = r.int16();
+    const std::int16_t selfEmployed = r.int16();
+    profile.CafeteriaPlan = plan;
+    profile.CafeDeductState = cafeState;
+    profile.SelfEmployed = selfEmployed;
+}
+
+// --- .ovw / .ovb ---
+
+void writeOvertimeFile(const std::filesystem::path &file, std::span<const std::string> dates,
+                       std::span<const double> amounts, int rows)
+{
+    checkRows(rows, std::min(dates.size(), amounts.size()));
+    legacy::SeqWriter w(file);
+    for (int i = 0; i < rows; ++i) {
+        w.text(dates[i]).endRecord();
+        w.number(amounts[i]).endRecord();
+    }
+    w.commit();
+}
+
+void readOvertimeFile(const std::filesystem::path &file, OvertimeStore &overtime, int rows)
+{
+    checkRows(rows, overtime.OTDate.size());
+    legacy::SeqReader r(file);
+    std::array<std::string, 52> dates = overtime.OTDate, amounts = overtime.OTAmount;
+    for (int i = 0; i < rows; ++i) {
+        dates[i] = r.text();
+        amounts[i] = r.text();
+    }
+    overtime.OTDate = std::move(dates);
+    overtime.OTAmount = std::move(amounts);
+}
+
+// --- .prv ---
+
+std::string payPeriodFileName(const std::string &payDateText, const std::string &user)
+{
+    return replaceAll(payDateText, '/', '_') + "  " + user + kPayPeriodExt;
+}
+
+void writePayPeriodFile(const std::filesystem::path &file, const std::array<float, 8> &amounts)
+{
+    legacy::SeqWriter w(file);
+    for (float amount : amounts)
+        w.number(amount).endRecord();
+    w.commit();
+}
+
+std::array<float, 8> readPayPeriodFile(const std::filesystem::path &file)
+{
+    legacy::SeqReader r(file);
+    std::array<float, 8> amounts{};
+    for (float &amount : amounts)
+        amount = r.numberF();
+    return amounts;
+}
+
+std::string payDateFromFileTitle(const std::string &title)
+{
+    return replaceAll(title.substr(0, 8), '_', '/');
+}
+
+} // namespace wagedesk

@@ -1,0 +1,97 @@
+// The profile's settings files (.use, .and, .cfe, .ovw/.ovb) and the saved
+// pay-period files (.prv): their names, writers and readers. Each writer
+// writes its file whole (temporary file renamed over the old one); each
+// reader fills the store it is given only when the whole file has read, so
+// a short or damaged file leaves the store as it was. Errors are
+// legacy::FileAccessError / legacy::FileFormatError naming the file.
+// Standard library only.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/state.h"
+
+namespace wagedesk {
+
+// Extensions of the profile files.
+inline constexpr const char *kUserSettingsExt = ".use";
+inline constexpr const char *kUserDetailsExt = ".and";
+inline constexpr const char *kCafeteriaExt = ".cfe";
+inline constexpr const char *kOvertimeWeeklyExt = ".ovw";
+inline constexpr const char *kOvertimeBiWeeklyExt = ".ovb";
+inline constexpr const char *kPayPeriodExt = ".prv";
+
+// Base name followed directly by the extension, no folder: the files lie in
+// the current folder. The empty name gives the default profile (".use").
+std::string profileFileName(const std::string &user, const char *ext);
+
+// The overtime file and its row count follow the pay frequency.
+inline const char *overtimeExtension(std::int16_t weeklyPay)
+{
+    return weeklyPay != kFalse ? kOvertimeWeeklyExt : kOvertimeBiWeeklyExt;
+}
+inline int overtimeRows(std::int16_t weeklyPay) { return weeklyPay != kFalse ? 52 : 26; }
+
+// Why a name cannot be used as a file name. A profile name is a bare file
+// name, never a path, so that a typed name cannot write outside the current
+// folder.
+enum class NameProblem {
+    PathSeparator,     // contains "/" or "\"
+    ControlCharacter,  // a character below 0x20, or 0x7F
+    DotName,           // "." or ".."
+};
+std::optional<NameProblem> classifyName(std::string_view name);
+// Reason text for a message box ("it contains ...").
+std::string nameProblemText(NameProblem problem);
+// The reason a profile name is refused, or nothing when it is fine. The
+// empty name (the default profile) is fine.
+std::optional<std::string> profileNameProblem(std::string_view name);
+// The same test for the pay-date part of a .prv name, after "/" has become
+// "_": a "\" or a control character is refused.
+std::optional<std::string> payDateNameProblem(std::string_view payDateText);
+
+// --- Settings files ---
+
+// Line 1: OTEarned, otLimit, otAvailable; line 2: annualSalary,
+// approvedPercent, OTPresentRate rounded by "##.##"; lines 3-8 the user
+// profile; lines 9-12 the sixteen reserved items, four a line.
+void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSettings &profile,
+                           const OvertimeStore &overtime, double annualSalary, double approvedPercent,
+                           double otLimit, double otAvailable);
+void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &profile, OvertimeStore &overtime);
+
+// 9 lines: check offsets, state editor switches, employee identity, K-plan
+// flags and the twelve reserved items.
+void writeUserDetailsFile(const std::filesystem::path &file, const ProfileSettings &profile);
+void readUserDetailsFile(const std::filesystem::path &file, ProfileSettings &profile);
+
+// 1 line: CafeteriaPlan, CafeDeductState, SelfEmployed.
+void writeCafeteriaFile(const std::filesystem::path &file, const ProfileSettings &profile);
+void readCafeteriaFile(const std::filesystem::path &file, ProfileSettings &profile);
+
+// Rows 0 to rows-1, two lines each: the date text, then the amount. The
+// reader takes both as text into OTDate/OTAmount; rows past `rows` keep
+// their values. rows is at most 52 (and at most the spans' sizes).
+void writeOvertimeFile(const std::filesystem::path &file, std::span<const std::string> dates,
+                       std::span<const double> amounts, int rows);
+void readOvertimeFile(const std::filesystem::path &file, OvertimeStore &overtime, int rows);
+
+// --- Saved pay periods ---
+
+// Pay date with every "/" turned into "_", two blanks, the profile name,
+// ".prv": "01/07/05" and "staff1" give "01_07_05  staff1.prv".
+std::string payPeriodFileName(const std::string &payDateText, const std::string &user);
+// The eight entry amounts, one 32-bit float a line.
+void writePayPeriodFile(const std::filesystem::path &file, const std::array<float, 8> &amounts);
+std::array<float, 8> readPayPeriodFile(const std::filesystem::path &file);
+// The pay date back from a .prv file title: its first eight characters with
+// every "_" turned into "/".
+std::string payDateFromFileTitle(const std::string &title);
+
+} // namespace wagedesk

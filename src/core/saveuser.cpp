@@ -1,0 +1,99 @@
+#include "core/saveuser.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/entry.h"
+#include "core/form1.h"
+#include "core/profile.h"
+#include "core/state.h"
+#include "core/taxinfo.h"
+#include "platform/ui.h"
+#include "printing/printing.h"
+#include "records/records.h"
+#include "tables/tables.h"
+
+namespace wagedesk {
+
+using platform::Forms;
+
+frmSaveUser::frmSaveUser() : platform::Form(kName)
+{
+    setWindowTitle(QStringLiteral("Save User"));
+    Label1 = named<QLabel>(QStringLiteral("Label1"), QStringLiteral("Before opening a user file,"));
+    Label2 = named<QLabel>(QStringLiteral("Label2"), QStringLiteral("Do you want to save this user?"));
+    txtSaveUser = named<QLineEdit>(QStringLiteral("txtSaveUser"), QStringLiteral("TYPE NAME"));
+    txtSaveUser->setToolTip(QStringLiteral("File that is already opened."));
+    selectAllOnFocus(txtSaveUser);
+    cmdSaveUser = named<QPushButton>(QStringLiteral("cmdSaveUser"), QStringLiteral("&Save"));
+    cmdEnd = named<QPushButton>(QStringLiteral("cmdEnd"), QStringLiteral("&No"));
+    cmdQuit = named<QPushButton>(QStringLiteral("cmdQuit"), QStringLiteral("&Quit"));
+    cmdSaveUser->setDefault(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addWidget(txtSaveUser);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSaveUser);
+    buttons->addWidget(cmdEnd);
+    buttons->addWidget(cmdQuit);
+    layout->addLayout(buttons);
+
+    connect(cmdSaveUser, &QPushButton::clicked, this, [this] { cmdSaveUser_Click(); });
+    connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+}
+
+void frmSaveUser::formLoad() { txtSaveUser->setText(QString::fromStdString(state().CurrentUser)); }
+
+bool frmSaveUser::cmdSaveUser_Click()
+{
+    const std::string name = txtSaveUser->text().toStdString();
+    try {
+        // The name becomes a file name: refuse a path before anything changes.
+        checkProfileName(name);
+        state().CurrentUser = name;
+        SaveOT();
+        records::SaveVac();
+        tables::SaveStateTables();
+        tables::SaveCityTables();
+        tables::SaveNonCityTables();
+    } catch (const std::exception &e) {
+        platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
+        return false;
+    }
+    Forms::get<Form1>().lbUser->setText(QString::fromStdString(state().CurrentUser));
+    records::closeWindows(true);
+    tables::unloadEditors();
+    Forms::unload(kName);
+    return true;
+}
+
+void frmSaveUser::formUnload()
+{
+    records::closeWindows(false);
+    tables::unloadEditors();
+    Forms::unload(frmTaxInfo::kName);
+    printing::unloadChecks();
+}
+
+void frmSaveUser::cmdEnd_Click()
+{
+    printing::unloadChecks();
+    Forms::unload(kName);
+}
+
+void frmSaveUser::cmdQuit_Click()
+{
+    records::closeWindows(false);
+    // The main window's closing asks its save question; this dialog is
+    // already on screen, so it is closed first and a Yes there shows it anew.
+    Forms::unload(kName);
+    Forms::get<Form1>().close();
+}
+
+} // namespace wagedesk

@@ -1,0 +1,408 @@
+#include "core/taxinfo.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/entry.h"
+#include "core/form1.h"
+#include "core/profile.h"
+#include "core/saveuser.h"
+#include "core/state.h"
+#include "platform/ui.h"
+
+namespace wagedesk {
+
+using platform::Forms;
+
+namespace {
+
+QString q(const std::string &s) { return QString::fromStdString(s); }
+std::string s(const QString &t) { return t.toStdString(); }
+QString num(float v) { return q(legacy::floatToText(v)); }
+
+QLineEdit *amountBox(const char *name)
+{
+    auto *box = named<QLineEdit>(QLatin1String(name));
+    makeNumericEntry(box);
+    selectAllOnFocus(box);
+    return box;
+}
+
+QLineEdit *captionBox(const char *name, const char *design)
+{
+    auto *box = named<QLineEdit>(QLatin1String(name), QLatin1String(design));
+    box->setMaxLength(7);
+    return box;
+}
+
+// The lists hold only what the allowance tables can look up.
+QComboBox *statusList(const char *name)
+{
+    auto *box = named<QComboBox>(QLatin1String(name));
+    box->addItems({QStringLiteral("Single"), QStringLiteral("Married")});
+    box->setToolTip(QStringLiteral("Set Status"));
+    return box;
+}
+
+QComboBox *countList(const char *name)
+{
+    auto *box = named<QComboBox>(QLatin1String(name));
+    for (int i = 0; i <= 9; ++i)
+        box->addItem(QString::number(i));
+    box->setToolTip(QStringLiteral("Set Exemptions"));
+    return box;
+}
+
+QLabel *label(const char *name, const char *caption)
+{
+    return named<QLabel>(QLatin1String(name), QString::fromUtf8(caption));
+}
+
+QWidget *row(std::initializer_list<QWidget *> widgets)
+{
+    auto *w = new QWidget;
+    auto *l = new QHBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    for (QWidget *c : widgets)
+        l->addWidget(c);
+    return w;
+}
+
+void setCheck(QCheckBox *box, std::int16_t value) { box->setChecked(value == 1); }
+std::int16_t checkValue(const QCheckBox *box) { return box->isChecked() ? 1 : 0; }
+
+} // namespace
+
+frmTaxInfo::frmTaxInfo() : platform::Form(kName)
+{
+    setWindowTitle(QStringLiteral("User Info"));
+
+    cboStatus = statusList("cboStatus");
+    cboDepend = countList("cboDepend");
+    cboStatus2 = statusList("cboStatus2");
+    cboDepend2 = countList("cboDepend2");
+    optWeek = named<QRadioButton>(QStringLiteral("optWeek"), QStringLiteral("Weekly"));
+    optBiWeek = named<QRadioButton>(QStringLiteral("optBiWeek"), QStringLiteral("Bi-Weekly"));
+    ckSelfEmp = named<QCheckBox>(QStringLiteral("ckSelfEmp"), QStringLiteral("Self Employed"));
+    ckFedExemp = named<QCheckBox>(QStringLiteral("ckFedExemp"), QStringLiteral("Federal Tax Exempt"));
+    ckNonCity = named<QCheckBox>(QStringLiteral("ckNonCity"), QStringLiteral("NON-CITY Resident"));
+    ckSSMediExemp = named<QCheckBox>(QStringLiteral("ckSSMediExemp"), QStringLiteral("S.S. && Medicare Tax Exempt"));
+    txtTax5 = captionBox("txtTax5", "Credit");
+    txtTax6 = captionBox("txtTax6", "Bond");
+    txtTax7 = captionBox("txtTax7", "Dues");
+    txtTax8 = captionBox("txtTax8", "Pension");
+    txtTax9 = captionBox("txtTax9", "Misc.");
+    txtMuni = amountBox("txtMuni");
+    txtBond = amountBox("txtBond");
+    txtDues = amountBox("txtDues");
+    txtPension = amountBox("txtPension");
+    txtMisc = amountBox("txtMisc");
+    txtKplan = amountBox("txtKplan");
+    ckKpFix = named<QCheckBox>(QStringLiteral("ckKpFix"));
+    ckKpPer = named<QCheckBox>(QStringLiteral("ckKpPer"));
+    txtCafe = amountBox("txtCafe");
+    ckCafeState = named<QCheckBox>(QStringLiteral("ckCafeState"), QStringLiteral("Deduct State"));
+    txtHourRate = amountBox("txtHourRate");
+    txtHourRate2 = amountBox("txtHourRate2");
+    txtTipsRate = amountBox("txtTipsRate");
+    txtFedAddL = amountBox("txtFedAddL");
+    txtName = named<QLineEdit>(QStringLiteral("txtName"), QStringLiteral("Employee's Name"));
+    txtAddress = named<QLineEdit>(QStringLiteral("txtAddress"), QStringLiteral("Employee's Address for Check"));
+    txtStateCityZip = named<QLineEdit>(QStringLiteral("txtStateCityZip"), QStringLiteral("City, State, Zip Code"));
+    txtSSnum = named<QLineEdit>(QStringLiteral("txtSSnum"), QStringLiteral("Social Security Number"));
+    cmdOk = named<QPushButton>(QStringLiteral("cmdOk"), QStringLiteral("Save"));
+    Command1 = named<QPushButton>(QStringLiteral("Command1"), QStringLiteral("Close"));
+    for (QComboBox *box : {cboStatus, cboDepend, cboStatus2, cboDepend2})
+        selectAllOnFocus(box);
+
+    // Layout: statuses and switches on the left, deductions and rates on
+    // the right, the buttons at the bottom right.
+    auto frame = [](const char *name, const char *caption, QWidget *content) {
+        auto *box = named<QGroupBox>(QLatin1String(name), QString::fromUtf8(caption));
+        auto *l = new QVBoxLayout(box);
+        l->addWidget(content);
+        return box;
+    };
+    auto *left = new QVBoxLayout;
+    auto *fed = new QGridLayout;
+    fed->addWidget(label("Label14", "FEDERAL STATUS"), 0, 0, 1, 2);
+    fed->addWidget(frame("Frame2", "Status", cboStatus), 1, 0);
+    fed->addWidget(frame("Frame1", "Exemptions", cboDepend), 1, 1);
+    fed->addWidget(label("Label13", "STATE & CITY STATUS"), 2, 0, 1, 2);
+    fed->addWidget(frame("Frame3", "Status", cboStatus2), 3, 0);
+    fed->addWidget(frame("Frame4", "Exemptions", cboDepend2), 3, 1);
+    left->addLayout(fed);
+    left->addWidget(row({optWeek, optBiWeek}));
+    auto *switches = new QGridLayout;
+    switches->addWidget(ckSelfEmp, 0, 0);
+    switches->addWidget(ckFedExemp, 0, 1);
+    switches->addWidget(ckNonCity, 1, 0);
+    switches->addWidget(ckSSMediExemp, 1, 1);
+    left->addLayout(switches);
+    for (QLineEdit *box : {txtName, txtAddress, txtStateCityZip, txtSSnum})
+        left->addWidget(box);
+    left->addStretch();
+
+    auto *right = new QGridLayout;
+    int r = 0;
+    const std::array<std::pair<QLineEdit *, QLineEdit *>, 5> deductions{
+        {{txtTax5, txtMuni}, {txtTax6, txtBond}, {txtTax7, txtDues}, {txtTax8, txtPension}, {txtTax9, txtMisc}}};
+    for (int i = 0; i < 5; ++i) {
+        const int col = (i % 3) * 2, top = (i / 3) * 2;
+        right->addWidget(deductions[i].first, top, col, 1, 2);
+        right->addWidget(row({new QLabel(i == 3 ? QStringLiteral("%") : QStringLiteral("$")), deductions[i].second}),
+                         top + 1, col, 1, 2);
+    }
+    r = 4;
+    right->addWidget(label("Label6", "K Plan"), r, 0);
+    right->addWidget(txtKplan, r, 1);
+    right->addWidget(row({label("Label17", "$"), ckKpFix, label("Label7", "%"), ckKpPer}), r, 2, 1, 2);
+    ++r;
+    right->addWidget(label("Label10", "Cafeteria Plan"), r, 0);
+    right->addWidget(txtCafe, r, 1);
+    right->addWidget(ckCafeState, r, 2, 1, 2);
+    ++r;
+    right->addWidget(label("Label9", "Hourly Rate 1"), r, 0);
+    right->addWidget(row({new QLabel(QStringLiteral("$")), txtHourRate}), r, 1);
+    right->addWidget(label("Label11", "Hourly Rate 2"), r, 2);
+    right->addWidget(row({new QLabel(QStringLiteral("$")), txtHourRate2}), r, 3);
+    ++r;
+    right->addWidget(label("Label1", "Tips Rate"), r, 0);
+    right->addWidget(row({new QLabel(QStringLiteral("$")), txtTipsRate}), r, 1);
+    ++r;
+    right->addWidget(label("Label16", "Additional Federal Withholdings"), r, 0, 1, 3);
+    right->addWidget(txtFedAddL, r, 3);
+    ++r;
+    right->setRowStretch(r, 1);
+    ++r;
+    right->addWidget(row({Command1, cmdOk}), r, 2, 1, 4, Qt::AlignRight);
+
+    auto *top = new QHBoxLayout(this);
+    top->addLayout(left);
+    top->addSpacing(16);
+    top->addLayout(right);
+
+    cmdOk->setDefault(true);
+    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Ticking one K-plan box clears the other; clearing a box leaves both clear.
+    connect(ckKpFix, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            ckKpPer->setChecked(false);
+    });
+    connect(ckKpPer, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            ckKpFix->setChecked(false);
+    });
+}
+
+void frmTaxInfo::setStatus(QComboBox *box, const std::string &text)
+{
+    const int i = box->findText(q(text));
+    if (i >= 0)
+        box->setCurrentIndex(i);
+}
+
+void frmTaxInfo::formLoad()
+{
+    ProfileSettings &p = state().profile;
+    if (p.FedExemptions.empty())
+        p.FedExemptions = "0";
+    if (p.FedStatus.empty())
+        p.FedStatus = "Single";
+    if (p.StateStatus.empty() || p.StateStatus == "0")
+        p.StateStatus = "Single";
+    if (p.EmployeeName.empty())
+        p.EmployeeName = "Employee's Name";
+    if (p.EmployeeAddress.empty())
+        p.EmployeeAddress = "Employee's Address for Check";
+    if (p.EmployeeCityStateZip.empty())
+        p.EmployeeCityStateZip = "City, State Zip Code";
+    if (p.EmployeeSSN.empty())
+        p.EmployeeSSN = "Soc Sec #";
+
+    if (p.WeeklyPay == kFalse && p.BiWeeklyPay == kFalse) {
+        p.WeeklyPay = kTrue;
+        optWeek->setChecked(true);
+    }
+    if (p.KPlanIsPercent == 0 && p.KPlanIsFixed == 0) {
+        p.KPlanIsPercent = 1;
+        ckKpPer->setChecked(true);
+    } else if (p.KPlanIsPercent == 1) {
+        ckKpPer->setChecked(true);
+        p.KPlanIsFixed = 0;
+    } else if (p.KPlanIsFixed == 1) {
+        ckKpFix->setChecked(true);
+        p.KPlanIsPercent = 0;
+    }
+
+    txtHourRate->setText(num(p.PayRate1));
+    txtHourRate2->setText(num(p.PayRate2));
+    txtTipsRate->setText(num(p.TipsRate));
+    setStatus(cboDepend, p.FedExemptions);
+    setStatus(cboDepend2, std::to_string(p.StateExemptions));
+    setStatus(cboStatus, p.FedStatus);
+    setStatus(cboStatus2, p.StateStatus);
+    txtFedAddL->setText(num(p.FedAdditional));
+    txtPension->setText(num(p.PensionPercent));
+    txtMuni->setText(num(p.DeductMuni));
+    txtBond->setText(num(p.DeductBond));
+    txtMisc->setText(num(p.DeductMisc));
+    txtDues->setText(num(p.DeductDues));
+    txtKplan->setText(num(p.KPlan));
+    txtCafe->setText(num(p.CafeteriaPlan));
+    setCheck(ckNonCity, p.NonCityResident);
+    setCheck(ckFedExemp, p.FedExempt);
+    setCheck(ckSSMediExemp, p.SSMediExempt);
+    setCheck(ckCafeState, p.CafeDeductState);
+    setCheck(ckSelfEmp, p.SelfEmployed);
+    if (p.WeeklyPay != kFalse)
+        optWeek->setChecked(true);
+    if (p.BiWeeklyPay != kFalse)
+        optBiWeek->setChecked(true);
+    if (p.KPlanIsPercent == 1)
+        ckKpPer->setChecked(true);
+    if (p.KPlanIsFixed == 1)
+        ckKpFix->setChecked(true);
+    txtAddress->setText(q(p.EmployeeAddress));
+    txtStateCityZip->setText(q(p.EmployeeCityStateZip));
+    txtSSnum->setText(q(p.EmployeeSSN));
+    txtName->setText(q(p.EmployeeName));
+    const auto boxes = captionBoxes();
+    static const std::array<const char *, 5> defaults{"CrUnion", "Bond", "Dues", "Pension", "Misc."};
+    for (int i = 0; i < 5; ++i) {
+        boxes[i]->setText(q(p.TaxCaption[5 + i]));
+        if (boxes[i]->text().isEmpty())
+            boxes[i]->setText(QLatin1String(defaults[i]));
+    }
+    if (legacy::val(s(txtHourRate->text())) == 0)
+        txtHourRate->setText(QStringLiteral("7.5"));
+    try {
+        fillVar_();
+    } catch (const std::exception &e) {
+        // Loading happens behind every reader of these boxes; a settings
+        // file that cannot be written is reported, not fatal.
+        platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
+    }
+}
+
+void frmTaxInfo::fillVar_()
+{
+    ProfileSettings &p = state().profile;
+    const std::int16_t stateExemptions = strictInt16(cboDepend2, QStringLiteral("STATE & CITY Exemptions"));
+    const float rate2 = strictFloat(txtHourRate2, QStringLiteral("Hourly Rate 2"));
+    const float tips = strictFloat(txtTipsRate, QStringLiteral("Tips Rate"));
+    if (legacy::val(s(txtHourRate->text())) == 0)
+        txtHourRate->setText(QStringLiteral("7.5"));
+    const float rate1 = strictFloat(txtHourRate, QStringLiteral("Hourly Rate 1"));
+
+    p.FedExemptions = s(cboDepend->currentText());
+    p.FedStatus = s(cboStatus->currentText());
+    p.StateExemptions = stateExemptions;
+    p.StateStatus = s(cboStatus2->currentText());
+    p.PensionPercent = lenientFloat(txtPension);
+    p.DeductMuni = lenientFloat(txtMuni);
+    p.DeductBond = lenientFloat(txtBond);
+    p.DeductMisc = lenientFloat(txtMisc);
+    p.DeductDues = lenientFloat(txtDues);
+    p.KPlan = lenientFloat(txtKplan);
+    p.NonCityResident = checkValue(ckNonCity);
+    p.FedExempt = checkValue(ckFedExemp);
+    p.SSMediExempt = checkValue(ckSSMediExemp);
+    p.FedAdditional = lenientFloat(txtFedAddL);
+    p.WeeklyPay = optWeek->isChecked() ? kTrue : kFalse;
+    p.BiWeeklyPay = optBiWeek->isChecked() ? kTrue : kFalse;
+    p.KPlanIsPercent = checkValue(ckKpPer);
+    p.KPlanIsFixed = checkValue(ckKpFix);
+    p.CafeteriaPlan = lenientFloat(txtCafe);
+    p.CafeDeductState = checkValue(ckCafeState);
+    p.SelfEmployed = checkValue(ckSelfEmp);
+    p.PayRate2 = rate2;
+    p.TipsRate = tips;
+    p.EmployeeAddress = s(txtAddress->text());
+    p.EmployeeCityStateZip = s(txtStateCityZip->text());
+    p.EmployeeSSN = s(txtSSnum->text());
+    p.EmployeeName = s(txtName->text());
+    const auto boxes = captionBoxes();
+    for (int i = 0; i < 5; ++i)
+        p.TaxCaption[5 + i] = s(boxes[i]->text());
+
+    Form1 &main = Forms::get<Form1>();
+    main.showDeductionCaptions();
+    p.PayRate1 = rate1;
+    main.showTableNotice();
+    SaveOT();
+}
+
+void frmTaxInfo::ClearAll()
+{
+    ProfileSettings &p = state().profile;
+    p.PayRate1 = p.PayRate2 = p.TipsRate = 0;
+    p.FedExemptions = "0";
+    p.FedStatus = p.StateStatus = "Single";
+    p.StateExemptions = 0;
+    p.EmployeeAddress = "Employee's Address for Check";
+    p.FedAdditional = p.PensionPercent = p.DeductMuni = p.DeductBond = p.DeductMisc = p.DeductDues = 0;
+    p.KPlan = p.CafeteriaPlan = 0;
+    p.NonCityResident = p.FedExempt = p.SSMediExempt = 0;
+    p.WeeklyPay = kTrue;
+    p.BiWeeklyPay = kFalse;
+    p.KPlanIsPercent = 1;
+    p.KPlanIsFixed = 0;
+    p.CafeDeductState = p.SelfEmployed = 0;
+    p.EmployeeCityStateZip = "State, City Zip Code";
+    p.EmployeeSSN = "Soc Sec #";
+    p.EmployeeName = "Employee's Name";
+
+    cboDepend->setCurrentIndex(0);
+    cboStatus->setCurrentIndex(0);
+    cboDepend2->setCurrentIndex(0);
+    cboStatus2->setCurrentIndex(0);
+    for (QCheckBox *box : {ckSelfEmp, ckFedExemp, ckKpFix, ckNonCity, ckSSMediExemp, ckCafeState})
+        box->setChecked(false);
+    ckKpPer->setChecked(true);
+    optWeek->setChecked(true);
+    for (QLineEdit *box : {txtPension, txtMuni, txtBond, txtMisc, txtDues, txtKplan, txtCafe})
+        box->setText(QStringLiteral("0"));
+    txtHourRate->setText(QStringLiteral("7.5"));
+    for (QLineEdit *box : {txtTipsRate, txtHourRate2, txtFedAddL})
+        box->setText(QStringLiteral("0"));
+    txtName->setText(QStringLiteral("Employee's Name"));
+    txtAddress->setText(QStringLiteral("Employee's Address for Check"));
+    txtStateCityZip->setText(QStringLiteral("State, City Zip Code"));
+    txtSSnum->setText(QStringLiteral("Soc Sec #"));
+    txtTax5->setText(QStringLiteral("CrUnion"));
+    txtTax6->setText(QStringLiteral("Bond"));
+    txtTax7->setText(QStringLiteral("Dues"));
+    txtTax8->setText(QStringLiteral("Pension"));
+    txtTax9->setText(QStringLiteral("Misc."));
+    const auto boxes = captionBoxes();
+    for (int i = 0; i < 5; ++i)
+        p.TaxCaption[5 + i] = s(boxes[i]->text());
+}
+
+void frmTaxInfo::cmdOk_Click()
+{
+    try {
+        fillVar_();
+        SaveOT();
+    } catch (const std::exception &e) {
+        // A box that is not a number keeps the window open for a correction.
+        platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
+        return;
+    }
+    Forms::get<frmSaveUser>().cmdSaveUser_Click();
+    Forms::unload(kName);
+}
+
+void frmTaxInfo::Command1_Click() { Forms::unload(kName); }
+
+} // namespace wagedesk
