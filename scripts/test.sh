@@ -9,12 +9,12 @@ jobs=$(nproc)
 "$here/scripts/setup.sh" "$here/build"
 ctest --test-dir "$here/build" --output-on-failure -j "$jobs"
 
-echo "== sanitizer build"
-"$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$here/build-asan" --output-on-failure -j "$jobs"
-
 echo "== fuzz"
 CXX=clang++ "$here/scripts/setup.sh" "$here/build-fuzz" -DWAGEDESK_FUZZ=ON -DWAGEDESK_TESTS=OFF
 mkdir -p "$here/build-fuzz/corpus"
 "$here/build-fuzz/bin/seqfile_fuzz" -runs=200000 -max_len=4096 "$here/build-fuzz/corpus" "$here/fuzz/corpus"
+
+echo "== sanitizer build"
+"$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$here/build-asan" --output-on-failure -j "$jobs"

@@ -1,0 +1,61 @@
+// Times one Calculate press (computation, labels and the profile save it
+// triggers) and the start of the main window, in a temporary folder.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "core/app.h"
+#include "core/form1.h"
+#include "core/state.h"
+#include "platform/forms.h"
+#include "platform/ui.h"
+
+namespace {
+
+using namespace wagedesk;
+
+void BM_CalculatePress(benchmark::State &bench)
+{
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    resetState();
+    Form1 &f = platform::Forms::get<Form1>();
+    for (auto _ : bench) {
+        f.txtAmount[0]->setText(QStringLiteral("40"));
+        f.txtAmount[3]->setText(QStringLiteral("2.5"));
+        f.cmdCal_Click();
+    }
+    platform::Forms::unloadAll();
+}
+BENCHMARK(BM_CalculatePress)->Unit(benchmark::kMicrosecond);
+
+void BM_MainWindowStart(benchmark::State &bench)
+{
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    for (auto _ : bench) {
+        resetState();
+        platform::Forms::get<Form1>();
+        bench.PauseTiming();
+        platform::Forms::unloadAll();
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MainWindowStart)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    platform::Ui::setScripted(true);
+    defineForms();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
