@@ -1,6 +1,5 @@
 #include "core/about.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,7 +26,10 @@ frmAboutSpcl::frmAboutSpcl() : platform::Form(kName)
     lblTitle->setFont(heavy);
     lblVersion = named<QLabel>(QStringLiteral("lblVersion"));
     cmdOk = named<QPushButton>(QStringLiteral("cmdOk"), QStringLiteral("OK"));
+    // OK is both the default and the cancel button.
     cmdOk->setDefault(true);
+    setDefaultButton(cmdOk);
+    setCancelButton(cmdOk);
     auto *layout = new QVBoxLayout(this);
     for (QLabel *l : {Label1, lblTitle, lblVersion}) {
         l->setAlignment(Qt::AlignCenter);
@@ -44,14 +46,5 @@ void frmAboutSpcl::formLoad() { lblVersion->setText(versionLine(kVersion)); }
 
 void frmAboutSpcl::cmdOk_Click() { platform::Forms::unload(kName); }
 
-void frmAboutSpcl::keyPressEvent(QKeyEvent *event)
-{
-    // OK is both the default and the cancel button.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        cmdOk->click();
-        return;
-    }
-    platform::Form::keyPressEvent(event);
-}
 
 } // namespace wagedesk

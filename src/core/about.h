@@ -25,9 +25,6 @@ public:
 
     QLabel *Label1, *lblTitle, *lblVersion;
     QPushButton *cmdOk;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 };
 
 } // namespace wagedesk

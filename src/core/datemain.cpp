@@ -1,6 +1,5 @@
 #include "core/datemain.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -20,6 +19,7 @@ frmDateMain::frmDateMain() : platform::Form(kName)
     DTPicker1->setDate(QDate(2005, 1, 1));
     Command1 = named<QPushButton>(QStringLiteral("Command1"), QStringLiteral("Ok"));
     Command1->setDefault(true);
+    setDefaultButton(Command1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(DTPicker1);
     layout->addWidget(Command1, 0, Qt::AlignRight);
@@ -52,13 +52,5 @@ void frmDateMain::Command1_Click()
     platform::Forms::unload(kName);
 }
 
-void frmDateMain::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Command1->click();
-        return;
-    }
-    platform::Form::keyPressEvent(event);
-}
 
 } // namespace wagedesk

@@ -31,9 +31,6 @@ public:
     // Today, as the picker sees it (tests set a fixed day).
     static inline std::function<QDate()> today = [] { return QDate::currentDate(); };
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void writeBox();
 };

@@ -242,6 +242,8 @@ Form1::Form1() : platform::Form(kName)
     root->addLayout(columns);
     root->addLayout(footer);
 
+    setDefaultButton(cmdCal);
+    setCancelButton(cmdClear);
     connect(cmdCal, &QPushButton::clicked, this, [this] { cmdCal_Click(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { Clear_All(); });
     connect(cmdSavePrev, &QPushButton::clicked, this, [this] { cmdSavePrev_Click(); });
@@ -687,21 +689,6 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         return true;
     default:
         return false;
-    }
-}
-
-void Form1::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        cmdCal->click();
-        return;
-    case Qt::Key_Escape:
-        cmdClear->click();
-        return;
-    default:
-        platform::Form::keyPressEvent(event);
     }
 }
 

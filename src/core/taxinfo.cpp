@@ -191,6 +191,7 @@ frmTaxInfo::frmTaxInfo() : platform::Form(kName)
     top->addLayout(right);
 
     cmdOk->setDefault(true);
+    setDefaultButton(cmdOk);
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     // Ticking one K-plan box clears the other; clearing a box leaves both clear.

@@ -1,5 +1,7 @@
 #include "platform/forms.h"
 
+#include <QKeyEvent>
+
 #include <QCloseEvent>
 #include <QPointer>
 
@@ -67,6 +69,20 @@ bool inCloseEvent(const Form *form)
 Form::Form(const char *name, QWidget *parent) : QWidget(parent) { setObjectName(QString::fromUtf8(name)); }
 
 Form::~Form() { Forms::destroyed(this); }
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && defaultButton_ && defaultButton_->isEnabled()) {
+        defaultButton_->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && cancelButton_ && cancelButton_->isEnabled()) {
+        cancelButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void Form::closeEvent(QCloseEvent *event)
 {

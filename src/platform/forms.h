@@ -3,6 +3,7 @@
 // unloads matters (a load reads and writes files), so it is explicit here.
 #pragma once
 
+#include <QAbstractButton>
 #include <QString>
 #include <QWidget>
 
@@ -46,6 +47,18 @@ public:
     // instance already unloaded does nothing (it never unloads a newer
     // instance of the same name).
     bool unloadForm();
+
+    // Enter pressed in the window (and not taken by a box) presses its
+    // default button; Esc presses its cancel button.
+    void setDefaultButton(QAbstractButton *button) { defaultButton_ = button; }
+    void setCancelButton(QAbstractButton *button) { cancelButton_ = button; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QAbstractButton *defaultButton_ = nullptr;
+    QAbstractButton *cancelButton_ = nullptr;
 };
 
 // get() of a form that was unloaded while its own load ran: there is no

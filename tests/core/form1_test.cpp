@@ -285,7 +285,73 @@ TEST_F(Profiles, APayPeriodIsSavedAndReopened)
     EXPECT_FALSE(f.lbNet->text().isEmpty());
 }
 
+TEST_F(Profiles, QuitAsksTheSaveQuestionAndEnds)
+{
+    Form1 &f = start();
+    removeAll();
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdQuit->click(); }));
+    Ui::script(Answer::Yes);
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdSaveUser->click(); }));
+    f.mnuSave_Click();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(exists(QStringLiteral(".use")));
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+}
+
+TEST_F(Profiles, SaveUnderATypedNameSwitchesTheProfile)
+{
+    Form1 &f = start();
+    Ui::script(Ui::ModalAction([](QWidget *w) {
+        auto *save = static_cast<frmSaveUser *>(w);
+        type(save->txtSaveUser, QStringLiteral("other"));
+        save->cmdSaveUser->click();
+    }));
+    f.mnuSave_Click();
+    EXPECT_TRUE(exists(QStringLiteral("other.use")));
+    EXPECT_EQ(f.lbUser->text(), QStringLiteral("other"));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("WageDesk"));  // the caption is not changed by Save
+    type(f.txtAmount[0], QStringLiteral("1"));
+    QFile::remove(path(QStringLiteral("other.cfe")));
+    f.cmdCal->click();
+    EXPECT_TRUE(exists(QStringLiteral("other.cfe")));
+}
+
+TEST_F(Profiles, ASaveThatFailsSaysWhichFile)
+{
+    Form1 &f = start();
+    // A folder where the settings file should be: it cannot be replaced.
+    QFile::remove(path(QStringLiteral(".use")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral(".use")));
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral(".use"))) << lastAsked().toStdString();
+    EXPECT_FALSE(f.lbNet->text().isEmpty());  // the period is still shown
+}
+
+TEST_F(Profiles, CancelledPrinterDialogPrintsNothing)
+{
+    Form1 &f = start();
+    Ui::script(false);
+    f.mnuPrintItem_Click();
+    ASSERT_EQ(Ui::asked().size(), 1u);
+    EXPECT_EQ(Ui::asked().front().kind, platform::Question::Kind::Printer);
+}
+
 class UserInfo : public WindowTest {};
+
+TEST_F(UserInfo, EnterPressesSave)
+{
+    Form1 &f = start();
+    Ui::script(Ui::ModalAction([](QWidget *w) {
+        auto &info = static_cast<frmTaxInfo &>(*w);
+        type(info.txtHourRate, QStringLiteral("9"));
+        QTest::keyClick(info.txtHourRate, Qt::Key_Return);
+    }));
+    f.mnuTaxInfoItem_Click();
+    EXPECT_EQ(state().profile.PayRate1, 9.0f);
+    EXPECT_FALSE(Forms::isLoaded(frmTaxInfo::kName) && Forms::get<frmTaxInfo>().isVisible());
+}
+
 
 TEST_F(UserInfo, KPlanSwitchesTakeOneClick)
 {
