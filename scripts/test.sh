@@ -6,7 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
-"$here/scripts/setup.sh" "$here/build"
+"$here/scripts/setup.sh" "$here/build" -DWAGEDESK_TESTS=ON
 # A comma-decimal locale, so the number formats are tested against one.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
@@ -20,6 +20,6 @@ mkdir -p "$here/build-fuzz/corpus"
 "$here/build-fuzz/bin/seqfile_fuzz" -runs=200000 -max_len=4096 "$here/build-fuzz/corpus" "$here/fuzz/corpus"
 
 echo "== sanitizer build"
-"$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+"$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DWAGEDESK_TESTS=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$here/build-asan" --output-on-failure -j "$jobs"
