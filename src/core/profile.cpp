@@ -157,46 +157,9 @@ void LoadUserSettings()
     st.profile = profile;
     st.overtime = overtime;
 
-    const ProfileSettings &p = st.profile;
-    Form1 &main = Forms::get<Form1>();
-    main.showTableNotice();
+    Forms::get<Form1>().showTableNotice();
 
-    frmTaxInfo &info = Forms::get<frmTaxInfo>();
-    auto num = [](float v) { return QString::fromStdString(legacy::floatToText(v)); };
-    auto str = [](const std::string &v) { return QString::fromStdString(v); };
-    auto pick = [](QComboBox *box, const std::string &text) {
-        const int i = box->findText(QString::fromStdString(text));
-        if (i >= 0)
-            box->setCurrentIndex(i);
-    };
-    info.txtHourRate->setText(num(p.PayRate1));
-    info.txtHourRate2->setText(num(p.PayRate2));
-    info.txtTipsRate->setText(num(p.TipsRate));
-    pick(info.cboDepend, p.FedExemptions);
-    pick(info.cboStatus, p.FedStatus);
-    info.txtPension->setText(num(p.PensionPercent));
-    info.txtMuni->setText(num(p.DeductMuni));
-    info.txtBond->setText(num(p.DeductBond));
-    info.txtMisc->setText(num(p.DeductMisc));
-    info.txtDues->setText(num(p.DeductDues));
-    info.txtKplan->setText(num(p.KPlan));
-    info.txtCafe->setText(num(p.CafeteriaPlan));
-    info.ckNonCity->setChecked(p.NonCityResident == 1);
-    if (p.WeeklyPay != kFalse)
-        info.optWeek->setChecked(true);
-    if (p.BiWeeklyPay != kFalse)
-        info.optBiWeek->setChecked(true);
-    info.ckCafeState->setChecked(p.CafeDeductState == 1);
-    info.ckSelfEmp->setChecked(p.SelfEmployed == 1);
-    info.ckKpFix->setChecked(p.KPlanIsFixed == 1);
-    info.ckKpPer->setChecked(p.KPlanIsPercent == 1);
-    info.txtAddress->setText(str(p.EmployeeAddress));
-    info.txtStateCityZip->setText(str(p.EmployeeCityStateZip));
-    info.txtSSnum->setText(str(p.EmployeeSSN));
-    info.txtName->setText(str(p.EmployeeName));
-    const auto boxes = info.captionBoxes();
-    for (int i = 0; i < 5; ++i)
-        boxes[i]->setText(str(p.TaxCaption[5 + i]));
+    Forms::get<frmTaxInfo>().showSettings(false);
 
     records::FillInOT();
 }

@@ -245,45 +245,12 @@ void frmTaxInfo::formLoad()
         p.KPlanIsPercent = 0;
     }
 
-    txtHourRate->setText(num(p.PayRate1));
-    txtHourRate2->setText(num(p.PayRate2));
-    txtTipsRate->setText(num(p.TipsRate));
-    setStatus(cboDepend, p.FedExemptions);
-    setStatus(cboDepend2, std::to_string(p.StateExemptions));
-    setStatus(cboStatus, p.FedStatus);
-    setStatus(cboStatus2, p.StateStatus);
-    txtFedAddL->setText(num(p.FedAdditional));
-    txtPension->setText(num(p.PensionPercent));
-    txtMuni->setText(num(p.DeductMuni));
-    txtBond->setText(num(p.DeductBond));
-    txtMisc->setText(num(p.DeductMisc));
-    txtDues->setText(num(p.DeductDues));
-    txtKplan->setText(num(p.KPlan));
-    txtCafe->setText(num(p.CafeteriaPlan));
-    setCheck(ckNonCity, p.NonCityResident);
-    setCheck(ckFedExemp, p.FedExempt);
-    setCheck(ckSSMediExemp, p.SSMediExempt);
-    setCheck(ckCafeState, p.CafeDeductState);
-    setCheck(ckSelfEmp, p.SelfEmployed);
-    if (p.WeeklyPay != kFalse)
-        optWeek->setChecked(true);
-    if (p.BiWeeklyPay != kFalse)
-        optBiWeek->setChecked(true);
-    if (p.KPlanIsPercent == 1)
-        ckKpPer->setChecked(true);
-    if (p.KPlanIsFixed == 1)
-        ckKpFix->setChecked(true);
-    txtAddress->setText(q(p.EmployeeAddress));
-    txtStateCityZip->setText(q(p.EmployeeCityStateZip));
-    txtSSnum->setText(q(p.EmployeeSSN));
-    txtName->setText(q(p.EmployeeName));
+    showSettings(true);
     const auto boxes = captionBoxes();
     static const std::array<const char *, 5> defaults{"CrUnion", "Bond", "Dues", "Pension", "Misc."};
-    for (int i = 0; i < 5; ++i) {
-        boxes[i]->setText(q(p.TaxCaption[5 + i]));
+    for (int i = 0; i < 5; ++i)
         if (boxes[i]->text().isEmpty())
             boxes[i]->setText(QLatin1String(defaults[i]));
-    }
     if (legacy::val(s(txtHourRate->text())) == 0)
         txtHourRate->setText(QStringLiteral("7.5"));
     try {
@@ -293,6 +260,46 @@ void frmTaxInfo::formLoad()
         // file that cannot be written is reported, not fatal.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
     }
+}
+
+void frmTaxInfo::showSettings(bool withStateItems)
+{
+    const ProfileSettings &p = state().profile;
+    txtHourRate->setText(num(p.PayRate1));
+    txtHourRate2->setText(num(p.PayRate2));
+    txtTipsRate->setText(num(p.TipsRate));
+    setStatus(cboDepend, p.FedExemptions);
+    setStatus(cboStatus, p.FedStatus);
+    if (withStateItems) {
+        setStatus(cboDepend2, std::to_string(p.StateExemptions));
+        setStatus(cboStatus2, p.StateStatus);
+        txtFedAddL->setText(num(p.FedAdditional));
+        setCheck(ckFedExemp, p.FedExempt);
+        setCheck(ckSSMediExemp, p.SSMediExempt);
+    }
+    txtPension->setText(num(p.PensionPercent));
+    txtMuni->setText(num(p.DeductMuni));
+    txtBond->setText(num(p.DeductBond));
+    txtMisc->setText(num(p.DeductMisc));
+    txtDues->setText(num(p.DeductDues));
+    txtKplan->setText(num(p.KPlan));
+    txtCafe->setText(num(p.CafeteriaPlan));
+    setCheck(ckNonCity, p.NonCityResident);
+    if (p.WeeklyPay != kFalse)
+        optWeek->setChecked(true);
+    if (p.BiWeeklyPay != kFalse)
+        optBiWeek->setChecked(true);
+    setCheck(ckCafeState, p.CafeDeductState);
+    setCheck(ckSelfEmp, p.SelfEmployed);
+    setCheck(ckKpFix, p.KPlanIsFixed);
+    setCheck(ckKpPer, p.KPlanIsPercent);
+    txtAddress->setText(q(p.EmployeeAddress));
+    txtStateCityZip->setText(q(p.EmployeeCityStateZip));
+    txtSSnum->setText(q(p.EmployeeSSN));
+    txtName->setText(q(p.EmployeeName));
+    const auto boxes = captionBoxes();
+    for (int i = 0; i < 5; ++i)
+        boxes[i]->setText(q(p.TaxCaption[5 + i]));
 }
 
 void frmTaxInfo::fillVar_()

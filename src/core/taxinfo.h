@@ -28,6 +28,10 @@ public:
     // writes the settings files. Throws the errors of the strict readings
     // and of the writer.
     void fillVar_();
+    // Shows the settings store in the boxes; withStateItems adds the state
+    // status and count, the two exemptions and the additional federal
+    // amount, which the state table file also holds.
+    void showSettings(bool withStateItems);
 
     void cmdOk_Click();
     void Command1_Click();
