@@ -151,39 +151,43 @@ frmTaxInfo::frmTaxInfo() : platform::Form(kName)
         left->addWidget(box);
     left->addStretch();
 
-    auto *right = new QGridLayout;
-    int r = 0;
+    // The deductions, each caption box above its amount, three to a row.
+    auto *deductionGrid = new QGridLayout;
     const std::array<std::pair<QLineEdit *, QLineEdit *>, 5> deductions{
         {{txtTax5, txtMuni}, {txtTax6, txtBond}, {txtTax7, txtDues}, {txtTax8, txtPension}, {txtTax9, txtMisc}}};
     for (int i = 0; i < 5; ++i) {
-        const int col = (i % 3) * 2, top = (i / 3) * 2;
-        right->addWidget(deductions[i].first, top, col, 1, 2);
-        right->addWidget(row({new QLabel(i == 3 ? QStringLiteral("%") : QStringLiteral("$")), deductions[i].second}),
-                         top + 1, col, 1, 2);
+        const int col = i % 3, top = (i / 3) * 2;
+        deductionGrid->addWidget(deductions[i].first, top, col);
+        deductionGrid->addWidget(
+            row({new QLabel(i == 3 ? QStringLiteral("%") : QStringLiteral("$")), deductions[i].second}), top + 1, col);
     }
-    r = 4;
-    right->addWidget(label("Label6", "K Plan"), r, 0);
-    right->addWidget(txtKplan, r, 1);
-    right->addWidget(row({label("Label17", "$"), ckKpFix, label("Label7", "%"), ckKpPer}), r, 2, 1, 2);
+    auto *amounts = new QGridLayout;
+    int r = 0;
+    amounts->addWidget(label("Label6", "K Plan"), r, 0);
+    amounts->addWidget(txtKplan, r, 1);
+    amounts->addWidget(row({label("Label17", "$"), ckKpFix, label("Label7", "%"), ckKpPer}), r, 2, 1, 2,
+                       Qt::AlignLeft);
     ++r;
-    right->addWidget(label("Label10", "Cafeteria Plan"), r, 0);
-    right->addWidget(txtCafe, r, 1);
-    right->addWidget(ckCafeState, r, 2, 1, 2);
+    amounts->addWidget(label("Label10", "Cafeteria Plan"), r, 0);
+    amounts->addWidget(txtCafe, r, 1);
+    amounts->addWidget(ckCafeState, r, 2, 1, 2);
     ++r;
-    right->addWidget(label("Label9", "Hourly Rate 1"), r, 0);
-    right->addWidget(row({new QLabel(QStringLiteral("$")), txtHourRate}), r, 1);
-    right->addWidget(label("Label11", "Hourly Rate 2"), r, 2);
-    right->addWidget(row({new QLabel(QStringLiteral("$")), txtHourRate2}), r, 3);
+    amounts->addWidget(label("Label9", "Hourly Rate 1"), r, 0);
+    amounts->addWidget(row({new QLabel(QStringLiteral("$")), txtHourRate}), r, 1);
+    amounts->addWidget(label("Label11", "Hourly Rate 2"), r, 2);
+    amounts->addWidget(row({new QLabel(QStringLiteral("$")), txtHourRate2}), r, 3);
     ++r;
-    right->addWidget(label("Label1", "Tips Rate"), r, 0);
-    right->addWidget(row({new QLabel(QStringLiteral("$")), txtTipsRate}), r, 1);
+    amounts->addWidget(label("Label1", "Tips Rate"), r, 0);
+    amounts->addWidget(row({new QLabel(QStringLiteral("$")), txtTipsRate}), r, 1);
     ++r;
-    right->addWidget(label("Label16", "Additional Federal Withholdings"), r, 0, 1, 3);
-    right->addWidget(txtFedAddL, r, 3);
-    ++r;
-    right->setRowStretch(r, 1);
-    ++r;
-    right->addWidget(row({Command1, cmdOk}), r, 2, 1, 4, Qt::AlignRight);
+    amounts->addWidget(label("Label16", "Additional Federal Withholdings"), r, 0, 1, 3);
+    amounts->addWidget(txtFedAddL, r, 3);
+    auto *right = new QVBoxLayout;
+    right->addLayout(deductionGrid);
+    right->addSpacing(8);
+    right->addLayout(amounts);
+    right->addStretch();
+    right->addWidget(row({Command1, cmdOk}), 0, Qt::AlignRight);
 
     auto *top = new QHBoxLayout(this);
     top->addLayout(left);
