@@ -16,7 +16,7 @@ OvertimeForSave overtimeForSave(int rows)
     out.available = ot.OTAvailable;
     for (int i = 0; i < rows; ++i) {
         if (ot.OTAmount[i].empty())
-            ot.OTAmount[i] = "0";
+            ot.OTAmount[i].push_back('0');  // not = "0": g++ 12 warns falsely (-Wrestrict)
         out.dates[i] = ot.OTDate[i];
         out.amounts[i] = ot.OTAmount[i];
     }
