@@ -6,6 +6,9 @@
 #include "core/saveuser.h"
 #include "core/taxinfo.h"
 #include "platform/ui.h"
+#include "tables/dialogcity.h"
+#include "tables/dialognoncity.h"
+#include "tables/dialogstate.h"
 
 #include <clocale>
 #include <exception>
@@ -38,6 +41,9 @@ void defineForms()
     platform::Forms::define(frmSaveUser::kName, [] { return new frmSaveUser; });
     platform::Forms::define(frmDateMain::kName, [] { return new frmDateMain; });
     platform::Forms::define(frmAboutSpcl::kName, [] { return new frmAboutSpcl; });
+    platform::Forms::define(DialogState::kName, [] { return new DialogState; });
+    platform::Forms::define(DialogCity::kName, [] { return new DialogCity; });
+    platform::Forms::define(DialogNonCity::kName, [] { return new DialogNonCity; });
 }
 
 } // namespace wagedesk

@@ -414,10 +414,13 @@ bool Form1::Calcu_late()
     }
 
     ProgramState &st = state();
+    // An open state editor's boxes are taken first: one that is not a
+    // number stops the calculation before anything changes.
+    if (!tables::loadEditorsForCalculation())
+        return false;
     clearResultLabels();
     LoadFederalTables(st, programFolder());
     lbTaxVer->setText(q(st.federal.TaxVersion));
-    tables::loadEditorsForCalculation();
     for (QLabel *l : lbTaxDed)
         l->clear();
 

@@ -129,12 +129,18 @@ void writeStateTable(const std::filesystem::path &file)
 
 bool readStateTable(const std::filesystem::path &file)
 {
+    ProgramState &st = state();
+    return readStateTable(file, st.stateSettings, st.profile);
+}
+
+bool readStateTable(const std::filesystem::path &file, StateSettings &settings, ProfileSettings &profile)
+{
     auto opened = openTable(file);
     if (!opened)
         return false;
     TableReader in(*opened);
 
-    StateSettings s = state().stateSettings;
+    StateSettings s = settings;
     for (std::size_t r = 0; r < 10; ++r) {
         in.singles(s.StateMinBS, r);
         in.singles(s.StateAmtBS, r);
@@ -172,14 +178,13 @@ bool readStateTable(const std::filesystem::path &file)
     s.SpecialKentucky = in.flag();
     s.SpecialMissouri = in.flag();
 
-    ProgramState &st = state();
-    st.stateSettings = s;
-    st.profile.SSMediExempt = ssMediExempt;
-    st.profile.SpecialAlabama = specialAlabama;
-    st.profile.StateExemptions = exemptions;
-    st.profile.StateStatus = std::move(status);
-    st.profile.FedExempt = fedExempt;
-    st.profile.FedAdditional = fedAdditional;
+    settings = s;
+    profile.SSMediExempt = ssMediExempt;
+    profile.SpecialAlabama = specialAlabama;
+    profile.StateExemptions = exemptions;
+    profile.StateStatus = std::move(status);
+    profile.FedExempt = fedExempt;
+    profile.FedAdditional = fedAdditional;
     return true;
 }
 

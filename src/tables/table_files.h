@@ -13,6 +13,11 @@
 #include <string>
 #include <string_view>
 
+namespace wagedesk {
+struct ProfileSettings;
+struct StateSettings;
+} // namespace wagedesk
+
 namespace wagedesk::tables {
 
 // File names: the profile name followed by the extension, no folder (the
@@ -44,6 +49,9 @@ void writeNonResidentTable(const std::filesystem::path &file);
 // information settings (StateStatus, StateExemptions, FedExempt,
 // SSMediExempt, FedAdditional).
 bool readStateTable(const std::filesystem::path &file);
+// The same into the given copies instead of the store (the state settings
+// and the five user information settings of the profile).
+bool readStateTable(const std::filesystem::path &file, StateSettings &settings, ProfileSettings &profile);
 // ".cti", 81 items: the city tables, NoLocalTax, the city allowances.
 bool readCityTable(const std::filesystem::path &file);
 // ".nci", 33 items: the non-resident table.

@@ -1,6 +1,12 @@
 // What the paycheck core asks of the state, city and non-resident table
-// editors. Until those editors exist the state and city tax are 0 and the
-// table files are not written.
+// editors (DialogState, DialogCity, DialogNonCity).
+//
+// The settings store holds the snapshot the editors took (fillVari, fillVar,
+// fillVarib); the table files save and restore it. Outside a calculation an
+// editor is loaded only while the user has it open (the non-resident editor
+// also after its CANCEL, hidden): every profile change loads the editors to
+// fill the store from the profile's files, or from the built-in tables when
+// there are none, and unloads them again.
 #pragma once
 
 #include "core/paycalc.h"
@@ -10,22 +16,34 @@ namespace wagedesk::tables {
 // Whether the editors are part of this build (their menu items are enabled).
 bool available();
 
-// Start-up: whether the state editor's Iowa switch is on (loads the editor).
+// Start-up: fills the store from the current profile's table files (or the
+// built-in tables) and tells whether the state editor's Iowa switch is on.
 bool iowaSwitchOn();
 
-// The calculation's hooks into the editors (steps that read their switches
-// and boxes), and the loading and unloading around it.
-void loadEditorsForCalculation();
+// Before a calculation: loads the city and state editors. When the state
+// editor is open its boxes are taken into the store first, so the figures
+// computed are the figures saved; false (the user was told, and shown the
+// box) when a box is not a number: then nothing may be computed.
+bool loadEditorsForCalculation();
+// The calculation's steps that read the state editor's switches and boxes.
 CalcEnvironment &calcEnvironment();
+// After a calculation: unloads the city and state editors.
 void unloadEditorsAfterCalculation();
 
-// Profile handling.
+// The table files of the current profile, from the store. A file that
+// cannot be written is reported (its old contents stay) and the caller goes on.
 void SaveStateTables();
 void SaveCityTables();
 void SaveNonCityTables();
-void openProfileTables();   // File Open: state, city and non-resident tables
-void newProfileTables();    // File New: the built-in tables
-void unloadEditors();       // the save-user dialog's closing
+// File Open: the opened profile's three table files into the store (the
+// built-in tables for a file that is missing or damaged). Throws what the
+// state editor's load cannot handle; the editors are unloaded then.
+void openProfileTables();
+// File New: the store holds the built-in tables and no switch of the
+// previous profile is on.
+void newProfileTables();
+// The save-user dialog's closing, the main window's closing.
+void unloadEditors();
 
 // Menu commands.
 void showStateEditor();

@@ -52,10 +52,12 @@ TEST_F(MainWindow, WorkedExampleThroughTheWindows)
     EXPECT_EQ(f.lbTaxDed[0]->text(), QStringLiteral("57.04"));
     EXPECT_EQ(f.lbTaxDed[1]->text(), QStringLiteral("37.20"));
     EXPECT_EQ(f.lbTaxDed[2]->text(), QStringLiteral("8.70"));
-    EXPECT_EQ(f.lbTaxDed[3]->text(), QStringLiteral(".00"));
-    EXPECT_EQ(f.lbTaxes->text(), QStringLiteral("$102.94"));
+    // State and city from the built-in New York tables, halved for weekly pay.
+    EXPECT_EQ(f.lbTaxDed[3]->text(), QStringLiteral("24.28"));
+    EXPECT_EQ(f.lbTaxDed[4]->text(), QStringLiteral("15.05"));
+    EXPECT_EQ(f.lbTaxes->text(), QStringLiteral("$142.27"));
     EXPECT_EQ(f.lbDeduct->text(), QStringLiteral("$.00"));
-    EXPECT_EQ(f.lbNet->text(), QStringLiteral("$497.06"));
+    EXPECT_EQ(f.lbNet->text(), QStringLiteral("$457.73"));
     // Zero boxes are blanked again, the hours stay.
     EXPECT_EQ(f.txtAmount[0]->text(), QStringLiteral("40"));
     EXPECT_EQ(f.txtAmount[1]->text(), QString());

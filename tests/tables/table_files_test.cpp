@@ -14,42 +14,16 @@
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
 #include "tables/table_defaults.h"
+#include "table_fixtures.h"
 
 namespace fs = std::filesystem;
 using namespace wagedesk;
 using namespace wagedesk::tables;
+using namespace wagedesk::testing;
 
 namespace {
 
-// The New York state table as its file holds it, with SDI 1.2 % up to 7000,
-// SUI 3.4 % up to 8000, an adjustment of -2.5, SDI Use Base and the
-// Social Security exemption on, Married with 3 exemptions and 12.5 extra
-// federal withholding.
-const std::string kNewYorkSta =
-    "0,0,0.04,0,0,0.04\r\n"
-    "308,12.31,0.045,308,12.31,0.045\r\n"
-    "423,17.5,0.0525,423,17.5,0.0525\r\n"
-    "500,21.54,0.059,500,21.54,0.059\r\n"
-    "769,37.42,0.0685,769,37.42,0.0685\r\n"
-    "3462,221.85,0.0764,3462,221.85,0.0764\r\n"
-    "3846,251.23,0.0854,3846,251.23,0.0814\r\n"
-    "5769,415.46,0.0855,5769,407.85,0.0895\r\n"
-    "7692,579.88,0.0775,7692,579.88,0.0775\r\n"
-    "19231,1474.12,0.082,19231,1474.12,0.082\r\n"
-    "0\r\n"
-    "268.3,287.5\r\n"
-    "306.8,326\r\n"
-    "345.3,364.5\r\n"
-    "383.8,403\r\n"
-    "422.3,441.5\r\n"
-    "460.8,480\r\n"
-    "499.3,518.5\r\n"
-    "537.8,557\r\n"
-    "576.3,595.5\r\n"
-    "614.8,634\r\n"
-    "1.2,3.4,7000,8000,-2.5,1,0,1,0\r\n"
-    "0,0,0,3,\"Married\",0,12.5,0,0,0,0\r\n";
-
+// The store that kNewYorkSta holds.
 void setNewYorkStaStore()
 {
     ProgramState &st = state();
@@ -65,42 +39,6 @@ void setNewYorkStaStore()
     st.profile.StateStatus = "Married";
     st.profile.FedAdditional = 12.5f;
 }
-
-// The New York city table with NO LOCAL TAX off.
-const std::string kNewYorkCti =
-    "0,0,0.019,0,0,0.019\r\n"
-    "308,5.85,0.0265,308,5.85,0.0265\r\n"
-    "334,6.58,0.031,334,6.58,0.031\r\n"
-    "557,14.08,0.037,577,14.08,0.037\r\n"
-    "962,28.31,0.039,962,28.31,0.039\r\n"
-    "2308,80.81,0.04,2308,80.81,0.04\r\n"
-    "3846,142.35,0.044,3846,142.35,0.04\r\n"
-    "5769,226.96,0.0544,5769,219.27,0.0603\r\n"
-    "7692,331.58,0.044,7692,335.23,0.044\r\n"
-    "19231,839.27,0.048,19231,842.92,0.048\r\n"
-    "0\r\n"
-    "192.3,211.5\r\n"
-    "230.8,250\r\n"
-    "269.3,288.5\r\n"
-    "307.8,327\r\n"
-    "346.3,365.5\r\n"
-    "384.8,404\r\n"
-    "423.3,442.5\r\n"
-    "461.8,481\r\n"
-    "500.3,519.5\r\n"
-    "538.8,558\r\n";
-
-// The built-in non-resident table.
-const std::string kDefaultNci =
-    "0,0,0,0\r\n"
-    "145,115,78,58\r\n"
-    "385,77,192,38\r\n"
-    "769,38,385,19\r\n"
-    "1154,0,577,0\r\n"
-    "999999,0,999999,0\r\n"
-    "999999,0,999999,0\r\n"
-    "999999,0,999999,0\r\n"
-    "0.0045\r\n";
 
 // The items of a file in order, a comma and a line end alike.
 std::vector<std::string> items(const std::string &text)

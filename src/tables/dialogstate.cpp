@@ -1,0 +1,795 @@
+#include "tables/dialogstate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/entry.h"
+#include "core/form1.h"
+#include "core/profile.h"
+#include "core/profile_files.h"
+#include "core/saveuser.h"
+#include "core/taxinfo.h"
+#include "legacy/seqfile.h"
+#include "platform/ui.h"
+#include "records/records.h"
+#include "tables/editor_boxes.h"
+#include "tables/table_defaults.h"
+#include "tables/table_files.h"
+#include "tables/tables.h"
+
+namespace wagedesk {
+
+using platform::Buttons;
+using platform::Forms;
+using platform::Icon;
+using platform::Ui;
+using namespace tables;
+
+namespace {
+
+const QString kNonNumerial = QStringLiteral("You have entered a NON numerial.");
+
+QCheckBox *check(const char *name, const char *caption)
+{
+    return named<QCheckBox>(QLatin1String(name), QString::fromUtf8(caption));
+}
+
+// A box that selects its whole text on focus.
+QLineEdit *singleBox(const char *name)
+{
+    auto *box = named<QLineEdit>(QLatin1String(name));
+    makeNumericEntry(box);
+    selectAllOnFocus(box);
+    box->setMaximumWidth(96);
+    return box;
+}
+
+void setColumn(const std::array<QLineEdit *, 10> &boxes, const TableColumn &values)
+{
+    for (std::size_t i = 0; i < 10; ++i)
+        boxes[i]->setText(boxText(values[i]));
+}
+
+void setColumn(const std::array<QLineEdit *, 10> &boxes, const TextColumn &texts)
+{
+    for (std::size_t i = 0; i < 10; ++i)
+        setBox(boxes[i], texts[i]);
+}
+
+void setColumn(const std::array<QLineEdit *, 10> &boxes, const char *text)
+{
+    for (QLineEdit *box : boxes)
+        box->setText(QLatin1String(text));
+}
+
+void fillColumn(const std::array<QLineEdit *, 10> &boxes, const TextColumn &texts)
+{
+    for (std::size_t i = 0; i < 10; ++i)
+        fillBlank(boxes[i], texts[i]);
+}
+
+void readColumn(const std::array<QLineEdit *, 10> &boxes, TableColumn &values)
+{
+    for (std::size_t i = 0; i < 10; ++i)
+        values[i] = strictBox(boxes[i]);
+}
+
+// The main window's Iowa prior-period box.
+QCheckBox *iowaPrior() { return Forms::get<Form1>().ckIowaPrior; }
+
+} // namespace
+
+DialogState::DialogState() : platform::Form(kName)
+{
+    setWindowTitle(QStringLiteral("Biweekly State Tax"));
+
+    txtStateMinBS = makeBoxes<10>("txtStateMinBS");
+    txtStateAmtBS = makeBoxes<10>("txtStateAmtBS");
+    txtStatePerBS = makeBoxes<10>("txtStatePerBS");
+    txtStateMinBM = makeBoxes<10>("txtStateMinBM");
+    txtStateAmtBM = makeBoxes<10>("txtStateAmtBM");
+    txtStatePerBM = makeBoxes<10>("txtStatePerBM");
+    txtStateSgExp = makeBoxes<10>("txtStateSgExp");
+    txtStateMarExp = makeBoxes<10>("txtStateMarExp");
+
+    Label1 = label("Label1", "Table for SINGLE Persons");
+    Label2 = label("Label2", "Minimum Range");
+    Label3 = label("Label3", "Amount to Withhold");
+    Label4 = label("Label4", "Multiply by Percentage in Decimal");
+    Label5 = label("Label5", "Table for MARRIED Persons");
+    Label8 = label("Label8", "Minimum Range");
+    Label9 = label("Label9", "Amount to Withhold");
+    Label10 = label("Label10", "Multiply by Percentage in Decimal");
+    Label6 = label("Label6", "Line");
+    Label11 = label("Label11", "Line");
+    for (QLabel *head : {Label2, Label3, Label4, Label8, Label9, Label10}) {
+        head->setWordWrap(true);
+        head->setAlignment(Qt::AlignCenter);
+        head->setMaximumWidth(96);
+    }
+    Label19 = label("Label19", "BIWEEKLY ");
+    Label20 = label("Label20", "BIWEEKLY ");
+    Label21 = label("Label21", "BIWEEKLY ");
+    Label16 = label("Label16", "Withholding Allowance");
+    Label13 = label("Label13", "# of Exemp");
+    Label14 = label("Label14", "SINGLE");
+    Label15 = label("Label15", "MARRIED");
+    Label12 = label("Label12", "You MUST enter biweekly figures. The WEEKLY tables will auto adjust by "
+                               "selecting weekly in \"User Info\".");
+    Label12->setWordWrap(true);
+    Label18 = redLabel("Label18", "WARNING!");
+    Label17 = label("Label17", "Enter 999999 in any Minum Range Box that is not used.");
+    Label29 = label("Label29", "Find your state: www.taxadmin.org/state-tax-agencies");
+    Label29->setWordWrap(true);
+
+    // Line numbers: the Single table's in Frame1, the Married table's in Frame2.
+    for (int i = 0; i < 16; ++i)
+        Label7[i] = named<QLabel>(indexed("Label7", i), QString::number(i < 10 ? i + 1 : i - 9));
+    Label30 = label("Label30", "7");
+    Label31 = label("Label31", "8");
+    Label32 = label("Label32", "9");
+    Label33 = label("Label33", "10");
+    for (int i = 0; i < 10; ++i)
+        Label27[i] = named<QLabel>(indexed("Label27", i), QString::number(i));
+
+    txtSDIpercent = singleBox("txtSDIpercent");
+    txtSDIwageBase = singleBox("txtSDIwageBase");
+    txtSUIpercent = singleBox("txtSUIpercent");
+    txtSUIwageBase = singleBox("txtSUIwageBase");
+    txtStateAdj = singleBox("txtStateAdj");
+    txtCalAllow = singleBox("txtCalAllow");
+    Label25 = label("Label25", "% Rate");
+    Label26 = label("Label26", "Flat Rate");
+    Label22 = label("Label22", "% Rate");
+    Label23 = label("Label23", "Flat Rate");
+    Label24 = label("Label24", "Enter figure to add to State Tax. Place a (-)Minus to subtract.");
+    Label24->setWordWrap(true);
+    Label28 = label("Label28", "California Exempt Allowance");
+    ckSDI = check("ckSDI", "Use Base");
+    ckSUI = check("ckSUI", "Use Base");
+
+    ckNoStateTax = check("ckNoStateTax", "NO STATE TAX");
+    ckRoundOff = check("ckRoundOff", "Round State");
+    ckSpouse = check("ckSpouse", "Spouse Works");
+    for (QCheckBox *red : {ckRoundOff, ckSpouse})
+        red->setStyleSheet(QStringLiteral("color: red;"));
+    ckSpouse->setToolTip(QStringLiteral("For Married Persons"));
+    ckSpouse->setVisible(false);
+    ckAlabama = check("ckAlabama", "Alabama");
+    ckAriz = check("ckAriz", "Arizona");
+    ckIowa = check("ckIowa", "Iowa");
+    ckKentucky = check("ckKentucky", "Kentucky");
+    ckLouis = check("ckLouis", "Louisiana");
+    ckMass = check("ckMass", "Mass");
+    ckMissouri = check("ckMissouri", "Missouri");
+    ckNC = check("ckNC", "N.C.");
+    ckOkla = check("ckOkla", "Oklahoma");
+    ckOregon = check("ckOregon", "Oregon");
+    ckWiscon = check("ckWiscon", "Wisconsin");
+
+    cmdDefault = named<QPushButton>(QStringLiteral("cmdDefault"), QStringLiteral("New York"));
+    OKButton = named<QPushButton>(QStringLiteral("OKButton"), QStringLiteral("SAVE"));
+    CancelButton = named<QPushButton>(QStringLiteral("CancelButton"), QStringLiteral("CANCEL"));
+    cmdClearAll = named<QPushButton>(QStringLiteral("cmdClearAll"), QStringLiteral("CLEAR ALL"));
+    cmdMkDefault = named<QPushButton>(QStringLiteral("cmdMkDefault"), QStringLiteral("Make Default"));
+    cmdGetDefault = named<QPushButton>(QStringLiteral("cmdGetDefault"), QStringLiteral("Get Default"));
+
+    // Layout: Single table left, Married table middle, allowances and the
+    // switches on the right; the SDI, SUI and adjustment frames below the
+    // tables, the buttons at the bottom left.
+    auto bracketTable = [](QLabel *title, QLabel *frequency, QLabel *line, std::array<QLabel *, 3> heads,
+                           QFrame *&frame, const char *frameName, const std::vector<QLabel *> &numbers,
+                           std::array<const std::array<QLineEdit *, 10> *, 3> columns) {
+        auto *grid = new QGridLayout;
+        grid->addWidget(frequency, 0, 0, 1, 4, Qt::AlignLeft);
+        grid->addWidget(title, 1, 0, 1, 4, Qt::AlignCenter);
+        grid->addWidget(line, 2, 0, Qt::AlignBottom);
+        for (int c = 0; c < 3; ++c)
+            grid->addWidget(heads[c], 2, c + 1, Qt::AlignBottom);
+        frame = numberColumn(frameName, numbers, grid);
+        grid->addWidget(frame, 3, 0, 10, 1);
+        for (int c = 0; c < 3; ++c)
+            for (int r = 0; r < 10; ++r)
+                grid->addWidget((*columns[c])[r], 3 + r, c + 1);
+        grid->setRowStretch(13, 1);
+        return grid;
+    };
+    std::vector<QLabel *> singleLines(Label7.begin(), Label7.begin() + 10);
+    std::vector<QLabel *> marriedLines(Label7.begin() + 10, Label7.end());
+    for (QLabel *l : {Label30, Label31, Label32, Label33})
+        marriedLines.push_back(l);
+    QGridLayout *single = bracketTable(Label1, Label19, Label6, {Label2, Label3, Label4}, Frame1, "Frame1",
+                                       singleLines, {&txtStateMinBS, &txtStateAmtBS, &txtStatePerBS});
+    QGridLayout *married = bracketTable(Label5, Label20, Label11, {Label8, Label9, Label10}, Frame2, "Frame2",
+                                        marriedLines, {&txtStateMinBM, &txtStateAmtBM, &txtStatePerBM});
+
+    auto *allowance = new QGridLayout;
+    allowance->addWidget(Label21, 0, 0, 1, 3, Qt::AlignLeft);
+    allowance->addWidget(Label16, 1, 0, 1, 3, Qt::AlignCenter);
+    allowance->addWidget(Label13, 2, 0);
+    allowance->addWidget(Label14, 2, 1, Qt::AlignCenter);
+    allowance->addWidget(Label15, 2, 2, Qt::AlignCenter);
+    Frame3 = numberColumn("Frame3", std::vector<QLabel *>(Label27.begin(), Label27.end()), allowance);
+    allowance->addWidget(Frame3, 3, 0, 10, 1);
+    for (int r = 0; r < 10; ++r) {
+        allowance->addWidget(txtStateSgExp[r], 3 + r, 1);
+        allowance->addWidget(txtStateMarExp[r], 3 + r, 2);
+    }
+    auto *switches = new QGridLayout;
+    int row = 0;
+    for (QCheckBox *box : {ckAlabama, ckAriz, ckIowa, ckKentucky, ckLouis})
+        switches->addWidget(box, row++, 0);
+    row = 0;
+    for (QCheckBox *box : {ckMass, ckMissouri, ckNC, ckOkla, ckOregon, ckWiscon})
+        switches->addWidget(box, row++, 1);
+    auto *right = new QVBoxLayout;
+    right->addLayout(allowance);
+    right->addSpacing(8);
+    right->addLayout(switches);
+    right->addWidget(cmdDefault);
+    right->addWidget(Label29);
+    auto *noTax = new QHBoxLayout;
+    noTax->addWidget(ckNoStateTax);
+    noTax->addWidget(ckSpouse);
+    noTax->addWidget(ckRoundOff);
+    noTax->addStretch();
+    right->addLayout(noTax);
+    right->addStretch();
+
+    auto insurance = [](QGroupBox *&frame, const char *name, const char *caption, QLabel *rateLabel,
+                        QLineEdit *rate, QLabel *baseLabel, QLineEdit *base, QCheckBox *useBase) {
+        frame = named<QGroupBox>(QLatin1String(name), QString::fromUtf8(caption));
+        auto *g = new QGridLayout(frame);
+        g->addWidget(rateLabel, 0, 0);
+        g->addWidget(rate, 0, 1);
+        g->addWidget(baseLabel, 1, 0);
+        g->addWidget(base, 1, 1);
+        g->addWidget(useBase, 2, 0, 1, 2);
+    };
+    insurance(Frame4, "Frame4", "&State &Disability &Insurance", Label25, txtSDIpercent, Label26, txtSDIwageBase,
+              ckSDI);
+    insurance(Frame5, "Frame5", "&State &UnEmployment &Insurance", Label22, txtSUIpercent, Label23, txtSUIwageBase,
+              ckSUI);
+    Frame6 = named<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("Adustment"));
+    {
+        auto *g = new QGridLayout(Frame6);
+        txtStateAdj->setMinimumWidth(80);
+        txtCalAllow->setMinimumWidth(80);
+        g->addWidget(Label24, 0, 0);
+        g->addWidget(txtStateAdj, 0, 1);
+        g->addWidget(Label28, 1, 0);
+        g->addWidget(txtCalAllow, 1, 1);
+    }
+
+    auto *bothTables = new QHBoxLayout;
+    bothTables->addLayout(single);
+    bothTables->addSpacing(12);
+    bothTables->addLayout(married);
+    bothTables->addStretch(1);
+    auto *warning = new QHBoxLayout;
+    warning->addWidget(Label18);
+    warning->addWidget(Label17);
+    warning->addStretch();
+    auto *frames = new QHBoxLayout;
+    frames->addWidget(Frame4);
+    frames->addWidget(Frame5);
+    frames->addWidget(Frame6, 1);
+    auto *left = new QVBoxLayout;
+    left->addLayout(bothTables);
+    left->addWidget(Label12);
+    left->addLayout(warning);
+    left->addLayout(frames);
+    auto *top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addSpacing(12);
+    top->addLayout(right);
+    auto *defaults = new QHBoxLayout;
+    defaults->addWidget(cmdMkDefault);
+    defaults->addWidget(cmdGetDefault);
+    defaults->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(OKButton);
+    buttons->addWidget(CancelButton);
+    buttons->addWidget(cmdClearAll);
+    buttons->addStretch();
+    auto *root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addLayout(defaults);
+    root->addLayout(buttons);
+
+    auto command = [this](QPushButton *button, void (DialogState::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    command(OKButton, &DialogState::OKButton_Click);
+    command(CancelButton, &DialogState::CancelButton_Click);
+    command(cmdClearAll, &DialogState::cmdClearAll_Click);
+    command(cmdDefault, &DialogState::cmdDefault_Click);
+    command(cmdGetDefault, &DialogState::cmdGetDefault_Click);
+    command(cmdMkDefault, &DialogState::cmdMkDefault_Click);
+    // The switches' handlers run on every change of their value, by the
+    // user or by code.
+    connect(ckNoStateTax, &QCheckBox::toggled, this,
+            [this](bool on) { guarded([this, on] { ckNoStateTax_Click(on); }); });
+    connect(ckSDI, &QCheckBox::toggled, this,
+            [this] { guarded([this] { useBaseClicked(ckSDI, Label26, txtSDIpercent); }); });
+    connect(ckSUI, &QCheckBox::toggled, this,
+            [this] { guarded([this] { useBaseClicked(ckSUI, Label23, txtSUIpercent); }); });
+    connect(ckSpouse, &QCheckBox::toggled, this, [this] {
+        guarded([this] {
+            if (ckMissouri->isChecked())
+                MissouriSet();
+        });
+    });
+}
+
+std::array<QCheckBox *, 11> DialogState::specialSwitches() const
+{
+    return {ckAriz, ckLouis, ckIowa, ckMissouri, ckMass, ckOregon, ckOkla, ckAlabama, ckKentucky, ckWiscon, ckNC};
+}
+
+bool DialogState::specialStateOn() const
+{
+    for (const QCheckBox *box : specialSwitches())
+        if (box->isChecked())
+            return true;
+    return false;
+}
+
+void DialogState::formLoad()
+{
+    const ProgramState &st = state();
+    shown_ = {st.stateSettings, st.profile.CalAllow, st.profile.RoundState};
+    try {
+        LoadUserSettings();
+    } catch (const std::exception &e) {
+        // A damaged settings file is reported; the tables still load.
+        Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
+    }
+    LoadStateTables();
+    runLoadPresets();
+    try {
+        fillVari();
+    } catch (const TableBoxError &) {
+        // The boxes come from a file or the built-in table, so they hold
+        // numbers; a box that still does not is left for SAVE to point out.
+    }
+    Label26->setText(ckSDI->isChecked() ? QStringLiteral("Wage Base") : QStringLiteral("Flat Rate"));
+    Label23->setText(ckSUI->isChecked() ? QStringLiteral("Wage Base") : QStringLiteral("Flat Rate"));
+}
+
+void DialogState::runLoadPresets()
+{
+    if (ckLouis->isChecked())
+        LouisianaSet();
+    if (ckAriz->isChecked())
+        ArizonaSet();
+    if (ckIowa->isChecked()) {
+        iowaPrior()->setVisible(true);
+        IowaSet();
+    }
+    if (ckMissouri->isChecked())
+        MissouriSet();
+    if (ckMass->isChecked())
+        MassSet();
+    if (ckOregon->isChecked())
+        OregonSet();
+    if (ckOkla->isChecked())
+        OklaSet();
+    if (ckAlabama->isChecked())
+        AlabamaSet();
+    if (ckKentucky->isChecked())
+        KentuckySet();
+    if (ckWiscon->isChecked())
+        WisconsinSet();
+    if (ckNC->isChecked())
+        NCSet();
+}
+
+void DialogState::runTickedPresets()
+{
+    if (ckLouis->isChecked())
+        LouisianaSet();
+    if (ckAriz->isChecked())
+        ArizonaSet();
+    if (ckIowa->isChecked())
+        IowaSet();
+    if (ckMissouri->isChecked()) {
+        MissouriSet();
+        ckSpouse->setVisible(true);
+    }
+    if (ckMass->isChecked())
+        MassSet();
+    if (ckOregon->isChecked())
+        OregonSet();
+    if (ckOkla->isChecked())
+        OklaSet();
+    if (ckAlabama->isChecked())
+        AlabamaSet();
+    if (ckOkla->isChecked())
+        ckSpouse->setVisible(true);
+    if (ckKentucky->isChecked())
+        KentuckySet();
+    if (ckWiscon->isChecked())
+        WisconsinSet();
+    if (ckNC->isChecked())
+        NCSet();
+}
+
+void DialogState::CheckFor()
+{
+    const StateTableTexts &t = kNewYorkStateTexts;
+    fillColumn(txtStateMinBS, t.txtStateMinBS);
+    fillColumn(txtStateAmtBS, t.txtStateAmtBS);
+    fillColumn(txtStatePerBS, t.txtStatePerBS);
+    fillColumn(txtStateMinBM, t.txtStateMinBM);
+    fillColumn(txtStateAmtBM, t.txtStateAmtBM);
+    fillColumn(txtStatePerBM, t.txtStatePerBM);
+    fillColumn(txtStateSgExp, t.txtStateSgExp);
+    fillColumn(txtStateMarExp, t.txtStateMarExp);
+    fillBlank(txtSDIpercent, t.txtSDIpercent);
+    fillBlank(txtSDIwageBase, t.txtSDIwageBase);
+    fillBlank(txtStateAdj, t.txtStateAdj);
+    fillBlank(txtCalAllow, t.txtCalAllow);
+    fillBlank(txtSUIpercent, t.txtSUIpercent);
+    fillBlank(txtSUIwageBase, t.txtSUIwageBase);
+}
+
+void DialogState::fillVari()
+{
+    CheckFor();
+    ProgramState &st = state();
+    StateSettings s = st.stateSettings;
+    s.NoStateTax = checkValue(ckNoStateTax);
+    for (std::size_t i = 0; i < 10; ++i) {
+        s.StateMinBS[i] = strictBox(txtStateMinBS[i]);
+        s.StateAmtBS[i] = strictBox(txtStateAmtBS[i]);
+        s.StatePerBS[i] = strictBox(txtStatePerBS[i]);
+        s.StateMinBM[i] = strictBox(txtStateMinBM[i]);
+        s.StateAmtBM[i] = strictBox(txtStateAmtBM[i]);
+        s.StatePerBM[i] = strictBox(txtStatePerBM[i]);
+    }
+    readColumn(txtStateSgExp, s.StateSgExp);
+    readColumn(txtStateMarExp, s.StateMarExp);
+    s.SDIPercent = strictBox(txtSDIpercent);
+    s.SDIWageBase = strictBox(txtSDIwageBase);
+    // Read as the calculation reads them: the leading number, else 0.
+    s.StateAdjust = lenientNumber(txtStateAdj->text());
+    const float calAllow = lenientNumber(txtCalAllow->text());
+    s.SUIPercent = strictBox(txtSUIpercent);
+    s.SUIWageBase = strictBox(txtSUIwageBase);
+    s.SDIUseBase = checkValue(ckSDI);
+    s.SUIUseBase = checkValue(ckSUI);
+    s.SpecialAriz = checkValue(ckAriz);
+    s.SpecialLouis = checkValue(ckLouis);
+    s.SpecialIowa = checkValue(ckIowa);
+    s.SpecialMass = checkValue(ckMass);
+    s.SpecialOregon = checkValue(ckOregon);
+    s.SpecialKentucky = checkValue(ckKentucky);
+    s.SpecialMissouri = checkValue(ckMissouri);
+
+    // Every box read: now the store changes, all at once.
+    st.stateSettings = s;
+    ProfileSettings &p = st.profile;
+    p.CalAllow = calAllow;
+    p.SpecialOkla = checkValue(ckOkla);
+    p.SpecialAlabama = checkValue(ckAlabama);
+    p.SpecialWiscon = checkValue(ckWiscon);
+    p.SpecialNC = checkValue(ckNC);
+    p.SpouseWorks = checkValue(ckSpouse);
+    p.RoundState = checkValue(ckRoundOff);
+    shown_ = {s, p.CalAllow, p.RoundState};
+    if (pendingUserInfo_) {
+        const UserInfoItems items = *pendingUserInfo_;
+        pendingUserInfo_.reset();
+        p.StateStatus = items.stateStatus;
+        p.StateExemptions = items.stateExemptions;
+        p.FedExempt = items.fedExempt;
+        p.SSMediExempt = items.ssMediExempt;
+        p.FedAdditional = items.fedAdditional;
+        showUserInfo(items);
+    }
+}
+
+void DialogState::showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead)
+{
+    if (fileRead) {
+        setColumn(txtStateMinBS, s.StateMinBS);
+        setColumn(txtStateAmtBS, s.StateAmtBS);
+        setColumn(txtStatePerBS, s.StatePerBS);
+        setColumn(txtStateMinBM, s.StateMinBM);
+        setColumn(txtStateAmtBM, s.StateAmtBM);
+        setColumn(txtStatePerBM, s.StatePerBM);
+        setColumn(txtStateSgExp, s.StateSgExp);
+        setColumn(txtStateMarExp, s.StateMarExp);
+        txtSDIpercent->setText(boxText(s.SDIPercent));
+        txtSUIpercent->setText(boxText(s.SUIPercent));
+        txtSDIwageBase->setText(boxText(s.SDIWageBase));
+        txtSUIwageBase->setText(boxText(s.SUIWageBase));
+        txtStateAdj->setText(boxText(s.StateAdjust));
+        txtCalAllow->setText(boxText(p.CalAllow));
+        // After the boxes: a stored NO STATE TAX blanks what was just shown.
+        setCheck(ckNoStateTax, s.NoStateTax);
+        setCheck(ckSDI, s.SDIUseBase);
+        setCheck(ckSUI, s.SUIUseBase);
+    }
+    setCheck(ckAriz, s.SpecialAriz);
+    setCheck(ckLouis, s.SpecialLouis);
+    setCheck(ckIowa, s.SpecialIowa);
+    setCheck(ckMass, s.SpecialMass);
+    setCheck(ckOregon, s.SpecialOregon);
+    setCheck(ckOkla, p.SpecialOkla);
+    setCheck(ckAlabama, p.SpecialAlabama);
+    setCheck(ckWiscon, p.SpecialWiscon);
+    setCheck(ckNC, p.SpecialNC);
+    setCheck(ckKentucky, s.SpecialKentucky);
+    setCheck(ckMissouri, s.SpecialMissouri);
+    setCheck(ckSpouse, p.SpouseWorks);
+    setCheck(ckRoundOff, p.RoundState);
+}
+
+void DialogState::showUserInfo(const UserInfoItems &items)
+{
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    auto pick = [](QComboBox *box, const QString &text) {
+        const int i = box->findText(text);
+        if (i >= 0)
+            box->setCurrentIndex(i);
+    };
+    pick(info.cboDepend2, QString::number(items.stateExemptions));
+    pick(info.cboStatus2, QString::fromStdString(items.stateStatus));
+    info.txtFedAddL->setText(boxText(items.fedAdditional));
+    setCheck(info.ckFedExemp, items.fedExempt);
+    setCheck(info.ckSSMediExemp, items.ssMediExempt);
+}
+
+void DialogState::LoadStateTables()
+{
+    ProgramState &st = state();
+    const std::string name = stateTableFileName(st.CurrentUser);
+    bool read = false;
+    try {
+        read = readStateTable(name);
+    } catch (const legacy::FileFormatError &) {
+        tellCorrupted(name);
+        return;
+    }
+    if (read)
+        shown_ = {st.stateSettings, st.profile.CalAllow, st.profile.RoundState};
+    showTables(st.stateSettings, st.profile, read);
+    const ProfileSettings &p = st.profile;
+    showUserInfo({p.StateStatus, p.StateExemptions, p.FedExempt, p.SSMediExempt, p.FedAdditional});
+}
+
+void DialogState::LoadDefaultStateTables()
+{
+    const std::string name = stateTableFileName("");
+    const ProgramState &st = state();
+    StateSettings s = st.stateSettings;
+    ProfileSettings p = st.profile;
+    const std::string details = profileFileName("", kUserDetailsExt);
+    try {
+        if (!readStateTable(name, s, p))
+            return;
+    } catch (const legacy::FileFormatError &) {
+        tellCorrupted(name);
+        return;
+    }
+    // The editor's items of the default settings file: with them the
+    // default's special-state switches come whole, so two never end up on.
+    ProfileSettings d;
+    try {
+        if (legacy::canOpenForReading(details))
+            readUserDetailsFile(details, d);
+    } catch (const legacy::FileError &) {
+        tellCorrupted(details);
+        return;
+    }
+    p.SpouseWorks = d.SpouseWorks;
+    p.CalAllow = d.CalAllow;
+    p.RoundState = d.RoundState;
+    p.SpecialOkla = d.SpecialOkla;
+    p.SpecialWiscon = d.SpecialWiscon;
+    p.SpecialNC = d.SpecialNC;
+
+    shown_ = {s, p.CalAllow, p.RoundState};
+    showTables(s, p, true);
+    pendingUserInfo_ = UserInfoItems{p.StateStatus, p.StateExemptions, p.FedExempt, p.SSMediExempt, p.FedAdditional};
+}
+
+void DialogState::SetNoStateTax()
+{
+    for (std::size_t i = 0; i < 10; ++i) {
+        for (QLineEdit *min : {txtStateMinBS[i], txtStateMinBM[i]})
+            min->setText(QStringLiteral("999999"));
+        for (QLineEdit *zero : {txtStateAmtBS[i], txtStatePerBS[i], txtStateAmtBM[i], txtStatePerBM[i]})
+            zero->setText(QStringLiteral("0"));
+    }
+    setColumn(txtStateSgExp, "0");
+    setColumn(txtStateMarExp, "0");
+    const StateSettings &s = shown_.settings;
+    txtSDIpercent->setText(boxText(s.SDIPercent));
+    txtSDIwageBase->setText(boxText(s.SDIWageBase));
+    txtStateAdj->setText(boxText(s.StateAdjust));
+    txtCalAllow->setText(boxText(shown_.calAllow));
+    txtSUIpercent->setText(boxText(s.SUIPercent));
+    txtSUIwageBase->setText(boxText(s.SUIWageBase));
+    setCheck(ckSDI, s.SDIUseBase);
+    setCheck(ckSUI, s.SUIUseBase);
+    setCheck(ckRoundOff, shown_.roundState);
+    for (QCheckBox *box : specialSwitches())
+        box->setChecked(false);
+    ckSpouse->setChecked(false);
+    ckSpouse->setVisible(false);
+    iowaPrior()->setVisible(false);
+}
+
+void DialogState::ckNoStateTax_Click(bool on)
+{
+    // The boxes change; the store follows only at SAVE or Make Default.
+    if (on) {
+        SetNoStateTax();
+        return;
+    }
+    const Shown shown = shown_;  // the handlers below must not see it move
+    const StateSettings &s = shown.settings;
+    setColumn(txtStateMinBS, s.StateMinBS);
+    setColumn(txtStateAmtBS, s.StateAmtBS);
+    setColumn(txtStatePerBS, s.StatePerBS);
+    setColumn(txtStateMinBM, s.StateMinBM);
+    setColumn(txtStateAmtBM, s.StateAmtBM);
+    setColumn(txtStatePerBM, s.StatePerBM);
+    setColumn(txtStateSgExp, s.StateSgExp);
+    setColumn(txtStateMarExp, s.StateMarExp);
+    txtSDIpercent->setText(boxText(s.SDIPercent));
+    txtSDIwageBase->setText(boxText(s.SDIWageBase));
+    txtStateAdj->setText(boxText(s.StateAdjust));
+    txtCalAllow->setText(boxText(shown.calAllow));
+    txtSUIpercent->setText(boxText(s.SUIPercent));
+    txtSUIwageBase->setText(boxText(s.SUIWageBase));
+    setCheck(ckSDI, s.SDIUseBase);
+    setCheck(ckSUI, s.SUIUseBase);
+}
+
+void DialogState::useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rate)
+{
+    if (box->isChecked()) {
+        caption->setText(QStringLiteral("Wage Base"));
+        return;
+    }
+    caption->setText(QStringLiteral("Flat Rate"));
+    rate->setText(QStringLiteral("0"));
+}
+
+void DialogState::LoadNewYorkTable()
+{
+    const StateTableTexts &t = kNewYorkStateTexts;
+    setColumn(txtStateMinBS, t.txtStateMinBS);
+    setColumn(txtStateAmtBS, t.txtStateAmtBS);
+    setColumn(txtStatePerBS, t.txtStatePerBS);
+    setColumn(txtStateMinBM, t.txtStateMinBM);
+    setColumn(txtStateAmtBM, t.txtStateAmtBM);
+    setColumn(txtStatePerBM, t.txtStatePerBM);
+    setColumn(txtStateSgExp, t.txtStateSgExp);
+    setColumn(txtStateMarExp, t.txtStateMarExp);
+    fillBlank(txtSDIpercent, t.txtSDIpercent);
+    fillBlank(txtSDIwageBase, t.txtSDIwageBase);
+    fillBlank(txtStateAdj, t.txtStateAdj);
+    fillBlank(txtCalAllow, t.txtCalAllow);
+    fillBlank(txtSUIpercent, t.txtSUIpercent);
+    fillBlank(txtSUIwageBase, t.txtSUIwageBase);
+    Label14->setText(QStringLiteral("Single"));
+    Label15->setText(QStringLiteral("Married"));
+    Label21->setText(QStringLiteral("BiWeekly"));
+    Label13->setText(QStringLiteral("# of Exemp"));
+    Label5->setText(QStringLiteral("Table for MARRIED Persons"));
+    Frame1->setEnabled(true);
+    for (QLabel *l :
+         {Label1, Label2, Label3, Label4, Label6, Label19, Label5, Label8, Label9, Label10, Label11, Label20})
+        l->setEnabled(true);
+    for (std::size_t i = 0; i < 10; ++i)
+        for (QLineEdit *box : {txtStateMinBS[i], txtStateAmtBS[i], txtStatePerBS[i]})
+            box->setEnabled(true);
+}
+
+void DialogState::cmdDefault_Click()
+{
+    ckNoStateTax->setChecked(false);
+    for (QCheckBox *box : specialSwitches())
+        box->setChecked(false);
+    iowaPrior()->setVisible(false);
+    ckSpouse->setChecked(false);
+    ckSpouse->setVisible(false);
+    ckRoundOff->setChecked(false);
+    LoadNewYorkTable();
+    Label14->setText(QStringLiteral("Single"));
+    Label15->setText(QStringLiteral("Married"));
+    Label21->setText(QStringLiteral("BiWeekly"));
+    Label13->setText(QStringLiteral("# of Exemp"));
+    for (int i = 0; i < 10; ++i)
+        Label27[i]->setText(QString::number(i));
+    for (std::size_t i = 0; i < 10; ++i)
+        for (QLineEdit *box : {txtStateMinBS[i], txtStateAmtBS[i], txtStatePerBS[i], txtStateMinBM[i],
+                               txtStateAmtBM[i], txtStatePerBM[i], txtStateSgExp[i], txtStateMarExp[i]})
+            box->setEnabled(true);
+}
+
+void DialogState::cmdClearAll_Click()
+{
+    for (std::size_t i = 0; i < 10; ++i) {
+        txtStateMinBS[i]->setText(QStringLiteral("999999"));
+        txtStateAmtBS[i]->setText(QStringLiteral("0"));
+        txtStatePerBS[i]->setText(QStringLiteral("0"));
+        txtStateMinBM[i]->setText(QStringLiteral("999999"));
+        txtStateAmtBM[i]->setText(QStringLiteral("0"));
+        txtStatePerBM[i]->setText(QStringLiteral("0"));
+    }
+    setColumn(txtStateSgExp, "0");
+    setColumn(txtStateMarExp, "0");
+    ckRoundOff->setChecked(false);
+    ckSpouse->setChecked(false);
+    ckSpouse->setVisible(false);
+}
+
+void DialogState::cmdGetDefault_Click() { LoadDefaultStateTables(); }
+
+void DialogState::OKButton_Click()
+{
+    try {
+        fillVari();
+    } catch (const TableBoxError &e) {
+        Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation);
+        e.box->setFocus();
+        return;
+    }
+    tables::SaveStateTables();
+    SaveOT();
+    Forms::unload(kName);
+}
+
+void DialogState::CancelButton_Click() { Forms::unload(kName); }
+
+void DialogState::cmdMkDefault_Click()
+{
+    try {
+        fillVari();
+    } catch (const TableBoxError &e) {
+        Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation);
+        e.box->setFocus();
+        return;
+    }
+    // Whatever happens below, the profile that was current stays current
+    // (the name is not taken from a label that may show something else).
+    struct BackToProfile {
+        std::string name = state().CurrentUser;
+        ~BackToProfile()
+        {
+            state().CurrentUser = name;
+            if (Forms::isLoaded<frmSaveUser>())
+                Forms::get<frmSaveUser>().txtSaveUser->setText(QString::fromStdString(name));
+        }
+    } back;
+    tables::SaveStateTables();
+    SaveOT();
+    // The default profile: the same files under the empty name.
+    Forms::get<frmSaveUser>().txtSaveUser->clear();
+    SaveOT();
+    records::SaveVac();
+    tables::SaveStateTables();
+    tables::SaveCityTables();
+    tables::SaveNonCityTables();
+    // From here on this window may be gone: touch none of its members.
+    records::closeWindows(true);
+    Forms::unload(frmSaveUser::kName);
+    tables::unloadEditors();
+}
+
+} // namespace wagedesk
