@@ -36,7 +36,7 @@ float stateBox(const std::string &text, const char *box, const char *caption)
     throw StateBoxError(box, caption, text);
 }
 
-// SDI or SUI (GetSDI_SUI steps 3 to 5): a percentage of the whole gross up
+// SDI or SUI: a percentage of the whole gross up
 // to the base, or the base box's amount as a flat sum.
 float insurance(bool useBase, float percent, float wageBase, float ytdGross, Currency yearGross, float gross)
 {

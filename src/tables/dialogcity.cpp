@@ -96,33 +96,16 @@ DialogCity::DialogCity() : platform::Form(kName)
     Label12->setWordWrap(true);
 
     // Three tables side by side, each with its line numbers in a column.
-    auto table = [](QLabel *frequency, QLabel *title, std::vector<QLabel *> heads, QFrame *&frame,
-                    const char *frameName, std::vector<QLabel *> numbers, std::vector<const Column *> columns) {
-        auto *grid = new QGridLayout;
-        const int width = int(columns.size()) + 1;
-        grid->addWidget(frequency, 0, 0, 1, width, Qt::AlignLeft);
-        grid->addWidget(title, 1, 0, 1, width, Qt::AlignCenter);
-        for (int c = 0; c < int(heads.size()); ++c)
-            grid->addWidget(heads[c], 2, c, Qt::AlignBottom);
-        frame = numberColumn(frameName, numbers, grid);
-        grid->addWidget(frame, 3, 0, 10, 1);
-        for (int c = 0; c < int(columns.size()); ++c)
-            for (int r = 0; r < 10; ++r)
-                grid->addWidget((*columns[c])[r], 3 + r, c + 1);
-        return grid;
-    };
     auto slice = [this](int from) { return std::vector<QLabel *>(Label7.begin() + from, Label7.begin() + from + 10); };
     auto *tables = new QHBoxLayout;
-    tables->addLayout(table(Label19, Label1, {Label6, Label2, Label3, Label4}, Frame1, "Frame1", slice(0),
-                            {&txtCityMinBS, &txtCityAmtBS, &txtCityPerBS}));
+    tables->addLayout(tableGrid(Label19, Label1, {Label6, Label2, Label3, Label4}, Frame1, "Frame1", slice(0),
+                                {column(txtCityMinBS), column(txtCityAmtBS), column(txtCityPerBS)}));
     tables->addSpacing(12);
-    tables->addLayout(table(Label20, Label5, {Label11, Label8, Label9, Label10}, Frame2, "Frame2", slice(10),
-                            {&txtCityMinBM, &txtCityAmtBM, &txtCityPerBM}));
+    tables->addLayout(tableGrid(Label20, Label5, {Label11, Label8, Label9, Label10}, Frame2, "Frame2", slice(10),
+                                {column(txtCityMinBM), column(txtCityAmtBM), column(txtCityPerBM)}));
     tables->addSpacing(12);
-    auto *allowance = table(Label21, Label16, {Label13, Label14, Label15}, Frame3, "Frame3", slice(20),
-                            {&txtCitySgExp, &txtCityMarExp});
-    allowance->setRowStretch(13, 1);
-    tables->addLayout(allowance);
+    tables->addLayout(tableGrid(Label21, Label16, {Label13, Label14, Label15}, Frame3, "Frame3", slice(20),
+                                {column(txtCitySgExp), column(txtCityMarExp)}));
 
     auto *warning = new QHBoxLayout;
     warning->addWidget(Label18);

@@ -59,26 +59,10 @@ DialogNonCity::DialogNonCity() : platform::Form(kName)
     CancelButton = named<QPushButton>(QStringLiteral("CancelButton"), QStringLiteral("&CANCEL"));
 
     // Bi-weekly panel left, weekly right, the warning between them.
-    auto panel = [](QLabel *frequency, QLabel *title, QLabel *line, QLabel *min, QLabel *sub, QFrame *&frame,
-                    const char *frameName, std::vector<QLabel *> numbers, const Column &mins, const Column &subs) {
-        auto *grid = new QGridLayout;
-        grid->addWidget(frequency, 0, 0, 1, 3, Qt::AlignCenter);
-        grid->addWidget(title, 1, 0, 1, 3, Qt::AlignCenter);
-        grid->addWidget(line, 2, 0);
-        grid->addWidget(min, 2, 1, Qt::AlignHCenter);
-        grid->addWidget(sub, 2, 2, Qt::AlignHCenter);
-        frame = numberColumn(frameName, numbers, grid);
-        frame->setFrameShape(QFrame::StyledPanel);
-        grid->addWidget(frame, 3, 0, 8, 1);
-        for (int r = 0; r < 8; ++r) {
-            grid->addWidget(mins[r], 3 + r, 1);
-            grid->addWidget(subs[r], 3 + r, 2);
-        }
-        return grid;
-    };
     auto *panels = new QHBoxLayout;
-    panels->addLayout(panel(Label13, Label12, Label6, Label2, Label3, Frame1, "Frame1",
-                            std::vector<QLabel *>(Label7.begin(), Label7.begin() + 8), txtNonMinBi, txtNonExpBi));
+    panels->addLayout(tableGrid(Label13, Label12, {Label6, Label2, Label3}, Frame1, "Frame1",
+                                std::vector<QLabel *>(Label7.begin(), Label7.begin() + 8),
+                                {column(txtNonMinBi), column(txtNonExpBi)}));
     Frame3 = named<QFrame>(QStringLiteral("Frame3"));
     Frame3->setFrameShape(QFrame::StyledPanel);
     Frame3->setMaximumWidth(150);
@@ -89,8 +73,9 @@ DialogNonCity::DialogNonCity() : platform::Form(kName)
         w->addStretch();
     }
     panels->addWidget(Frame3);
-    panels->addLayout(panel(Label14, Label11, Label10, Label8, Label9, Frame2, "Frame2",
-                            std::vector<QLabel *>(Label7.begin() + 8, Label7.end()), txtNonMinWk, txtNonExpWk));
+    panels->addLayout(tableGrid(Label14, Label11, {Label10, Label8, Label9}, Frame2, "Frame2",
+                                std::vector<QLabel *>(Label7.begin() + 8, Label7.end()),
+                                {column(txtNonMinWk), column(txtNonExpWk)}));
     auto *percent = new QHBoxLayout;
     percent->addWidget(Label4);
     percent->addWidget(txtNonPer);

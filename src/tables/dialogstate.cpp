@@ -185,44 +185,18 @@ DialogState::DialogState() : platform::Form(kName)
     // Layout: Single table left, Married table middle, allowances and the
     // switches on the right; the SDI, SUI and adjustment frames below the
     // tables, the buttons at the bottom left.
-    auto bracketTable = [](QLabel *title, QLabel *frequency, QLabel *line, std::array<QLabel *, 3> heads,
-                           QFrame *&frame, const char *frameName, const std::vector<QLabel *> &numbers,
-                           std::array<const std::array<QLineEdit *, 10> *, 3> columns) {
-        auto *grid = new QGridLayout;
-        grid->addWidget(frequency, 0, 0, 1, 4, Qt::AlignLeft);
-        grid->addWidget(title, 1, 0, 1, 4, Qt::AlignCenter);
-        grid->addWidget(line, 2, 0, Qt::AlignBottom);
-        for (int c = 0; c < 3; ++c)
-            grid->addWidget(heads[c], 2, c + 1, Qt::AlignBottom);
-        frame = numberColumn(frameName, numbers, grid);
-        grid->addWidget(frame, 3, 0, 10, 1);
-        for (int c = 0; c < 3; ++c)
-            for (int r = 0; r < 10; ++r)
-                grid->addWidget((*columns[c])[r], 3 + r, c + 1);
-        grid->setRowStretch(13, 1);
-        return grid;
-    };
     std::vector<QLabel *> singleLines(Label7.begin(), Label7.begin() + 10);
     std::vector<QLabel *> marriedLines(Label7.begin() + 10, Label7.end());
     for (QLabel *l : {Label30, Label31, Label32, Label33})
         marriedLines.push_back(l);
-    QGridLayout *single = bracketTable(Label1, Label19, Label6, {Label2, Label3, Label4}, Frame1, "Frame1",
-                                       singleLines, {&txtStateMinBS, &txtStateAmtBS, &txtStatePerBS});
-    QGridLayout *married = bracketTable(Label5, Label20, Label11, {Label8, Label9, Label10}, Frame2, "Frame2",
-                                        marriedLines, {&txtStateMinBM, &txtStateAmtBM, &txtStatePerBM});
+    QGridLayout *single = tableGrid(Label19, Label1, {Label6, Label2, Label3, Label4}, Frame1, "Frame1", singleLines,
+                                    {column(txtStateMinBS), column(txtStateAmtBS), column(txtStatePerBS)});
+    QGridLayout *married = tableGrid(Label20, Label5, {Label11, Label8, Label9, Label10}, Frame2, "Frame2",
+                                     marriedLines, {column(txtStateMinBM), column(txtStateAmtBM), column(txtStatePerBM)});
 
-    auto *allowance = new QGridLayout;
-    allowance->addWidget(Label21, 0, 0, 1, 3, Qt::AlignLeft);
-    allowance->addWidget(Label16, 1, 0, 1, 3, Qt::AlignCenter);
-    allowance->addWidget(Label13, 2, 0);
-    allowance->addWidget(Label14, 2, 1, Qt::AlignCenter);
-    allowance->addWidget(Label15, 2, 2, Qt::AlignCenter);
-    Frame3 = numberColumn("Frame3", std::vector<QLabel *>(Label27.begin(), Label27.end()), allowance);
-    allowance->addWidget(Frame3, 3, 0, 10, 1);
-    for (int r = 0; r < 10; ++r) {
-        allowance->addWidget(txtStateSgExp[r], 3 + r, 1);
-        allowance->addWidget(txtStateMarExp[r], 3 + r, 2);
-    }
+    QGridLayout *allowance = tableGrid(Label21, Label16, {Label13, Label14, Label15}, Frame3, "Frame3",
+                                       std::vector<QLabel *>(Label27.begin(), Label27.end()),
+                                       {column(txtStateSgExp), column(txtStateMarExp)});
     auto *switches = new QGridLayout;
     int row = 0;
     for (QCheckBox *box : {ckAlabama, ckAriz, ckIowa, ckKentucky, ckLouis})
@@ -499,23 +473,28 @@ void DialogState::fillVari()
     }
 }
 
+void DialogState::showBoxes(const StateSettings &s, float calAllow)
+{
+    setColumn(txtStateMinBS, s.StateMinBS);
+    setColumn(txtStateAmtBS, s.StateAmtBS);
+    setColumn(txtStatePerBS, s.StatePerBS);
+    setColumn(txtStateMinBM, s.StateMinBM);
+    setColumn(txtStateAmtBM, s.StateAmtBM);
+    setColumn(txtStatePerBM, s.StatePerBM);
+    setColumn(txtStateSgExp, s.StateSgExp);
+    setColumn(txtStateMarExp, s.StateMarExp);
+    txtSDIpercent->setText(boxText(s.SDIPercent));
+    txtSUIpercent->setText(boxText(s.SUIPercent));
+    txtSDIwageBase->setText(boxText(s.SDIWageBase));
+    txtSUIwageBase->setText(boxText(s.SUIWageBase));
+    txtStateAdj->setText(boxText(s.StateAdjust));
+    txtCalAllow->setText(boxText(calAllow));
+}
+
 void DialogState::showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead)
 {
     if (fileRead) {
-        setColumn(txtStateMinBS, s.StateMinBS);
-        setColumn(txtStateAmtBS, s.StateAmtBS);
-        setColumn(txtStatePerBS, s.StatePerBS);
-        setColumn(txtStateMinBM, s.StateMinBM);
-        setColumn(txtStateAmtBM, s.StateAmtBM);
-        setColumn(txtStatePerBM, s.StatePerBM);
-        setColumn(txtStateSgExp, s.StateSgExp);
-        setColumn(txtStateMarExp, s.StateMarExp);
-        txtSDIpercent->setText(boxText(s.SDIPercent));
-        txtSUIpercent->setText(boxText(s.SUIPercent));
-        txtSDIwageBase->setText(boxText(s.SDIWageBase));
-        txtSUIwageBase->setText(boxText(s.SUIWageBase));
-        txtStateAdj->setText(boxText(s.StateAdjust));
-        txtCalAllow->setText(boxText(p.CalAllow));
+        showBoxes(s, p.CalAllow);
         // After the boxes: a stored NO STATE TAX blanks what was just shown.
         setCheck(ckNoStateTax, s.NoStateTax);
         setCheck(ckSDI, s.SDIUseBase);
@@ -641,20 +620,7 @@ void DialogState::ckNoStateTax_Click(bool on)
     }
     const Shown shown = shown_;  // the handlers below must not see it move
     const StateSettings &s = shown.settings;
-    setColumn(txtStateMinBS, s.StateMinBS);
-    setColumn(txtStateAmtBS, s.StateAmtBS);
-    setColumn(txtStatePerBS, s.StatePerBS);
-    setColumn(txtStateMinBM, s.StateMinBM);
-    setColumn(txtStateAmtBM, s.StateAmtBM);
-    setColumn(txtStatePerBM, s.StatePerBM);
-    setColumn(txtStateSgExp, s.StateSgExp);
-    setColumn(txtStateMarExp, s.StateMarExp);
-    txtSDIpercent->setText(boxText(s.SDIPercent));
-    txtSDIwageBase->setText(boxText(s.SDIWageBase));
-    txtStateAdj->setText(boxText(s.StateAdjust));
-    txtCalAllow->setText(boxText(shown.calAllow));
-    txtSUIpercent->setText(boxText(s.SUIPercent));
-    txtSUIwageBase->setText(boxText(s.SUIWageBase));
+    showBoxes(s, shown.calAllow);
     setCheck(ckSDI, s.SDIUseBase);
     setCheck(ckSUI, s.SUIUseBase);
 }

@@ -111,9 +111,10 @@ private:
     };
 
     std::array<QCheckBox *, 11> specialSwitches() const;
-    // The boxes and switches from a state table as read (LoadStateTables
-    // steps 1.2 to 2); the six single boxes and three switches only when a
-    // file was read.
+    // The tables, the allowances and the six single boxes, from a store.
+    void showBoxes(const StateSettings &s, float calAllow);
+    // The boxes and switches from a state table as read; the boxes and the
+    // NO STATE TAX and Use Base switches only when a file was read.
     void showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead);
     void showUserInfo(const UserInfoItems &items);
     void SetNoStateTax();

@@ -140,4 +140,24 @@ QFrame *numberColumn(const char *frameName, const std::vector<QLabel *> &labels,
     return frame;
 }
 
+QGridLayout *tableGrid(QLabel *frequency, QLabel *title, const std::vector<QLabel *> &heads, QFrame *&frame,
+                       const char *frameName, const std::vector<QLabel *> &numbers,
+                       const std::vector<std::vector<QLineEdit *>> &columns)
+{
+    auto *grid = new QGridLayout;
+    const int width = int(columns.size()) + 1;
+    const int rows = columns.empty() ? 0 : int(columns.front().size());
+    grid->addWidget(frequency, 0, 0, 1, width, Qt::AlignLeft);
+    grid->addWidget(title, 1, 0, 1, width, Qt::AlignCenter);
+    for (int c = 0; c < int(heads.size()); ++c)
+        grid->addWidget(heads[c], 2, c, Qt::AlignBottom | Qt::AlignHCenter);
+    frame = numberColumn(frameName, numbers, grid);
+    grid->addWidget(frame, 3, 0, rows, 1);
+    for (int c = 0; c < int(columns.size()); ++c)
+        for (int r = 0; r < rows; ++r)
+            grid->addWidget(columns[c][r], 3 + r, c + 1);
+    grid->setRowStretch(3 + rows, 1);
+    return grid;
+}
+
 } // namespace wagedesk::tables

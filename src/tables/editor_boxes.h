@@ -77,4 +77,15 @@ QLabel *label(const char *name, const char *caption);
 // grid rows beside it (the grid's spacing is set to match).
 QFrame *numberColumn(const char *frameName, const std::vector<QLabel *> &labels, QGridLayout *grid);
 
+// One table of an editor: the frequency caption and the title over it, a
+// row of heads (the first over the row numbers), the row numbers in a frame
+// of their own (returned in frame) and the columns of boxes beside them.
+template <std::size_t N> std::vector<QLineEdit *> column(const Boxes<N> &boxes)
+{
+    return std::vector<QLineEdit *>(boxes.begin(), boxes.end());
+}
+QGridLayout *tableGrid(QLabel *frequency, QLabel *title, const std::vector<QLabel *> &heads, QFrame *&frame,
+                       const char *frameName, const std::vector<QLabel *> &numbers,
+                       const std::vector<std::vector<QLineEdit *>> &columns);
+
 } // namespace wagedesk::tables
