@@ -672,6 +672,18 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         txtWeek_Click();
         return true;
     }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The menu's keys win over the boxes' own editing keys (Ctrl+C
+        // clears, Ctrl+U opens User Info), as menu keys always did here.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction *a : menuBar->findChildren<QAction *>())
+            if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     const int index = int(std::find(txtAmount.begin(), txtAmount.end(), watched) - txtAmount.begin());

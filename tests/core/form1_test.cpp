@@ -86,6 +86,18 @@ TEST_F(MainWindow, EntryKeysMoveTheFocus)
     }
 }
 
+TEST_F(MainWindow, MenuKeysWinOverTheBoxesEditingKeys)
+{
+    Form1 &f = start();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    f.txtAmount[0]->setFocus();
+    QTest::keyClicks(f.txtAmount[0], QStringLiteral("5"));
+    QTest::keyClick(f.txtAmount[0], Qt::Key_C, Qt::ControlModifier);  // File, Clear
+    EXPECT_TRUE(f.txtAmount[0]->text().isEmpty());
+    EXPECT_EQ(f.txtWeek->text(), QStringLiteral("00/00/05"));
+}
+
 TEST_F(MainWindow, EscapeClearsButKeepsTheMultiplier)
 {
     Form1 &f = start();
