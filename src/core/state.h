@@ -30,6 +30,24 @@ struct VariantNumber {
     std::string formatted(std::string_view pattern) const;
 };
 
+// One line of a state or city bracket table: the wage from which the line
+// applies, the amount withheld up to it and the percentage (a decimal
+// fraction, 0.04 is 4 %) of the wage above the minimum.
+struct BracketRow {
+    float minimum = 0, amount = 0, percentage = 0;
+    bool operator==(const BracketRow &) const = default;
+};
+// Ten lines; a minimum of 999999 marks a line that is not used.
+using BracketTable = std::array<BracketRow, 10>;
+
+// The withholding allowance by exemption count 0 to 9 (the special states
+// give the two columns meanings of their own).
+struct AllowanceRow {
+    float single = 0, married = 0;
+    bool operator==(const AllowanceRow &) const = default;
+};
+using AllowanceTable = std::array<AllowanceRow, 10>;
+
 // One percentage-method table: 28 cells, index 1 to 28 (0 unused).
 using FederalBracketTable = std::array<float, 29>;
 // A state or city bracket column, rows 0 to 9 (10 unused).
