@@ -11,6 +11,7 @@
 
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace wagedesk;
@@ -27,27 +28,9 @@ std::string shippedBytes()
     return s.str();
 }
 
-class FederalFileCopies : public ::testing::Test {
+class FederalFileCopies : public wdtest::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        do
-            dir_ = fs::temp_directory_path() / ("wd_federal_" + std::to_string(rd()));
-        while (!fs::create_directory(dir_));
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path put(const fs::path &file, const std::string &bytes) const
-    {
-        fs::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-    fs::path dir_;
+    static fs::path put(const fs::path &file, const std::string &bytes) { return wdtest::put(file, bytes); }
 };
 
 TEST(FederalFile, TheShippedFileReadsIntoTheFourTablesTheAllowancesAndTheVersion)

@@ -12,44 +12,17 @@
 
 #include "legacy/seqfile.h"
 
+#include "temp_folder.h"
+
 namespace fs = std::filesystem;
 using namespace wagedesk;
 
 namespace {
 
-class ProfileFilesTest : public ::testing::Test {
+class ProfileFilesTest : public wdtest::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        for (;;) {
-            dir_ = fs::temp_directory_path() / ("wd_profile_files_" + std::to_string(rd()));
-            if (fs::create_directory(dir_))
-                break;
-        }
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    fs::path at(const std::string &name) const { return dir_ / name; }
-
-    void put(const fs::path &file, const std::string &bytes) const
-    {
-        std::ofstream out(file, std::ios::binary);
-        out << bytes;
-    }
-    std::string bytes(const fs::path &file) const
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    fs::path dir_;
+    static void put(const fs::path &file, const std::string &bytes) { wdtest::put(file, bytes); }
+    static std::string bytes(const fs::path &file) { return wdtest::slurp(file); }
 };
 
 // Reserved items of every kind: text, empty text, numbers, empty, Boolean.

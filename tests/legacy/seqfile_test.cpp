@@ -9,6 +9,8 @@
 #include <random>
 #include <sstream>
 
+#include "temp_folder.h"
+
 namespace fs = std::filesystem;
 using legacy::Empty;
 using legacy::FileAccessError;
@@ -19,32 +21,10 @@ using legacy::Variant;
 
 namespace {
 
-// A fresh folder under the system temporary folder, removed afterwards.
-class SeqFileDir : public ::testing::Test {
+class SeqFileDir : public wdtest::TempFolderTest {
 protected:
-    void SetUp() override {
-        std::random_device rd;
-        dir_ = fs::temp_directory_path() / ("wd_seqfile_" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
-    }
-    static std::string slurp(const fs::path &p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    static void put(const fs::path &p, const std::string &bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
-    }
-    fs::path dir_;
+    static std::string slurp(const fs::path &p) { return wdtest::slurp(p); }
+    static void put(const fs::path &p, const std::string &bytes) { wdtest::put(p, bytes); }
 };
 
 // Every item kind, as the writer must put it and the reader must take it.

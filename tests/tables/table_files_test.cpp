@@ -15,6 +15,7 @@
 #include "legacy/seqfile.h"
 #include "tables/table_defaults.h"
 #include "table_fixtures.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace wagedesk;
@@ -86,30 +87,21 @@ std::string withItem(const std::string &text, std::size_t index, const std::stri
     return out;
 }
 
-class TableFiles : public ::testing::Test {
+class TableFiles : public wdtest::TempFolderTest {
 protected:
     void SetUp() override
     {
         resetState();
-        std::random_device rd;
-        dir_ = fs::temp_directory_path() / ("wd_tables_" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(dir_);
+        TempFolderTest::SetUp();
     }
     void TearDown() override
     {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+        TempFolderTest::TearDown();
         resetState();
     }
     fs::path file(const std::string &name) const { return dir_ / name; }
-    static std::string slurp(const fs::path &p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    static void put(const fs::path &p, const std::string &bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+    static std::string slurp(const fs::path &p) { return wdtest::slurp(p); }
+    static void put(const fs::path &p, const std::string &bytes) { wdtest::put(p, bytes); }
 
     // The store's state table items as the writer sees them.
     std::string staOfStore()
