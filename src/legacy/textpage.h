@@ -1,0 +1,58 @@
+// A printed document as the program lays it out: items of text, each at
+// the print position or at a tab column, in the font set before it, with
+// line ends and the page orientation. The platform's text printer renders
+// it on a printer or into a PDF; tests read the items. Standard library only.
+//
+// Tab column n is character column n counted from 1 at the left edge of the
+// printable area, one column being the average character width of the
+// current font (a column below 1 is column 1). A move to a column left of
+// the print position continues at that column of the next line. Ending a
+// line on which nothing was printed makes an empty line; the end of the
+// document sends a last line that was not ended.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace legacy {
+
+struct PageItem {
+    enum class Kind { FontName, FontSize, Text, EndLine };
+    Kind kind = Kind::Text;
+    std::string text;   // Text: the item; FontName: the font's name
+    double size = 0;    // FontSize: points
+    int column = 0;     // Text: the tab column to move to first, 0 for none
+    bool operator==(const PageItem &) const = default;
+};
+
+class TextPage {
+public:
+    void setLandscape(bool on) { landscape_ = on; }
+    bool landscape() const { return landscape_; }
+
+    void fontName(std::string name) { items_.push_back({PageItem::Kind::FontName, std::move(name), 0, 0}); }
+    void fontSize(double points) { items_.push_back({PageItem::Kind::FontSize, {}, points, 0}); }
+    // An item at the print position, or after a move to tab column `column`
+    // (from 1); the position is left behind it.
+    void print(std::string text, int column = 0)
+    {
+        items_.push_back({PageItem::Kind::Text, std::move(text), 0, column});
+    }
+    // An item, then the end of its line.
+    void printLine(std::string text = {}, int column = 0)
+    {
+        if (!text.empty() || column > 0)
+            print(std::move(text), column);
+        endLine();
+    }
+    void endLine() { items_.push_back({PageItem::Kind::EndLine, {}, 0, 0}); }
+
+    const std::vector<PageItem> &items() const { return items_; }
+
+private:
+    bool landscape_ = false;
+    std::vector<PageItem> items_;
+};
+
+} // namespace legacy
