@@ -1,5 +1,6 @@
 #include "core/entry.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -30,6 +31,33 @@ public:
     }
 };
 } // namespace
+
+std::int16_t switchValue(const QCheckBox *box)
+{
+    switch (box->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+void setSwitch(QCheckBox *box, std::int16_t value)
+{
+    if (value != 2) {
+        box->setCheckState(value == 1 ? Qt::Checked : Qt::Unchecked);
+        return;
+    }
+    // The user's clicks never lead back to the grayed state.
+    static const char *const kGrayable = "wdGrayable";
+    if (!box->property(kGrayable).toBool()) {
+        box->setProperty(kGrayable, true);
+        QObject::connect(box, &QCheckBox::stateChanged, box, [box](int s) {
+            if (s != Qt::PartiallyChecked)
+                box->setTristate(false);
+        });
+    }
+    box->setCheckState(Qt::PartiallyChecked);
+}
 
 void selectAllOnFocus(QLineEdit *box) { box->installEventFilter(new SelectAllFilter(box)); }
 

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+
+class QCheckBox;
 class QLineEdit;
 class QComboBox;
 
@@ -15,6 +18,15 @@ void makeNumericEntry(QLineEdit *box);
 // The whole text is selected when the box gets the focus.
 void selectAllOnFocus(QLineEdit *box);
 void selectAllOnFocus(QComboBox *box);
+
+// Check boxes hold the values the stored files keep: 0 off, 1 on, 2 the
+// grayed state, which only a stored value sets and which counts as neither
+// on nor off. Any other stored value shows as off. A grayed box clicked by
+// the user goes on and then cycles between on and off again.
+std::int16_t switchValue(const QCheckBox *box);
+void setSwitch(QCheckBox *box, std::int16_t value);
+// A switch counts as on at exactly 1.
+inline bool isOn(const QCheckBox *box) { return switchValue(box) == 1; }
 
 // Makes a child widget with the given object name.
 template <class T, class... Args> T *named(const QString &name, Args &&...args)

@@ -11,9 +11,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -84,8 +86,14 @@ QLabel *valueLabel(const QString &name)
 {
     auto *l = named<QLabel>(name);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(90);
     return l;
+}
+
+// Wide enough for the largest amount a period can show: the gross is held
+// in currency, so nothing exceeds its range (sign and dollar included).
+void fitLargestAmount(QLabel *l)
+{
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("-$922,337,203,685,477.58")) + 4);
 }
 
 } // namespace
@@ -165,6 +173,10 @@ Form1::Form1() : platform::Form(kName)
     bold.setBold(true);
     lbNet->setFont(bold);
     Label13->setFont(bold);
+    for (QLabel *l : lbTaxDed)
+        fitLargestAmount(l);
+    for (QLabel *l : {Label13, lbTaxes, lbDeduct, lbNet})
+        fitLargestAmount(l);
     auto *results = new QGridLayout(Frame5);
     results->addWidget(lbTaxTag[12], 0, 0);
     results->addWidget(Label13, 0, 1);
@@ -193,6 +205,8 @@ Form1::Form1() : platform::Form(kName)
     Frame6 = named<QGroupBox>(QStringLiteral("Frame6"));
     lbOverT = valueLabel(QStringLiteral("lbOverT"));
     lbTips = valueLabel(QStringLiteral("lbTips"));
+    for (QLabel *l : {lbSDI, lbSUI, lbCafe, lbOverT, lbTips})
+        fitLargestAmount(l);
     auto *extra = new QGridLayout(Frame6);
     extra->addWidget(lbTaxTag[11], 0, 0);
     extra->addWidget(lbOverT, 0, 1);
@@ -308,6 +322,11 @@ void Form1::buildMenus()
     separator(help, "mnuDash4");
     mnuAboutItem = item(help, "mnuAboutItem", "&About", "Ctrl+A", [this] { mnuAboutItem_Click(); });
 
+    // F10 opens the menu bar, so every item can be reached from the keyboard.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName(QStringLiteral("menuKey"));
+    connect(f10, &QShortcut::activated, this, [this] { menuBar->setActiveAction(menuBar->actions().constFirst()); });
+
     // Windows of parts not in this build stay visible but cannot be chosen.
     for (QAction *a : {mnuChecks, mnuPrintSheetItem, mnuHeader})
         a->setEnabled(printing::available());
@@ -399,8 +418,20 @@ void Form1::CleartxtBox()
             box->clear();
 }
 
+void Form1::clearAllResults()
+{
+    clearResultLabels();
+    for (QLabel *l : lbTaxDed)
+        l->clear();
+    for (QLabel *l : {lbSDI, lbSUI, lbCafe})
+        l->clear();
+}
+
 bool Form1::Calcu_late()
 {
+    // Emptied first, so a refused period never shows the figures of the
+    // last one beside its entries.
+    clearAllResults();
     PayEntries entries;
     for (int i = 0; i < 8; ++i)
         entries.text[i] = txtAmount[i]->text().toStdString();
@@ -418,18 +449,15 @@ bool Form1::Calcu_late()
     // number stops the calculation before anything changes.
     if (!tables::loadEditorsForCalculation())
         return false;
-    clearResultLabels();
     LoadFederalTables(st, programFolder());
     lbTaxVer->setText(q(st.federal.TaxVersion));
-    for (QLabel *l : lbTaxDed)
-        l->clear();
 
     frmTaxInfo &info = Forms::get<frmTaxInfo>();
     entries.opt1x = opt1x->isChecked();
     entries.optBiWeek = info.optBiWeek->isChecked();
     entries.optWeek = info.optWeek->isChecked();
-    entries.ckFedExemp = info.ckFedExemp->isChecked();
-    entries.ckSSMediExemp = info.ckSSMediExemp->isChecked();
+    entries.ckFedExemp = isOn(info.ckFedExemp);
+    entries.ckSSMediExemp = isOn(info.ckSSMediExemp);
     PayLabels shown;
     try {
         shown = computePayPeriod(st, entries, values, tables::calcEnvironment());
@@ -470,13 +498,22 @@ void Form1::cmdCal_Click()
         txtAmount[0]->setFocus();
 }
 
-void Form1::mnuSave_Click() { Ui::showModal(&Forms::get<frmSaveUser>()); }
+bool Form1::showSaveUser()
+{
+    QPointer<Form1> self(this);
+    Ui::showModal(&Forms::get<frmSaveUser>());
+    // Quit in the dialog ran the closing rule: nothing may follow it.
+    return self && !ending_;
+}
+
+void Form1::mnuSave_Click() { showSaveUser(); }
 
 void Form1::mnuNew_Click()
 {
     if (Ui::message(QStringLiteral("........SAVE PREVIOUS USER?"), Buttons::YesNo, Icon::None,
-                    QStringLiteral("Save?")) == Answer::Yes)
-        Ui::showModal(&Forms::get<frmSaveUser>());
+                    QStringLiteral("Save?")) == Answer::Yes &&
+        !showSaveUser())
+        return;
     const std::string name = Ui::input(QStringLiteral("Enter new user:"), QStringLiteral("File New")).toStdString();
     try {
         checkProfileName(name);
@@ -510,8 +547,8 @@ void Form1::mnuNew_Click()
 
 void Form1::mnuOpen_Click()
 {
-    Ui::showModal(&Forms::get<frmSaveUser>());
-    OpenFile();
+    if (showSaveUser())
+        OpenFile();
 }
 
 void Form1::OpenFile()
@@ -563,8 +600,9 @@ void Form1::OpenFile()
 void Form1::mnuExitItem_Click()
 {
     if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None, QStringLiteral("Save?")) ==
-        Answer::Yes)
-        Ui::showModal(&Forms::get<frmSaveUser>());
+            Answer::Yes &&
+        !showSaveUser())
+        return;
     // Ends at once: no window's closing rule runs.
     ending_ = true;
     endProgram();

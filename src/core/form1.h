@@ -39,6 +39,9 @@ public:
     // refused (the user was told which) and nothing was computed or saved.
     bool Calcu_late();
     void OpenFile();
+    // Shows the save-user dialog modally. False when Quit there has ended
+    // the program: the caller must then stop at once.
+    bool showSaveUser();
 
     // Commands.
     void cmdCal_Click();
@@ -93,6 +96,7 @@ protected:
 private:
     void buildMenus();
     void clearResultLabels();
+    void clearAllResults();
     bool ending_ = false;
 };
 

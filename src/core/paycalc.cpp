@@ -38,10 +38,12 @@ float stateBox(const std::string &text, const char *box, const char *caption)
 
 // SDI or SUI: a percentage of the whole gross up
 // to the base, or the base box's amount as a flat sum.
-float insurance(bool useBase, float percent, float wageBase, float ytdGross, Currency yearGross, float gross)
+float insurance(std::int16_t useBase, float percent, float wageBase, float ytdGross, Currency yearGross, float gross)
 {
-    if (!useBase)
+    if (useBase == 0)
         return wageBase;
+    if (useBase != 1)
+        return 0;
     if (yearGross.toDouble() >= wageBase)
         return 0;
     float amount = single(percent * 0.01 * gross);

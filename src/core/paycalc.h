@@ -46,7 +46,9 @@ struct PayLabels {
 
 // What GetSDI_SUI reads live from the state table editor.
 struct SdiSuiBoxes {
-    bool ckSDI = false, ckSUI = false;
+    // The Use Base switches' values: 1 a percentage up to the base, 0 the
+    // base box as a flat amount, 2 (grayed) neither, so nothing is withheld.
+    std::int16_t ckSDI = 0, ckSUI = 0;
     std::string txtStateAdj = "0", txtCalAllow = "0";
 };
 

@@ -76,6 +76,13 @@ std::optional<std::string> payDateNameProblem(std::string_view payDateText)
     return std::nullopt;
 }
 
+std::string filingStatus(std::string text, bool stateStatus)
+{
+    if (text.empty() || text == "Single" || (stateStatus && text == "0"))
+        return text;
+    return "Married";
+}
+
 // --- .use ---
 
 void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSettings &p, const OvertimeStore &o,
@@ -114,7 +121,7 @@ void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &pr
     p.PayRate2 = r.numberF();
     p.TipsRate = r.numberF();
     p.FedExemptions = r.text();
-    p.FedStatus = r.text();
+    p.FedStatus = filingStatus(r.text(), false);
     p.PensionPercent = r.numberF();
     p.DeductMuni = r.numberF();
     p.DeductBond = r.numberF();

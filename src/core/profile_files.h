@@ -56,6 +56,12 @@ std::optional<std::string> profileNameProblem(std::string_view name);
 // "_": a "\" or a control character is refused.
 std::optional<std::string> payDateNameProblem(std::string_view payDateText);
 
+// A filing status as read from a file: every computation takes any text
+// but "Single" as Married, so such a text is shown and stored as
+// "Married". The texts the user information window's load makes "Single"
+// (the empty text, and "0" for the state status) are left as they are.
+std::string filingStatus(std::string text, bool stateStatus);
+
 // --- Settings files ---
 
 // Line 1: OTEarned, otLimit, otAvailable; line 2: annualSalary,

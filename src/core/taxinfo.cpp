@@ -16,6 +16,7 @@
 #include "core/profile.h"
 #include "core/saveuser.h"
 #include "core/state.h"
+#include "platform/limitededit.h"
 #include "platform/ui.h"
 
 namespace wagedesk {
@@ -36,10 +37,12 @@ QLineEdit *amountBox(const char *name)
     return box;
 }
 
+// The user types at most seven characters; a longer caption read from a
+// file is shown and kept whole.
 QLineEdit *captionBox(const char *name, const char *design)
 {
-    auto *box = named<QLineEdit>(QLatin1String(name), QLatin1String(design));
-    box->setMaxLength(7);
+    auto *box = named<platform::LimitedLineEdit>(QLatin1String(name), 7);
+    box->setText(QLatin1String(design));
     return box;
 }
 
@@ -76,8 +79,6 @@ QWidget *row(std::initializer_list<QWidget *> widgets)
     return w;
 }
 
-void setCheck(QCheckBox *box, std::int16_t value) { box->setChecked(value == 1); }
-std::int16_t checkValue(const QCheckBox *box) { return box->isChecked() ? 1 : 0; }
 
 } // namespace
 
@@ -278,8 +279,8 @@ void frmTaxInfo::showSettings(bool withStateItems)
         setStatus(cboDepend2, std::to_string(p.StateExemptions));
         setStatus(cboStatus2, p.StateStatus);
         txtFedAddL->setText(num(p.FedAdditional));
-        setCheck(ckFedExemp, p.FedExempt);
-        setCheck(ckSSMediExemp, p.SSMediExempt);
+        setSwitch(ckFedExemp, p.FedExempt);
+        setSwitch(ckSSMediExemp, p.SSMediExempt);
     }
     txtPension->setText(num(p.PensionPercent));
     txtMuni->setText(num(p.DeductMuni));
@@ -288,15 +289,15 @@ void frmTaxInfo::showSettings(bool withStateItems)
     txtDues->setText(num(p.DeductDues));
     txtKplan->setText(num(p.KPlan));
     txtCafe->setText(num(p.CafeteriaPlan));
-    setCheck(ckNonCity, p.NonCityResident);
+    setSwitch(ckNonCity, p.NonCityResident);
     if (p.WeeklyPay != kFalse)
         optWeek->setChecked(true);
     if (p.BiWeeklyPay != kFalse)
         optBiWeek->setChecked(true);
-    setCheck(ckCafeState, p.CafeDeductState);
-    setCheck(ckSelfEmp, p.SelfEmployed);
-    setCheck(ckKpFix, p.KPlanIsFixed);
-    setCheck(ckKpPer, p.KPlanIsPercent);
+    setSwitch(ckCafeState, p.CafeDeductState);
+    setSwitch(ckSelfEmp, p.SelfEmployed);
+    setSwitch(ckKpFix, p.KPlanIsFixed);
+    setSwitch(ckKpPer, p.KPlanIsPercent);
     txtAddress->setText(q(p.EmployeeAddress));
     txtStateCityZip->setText(q(p.EmployeeCityStateZip));
     txtSSnum->setText(q(p.EmployeeSSN));
@@ -326,17 +327,17 @@ void frmTaxInfo::fillVar_()
     p.DeductMisc = lenientFloat(txtMisc);
     p.DeductDues = lenientFloat(txtDues);
     p.KPlan = lenientFloat(txtKplan);
-    p.NonCityResident = checkValue(ckNonCity);
-    p.FedExempt = checkValue(ckFedExemp);
-    p.SSMediExempt = checkValue(ckSSMediExemp);
+    p.NonCityResident = switchValue(ckNonCity);
+    p.FedExempt = switchValue(ckFedExemp);
+    p.SSMediExempt = switchValue(ckSSMediExemp);
     p.FedAdditional = lenientFloat(txtFedAddL);
     p.WeeklyPay = optWeek->isChecked() ? kTrue : kFalse;
     p.BiWeeklyPay = optBiWeek->isChecked() ? kTrue : kFalse;
-    p.KPlanIsPercent = checkValue(ckKpPer);
-    p.KPlanIsFixed = checkValue(ckKpFix);
+    p.KPlanIsPercent = switchValue(ckKpPer);
+    p.KPlanIsFixed = switchValue(ckKpFix);
     p.CafeteriaPlan = lenientFloat(txtCafe);
-    p.CafeDeductState = checkValue(ckCafeState);
-    p.SelfEmployed = checkValue(ckSelfEmp);
+    p.CafeDeductState = switchValue(ckCafeState);
+    p.SelfEmployed = switchValue(ckSelfEmp);
     p.PayRate2 = rate2;
     p.TipsRate = tips;
     p.EmployeeAddress = s(txtAddress->text());

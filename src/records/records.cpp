@@ -1,6 +1,7 @@
 #include "records/records.h"
 
 #include "core/state.h"
+#include "legacy/numerics.h"
 
 namespace wagedesk::records {
 
@@ -10,10 +11,13 @@ OvertimeForSave overtimeForSave(int rows)
 {
     OvertimeStore &ot = state().overtime;
     OvertimeForSave out;
-    out.annualSalary = ot.OTAnnualSalary;
-    out.approvedPercent = ot.OTApprovedPercent;
-    out.limit = ot.OTLimit;
-    out.available = ot.OTAvailable;
+    // The values of the texts a tracker would show (seven digits), not the
+    // 32-bit values widened: "48000.1" is written back as it was read.
+    const auto shown = [](float v) { return legacy::val(legacy::floatToText(v)); };
+    out.annualSalary = shown(ot.OTAnnualSalary);
+    out.approvedPercent = shown(ot.OTApprovedPercent);
+    out.limit = shown(ot.OTLimit);
+    out.available = shown(ot.OTAvailable);
     for (int i = 0; i < rows; ++i) {
         if (ot.OTAmount[i].empty())
             ot.OTAmount[i].push_back('0');  // not = "0": g++ 12 warns falsely (-Wrestrict)

@@ -133,8 +133,9 @@ DialogCity::DialogCity() : platform::Form(kName)
     command(CancelButton, &DialogCity::CancelButton_Click);
     command(cmdClearMe, &DialogCity::cmdClearMe_Click);
     command(cmdDefault, &DialogCity::cmdDefault_Click);
-    connect(ckNoLocalTax, &QCheckBox::toggled, this,
-            [this](bool on) { guarded([this, on] { ckNoLocalTax_Click(on); }); });
+    // Runs on every change of the value; only 1 blanks the tables.
+    connect(ckNoLocalTax, &QCheckBox::stateChanged, this,
+            [this](int value) { guarded([this, value] { ckNoLocalTax_Click(value == Qt::Checked); }); });
     OKButton->setDefault(true);
     setDefaultButton(OKButton);
 }
@@ -166,7 +167,7 @@ void DialogCity::CheckFor()
 void DialogCity::fillVar()
 {
     StateSettings s = state().stateSettings;
-    s.NoLocalTax = checkValue(ckNoLocalTax);
+    s.NoLocalTax = switchValue(ckNoLocalTax);
     for (std::size_t i = 0; i < 10; ++i) {
         s.CityMinBS[i] = strictBox(txtCityMinBS[i]);
         s.CityAmtBS[i] = strictBox(txtCityAmtBS[i]);
@@ -208,7 +209,7 @@ void DialogCity::LoadCityTables()
     }
     showSnapshot();
     // A stored 1 blanks the boxes just filled.
-    setCheck(ckNoLocalTax, st.stateSettings.NoLocalTax);
+    setSwitch(ckNoLocalTax, st.stateSettings.NoLocalTax);
 }
 
 void DialogCity::ApplyNoLocalTax()

@@ -289,17 +289,17 @@ DialogState::DialogState() : platform::Form(kName)
     command(cmdDefault, &DialogState::cmdDefault_Click);
     command(cmdGetDefault, &DialogState::cmdGetDefault_Click);
     command(cmdMkDefault, &DialogState::cmdMkDefault_Click);
-    // The switches' handlers run on every change of their value, by the
-    // user or by code.
-    connect(ckNoStateTax, &QCheckBox::toggled, this,
-            [this](bool on) { guarded([this, on] { ckNoStateTax_Click(on); }); });
-    connect(ckSDI, &QCheckBox::toggled, this,
+    // The switches' handlers run on every change of their value (the
+    // grayed state included), by the user or by code; "on" is the value 1.
+    connect(ckNoStateTax, &QCheckBox::stateChanged, this,
+            [this](int value) { guarded([this, value] { ckNoStateTax_Click(value == Qt::Checked); }); });
+    connect(ckSDI, &QCheckBox::stateChanged, this,
             [this] { guarded([this] { useBaseClicked(ckSDI, Label26, txtSDIpercent); }); });
-    connect(ckSUI, &QCheckBox::toggled, this,
+    connect(ckSUI, &QCheckBox::stateChanged, this,
             [this] { guarded([this] { useBaseClicked(ckSUI, Label23, txtSUIpercent); }); });
-    connect(ckSpouse, &QCheckBox::toggled, this, [this] {
+    connect(ckSpouse, &QCheckBox::stateChanged, this, [this] {
         guarded([this] {
-            if (ckMissouri->isChecked())
+            if (isOn(ckMissouri))
                 MissouriSet();
         });
     });
@@ -313,7 +313,7 @@ std::array<QCheckBox *, 11> DialogState::specialSwitches() const
 bool DialogState::specialStateOn() const
 {
     for (const QCheckBox *box : specialSwitches())
-        if (box->isChecked())
+        if (isOn(box))
             return true;
     return false;
 }
@@ -336,65 +336,65 @@ void DialogState::formLoad()
         // The boxes come from a file or the built-in table, so they hold
         // numbers; a box that still does not is left for SAVE to point out.
     }
-    Label26->setText(ckSDI->isChecked() ? QStringLiteral("Wage Base") : QStringLiteral("Flat Rate"));
-    Label23->setText(ckSUI->isChecked() ? QStringLiteral("Wage Base") : QStringLiteral("Flat Rate"));
+    Label26->setText(isOn(ckSDI) ? QStringLiteral("Wage Base") : QStringLiteral("Flat Rate"));
+    Label23->setText(isOn(ckSUI) ? QStringLiteral("Wage Base") : QStringLiteral("Flat Rate"));
 }
 
 void DialogState::runLoadPresets()
 {
-    if (ckLouis->isChecked())
+    if (isOn(ckLouis))
         LouisianaSet();
-    if (ckAriz->isChecked())
+    if (isOn(ckAriz))
         ArizonaSet();
-    if (ckIowa->isChecked()) {
+    if (isOn(ckIowa)) {
         iowaPrior()->setVisible(true);
         IowaSet();
     }
-    if (ckMissouri->isChecked())
+    if (isOn(ckMissouri))
         MissouriSet();
-    if (ckMass->isChecked())
+    if (isOn(ckMass))
         MassSet();
-    if (ckOregon->isChecked())
+    if (isOn(ckOregon))
         OregonSet();
-    if (ckOkla->isChecked())
+    if (isOn(ckOkla))
         OklaSet();
-    if (ckAlabama->isChecked())
+    if (isOn(ckAlabama))
         AlabamaSet();
-    if (ckKentucky->isChecked())
+    if (isOn(ckKentucky))
         KentuckySet();
-    if (ckWiscon->isChecked())
+    if (isOn(ckWiscon))
         WisconsinSet();
-    if (ckNC->isChecked())
+    if (isOn(ckNC))
         NCSet();
 }
 
 void DialogState::runTickedPresets()
 {
-    if (ckLouis->isChecked())
+    if (isOn(ckLouis))
         LouisianaSet();
-    if (ckAriz->isChecked())
+    if (isOn(ckAriz))
         ArizonaSet();
-    if (ckIowa->isChecked())
+    if (isOn(ckIowa))
         IowaSet();
-    if (ckMissouri->isChecked()) {
+    if (isOn(ckMissouri)) {
         MissouriSet();
         ckSpouse->setVisible(true);
     }
-    if (ckMass->isChecked())
+    if (isOn(ckMass))
         MassSet();
-    if (ckOregon->isChecked())
+    if (isOn(ckOregon))
         OregonSet();
-    if (ckOkla->isChecked())
+    if (isOn(ckOkla))
         OklaSet();
-    if (ckAlabama->isChecked())
+    if (isOn(ckAlabama))
         AlabamaSet();
-    if (ckOkla->isChecked())
+    if (isOn(ckOkla))
         ckSpouse->setVisible(true);
-    if (ckKentucky->isChecked())
+    if (isOn(ckKentucky))
         KentuckySet();
-    if (ckWiscon->isChecked())
+    if (isOn(ckWiscon))
         WisconsinSet();
-    if (ckNC->isChecked())
+    if (isOn(ckNC))
         NCSet();
 }
 
@@ -422,7 +422,7 @@ void DialogState::fillVari()
     CheckFor();
     ProgramState &st = state();
     StateSettings s = st.stateSettings;
-    s.NoStateTax = checkValue(ckNoStateTax);
+    s.NoStateTax = switchValue(ckNoStateTax);
     for (std::size_t i = 0; i < 10; ++i) {
         s.StateMinBS[i] = strictBox(txtStateMinBS[i]);
         s.StateAmtBS[i] = strictBox(txtStateAmtBS[i]);
@@ -440,26 +440,26 @@ void DialogState::fillVari()
     const float calAllow = lenientNumber(txtCalAllow->text());
     s.SUIPercent = strictBox(txtSUIpercent);
     s.SUIWageBase = strictBox(txtSUIwageBase);
-    s.SDIUseBase = checkValue(ckSDI);
-    s.SUIUseBase = checkValue(ckSUI);
-    s.SpecialAriz = checkValue(ckAriz);
-    s.SpecialLouis = checkValue(ckLouis);
-    s.SpecialIowa = checkValue(ckIowa);
-    s.SpecialMass = checkValue(ckMass);
-    s.SpecialOregon = checkValue(ckOregon);
-    s.SpecialKentucky = checkValue(ckKentucky);
-    s.SpecialMissouri = checkValue(ckMissouri);
+    s.SDIUseBase = switchValue(ckSDI);
+    s.SUIUseBase = switchValue(ckSUI);
+    s.SpecialAriz = switchValue(ckAriz);
+    s.SpecialLouis = switchValue(ckLouis);
+    s.SpecialIowa = switchValue(ckIowa);
+    s.SpecialMass = switchValue(ckMass);
+    s.SpecialOregon = switchValue(ckOregon);
+    s.SpecialKentucky = switchValue(ckKentucky);
+    s.SpecialMissouri = switchValue(ckMissouri);
 
     // Every box read: now the store changes, all at once.
     st.stateSettings = s;
     ProfileSettings &p = st.profile;
     p.CalAllow = calAllow;
-    p.SpecialOkla = checkValue(ckOkla);
-    p.SpecialAlabama = checkValue(ckAlabama);
-    p.SpecialWiscon = checkValue(ckWiscon);
-    p.SpecialNC = checkValue(ckNC);
-    p.SpouseWorks = checkValue(ckSpouse);
-    p.RoundState = checkValue(ckRoundOff);
+    p.SpecialOkla = switchValue(ckOkla);
+    p.SpecialAlabama = switchValue(ckAlabama);
+    p.SpecialWiscon = switchValue(ckWiscon);
+    p.SpecialNC = switchValue(ckNC);
+    p.SpouseWorks = switchValue(ckSpouse);
+    p.RoundState = switchValue(ckRoundOff);
     shown_ = {s, p.CalAllow, p.RoundState};
     if (pendingUserInfo_) {
         const UserInfoItems items = *pendingUserInfo_;
@@ -496,23 +496,23 @@ void DialogState::showTables(const StateSettings &s, const ProfileSettings &p, b
     if (fileRead) {
         showBoxes(s, p.CalAllow);
         // After the boxes: a stored NO STATE TAX blanks what was just shown.
-        setCheck(ckNoStateTax, s.NoStateTax);
-        setCheck(ckSDI, s.SDIUseBase);
-        setCheck(ckSUI, s.SUIUseBase);
+        setSwitch(ckNoStateTax, s.NoStateTax);
+        setSwitch(ckSDI, s.SDIUseBase);
+        setSwitch(ckSUI, s.SUIUseBase);
     }
-    setCheck(ckAriz, s.SpecialAriz);
-    setCheck(ckLouis, s.SpecialLouis);
-    setCheck(ckIowa, s.SpecialIowa);
-    setCheck(ckMass, s.SpecialMass);
-    setCheck(ckOregon, s.SpecialOregon);
-    setCheck(ckOkla, p.SpecialOkla);
-    setCheck(ckAlabama, p.SpecialAlabama);
-    setCheck(ckWiscon, p.SpecialWiscon);
-    setCheck(ckNC, p.SpecialNC);
-    setCheck(ckKentucky, s.SpecialKentucky);
-    setCheck(ckMissouri, s.SpecialMissouri);
-    setCheck(ckSpouse, p.SpouseWorks);
-    setCheck(ckRoundOff, p.RoundState);
+    setSwitch(ckAriz, s.SpecialAriz);
+    setSwitch(ckLouis, s.SpecialLouis);
+    setSwitch(ckIowa, s.SpecialIowa);
+    setSwitch(ckMass, s.SpecialMass);
+    setSwitch(ckOregon, s.SpecialOregon);
+    setSwitch(ckOkla, p.SpecialOkla);
+    setSwitch(ckAlabama, p.SpecialAlabama);
+    setSwitch(ckWiscon, p.SpecialWiscon);
+    setSwitch(ckNC, p.SpecialNC);
+    setSwitch(ckKentucky, s.SpecialKentucky);
+    setSwitch(ckMissouri, s.SpecialMissouri);
+    setSwitch(ckSpouse, p.SpouseWorks);
+    setSwitch(ckRoundOff, p.RoundState);
 }
 
 void DialogState::showUserInfo(const UserInfoItems &items)
@@ -526,8 +526,8 @@ void DialogState::showUserInfo(const UserInfoItems &items)
     pick(info.cboDepend2, QString::number(items.stateExemptions));
     pick(info.cboStatus2, QString::fromStdString(items.stateStatus));
     info.txtFedAddL->setText(boxText(items.fedAdditional));
-    setCheck(info.ckFedExemp, items.fedExempt);
-    setCheck(info.ckSSMediExemp, items.ssMediExempt);
+    setSwitch(info.ckFedExemp, items.fedExempt);
+    setSwitch(info.ckSSMediExemp, items.ssMediExempt);
 }
 
 void DialogState::LoadStateTables()
@@ -601,9 +601,9 @@ void DialogState::SetNoStateTax()
     txtCalAllow->setText(boxText(shown_.calAllow));
     txtSUIpercent->setText(boxText(s.SUIPercent));
     txtSUIwageBase->setText(boxText(s.SUIWageBase));
-    setCheck(ckSDI, s.SDIUseBase);
-    setCheck(ckSUI, s.SUIUseBase);
-    setCheck(ckRoundOff, shown_.roundState);
+    setSwitch(ckSDI, s.SDIUseBase);
+    setSwitch(ckSUI, s.SUIUseBase);
+    setSwitch(ckRoundOff, shown_.roundState);
     for (QCheckBox *box : specialSwitches())
         box->setChecked(false);
     ckSpouse->setChecked(false);
@@ -621,13 +621,13 @@ void DialogState::ckNoStateTax_Click(bool on)
     const Shown shown = shown_;  // the handlers below must not see it move
     const StateSettings &s = shown.settings;
     showBoxes(s, shown.calAllow);
-    setCheck(ckSDI, s.SDIUseBase);
-    setCheck(ckSUI, s.SUIUseBase);
+    setSwitch(ckSDI, s.SDIUseBase);
+    setSwitch(ckSUI, s.SUIUseBase);
 }
 
 void DialogState::useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rate)
 {
-    if (box->isChecked()) {
+    if (isOn(box)) {
         caption->setText(QStringLiteral("Wage Base"));
         return;
     }

@@ -76,9 +76,6 @@ void fillBlank(QLineEdit *box, std::string_view text)
         setBox(box, text);
 }
 
-std::int16_t checkValue(const QCheckBox *box) { return box->isChecked() ? 1 : 0; }
-
-void setCheck(QCheckBox *box, std::int16_t value) { box->setChecked(value == 1); }
 
 void tellCorrupted(const std::string &fileName)
 {

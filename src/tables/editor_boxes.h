@@ -54,10 +54,6 @@ void setBox(QLineEdit *box, std::string_view text);
 // Fills the box only when its text is exactly empty.
 void fillBlank(QLineEdit *box, std::string_view text);
 
-// Check box values as stored: 1 ticked, 0 not; a stored value ticks the box
-// only at exactly 1.
-std::int16_t checkValue(const QCheckBox *box);
-void setCheck(QCheckBox *box, std::int16_t value);
 
 // "You have corupted a file.", "Find file,", the file, "and delete it."
 void tellCorrupted(const std::string &fileName);

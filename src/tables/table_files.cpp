@@ -6,6 +6,7 @@
 #include <optional>
 #include <variant>
 
+#include "core/profile_files.h"
 #include "core/state.h"
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
@@ -170,7 +171,7 @@ bool readStateTable(const std::filesystem::path &file, StateSettings &settings, 
     // The count indexes the allowance tables and picks a list entry.
     if (exemptions < 0 || exemptions > 9)
         in.damaged("state exemption count out of range");
-    std::string status = in.text();
+    std::string status = filingStatus(in.text(), true);
     const std::int16_t fedExempt = in.flag();
     const float fedAdditional = in.single();
     s.SpecialMass = in.flag();

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "core/entry.h"
 #include "core/profile.h"
 #include "core/state.h"
 #include "core/taxinfo.h"
@@ -52,7 +53,7 @@ public:
     void cityStep(ProgramState &) override
     {
         const frmTaxInfo &info = Forms::get<frmTaxInfo>();
-        GetCityTax(info.optBiWeek->isChecked(), info.optWeek->isChecked(), info.ckNonCity->isChecked() ? 1 : 0);
+        GetCityTax(info.optBiWeek->isChecked(), info.optWeek->isChecked(), switchValue(info.ckNonCity));
     }
 
     SdiSuiBoxes sdiSuiBoxes() override
@@ -63,10 +64,10 @@ public:
         auto lenient = [](const QLineEdit *box) {
             return legacy::shortestText(static_cast<double>(lenientNumber(box->text())));
         };
-        return {d.ckSDI->isChecked(), d.ckSUI->isChecked(), lenient(d.txtStateAdj), lenient(d.txtCalAllow)};
+        return {switchValue(d.ckSDI), switchValue(d.ckSUI), lenient(d.txtStateAdj), lenient(d.txtCalAllow)};
     }
 
-    bool roundStateOn() override { return Forms::get<DialogState>().ckRoundOff->isChecked(); }
+    bool roundStateOn() override { return isOn(Forms::get<DialogState>().ckRoundOff); }
 };
 
 void tell(const std::exception &e) { Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation); }
@@ -108,7 +109,7 @@ bool iowaSwitchOn()
                               Forms::isLoaded<DialogNonCity>()};
     bool on = false;
     try {
-        on = Forms::get<DialogState>().ckIowa->isChecked();
+        on = isOn(Forms::get<DialogState>().ckIowa);
         Forms::get<DialogCity>();
         Forms::get<DialogNonCity>();
     } catch (const std::exception &e) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -126,6 +127,50 @@ TEST_F(MainWindow, AnEntryThatIsNotANumberIsRefusedBeforeAnyFileIsWritten)
     EXPECT_TRUE(lastAsked().contains(QStringLiteral("1.2.3")));
     EXPECT_TRUE(files().isEmpty());
     EXPECT_EQ(f.txtAmount[3]->text(), QStringLiteral("1.2.3"));
+}
+
+// A refused period shows none of the last period's figures.
+TEST_F(MainWindow, ARefusedCalculationEmptiesTheResultsFirst)
+{
+    Form1 &f = start();
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();
+    ASSERT_FALSE(f.lbNet->text().isEmpty());
+    type(f.txtAmount[0], QStringLiteral("1.2.3"));
+    f.cmdCal->click();
+    ASSERT_TRUE(lastAsked().contains(QStringLiteral("1.2.3")));
+    for (QLabel *l : f.lbTaxDed)
+        EXPECT_TRUE(l->text().isEmpty()) << l->objectName().toStdString();
+    for (QLabel *l : {f.Label13, f.lbTaxes, f.lbDeduct, f.lbNet, f.lbOverT, f.lbTips, f.lbSDI, f.lbSUI, f.lbCafe})
+        EXPECT_TRUE(l->text().isEmpty()) << l->objectName().toStdString();
+}
+
+TEST_F(MainWindow, F10OpensTheMenuBar)
+{
+    Form1 &f = start();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    f.txtAmount[0]->setFocus();
+    QTest::keyClick(f.txtAmount[0], Qt::Key_F10);
+    QMenu *file = f.findChild<QMenu *>(QStringLiteral("mnuFile"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->isVisible());
+    file->close();
+}
+
+// A gross of a million dollars (and far more) shows whole, "$" included.
+TEST_F(MainWindow, SevenFigureResultsAreNotCut)
+{
+    Form1 &f = start();
+    f.show();
+    type(f.txtAmount[6], QStringLiteral("1000000"));
+    f.cmdCal->click();
+    ASSERT_EQ(f.Label13->text(), QStringLiteral("$1,000,000.00"));
+    for (QLabel *l : {f.Label13, f.lbNet, f.lbTaxes}) {
+        const QString widest = QStringLiteral("-$922,337,203,685,477.58");
+        EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(widest))
+            << l->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindow, TheKeyFilterLetsOnlyNumberCharactersThrough)
@@ -312,6 +357,79 @@ TEST_F(Profiles, QuitAsksTheSaveQuestionAndEnds)
     EXPECT_EQ(Ui::pendingAnswers(), 0u);
 }
 
+// Quit in the save dialog ends the program at once wherever the dialog is
+// shown: nothing is asked or written after the closing question.
+TEST_F(Profiles, QuitInTheSaveDialogEndsAtOnceFromEveryCommand)
+{
+    struct Case {
+        const char *command;
+        bool askFirst;  // the command asks Yes/No before showing the dialog
+        std::function<void(Form1 &)> run;
+    };
+    const std::vector<Case> cases{
+        {"File New", true, [](Form1 &f) { f.mnuNew_Click(); }},
+        {"File Open", false, [](Form1 &f) { f.mnuOpen_Click(); }},
+        {"File Save", false, [](Form1 &f) { f.mnuSave_Click(); }},
+        {"File Exit", true, [](Form1 &f) { f.mnuExitItem_Click(); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.command);
+        Forms::unloadAll();
+        resetState();
+        Form1 &f = start();
+        ended = false;
+        removeAll();
+        Ui::clearAsked();
+        if (c.askFirst)
+            Ui::script(Answer::Yes);
+        Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdQuit->click(); }));
+        Ui::script(Answer::No);  // the closing question: do not save
+        c.run(f);
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_EQ(lastAsked(), QStringLiteral("     SAVE USER'S SETTINGS?"));
+        EXPECT_TRUE(files().isEmpty()) << files().join(QLatin1Char(' ')).toStdString();
+        Ui::reset();
+    }
+}
+
+// Any status text but "Single" takes the Married branch: it is shown and
+// stored as "Married".
+TEST_F(Profiles, AStatusOutsideTheListsIsShownAndStoredAsMarried)
+{
+    Form1 &f = start();
+    QByteArray use = read(QStringLiteral(".use"));
+    use.replace("\"Single\"", "\"married\"");
+    write(QStringLiteral("pat.use"), use);
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }));
+    Ui::script(std::optional<QString>(path(QStringLiteral("pat.use"))));
+    f.mnuOpen_Click();
+    EXPECT_EQ(Forms::get<frmTaxInfo>().cboStatus->currentText(), QStringLiteral("Married"));
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();
+    EXPECT_TRUE(read(QStringLiteral("pat.use")).contains("\"Married\""));
+    EXPECT_FALSE(read(QStringLiteral("pat.use")).contains("\"married\""));
+}
+
+// The overtime values of the settings file are written back as they were
+// read, without the noise of a widened 32-bit value.
+TEST_F(Profiles, OvertimeValuesOfTheSettingsFileComeBackAsWritten)
+{
+    Form1 &f = start();
+    QList<QByteArray> lines = read(QStringLiteral(".use")).split('\n');
+    lines[0] = "10.3,2400.7,2390.4\r";
+    lines[1] = "48000.1,5.3,0\r";
+    write(QStringLiteral("pat.use"), lines.join('\n'));
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }));
+    Ui::script(std::optional<QString>(path(QStringLiteral("pat.use"))));
+    f.mnuOpen_Click();
+    type(f.txtAmount[0], QStringLiteral("40"));
+    f.cmdCal->click();
+    const QList<QByteArray> saved = read(QStringLiteral("pat.use")).split('\n');
+    EXPECT_EQ(saved[0], QByteArray("10.3,2400.7,2390.4\r"));
+    EXPECT_EQ(saved[1].left(13), QByteArray("48000.1,5.3,0"));
+}
+
 TEST_F(Profiles, SaveUnderATypedNameSwitchesTheProfile)
 {
     Form1 &f = start();
@@ -404,6 +522,33 @@ TEST_F(UserInfo, ARate1OfZeroIsStoredAs7_5AndBadRatesKeepTheWindowOpen)
     EXPECT_TRUE(lastAsked().contains(QStringLiteral("Hourly Rate 2")));
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(files().isEmpty());
+}
+
+// The user types at most seven characters into a caption box; a longer
+// caption from a file is shown and saved whole.
+TEST_F(UserInfo, CaptionsLimitTheTypingOnly)
+{
+    start();
+    QByteArray use = read(QStringLiteral(".use"));
+    use.replace("\"CrUnion\"", "\"Credit Union\"");
+    write(QStringLiteral(".use"), use);
+    Forms::unloadAll();
+    resetState();
+    Form1 &again = start();
+    EXPECT_EQ(again.lbTaxTag[5]->text(), QStringLiteral("Credit Union"));
+    type(again.txtAmount[0], QStringLiteral("40"));
+    again.cmdCal->click();
+    EXPECT_TRUE(read(QStringLiteral(".use")).contains("\"Credit Union\""));
+
+    frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    info.txtTax6->selectAll();
+    QTest::keyClicks(info.txtTax6, QStringLiteral("Savings Bond"));
+    EXPECT_EQ(info.txtTax6->text(), QStringLiteral("Savings"));
+    QTest::keyClick(info.txtTax5, Qt::Key_End);
+    QTest::keyClicks(info.txtTax5, QStringLiteral("x"));
+    EXPECT_EQ(info.txtTax5->text(), QStringLiteral("Credit Union"));  // full: nothing more is typed
+    QTest::keyClick(info.txtTax5, Qt::Key_Backspace);
+    EXPECT_EQ(info.txtTax5->text(), QStringLiteral("Credit Unio"));
 }
 
 TEST_F(UserInfo, TheListsHoldOnlyWhatTheTablesCanLookUp)
