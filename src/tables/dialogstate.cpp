@@ -627,10 +627,14 @@ void DialogState::ckNoStateTax_Click(bool on)
 
 void DialogState::useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rate)
 {
-    if (isOn(box)) {
+    const std::int16_t value = switchValue(box);
+    if (value == 1) {
         caption->setText(QStringLiteral("Wage Base"));
         return;
     }
+    // The grayed state is neither: the rate and its caption stay.
+    if (value != 0)
+        return;
     caption->setText(QStringLiteral("Flat Rate"));
     rate->setText(QStringLiteral("0"));
 }

@@ -565,6 +565,42 @@ TEST_F(Editors, StateCitySdiAndSuiAreWithheldAfterSave)
     EXPECT_EQ(f.lbSUI->text(), QStringLiteral("12.50"));
 }
 
+// A stored switch value of 2 (grayed) stays grayed, counts as neither on
+// nor off, and is saved back as 2.
+TEST_F(Editors, AGrayedSwitchIsKeptAndCountsAsNeitherOnNorOff)
+{
+    Form1 &f = start();
+    newProfile(f, QStringLiteral("pat"));
+    payFifteen();
+    std::string sta = kNewYorkSta;
+    sta.replace(sta.find("-2.5,1,0,1,0"), 12, "-2.5,2,0,1,0");                  // SDI Use Base grayed
+    sta.replace(sta.find("0,0,0,3,\"Married\""), 17, "0,0,2,3,\"Married\"");  // Iowa grayed
+    write(QStringLiteral("pat.sta"), QByteArray::fromStdString(sta));
+    Form1 &again = restart();
+    openProfile(again, QStringLiteral("pat"));
+    DialogState &d = stateEditor();
+    EXPECT_EQ(d.ckSDI->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(d.ckIowa->checkState(), Qt::PartiallyChecked);
+    d.CancelButton->click();
+    calculate(again);
+    // Neither a percentage of the gross nor the flat 7000 of the base box.
+    EXPECT_EQ(again.lbSDI->text(), QStringLiteral(".00"));
+    // Iowa is not on, so the table computes: Married, 3 exemptions, weekly:
+    // 600 - 403 / 2 = 398.5 on line 5, (398.5 - 384.5) x 0.0685 + 37.42 / 2
+    // = 19.669, less the adjustment of 2.5.
+    EXPECT_EQ(again.lbTaxDed[3]->text(), QStringLiteral("17.17"));
+    EXPECT_EQ(line(QStringLiteral("pat.sta"), 22), QByteArray("1.2,3.4,7000,8000,-2.5,2,0,1,0"));
+    EXPECT_TRUE(line(QStringLiteral("pat.sta"), 23).startsWith("0,0,2,3,"));
+
+    // A click takes the grayed box on, and clicks never lead back to gray.
+    DialogState &e = stateEditor();
+    e.ckSDI->click();
+    EXPECT_EQ(e.ckSDI->checkState(), Qt::Checked);
+    e.ckSDI->click();
+    e.ckSDI->click();
+    EXPECT_EQ(e.ckSDI->checkState(), Qt::Checked);
+}
+
 TEST_F(Editors, NonResidentCityTax)
 {
     struct Case {
