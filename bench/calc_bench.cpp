@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "core/app.h"
-#include "core/form1.h"
-#include "core/state.h"
+#include "app/app.h"
+#include "core/windows/form1.h"
+#include "core/windows/program.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
 

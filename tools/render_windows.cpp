@@ -7,7 +7,7 @@
 #include <clocale>
 #include <cstdio>
 
-#include "core/app.h"
+#include "app/app.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
 

@@ -1,5 +1,5 @@
-#include "core/app.h"
-#include "core/form1.h"
+#include "app/app.h"
+#include "core/windows/form1.h"
 
 int main(int argc, char **argv)
 {

@@ -199,11 +199,11 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
         const auto k = static_cast<std::size_t>(p.StateExemptions);
         const StateSettings &s = st.stateSettings;
         if (p.StateStatus == "Single") {
-            r.StateAllowanceAmount = s.StateSgExp[k];
-            r.CityAllowanceAmount = s.CitySgExp[k];
+            r.StateAllowanceAmount = s.StateAllowance[k].single;
+            r.CityAllowanceAmount = s.CityAllowance[k].single;
         } else if (p.StateStatus == "Married") {
-            r.StateAllowanceAmount = s.StateMarExp[k];
-            r.CityAllowanceAmount = s.CityMarExp[k];
+            r.StateAllowanceAmount = s.StateAllowance[k].married;
+            r.CityAllowanceAmount = s.CityAllowance[k].married;
         }
     }
 

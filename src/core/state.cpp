@@ -9,16 +9,4 @@ std::string VariantNumber::formatted(std::string_view pattern) const
     return legacy::format(static_cast<float>(value), pattern);
 }
 
-namespace {
-ProgramState &instance()
-{
-    static ProgramState s;
-    return s;
-}
-} // namespace
-
-ProgramState &state() { return instance(); }
-
-void resetState() { instance() = ProgramState{}; }
-
 } // namespace wagedesk

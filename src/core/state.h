@@ -1,6 +1,6 @@
-// The program-wide settings store: the module variables that the windows copy
-// in and out and that the profile files save and restore. One instance for
-// the whole run (state()); tests reset it with resetState().
+// The settings store: the values that the windows copy in and out and that
+// the profile files save and restore. Plain values; the program holds its
+// one store in the window layer and passes it to every computation.
 #pragma once
 
 #include <array>
@@ -28,6 +28,7 @@ struct VariantNumber {
     static VariantNumber dbl(double v) { return {v, Kind::Double}; }
     // The "#,###.00" text of the value at its own precision.
     std::string formatted(std::string_view pattern) const;
+    bool operator==(const VariantNumber &) const = default;
 };
 
 // One line of a state or city bracket table: the wage from which the line
@@ -48,12 +49,32 @@ struct AllowanceRow {
 };
 using AllowanceTable = std::array<AllowanceRow, 10>;
 
+// A state or city withholding table: one bracket table for Single and one
+// for Married, bi-weekly amounts (weekly pay halves them).
+struct WithholdingTable {
+    BracketTable single{}, married{};
+    // Every bracket computation takes the Single table for the status
+    // "Single" and the Married table for any other text.
+    const BracketTable &forStatus(std::string_view status) const { return status == "Single" ? single : married; }
+    bool operator==(const WithholdingTable &) const = default;
+};
+
+// One line of the non-resident city table: the wage from which it applies
+// and the amount subtracted from the wage.
+struct NonResidentRow {
+    float minimum = 0, subtract = 0;
+    bool operator==(const NonResidentRow &) const = default;
+};
+using NonResidentLines = std::array<NonResidentRow, 8>;
+// Eight lines for bi-weekly and eight for weekly pay, one percentage.
+struct NonResidentTable {
+    NonResidentLines biWeekly{}, weekly{};
+    float percentage = 0;
+    bool operator==(const NonResidentTable &) const = default;
+};
+
 // One percentage-method table: 28 cells, index 1 to 28 (0 unused).
 using FederalBracketTable = std::array<float, 29>;
-// A state or city bracket column, rows 0 to 9 (10 unused).
-using TableColumn = std::array<float, 11>;
-// A non-resident city column, rows 0 to 7 (8 unused).
-using NonResidentColumn = std::array<float, 9>;
 
 struct ProfileSettings {
     // User information
@@ -86,26 +107,29 @@ struct ProfileSettings {
     std::array<bool, 9> AndReservedB{};              // 6 to 8 Booleans
     std::array<std::string, 11> AndReservedS{};      // 9, 10 texts
     std::array<std::int16_t, 13> AndReservedI{};     // 11, 12 integers
+    bool operator==(const ProfileSettings &) const = default;
 };
 
 struct OvertimeStore {
     float OTEarned = 0, OTLimit = 0, OTAvailable = 0;
     float OTAnnualSalary = 0, OTApprovedPercent = 0, OTPresentRate = 0;
     std::array<std::string, 52> OTDate{}, OTAmount{};
+    bool operator==(const OvertimeStore &) const = default;
 };
 
 struct FederalTables {
     FederalBracketTable FedSingleBi{}, FedSingleWk{}, FedMarriedBi{}, FedMarriedWk{};
     std::array<float, 20> FedAllowance{};  // 0-9 Single, 10-19 Married
     std::string TaxVersion;
+    bool operator==(const FederalTables &) const = default;
 };
 
 // The state and city snapshot that the table editors copy in.
 struct StateSettings {
-    TableColumn StateMinBS{}, StateAmtBS{}, StatePerBS{}, StateMinBM{}, StateAmtBM{}, StatePerBM{};
-    TableColumn StateSgExp{}, StateMarExp{};
-    TableColumn CityMinBS{}, CityAmtBS{}, CityPerBS{}, CityMinBM{}, CityAmtBM{}, CityPerBM{};
-    TableColumn CitySgExp{}, CityMarExp{};
+    WithholdingTable StateTable;
+    AllowanceTable StateAllowance{};  // StateSgExp / StateMarExp
+    WithholdingTable CityTable;
+    AllowanceTable CityAllowance{};   // CitySgExp / CityMarExp
     float SDIPercent = 0, SDIWageBase = 0, SUIPercent = 0, SUIWageBase = 0;
     float StateAdjust = 0;
     // Switches of the state editor kept in the state table file: check box
@@ -116,10 +140,8 @@ struct StateSettings {
     std::int16_t SpecialOregon = 0, SpecialKentucky = 0, SpecialMissouri = 0;
     // The city editor's NO LOCAL TAX box; no computation reads it.
     std::int16_t NoLocalTax = 0;
-    // Non-resident city table: bi-weekly and weekly minimums and amounts to
-    // subtract, one percentage for both.
-    NonResidentColumn NonMinBi{}, NonExpBi{}, NonMinWk{}, NonExpWk{};
-    float NonPer = 0;
+    NonResidentTable NonResident;
+    bool operator==(const StateSettings &) const = default;
 };
 
 // One pay period's result cells.
@@ -134,6 +156,7 @@ struct PayResult {
     float SDIAmount = 0, SUIAmount = 0;
     float SDIYtdGross = 0, SUIYtdGross = 0;
     float NetPay = 0;
+    bool operator==(const PayResult &) const = default;
 };
 
 // The year totals the core reads (kept by the ledger).
@@ -141,6 +164,7 @@ struct YearStore {
     legacy::Currency TotGross;
     float TotSS = 0, TotMedi = 0;
     std::int16_t YearCloseAllowed = 0;
+    bool operator==(const YearStore &) const = default;
 };
 
 struct ProgramState {
@@ -151,10 +175,8 @@ struct ProgramState {
     StateSettings stateSettings;
     PayResult result;
     YearStore year;
+    bool operator==(const ProgramState &) const = default;
 };
 
-ProgramState &state();
-// Back to the values at program start (tests).
-void resetState();
 
 } // namespace wagedesk

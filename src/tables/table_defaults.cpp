@@ -6,86 +6,189 @@
 
 namespace wagedesk::tables {
 
-// Minimums are the same in both New York state tables; rows 6 and 7 differ.
+// The Single and Married state tables share their minimums; lines 7 and 8
+// differ.
 const StateTableTexts kNewYorkStateTexts{
-    {"0", "308", "423", "500", "769", "3462", "3846", "5769", "7692", "19231"},
-    {"0", "12.31", "17.5", "21.54", "37.42", "221.85", "251.23", "415.46", "579.88", "1474.12"},
-    {"0.04", "0.045", "0.0525", "0.059", "0.0685", "0.0764", "0.0854", "0.0855", "0.0775", "0.082"},
-    {"0", "308", "423", "500", "769", "3462", "3846", "5769", "7692", "19231"},
-    {"0", "12.31", "17.5", "21.54", "37.42", "221.85", "251.23", "407.85", "579.88", "1474.12"},
-    {"0.04", "0.045", "0.0525", "0.059", "0.0685", "0.0764", "0.0814", "0.0895", "0.0775", "0.082"},
+    {
+        {{
+            {"0", "0", "0.04"},
+            {"308", "12.31", "0.045"},
+            {"423", "17.5", "0.0525"},
+            {"500", "21.54", "0.059"},
+            {"769", "37.42", "0.0685"},
+            {"3462", "221.85", "0.0764"},
+            {"3846", "251.23", "0.0854"},
+            {"5769", "415.46", "0.0855"},
+            {"7692", "579.88", "0.0775"},
+            {"19231", "1474.12", "0.082"},
+        }},
+        {{
+            {"0", "0", "0.04"},
+            {"308", "12.31", "0.045"},
+            {"423", "17.5", "0.0525"},
+            {"500", "21.54", "0.059"},
+            {"769", "37.42", "0.0685"},
+            {"3462", "221.85", "0.0764"},
+            {"3846", "251.23", "0.0814"},
+            {"5769", "407.85", "0.0895"},
+            {"7692", "579.88", "0.0775"},
+            {"19231", "1474.12", "0.082"},
+        }},
+    },
     // 268.3 + 38.5 n and 287.5 + 38.5 n
-    {"268.3", "306.8", "345.3", "383.8", "422.3", "460.8", "499.3", "537.8", "576.3", "614.8"},
-    {"287.5", "326", "364.5", "403", "441.5", "480", "518.5", "557", "595.5", "634"},
+    {{
+        {"268.3", "287.5"},
+        {"306.8", "326"},
+        {"345.3", "364.5"},
+        {"383.8", "403"},
+        {"422.3", "441.5"},
+        {"460.8", "480"},
+        {"499.3", "518.5"},
+        {"537.8", "557"},
+        {"576.3", "595.5"},
+        {"614.8", "634"},
+    }},
     "0", "0", "0", "0", "0", "0",
 };
 
 const CityTableTexts kNewYorkCityTexts{
-    {"0", "308", "334", "557", "962", "2308", "3846", "5769", "7692", "19231"},
-    {"0", "5.85", "6.58", "14.08", "28.31", "80.81", "142.35", "226.96", "331.58", "839.27"},
-    {"0.019", "0.0265", "0.031", "0.037", "0.039", "0.04", "0.044", "0.0544", "0.044", "0.048"},
-    {"0", "308", "334", "577", "962", "2308", "3846", "5769", "7692", "19231"},
-    {"0", "5.85", "6.58", "14.08", "28.31", "80.81", "142.35", "219.27", "335.23", "842.92"},
-    {"0.019", "0.0265", "0.031", "0.037", "0.039", "0.04", "0.04", "0.0603", "0.044", "0.048"},
+    {
+        {{
+            {"0", "0", "0.019"},
+            {"308", "5.85", "0.0265"},
+            {"334", "6.58", "0.031"},
+            {"557", "14.08", "0.037"},
+            {"962", "28.31", "0.039"},
+            {"2308", "80.81", "0.04"},
+            {"3846", "142.35", "0.044"},
+            {"5769", "226.96", "0.0544"},
+            {"7692", "331.58", "0.044"},
+            {"19231", "839.27", "0.048"},
+        }},
+        {{
+            {"0", "0", "0.019"},
+            {"308", "5.85", "0.0265"},
+            {"334", "6.58", "0.031"},
+            {"577", "14.08", "0.037"},
+            {"962", "28.31", "0.039"},
+            {"2308", "80.81", "0.04"},
+            {"3846", "142.35", "0.04"},
+            {"5769", "219.27", "0.0603"},
+            {"7692", "335.23", "0.044"},
+            {"19231", "842.92", "0.048"},
+        }},
+    },
     // 192.3 + 38.5 n and 211.5 + 38.5 n
-    {"192.3", "230.8", "269.3", "307.8", "346.3", "384.8", "423.3", "461.8", "500.3", "538.8"},
-    {"211.5", "250", "288.5", "327", "365.5", "404", "442.5", "481", "519.5", "558"},
+    {{
+        {"192.3", "211.5"},
+        {"230.8", "250"},
+        {"269.3", "288.5"},
+        {"307.8", "327"},
+        {"346.3", "365.5"},
+        {"384.8", "404"},
+        {"423.3", "442.5"},
+        {"461.8", "481"},
+        {"500.3", "519.5"},
+        {"538.8", "558"},
+    }},
 };
 
 const NonResidentTableTexts kNonResidentTexts{
-    {"0", "145", "385", "769", "1154", "999999", "999999", "999999"},
-    {"0", "115", "77", "38", "0", "0", "0", "0"},
-    {"0", "78", "192", "385", "577", "999999", "999999", "999999"},
-    {"0", "58", "38", "19", "0", "0", "0", "0"},
+    {{
+        {"0", "0"},
+        {"145", "115"},
+        {"385", "77"},
+        {"769", "38"},
+        {"1154", "0"},
+        {"999999", "0"},
+        {"999999", "0"},
+        {"999999", "0"},
+    }},
+    {{
+        {"0", "0"},
+        {"78", "58"},
+        {"192", "38"},
+        {"385", "19"},
+        {"577", "0"},
+        {"999999", "0"},
+        {"999999", "0"},
+        {"999999", "0"},
+    }},
     "0.0045",
 };
 
 namespace {
 
-template <std::size_t N, std::size_t M>
-void put(std::array<float, M> &target, const std::array<std::string_view, N> &texts)
+float figure(std::string_view text) { return legacy::toFloat(text); }
+
+BracketTable bracketTable(const BracketTexts &texts)
 {
-    static_assert(N <= M);
-    for (std::size_t i = 0; i < N; ++i)
-        target[i] = legacy::toFloat(texts[i]);
+    BracketTable t{};
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t[i] = {figure(texts[i].minimum), figure(texts[i].amount), figure(texts[i].percentage)};
+    return t;
+}
+
+NonResidentLines nonResidentLines(const NonResidentLineTexts &texts)
+{
+    NonResidentLines lines{};
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        lines[i] = {figure(texts[i].minimum), figure(texts[i].subtract)};
+    return lines;
 }
 
 } // namespace
 
+WithholdingTable withholdingTable(const WithholdingTableTexts &texts)
+{
+    return {bracketTable(texts.single), bracketTable(texts.married)};
+}
+
+AllowanceTable allowanceTable(const AllowanceTexts &texts)
+{
+    AllowanceTable t{};
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t[i] = {figure(texts[i].single), figure(texts[i].married)};
+    return t;
+}
+
+NonResidentTable nonResidentTable(const NonResidentTableTexts &texts)
+{
+    return {nonResidentLines(texts.biWeekly), nonResidentLines(texts.weekly), figure(texts.percentage)};
+}
+
 void applyNewYorkStateTable(StateSettings &store)
 {
-    const StateTableTexts &t = kNewYorkStateTexts;
-    put(store.StateMinBS, t.txtStateMinBS);
-    put(store.StateAmtBS, t.txtStateAmtBS);
-    put(store.StatePerBS, t.txtStatePerBS);
-    put(store.StateMinBM, t.txtStateMinBM);
-    put(store.StateAmtBM, t.txtStateAmtBM);
-    put(store.StatePerBM, t.txtStatePerBM);
-    put(store.StateSgExp, t.txtStateSgExp);
-    put(store.StateMarExp, t.txtStateMarExp);
+    store.StateTable = withholdingTable(kNewYorkStateTexts.table);
+    store.StateAllowance = allowanceTable(kNewYorkStateTexts.allowance);
 }
 
 void applyNewYorkCityTable(StateSettings &store)
 {
-    const CityTableTexts &t = kNewYorkCityTexts;
-    put(store.CityMinBS, t.txtCityMinBS);
-    put(store.CityAmtBS, t.txtCityAmtBS);
-    put(store.CityPerBS, t.txtCityPerBS);
-    put(store.CityMinBM, t.txtCityMinBM);
-    put(store.CityAmtBM, t.txtCityAmtBM);
-    put(store.CityPerBM, t.txtCityPerBM);
-    put(store.CitySgExp, t.txtCitySgExp);
-    put(store.CityMarExp, t.txtCityMarExp);
+    store.CityTable = withholdingTable(kNewYorkCityTexts.table);
+    store.CityAllowance = allowanceTable(kNewYorkCityTexts.allowance);
 }
 
-void applyNonResidentTable(StateSettings &store)
+void applyNonResidentTable(StateSettings &store) { store.NonResident = nonResidentTable(kNonResidentTexts); }
+
+void builtInStateFileItems(StateSettings &s, ProfileSettings &p)
 {
-    const NonResidentTableTexts &t = kNonResidentTexts;
-    put(store.NonMinBi, t.txtNonMinBi);
-    put(store.NonExpBi, t.txtNonExpBi);
-    put(store.NonMinWk, t.txtNonMinWk);
-    put(store.NonExpWk, t.txtNonExpWk);
-    store.NonPer = legacy::toFloat(t.txtNonPer);
+    applyNewYorkStateTable(s);
+    s.NoStateTax = 0;
+    s.SDIPercent = s.SUIPercent = s.SDIWageBase = s.SUIWageBase = s.StateAdjust = 0;
+    s.SDIUseBase = s.SUIUseBase = 0;
+    s.SpecialAriz = s.SpecialLouis = s.SpecialIowa = s.SpecialMass = 0;
+    s.SpecialOregon = s.SpecialKentucky = s.SpecialMissouri = 0;
+    p.SSMediExempt = p.SpecialAlabama = p.FedExempt = 0;
+    p.StateExemptions = 0;
+    p.StateStatus = "Single";
+    p.FedAdditional = 0;
+}
+
+void builtInCityFileItems(StateSettings &s)
+{
+    applyNewYorkCityTable(s);
+    s.NoLocalTax = 0;
 }
 
 } // namespace wagedesk::tables

@@ -1,6 +1,7 @@
 // The built-in tables: the New York state and city tables and the
-// non-resident city table, as the texts their editor boxes receive, and the
-// same figures put straight into the settings store.
+// non-resident city table, as the texts their editor boxes receive (the
+// shortest decimal texts: "17.5", "0.0525"), and the same figures as store
+// values.
 #pragma once
 
 #include <array>
@@ -10,46 +11,70 @@
 
 namespace wagedesk::tables {
 
-// A column of ten bracket lines or allowance rows (index = row 0 to 9).
-using TextColumn = std::array<std::string_view, 10>;
-// A column of the eight non-resident lines.
-using NonResidentTextColumn = std::array<std::string_view, 8>;
+// The texts of one bracket line, of one allowance row, of one non-resident line.
+struct BracketTextRow {
+    std::string_view minimum, amount, percentage;
+};
+using BracketTexts = std::array<BracketTextRow, 10>;
+struct AllowanceTextRow {
+    std::string_view single, married;
+};
+using AllowanceTexts = std::array<AllowanceTextRow, 10>;
+struct NonResidentTextRow {
+    std::string_view minimum, subtract;
+};
+using NonResidentLineTexts = std::array<NonResidentTextRow, 8>;
 
-// The state editor's 86 boxes, named after the boxes.
+struct WithholdingTableTexts {
+    BracketTexts single, married;
+};
+
+// The state editor's 86 boxes.
 struct StateTableTexts {
-    TextColumn txtStateMinBS, txtStateAmtBS, txtStatePerBS;
-    TextColumn txtStateMinBM, txtStateAmtBM, txtStatePerBM;
-    TextColumn txtStateSgExp, txtStateMarExp;
+    WithholdingTableTexts table;
+    AllowanceTexts allowance;
     std::string_view txtSDIpercent, txtSDIwageBase, txtStateAdj, txtCalAllow, txtSUIpercent, txtSUIwageBase;
 };
 
 // The city editor's 80 boxes.
 struct CityTableTexts {
-    TextColumn txtCityMinBS, txtCityAmtBS, txtCityPerBS;
-    TextColumn txtCityMinBM, txtCityAmtBM, txtCityPerBM;
-    TextColumn txtCitySgExp, txtCityMarExp;
+    WithholdingTableTexts table;
+    AllowanceTexts allowance;
 };
 
 // The non-resident editor's 33 boxes.
 struct NonResidentTableTexts {
-    NonResidentTextColumn txtNonMinBi, txtNonExpBi, txtNonMinWk, txtNonExpWk;
-    std::string_view txtNonPer;
+    NonResidentLineTexts biWeekly, weekly;
+    std::string_view percentage;
 };
 
-// Bi-weekly New York withholding, shortest decimal texts ("17.5", "0.0525").
+// Bi-weekly New York withholding.
 extern const StateTableTexts kNewYorkStateTexts;
 // Bi-weekly New York City withholding; line 4 has Single "557", Married "577".
 extern const CityTableTexts kNewYorkCityTexts;
 // The non-resident table of the DEFAULT button.
 extern const NonResidentTableTexts kNonResidentTexts;
 
-// The figures those texts read as, into the store. State: the two bracket
-// tables and the allowance columns (rows 0 to 9); SDI, SUI, the adjustment
-// and the switches are left alone, as the New York button leaves filled
-// boxes alone. City: the bracket tables and allowances; NoLocalTax is left
-// alone. Non-resident: all 33 values.
+// The figures the texts read as.
+WithholdingTable withholdingTable(const WithholdingTableTexts &texts);
+AllowanceTable allowanceTable(const AllowanceTexts &texts);
+NonResidentTable nonResidentTable(const NonResidentTableTexts &texts);
+
+// The built-in figures into the store. State: the two bracket tables and
+// the allowances; SDI, SUI, the adjustment and the switches are left alone,
+// as the New York button leaves filled boxes alone. City: the bracket
+// tables and allowances; NoLocalTax is left alone. Non-resident: all 33
+// values.
 void applyNewYorkStateTable(StateSettings &store);
 void applyNewYorkCityTable(StateSettings &store);
 void applyNonResidentTable(StateSettings &store);
+
+// Every item of a state table file as a profile without one has it: the
+// New York tables, no SDI or SUI, no adjustment, every switch off, Single
+// with no exemptions, no federal exemption or additional amount.
+void builtInStateFileItems(StateSettings &store, ProfileSettings &profile);
+// Every item of a city table file likewise: the New York city tables and
+// NO LOCAL TAX off.
+void builtInCityFileItems(StateSettings &store);
 
 } // namespace wagedesk::tables

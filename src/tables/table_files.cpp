@@ -3,13 +3,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <variant>
 
 #include "core/profile_files.h"
-#include "core/state.h"
 #include "legacy/numerics.h"
-#include "legacy/seqfile.h"
 
 namespace wagedesk::tables {
 
@@ -82,8 +79,12 @@ public:
 
     std::string text() { return in_.text(); }
 
-    template <std::size_t N>
-    void singles(std::array<float, N> &target, std::size_t row) { target.at(row) = single(); }
+    void row(BracketRow &r)
+    {
+        r.minimum = single();
+        r.amount = single();
+        r.percentage = single();
+    }
 
     [[noreturn]] void damaged(const std::string &what) const { throw legacy::FileFormatError(in_.file(), what); }
 
@@ -91,9 +92,49 @@ private:
     legacy::SeqReader &in_;
 };
 
-// Opens a table file for reading, or nothing when it is missing or cannot
-// be opened (a reader skips such a file without a word).
-std::optional<legacy::SeqReader> openTable(const std::filesystem::path &file)
+void writeRow(legacy::SeqWriter &out, const BracketRow &r)
+{
+    out.number(r.minimum).number(r.amount).number(r.percentage);
+}
+
+// Lines 1 to 10 (a Single and a Married line each), the switch, then the
+// allowance lines: the layout the state and city files share.
+void writeTables(legacy::SeqWriter &out, const WithholdingTable &table, std::int16_t noTax,
+                 const AllowanceTable &allowance)
+{
+    for (std::size_t r = 0; r < 10; ++r) {
+        writeRow(out, table.single[r]);
+        writeRow(out, table.married[r]);
+        out.endRecord();
+    }
+    out.number(noTax).endRecord();
+    for (const AllowanceRow &a : allowance)
+        out.number(a.single).number(a.married).endRecord();
+}
+
+void readTables(TableReader &in, WithholdingTable &table, std::int16_t &noTax, AllowanceTable &allowance)
+{
+    for (std::size_t r = 0; r < 10; ++r) {
+        in.row(table.single[r]);
+        in.row(table.married[r]);
+    }
+    noTax = in.flag();
+    for (AllowanceRow &a : allowance) {
+        a.single = in.single();
+        a.married = in.single();
+    }
+}
+
+template <class Write> void writeWhole(const std::filesystem::path &file, Write write)
+{
+    legacy::SeqWriter out(file);
+    write(out);
+    out.commit();
+}
+
+} // namespace
+
+std::optional<legacy::SeqReader> openTableFile(const std::filesystem::path &file)
 {
     if (!legacy::canOpenForReading(file))
         return std::nullopt;
@@ -104,20 +145,9 @@ std::optional<legacy::SeqReader> openTable(const std::filesystem::path &file)
     }
 }
 
-} // namespace
-
-void writeStateTable(const std::filesystem::path &file)
+void writeStateTable(legacy::SeqWriter &out, const StateSettings &s, const ProfileSettings &p)
 {
-    const StateSettings &s = state().stateSettings;
-    const ProfileSettings &p = state().profile;
-    legacy::SeqWriter out(file);
-    for (std::size_t r = 0; r < 10; ++r) {
-        out.number(s.StateMinBS[r]).number(s.StateAmtBS[r]).number(s.StatePerBS[r]);
-        out.number(s.StateMinBM[r]).number(s.StateAmtBM[r]).number(s.StatePerBM[r]).endRecord();
-    }
-    out.number(s.NoStateTax).endRecord();
-    for (std::size_t n = 0; n < 10; ++n)
-        out.number(s.StateSgExp[n]).number(s.StateMarExp[n]).endRecord();
+    writeTables(out, s.StateTable, s.NoStateTax, s.StateAllowance);
     out.number(s.SDIPercent).number(s.SUIPercent).number(s.SDIWageBase).number(s.SUIWageBase);
     out.number(s.StateAdjust).number(s.SDIUseBase).number(s.SUIUseBase);
     out.number(p.SSMediExempt).number(p.SpecialAlabama).endRecord();
@@ -125,36 +155,12 @@ void writeStateTable(const std::filesystem::path &file)
     out.number(p.StateExemptions).text(p.StateStatus).number(p.FedExempt).number(p.FedAdditional);
     out.number(s.SpecialMass).number(s.SpecialOregon).number(s.SpecialKentucky).number(s.SpecialMissouri);
     out.endRecord();
-    out.commit();
 }
 
-bool readStateTable(const std::filesystem::path &file)
+void readStateTable(legacy::SeqReader &reader, StateSettings &s, ProfileSettings &p)
 {
-    ProgramState &st = state();
-    return readStateTable(file, st.stateSettings, st.profile);
-}
-
-bool readStateTable(const std::filesystem::path &file, StateSettings &settings, ProfileSettings &profile)
-{
-    auto opened = openTable(file);
-    if (!opened)
-        return false;
-    TableReader in(*opened);
-
-    StateSettings s = settings;
-    for (std::size_t r = 0; r < 10; ++r) {
-        in.singles(s.StateMinBS, r);
-        in.singles(s.StateAmtBS, r);
-        in.singles(s.StatePerBS, r);
-        in.singles(s.StateMinBM, r);
-        in.singles(s.StateAmtBM, r);
-        in.singles(s.StatePerBM, r);
-    }
-    s.NoStateTax = in.flag();
-    for (std::size_t n = 0; n < 10; ++n) {
-        in.singles(s.StateSgExp, n);
-        in.singles(s.StateMarExp, n);
-    }
+    TableReader in(reader);
+    readTables(in, s.StateTable, s.NoStateTax, s.StateAllowance);
     s.SDIPercent = in.single();
     s.SUIPercent = in.single();
     s.SDIWageBase = in.single();
@@ -162,8 +168,8 @@ bool readStateTable(const std::filesystem::path &file, StateSettings &settings, 
     s.StateAdjust = in.single();
     s.SDIUseBase = in.flag();
     s.SUIUseBase = in.flag();
-    const std::int16_t ssMediExempt = in.flag();
-    const std::int16_t specialAlabama = in.flag();
+    p.SSMediExempt = in.flag();
+    p.SpecialAlabama = in.flag();
     s.SpecialAriz = in.flag();
     s.SpecialLouis = in.flag();
     s.SpecialIowa = in.flag();
@@ -171,90 +177,61 @@ bool readStateTable(const std::filesystem::path &file, StateSettings &settings, 
     // The count indexes the allowance tables and picks a list entry.
     if (exemptions < 0 || exemptions > 9)
         in.damaged("state exemption count out of range");
-    std::string status = filingStatus(in.text(), true);
-    const std::int16_t fedExempt = in.flag();
-    const float fedAdditional = in.single();
+    p.StateExemptions = exemptions;
+    p.StateStatus = filingStatus(in.text(), true);
+    p.FedExempt = in.flag();
+    p.FedAdditional = in.single();
     s.SpecialMass = in.flag();
     s.SpecialOregon = in.flag();
     s.SpecialKentucky = in.flag();
     s.SpecialMissouri = in.flag();
-
-    settings = s;
-    profile.SSMediExempt = ssMediExempt;
-    profile.SpecialAlabama = specialAlabama;
-    profile.StateExemptions = exemptions;
-    profile.StateStatus = std::move(status);
-    profile.FedExempt = fedExempt;
-    profile.FedAdditional = fedAdditional;
-    return true;
 }
 
-void writeCityTable(const std::filesystem::path &file)
+void writeCityTable(legacy::SeqWriter &out, const StateSettings &s)
 {
-    const StateSettings &s = state().stateSettings;
-    legacy::SeqWriter out(file);
-    for (std::size_t i = 0; i < 10; ++i) {
-        out.number(s.CityMinBS[i]).number(s.CityAmtBS[i]).number(s.CityPerBS[i]);
-        out.number(s.CityMinBM[i]).number(s.CityAmtBM[i]).number(s.CityPerBM[i]).endRecord();
-    }
-    out.number(s.NoLocalTax).endRecord();
-    for (std::size_t i = 0; i < 10; ++i)
-        out.number(s.CitySgExp[i]).number(s.CityMarExp[i]).endRecord();
-    out.commit();
+    writeTables(out, s.CityTable, s.NoLocalTax, s.CityAllowance);
 }
 
-bool readCityTable(const std::filesystem::path &file)
+void readCityTable(legacy::SeqReader &reader, StateSettings &s)
 {
-    auto opened = openTable(file);
-    if (!opened)
-        return false;
-    TableReader in(*opened);
-
-    StateSettings s = state().stateSettings;
-    for (std::size_t i = 0; i < 10; ++i) {
-        in.singles(s.CityMinBS, i);
-        in.singles(s.CityAmtBS, i);
-        in.singles(s.CityPerBS, i);
-        in.singles(s.CityMinBM, i);
-        in.singles(s.CityAmtBM, i);
-        in.singles(s.CityPerBM, i);
-    }
-    s.NoLocalTax = in.flag();
-    for (std::size_t i = 0; i < 10; ++i) {
-        in.singles(s.CitySgExp, i);
-        in.singles(s.CityMarExp, i);
-    }
-    state().stateSettings = s;
-    return true;
+    TableReader in(reader);
+    readTables(in, s.CityTable, s.NoLocalTax, s.CityAllowance);
 }
 
-void writeNonResidentTable(const std::filesystem::path &file)
+void writeNonResidentTable(legacy::SeqWriter &out, const NonResidentTable &t)
 {
-    const StateSettings &s = state().stateSettings;
-    legacy::SeqWriter out(file);
-    for (std::size_t i = 0; i < 8; ++i)
-        out.number(s.NonMinBi[i]).number(s.NonExpBi[i]).number(s.NonMinWk[i]).number(s.NonExpWk[i]).endRecord();
-    out.number(s.NonPer).endRecord();
-    out.commit();
+    for (std::size_t i = 0; i < t.biWeekly.size(); ++i) {
+        out.number(t.biWeekly[i].minimum).number(t.biWeekly[i].subtract);
+        out.number(t.weekly[i].minimum).number(t.weekly[i].subtract).endRecord();
+    }
+    out.number(t.percentage).endRecord();
 }
 
-bool readNonResidentTable(const std::filesystem::path &file)
+void readNonResidentTable(legacy::SeqReader &reader, NonResidentTable &t)
 {
-    auto opened = openTable(file);
-    if (!opened)
-        return false;
-    TableReader in(*opened);
-
-    StateSettings s = state().stateSettings;
-    for (std::size_t i = 0; i < 8; ++i) {
-        in.singles(s.NonMinBi, i);
-        in.singles(s.NonExpBi, i);
-        in.singles(s.NonMinWk, i);
-        in.singles(s.NonExpWk, i);
+    TableReader in(reader);
+    for (std::size_t i = 0; i < t.biWeekly.size(); ++i) {
+        t.biWeekly[i].minimum = in.single();
+        t.biWeekly[i].subtract = in.single();
+        t.weekly[i].minimum = in.single();
+        t.weekly[i].subtract = in.single();
     }
-    s.NonPer = in.single();
-    state().stateSettings = s;
-    return true;
+    t.percentage = in.single();
+}
+
+void writeStateTable(const std::filesystem::path &file, const StateSettings &settings, const ProfileSettings &profile)
+{
+    writeWhole(file, [&](legacy::SeqWriter &out) { writeStateTable(out, settings, profile); });
+}
+
+void writeCityTable(const std::filesystem::path &file, const StateSettings &settings)
+{
+    writeWhole(file, [&](legacy::SeqWriter &out) { writeCityTable(out, settings); });
+}
+
+void writeNonResidentTable(const std::filesystem::path &file, const NonResidentTable &table)
+{
+    writeWhole(file, [&](legacy::SeqWriter &out) { writeNonResidentTable(out, table); });
 }
 
 } // namespace wagedesk::tables

@@ -1,22 +1,26 @@
 // The state (".sta"), city (".cti") and non-resident (".nci") table files of
-// a profile, written from and read into the settings store (state()).
+// a profile.
 //
 // A reader takes a fixed number of items in order (a comma and a line end
-// are alike; anything after the last item is ignored) and is all or
-// nothing: the file is parsed into a copy and the store changes only when
-// the whole file has been read. A number item that is not a number, or an
-// empty one, reads as 0.
+// are alike; anything after the last item is ignored) straight into its
+// targets. A number item that is not a number, or an empty one, reads as 0.
+// A damaged file throws legacy::FileFormatError naming the file: too few
+// items, an integer beyond 16 bits, a number beyond the 32-bit float range,
+// a switch other than 0, 1 and 2, a state exemption count outside 0 to 9.
+// The targets then hold every item read before the bad one, and the bad
+// item and those after it keep what the caller put there, so a caller that
+// puts the built-in values there loses nothing of a file but what it could
+// not read.
 #pragma once
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace wagedesk {
-struct ProfileSettings;
-struct StateSettings;
-} // namespace wagedesk
+#include "core/state.h"
+#include "legacy/seqfile.h"
 
 namespace wagedesk::tables {
 
@@ -30,31 +34,32 @@ std::string nonResidentTableFileName(std::string_view user);
 // "Find file,", the file's name, "and delete it.".
 std::array<std::string, 4> corruptedFileLines(std::string_view fileName);
 
-// Writers: the whole file from the store, replacing the old one only once
-// it is complete. Throw legacy::FileError when the file cannot be written;
-// the old file is then left as it was.
-void writeStateTable(const std::filesystem::path &file);
-void writeCityTable(const std::filesystem::path &file);
-void writeNonResidentTable(const std::filesystem::path &file);
+// The file opened for reading, or nothing when it is missing or cannot be
+// opened (a reader skips such a file without a word).
+std::optional<legacy::SeqReader> openTableFile(const std::filesystem::path &file);
 
-// Readers: false when the file is missing or cannot be opened (nothing
-// changes), true when it was read into the store. A damaged file throws
-// legacy::FileFormatError naming the file and leaves the store as it was:
-// too few items, an integer beyond 16 bits, a number beyond the 32-bit
-// float range, a switch other than 0, 1 and 2, a state exemption count
-// outside 0 to 9.
-//
 // ".sta", 101 items: the state tables, NO STATE TAX, the allowances, SDI and
 // SUI, the adjustment, eight special-state switches and five user
 // information settings (StateStatus, StateExemptions, FedExempt,
-// SSMediExempt, FedAdditional).
-bool readStateTable(const std::filesystem::path &file);
-// The same into the given copies instead of the store (the state settings
-// and the five user information settings of the profile).
-bool readStateTable(const std::filesystem::path &file, StateSettings &settings, ProfileSettings &profile);
+// SSMediExempt, FedAdditional; also SpecialAlabama, which the user details
+// file holds too).
+void writeStateTable(legacy::SeqWriter &out, const StateSettings &settings, const ProfileSettings &profile);
+void readStateTable(legacy::SeqReader &in, StateSettings &settings, ProfileSettings &profile);
+
 // ".cti", 81 items: the city tables, NoLocalTax, the city allowances.
-bool readCityTable(const std::filesystem::path &file);
+void writeCityTable(legacy::SeqWriter &out, const StateSettings &settings);
+void readCityTable(legacy::SeqReader &in, StateSettings &settings);
+
 // ".nci", 33 items: the non-resident table.
-bool readNonResidentTable(const std::filesystem::path &file);
+void writeNonResidentTable(legacy::SeqWriter &out, const NonResidentTable &table);
+void readNonResidentTable(legacy::SeqReader &in, NonResidentTable &table);
+
+// The whole file from the store, replacing the old one only once it is
+// complete. Throw legacy::FileError when the file cannot be written; the
+// old file is then left as it was.
+void writeStateTable(const std::filesystem::path &file, const StateSettings &settings,
+                     const ProfileSettings &profile);
+void writeCityTable(const std::filesystem::path &file, const StateSettings &settings);
+void writeNonResidentTable(const std::filesystem::path &file, const NonResidentTable &table);
 
 } // namespace wagedesk::tables

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/about.h"
-#include "core/datemain.h"
-#include "core/saveuser.h"
+#include "core/windows/about.h"
+#include "core/windows/datemain.h"
+#include "core/windows/saveuser.h"
 #include "platform/datepicker.h"
 #include "window_fixture.h"
 

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/form1.h"
-#include "core/state.h"
-#include "core/taxinfo.h"
+#include "app/app.h"
+#include "core/windows/form1.h"
+#include "core/windows/program.h"
+#include "core/windows/taxinfo.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
 

@@ -9,13 +9,13 @@
 
 #include <functional>
 
-#include "core/saveuser.h"
+#include "core/windows/saveuser.h"
 #include "table_fixtures.h"
-#include "tables/dialogcity.h"
-#include "tables/dialognoncity.h"
-#include "tables/dialogstate.h"
+#include "tables/windows/dialogcity.h"
+#include "tables/windows/dialognoncity.h"
+#include "tables/windows/dialogstate.h"
 #include "tables/table_files.h"
-#include "tables/tables.h"
+#include "tables/windows/tables.h"
 #include "window_fixture.h"
 
 namespace wagedesk::testing {
@@ -91,23 +91,21 @@ protected:
     }
     // Line n (from 1) of a file.
     QByteArray line(const QString &name, int n) const { return read(name).split('\n').value(n - 1).trimmed(); }
-    // The store's state and city tables as their writers see them.
-    std::string storeTables() const
+    // The store's tables and the user information items the state table
+    // file holds.
+    struct TableStore {
+        StateSettings settings;
+        std::string stateStatus;
+        std::int16_t stateExemptions, fedExempt, ssMediExempt, specialAlabama;
+        float fedAdditional;
+        bool operator==(const TableStore &) const = default;
+    };
+    static TableStore storeTables()
     {
-        const std::string sta = path(QStringLiteral("store.snapshot.sta")).toStdString();
-        const std::string cti = path(QStringLiteral("store.snapshot.cti")).toStdString();
-        const std::string nci = path(QStringLiteral("store.snapshot.nci")).toStdString();
-        tables::writeStateTable(sta);
-        tables::writeCityTable(cti);
-        tables::writeNonResidentTable(nci);
-        std::string all;
-        for (const std::string &f : {sta, cti, nci}) {
-            QFile file(QString::fromStdString(f));
-            file.open(QIODevice::ReadOnly);
-            all += file.readAll().toStdString();
-            file.remove();
-        }
-        return all;
+        const ProgramState &st = state();
+        const ProfileSettings &p = st.profile;
+        return {st.stateSettings, p.StateStatus,  p.StateExemptions, p.FedExempt,
+                p.SSMediExempt,   p.SpecialAlabama, p.FedAdditional};
     }
     // City and non-resident tables in the store that are not the built-in ones.
     void storeOtherTables()
@@ -213,7 +211,7 @@ TEST_F(Editors, ACancelledEditCountsNowhere)
     };
     Form1 &f = startPaid();
     calculate(f);
-    const std::string before = storeTables();
+    const TableStore before = storeTables();
     const QByteArray sta = read(QStringLiteral(".sta")), cti = read(QStringLiteral(".cti"));
     for (std::size_t i = 0; i < std::size(cancelled); ++i) {
         SCOPED_TRACE(i);
@@ -275,7 +273,7 @@ TEST_F(Editors, ABoxThatIsNotANumberKeepsTheEditorOpenAndWritesNothing)
     };
     Form1 &f = startPaid();
     calculate(f);
-    const std::string before = storeTables();
+    const TableStore before = storeTables();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         QWidget *editor = c.open();
@@ -395,15 +393,21 @@ TEST_F(Editors, AProfileWithoutTableFilesGetsTheBuiltInTables)
     }
 }
 
-// Each damaged table file gives the four-line message with its name, and
-// the built-in table takes its place.
-TEST_F(Editors, ADamagedTableFileIsReportedAndReplacedByTheBuiltInTable)
+// Each damaged table file gives the four-line message with its name; the
+// profile keeps what the file gave and takes the built-in values only for
+// what could not be read.
+TEST_F(Editors, ADamagedTableFileIsReportedAndKeepsWhatItGave)
 {
+    auto firstLine = [](const std::string &file, const std::string &line) {
+        return line + file.substr(file.find("\r\n"));
+    };
     struct Case {
         const char *ext;
-        std::string builtIn;  // the file after the next calculation, "" to check line 1 only
+        std::string after;  // the file after the next calculation, "" to check line 1 only
     };
-    const Case cases[] = {{".sta", ""}, {".cti", kNewYorkCti}, {".nci", kDefaultNci}};
+    const Case cases[] = {{".sta", ""},
+                          {".cti", firstLine(kNewYorkCti, "1,2,3,0,0,0.019")},
+                          {".nci", firstLine(kDefaultNci, "1,2,3,0")}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.ext);
         removeAll();
@@ -417,14 +421,32 @@ TEST_F(Editors, ADamagedTableFileIsReportedAndReplacedByTheBuiltInTable)
         EXPECT_EQ(lastAsked(), corrupted(file));
         EXPECT_EQ(state().CurrentUser, "pat");
         calculate(again);
-        if (c.builtIn.empty())
-            EXPECT_EQ(line(file, 1), QByteArray("0,0,0.04,0,0,0.04"));
+        if (c.after.empty())
+            EXPECT_EQ(line(file, 1), QByteArray("1,2,3,0,0,0.04"));
         else
-            EXPECT_EQ(read(file).toStdString(), c.builtIn);
+            EXPECT_EQ(read(file).toStdString(), c.after);
         Ui::clearAsked();
         calculate(again);
         EXPECT_TRUE(Ui::asked().empty());
     }
+}
+
+// One switch a check box cannot take never costs the profile its tables.
+TEST_F(Editors, ABadSwitchInAStateTableKeepsTheTables)
+{
+    Form1 &f = start();
+    newProfile(f, QStringLiteral("pat"));
+    std::string sta = kNewYorkSta;
+    sta.replace(sta.find("308,12.31"), 3, "300");                     // the profile's own table
+    sta.replace(sta.rfind(",0\r\n"), 4, ",5\r\n");                 // Missouri 5
+    write(QStringLiteral("pat.sta"), QByteArray::fromStdString(sta));
+    Form1 &again = restart();
+    openProfile(again, QStringLiteral("pat"));
+    EXPECT_EQ(lastAsked(), corrupted(QStringLiteral("pat.sta")));
+    calculate(again);
+    EXPECT_EQ(line(QStringLiteral("pat.sta"), 2), QByteArray("300,12.31,0.045,308,12.31,0.045"));
+    EXPECT_EQ(line(QStringLiteral("pat.sta"), 22), QByteArray("1.2,3.4,7000,8000,-2.5,1,0,1,0"));
+    EXPECT_EQ(line(QStringLiteral("pat.sta"), 23), QByteArray("0,0,0,3,\"Married\",0,12.5,0,0,0,0"));
 }
 
 // ---------------------------------------------------------------- profiles
@@ -510,7 +532,7 @@ TEST_F(Editors, GetDefaultTakesTheDefaultWholeAndOnlySaveKeepsIt)
     b.ckIowa->setChecked(true);
     b.OKButton->click();
     const QByteArray bobSta = read(QStringLiteral("bob.sta"));
-    const std::string bobStore = storeTables();
+    const TableStore bobStore = storeTables();
 
     DialogState &g = stateEditor();
     g.cmdGetDefault->click();
@@ -713,7 +735,7 @@ TEST_F(Editors, NonResidentCancelHidesAndKeepsTheEdits)
     n.CancelButton->click();
     EXPECT_TRUE(Forms::isLoaded<DialogNonCity>());
     EXPECT_FALSE(n.isVisible());
-    EXPECT_FLOAT_EQ(state().stateSettings.NonPer, 0.0045f);
+    EXPECT_FLOAT_EQ(state().stateSettings.NonResident.percentage, 0.0045f);
     EXPECT_EQ(nonCityEditor().txtNonPer->text(), QStringLiteral("0.01"));
 }
 

@@ -25,9 +25,8 @@ using namespace wagedesk::testing;
 namespace {
 
 // The store that kNewYorkSta holds.
-void setNewYorkStaStore()
+void setNewYorkStaStore(ProgramState &st)
 {
-    ProgramState &st = state();
     applyNewYorkStateTable(st.stateSettings);
     st.stateSettings.SDIPercent = 1.2f;
     st.stateSettings.SUIPercent = 3.4f;
@@ -89,41 +88,54 @@ std::string withItem(const std::string &text, std::size_t index, const std::stri
 
 class TableFiles : public wdtest::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        resetState();
-        TempFolderTest::SetUp();
-    }
-    void TearDown() override
-    {
-        TempFolderTest::TearDown();
-        resetState();
-    }
     fs::path file(const std::string &name) const { return dir_ / name; }
     static std::string slurp(const fs::path &p) { return wdtest::slurp(p); }
     static void put(const fs::path &p, const std::string &bytes) { wdtest::put(p, bytes); }
 
-    // The store's state table items as the writer sees them.
+    // The readers over a file into the store; false when it is missing.
+    bool readSta(const fs::path &p)
+    {
+        auto in = openTableFile(p);
+        if (in)
+            readStateTable(*in, st.stateSettings, st.profile);
+        return bool(in);
+    }
+    bool readCti(const fs::path &p)
+    {
+        auto in = openTableFile(p);
+        if (in)
+            readCityTable(*in, st.stateSettings);
+        return bool(in);
+    }
+    bool readNci(const fs::path &p)
+    {
+        auto in = openTableFile(p);
+        if (in)
+            readNonResidentTable(*in, st.stateSettings.NonResident);
+        return bool(in);
+    }
+
+    // The store's items as the writers see them.
     std::string staOfStore()
     {
         const fs::path p = file("snapshot.sta");
-        writeStateTable(p);
+        writeStateTable(p, st.stateSettings, st.profile);
         return slurp(p);
     }
     std::string ctiOfStore()
     {
         const fs::path p = file("snapshot.cti");
-        writeCityTable(p);
+        writeCityTable(p, st.stateSettings);
         return slurp(p);
     }
     std::string nciOfStore()
     {
         const fs::path p = file("snapshot.nci");
-        writeNonResidentTable(p);
+        writeNonResidentTable(p, st.stateSettings.NonResident);
         return slurp(p);
     }
 
-    fs::path dir_;
+    ProgramState st;
 };
 
 TEST(TableFileNames, ProfileNamePlusExtensionEmptyNameIsTheDefaultProfile)
@@ -143,21 +155,20 @@ TEST(TableFileNames, ProfileNamePlusExtensionEmptyNameIsTheDefaultProfile)
 
 TEST_F(TableFiles, StateTableIsWrittenByteForByte)
 {
-    setNewYorkStaStore();
-    writeStateTable(file("Ann.sta"));
+    setNewYorkStaStore(st);
+    writeStateTable(file("Ann.sta"), st.stateSettings, st.profile);
     EXPECT_EQ(slurp(file("Ann.sta")), kNewYorkSta);
 }
 
 TEST_F(TableFiles, StateTableReadsBackIntoTheSameStore)
 {
     put(file("Ann.sta"), kNewYorkSta);
-    ASSERT_TRUE(readStateTable(file("Ann.sta")));
+    ASSERT_TRUE(readSta(file("Ann.sta")));
 
-    const ProgramState &st = state();
-    EXPECT_EQ(st.stateSettings.StatePerBS[2], legacy::toFloat("0.0525"));
-    EXPECT_EQ(st.stateSettings.StatePerBM[6], legacy::toFloat("0.0814"));
-    EXPECT_EQ(st.stateSettings.StateMinBS[9], 19231.0f);
-    EXPECT_EQ(st.stateSettings.StateMarExp[7], 557.0f);
+    EXPECT_EQ(st.stateSettings.StateTable.single[2].percentage, legacy::toFloat("0.0525"));
+    EXPECT_EQ(st.stateSettings.StateTable.married[6].percentage, legacy::toFloat("0.0814"));
+    EXPECT_EQ(st.stateSettings.StateTable.single[9].minimum, 19231.0f);
+    EXPECT_EQ(st.stateSettings.StateAllowance[7].married, 557.0f);
     EXPECT_EQ(st.stateSettings.SUIWageBase, 8000.0f);
     EXPECT_EQ(st.profile.StateStatus, "Married");
     EXPECT_EQ(st.profile.StateExemptions, 3);
@@ -192,19 +203,19 @@ TEST_F(TableFiles, StateTableSwitchesHaveTheirPlaces)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        resetState();
-        applyNewYorkStateTable(state().stateSettings);
-        c.field(state()) = 2;  // no other item of the New York file is 2
+        st = ProgramState{};
+        applyNewYorkStateTable(st.stateSettings);
+        c.field(st) = 2;  // no other item of the New York file is 2
         const std::string written = staOfStore();
         const std::vector<std::string> all = items(written);
         ASSERT_EQ(all.size(), 101u);
         EXPECT_EQ(all[c.item], "2");
         EXPECT_EQ(std::count(all.begin(), all.end(), "2"), 1);
 
-        resetState();
+        st = ProgramState{};
         put(file("Ann.sta"), written);
-        ASSERT_TRUE(readStateTable(file("Ann.sta")));
-        EXPECT_EQ(c.field(state()), 2);
+        ASSERT_TRUE(readSta(file("Ann.sta")));
+        EXPECT_EQ(c.field(st), 2);
     }
 }
 
@@ -220,9 +231,9 @@ TEST_F(TableFiles, StateTableItemsMayBeSplitOverOtherLines)
     const std::string trailing = kNewYorkSta + "5,6,\"x\"\r\n";
 
     for (const std::string &text : {oneLine, itemPerLine, trailing}) {
-        resetState();
+        st = ProgramState{};
         put(file("Ann.sta"), text);
-        ASSERT_TRUE(readStateTable(file("Ann.sta")));
+        ASSERT_TRUE(readSta(file("Ann.sta")));
         EXPECT_EQ(staOfStore(), kNewYorkSta);
     }
 }
@@ -238,74 +249,88 @@ TEST_F(TableFiles, StateTableLenientItems)
     text = withItem(text, 93, "");          // StateExemptions
     text = withItem(text, 94, "");          // StateStatus
     text = withItem(text, 96, "12.5x");     // FedAdditional
-    state().profile.StateExemptions = 5;
-    state().profile.StateStatus = "Single";
-    state().stateSettings.NoStateTax = 1;
+    st.profile.StateExemptions = 5;
+    st.profile.StateStatus = "Single";
+    st.stateSettings.NoStateTax = 1;
     put(file("Ann.sta"), text);
-    ASSERT_TRUE(readStateTable(file("Ann.sta")));
+    ASSERT_TRUE(readSta(file("Ann.sta")));
 
-    const ProgramState &st = state();
-    EXPECT_EQ(st.stateSettings.StateMinBS[1], 0.0f);
-    EXPECT_EQ(st.stateSettings.StateAmtBS[1], 0.0f);
-    EXPECT_EQ(st.stateSettings.StatePerBS[1], 0.5f);
-    EXPECT_EQ(st.stateSettings.StateMinBM[1], 0.25f);
+    EXPECT_EQ(st.stateSettings.StateTable.single[1].minimum, 0.0f);
+    EXPECT_EQ(st.stateSettings.StateTable.single[1].amount, 0.0f);
+    EXPECT_EQ(st.stateSettings.StateTable.single[1].percentage, 0.5f);
+    EXPECT_EQ(st.stateSettings.StateTable.married[1].minimum, 0.25f);
     EXPECT_EQ(st.stateSettings.NoStateTax, 0);
     EXPECT_EQ(st.profile.StateExemptions, 0);
     EXPECT_EQ(st.profile.StateStatus, "");
     EXPECT_EQ(st.profile.FedAdditional, 0.0f);
 }
 
-TEST_F(TableFiles, DamagedStateTableLeavesTheStoreAlone)
+// A damaged file is reported by name; every item before the bad one is
+// read, the bad one and the rest keep what the store held.
+TEST_F(TableFiles, DamagedStateTableKeepsWhatWasReadBeforeTheDamage)
 {
     std::string lines22 = kNewYorkSta.substr(0, kNewYorkSta.rfind("0,0,0,3"));
     struct Case {
         const char *name;
         std::string text;
+        std::size_t firstUnread;  // items before it hold the file's values
     };
     const std::vector<Case> cases{
-        {"22 lines", lines22},
-        {"100 items", kNewYorkSta.substr(0, kNewYorkSta.size() - 4) + "\r\n"},
-        {"empty file", ""},
-        {"exemption count 12", withItem(kNewYorkSta, 93, "12")},
-        {"exemption count -1", withItem(kNewYorkSta, 93, "-1")},
-        {"integer beyond 16 bits", withItem(kNewYorkSta, 93, "40000")},
-        {"NO STATE TAX 3", withItem(kNewYorkSta, 60, "3")},
-        {"Missouri -1", withItem(kNewYorkSta, 100, "-1")},
-        {"Social Security exemption #TRUE#", withItem(kNewYorkSta, 88, "#TRUE#")},
-        {"number beyond a float", withItem(kNewYorkSta, 0, "1e39")},
+        {"22 lines", lines22, 90},
+        {"100 items", kNewYorkSta.substr(0, kNewYorkSta.size() - 4) + "\r\n", 100},
+        {"empty file", "", 0},
+        {"exemption count 12", withItem(kNewYorkSta, 93, "12"), 93},
+        {"exemption count -1", withItem(kNewYorkSta, 93, "-1"), 93},
+        {"integer beyond 16 bits", withItem(kNewYorkSta, 93, "40000"), 93},
+        {"NO STATE TAX 3", withItem(kNewYorkSta, 60, "3"), 60},
+        {"Missouri -1", withItem(kNewYorkSta, 100, "-1"), 100},
+        {"Social Security exemption #TRUE#", withItem(kNewYorkSta, 88, "#TRUE#"), 88},
+        {"number beyond a float", withItem(kNewYorkSta, 0, "1e39"), 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        resetState();
-        state().stateSettings.StateMinBS[0] = 77;
-        state().stateSettings.SpecialIowa = 1;
-        state().profile.StateStatus = "Single";
-        state().profile.StateExemptions = 4;
-        const std::string before = staOfStore();
+        // A store that differs from the file in every item.
+        st = ProgramState{};
+        StateSettings &s = st.stateSettings;
+        s.StateTable.single.fill({7, 7, 7});
+        s.StateTable.married.fill({7, 7, 7});
+        s.StateAllowance.fill({7, 7});
+        s.SDIPercent = s.SUIPercent = s.SDIWageBase = s.SUIWageBase = s.StateAdjust = 7;
+        s.NoStateTax = s.SDIUseBase = s.SUIUseBase = s.SpecialAriz = s.SpecialLouis = s.SpecialIowa = 2;
+        s.SpecialMass = s.SpecialOregon = s.SpecialKentucky = s.SpecialMissouri = 2;
+        st.profile.SSMediExempt = st.profile.SpecialAlabama = st.profile.FedExempt = 2;
+        st.profile.StateExemptions = 7;
+        st.profile.StateStatus = "Single";
+        st.profile.FedAdditional = 7;
+        const std::vector<std::string> before = items(staOfStore());
 
         put(file("Ann.sta"), c.text);
         try {
-            readStateTable(file("Ann.sta"));
+            readSta(file("Ann.sta"));
             ADD_FAILURE() << "no error";
         } catch (const legacy::FileFormatError &e) {
             EXPECT_EQ(e.file(), file("Ann.sta"));
         }
-        EXPECT_EQ(staOfStore(), before);
+        const std::vector<std::string> after = items(staOfStore());
+        const std::vector<std::string> fromFile = items(kNewYorkSta);
+        ASSERT_EQ(after.size(), 101u);
+        for (std::size_t i = 0; i < 101; ++i)
+            EXPECT_EQ(after[i], i < c.firstUnread ? fromFile[i] : before[i]) << "item " << i;
     }
 }
 
 TEST_F(TableFiles, MissingTableFilesChangeNothing)
 {
-    state().stateSettings.StateMinBS[0] = 77;
-    state().stateSettings.CityMinBS[0] = 78;
-    state().stateSettings.NonMinBi[0] = 79;
+    st.stateSettings.StateTable.single[0].minimum = 77;
+    st.stateSettings.CityTable.single[0].minimum = 78;
+    st.stateSettings.NonResident.biWeekly[0].minimum = 79;
     const std::string sta = staOfStore(), cti = ctiOfStore(), nci = nciOfStore();
 
-    EXPECT_FALSE(readStateTable(file("Nobody.sta")));
-    EXPECT_FALSE(readCityTable(file("Nobody.cti")));
-    EXPECT_FALSE(readNonResidentTable(file("Nobody.nci")));
+    EXPECT_FALSE(readSta(file("Nobody.sta")));
+    EXPECT_FALSE(readCti(file("Nobody.cti")));
+    EXPECT_FALSE(readNci(file("Nobody.nci")));
     fs::create_directory(file("Folder.sta"));
-    EXPECT_FALSE(readStateTable(file("Folder.sta")));
+    EXPECT_FALSE(readSta(file("Folder.sta")));
 
     EXPECT_EQ(staOfStore(), sta);
     EXPECT_EQ(ctiOfStore(), cti);
@@ -315,9 +340,9 @@ TEST_F(TableFiles, MissingTableFilesChangeNothing)
 TEST_F(TableFiles, WritersReportFilesThatCannotBeWritten)
 {
     const fs::path nowhere = file("no such folder");
-    EXPECT_THROW(writeStateTable(nowhere / "Ann.sta"), legacy::FileError);
-    EXPECT_THROW(writeCityTable(nowhere / "Ann.cti"), legacy::FileError);
-    EXPECT_THROW(writeNonResidentTable(nowhere / "Ann.nci"), legacy::FileError);
+    EXPECT_THROW(writeStateTable(nowhere / "Ann.sta", st.stateSettings, st.profile), legacy::FileError);
+    EXPECT_THROW(writeCityTable(nowhere / "Ann.cti", st.stateSettings), legacy::FileError);
+    EXPECT_THROW(writeNonResidentTable(nowhere / "Ann.nci", st.stateSettings.NonResident), legacy::FileError);
     EXPECT_FALSE(fs::exists(nowhere));
 }
 
@@ -325,31 +350,33 @@ TEST_F(TableFiles, WritersReportFilesThatCannotBeWritten)
 
 TEST_F(TableFiles, CityTableRoundTripsByteForByte)
 {
-    applyNewYorkCityTable(state().stateSettings);
-    writeCityTable(file("Ann.cti"));
+    applyNewYorkCityTable(st.stateSettings);
+    writeCityTable(file("Ann.cti"), st.stateSettings);
     EXPECT_EQ(slurp(file("Ann.cti")), kNewYorkCti);
 
-    resetState();
+    st = ProgramState{};
     const std::string noLocalTax = withItem(kNewYorkCti, 60, "1");
     put(file("Ann.cti"), noLocalTax);
-    ASSERT_TRUE(readCityTable(file("Ann.cti")));
-    EXPECT_EQ(state().stateSettings.NoLocalTax, 1);
-    EXPECT_EQ(state().stateSettings.CityMinBS[3], 557.0f);
-    EXPECT_EQ(state().stateSettings.CityMinBM[3], 577.0f);
+    ASSERT_TRUE(readCti(file("Ann.cti")));
+    EXPECT_EQ(st.stateSettings.NoLocalTax, 1);
+    EXPECT_EQ(st.stateSettings.CityTable.single[3].minimum, 557.0f);
+    EXPECT_EQ(st.stateSettings.CityTable.married[3].minimum, 577.0f);
     EXPECT_EQ(ctiOfStore(), noLocalTax);
 }
 
-TEST_F(TableFiles, DamagedCityTableLeavesTheStoreAlone)
+TEST_F(TableFiles, DamagedCityTableKeepsWhatWasReadBeforeTheDamage)
 {
     const std::string cutAfterLine20 = kNewYorkCti.substr(0, kNewYorkCti.rfind("538.8"));
     for (const std::string &text : {cutAfterLine20, withItem(kNewYorkCti, 60, "3")}) {
-        resetState();
-        state().stateSettings.CitySgExp[9] = 1;
-        state().stateSettings.CityMinBS[0] = 2;
-        const std::string before = ctiOfStore();
+        st = ProgramState{};
+        st.stateSettings.CityAllowance[9].single = 1;
+        st.stateSettings.CityTable.single[0].minimum = 2;
+        st.stateSettings.NoLocalTax = 2;
         put(file("Ann.cti"), text);
-        EXPECT_THROW(readCityTable(file("Ann.cti")), legacy::FileFormatError);
-        EXPECT_EQ(ctiOfStore(), before);
+        EXPECT_THROW(readCti(file("Ann.cti")), legacy::FileFormatError);
+        // The tables before the damage are the file's; what follows is kept.
+        EXPECT_EQ(st.stateSettings.CityTable, withholdingTable(kNewYorkCityTexts.table));
+        EXPECT_EQ(st.stateSettings.CityAllowance[9].single, 1.0f);
     }
 }
 
@@ -357,29 +384,31 @@ TEST_F(TableFiles, DamagedCityTableLeavesTheStoreAlone)
 
 TEST_F(TableFiles, NonResidentTableRoundTripsByteForByte)
 {
-    applyNonResidentTable(state().stateSettings);
-    writeNonResidentTable(file("Ann.nci"));
+    applyNonResidentTable(st.stateSettings);
+    writeNonResidentTable(file("Ann.nci"), st.stateSettings.NonResident);
     EXPECT_EQ(slurp(file("Ann.nci")), kDefaultNci);
 
-    resetState();
+    st = ProgramState{};
     // Distinct values show each column in its place.
     const std::string text = withItem(withItem(kDefaultNci, 5, "116"), 32, "0.005");
     put(file("Ann.nci"), text);
-    ASSERT_TRUE(readNonResidentTable(file("Ann.nci")));
-    EXPECT_EQ(state().stateSettings.NonExpBi[1], 116.0f);
-    EXPECT_EQ(state().stateSettings.NonMinWk[1], 78.0f);
-    EXPECT_EQ(state().stateSettings.NonExpWk[1], 58.0f);
-    EXPECT_EQ(state().stateSettings.NonPer, 0.005f);
+    ASSERT_TRUE(readNci(file("Ann.nci")));
+    const NonResidentTable &t = st.stateSettings.NonResident;
+    EXPECT_EQ(t.biWeekly[1].subtract, 116.0f);
+    EXPECT_EQ(t.weekly[1].minimum, 78.0f);
+    EXPECT_EQ(t.weekly[1].subtract, 58.0f);
+    EXPECT_EQ(t.percentage, 0.005f);
     EXPECT_EQ(nciOfStore(), text);
 }
 
 TEST_F(TableFiles, ShortNonResidentTableIsDamaged)
 {
-    state().stateSettings.NonPer = 0.01f;
-    const std::string before = nciOfStore();
+    st.stateSettings.NonResident.percentage = 0.01f;
     put(file("Ann.nci"), kDefaultNci.substr(0, kDefaultNci.rfind("0.0045")));
-    EXPECT_THROW(readNonResidentTable(file("Ann.nci")), legacy::FileFormatError);
-    EXPECT_EQ(nciOfStore(), before);
+    EXPECT_THROW(readNci(file("Ann.nci")), legacy::FileFormatError);
+    // The lines were read; the missing percentage is kept.
+    EXPECT_EQ(st.stateSettings.NonResident.biWeekly, nonResidentTable(kNonResidentTexts).biWeekly);
+    EXPECT_EQ(st.stateSettings.NonResident.percentage, 0.01f);
 }
 
 // ---------------------------------------------------------------- built-in texts
@@ -389,24 +418,32 @@ TEST_F(TableFiles, ShortNonResidentTableIsDamaged)
 TEST(BuiltInTables, TextsAreWhatTheStoreShowsAgain)
 {
     std::vector<std::string_view> texts;
-    auto add = [&](const auto &column) { texts.insert(texts.end(), column.begin(), column.end()); };
+    auto addBrackets = [&](const BracketTexts &rows) {
+        for (const BracketTextRow &r : rows)
+            texts.insert(texts.end(), {r.minimum, r.amount, r.percentage});
+    };
+    auto addAllowances = [&](const AllowanceTexts &rows) {
+        for (const AllowanceTextRow &r : rows)
+            texts.insert(texts.end(), {r.single, r.married});
+    };
     const StateTableTexts &s = kNewYorkStateTexts;
-    for (const auto *c : {&s.txtStateMinBS, &s.txtStateAmtBS, &s.txtStatePerBS, &s.txtStateMinBM, &s.txtStateAmtBM,
-                          &s.txtStatePerBM, &s.txtStateSgExp, &s.txtStateMarExp})
-        add(*c);
+    addBrackets(s.table.single);
+    addBrackets(s.table.married);
+    addAllowances(s.allowance);
     for (std::string_view t : {s.txtSDIpercent, s.txtSDIwageBase, s.txtStateAdj, s.txtCalAllow, s.txtSUIpercent,
                                s.txtSUIwageBase}) {
         EXPECT_EQ(t, "0");
         texts.push_back(t);
     }
     const CityTableTexts &c = kNewYorkCityTexts;
-    for (const auto *col : {&c.txtCityMinBS, &c.txtCityAmtBS, &c.txtCityPerBS, &c.txtCityMinBM, &c.txtCityAmtBM,
-                            &c.txtCityPerBM, &c.txtCitySgExp, &c.txtCityMarExp})
-        add(*col);
+    addBrackets(c.table.single);
+    addBrackets(c.table.married);
+    addAllowances(c.allowance);
     const NonResidentTableTexts &n = kNonResidentTexts;
-    for (const auto *col : {&n.txtNonMinBi, &n.txtNonExpBi, &n.txtNonMinWk, &n.txtNonExpWk})
-        add(*col);
-    texts.push_back(n.txtNonPer);
+    for (const auto *lines : {&n.biWeekly, &n.weekly})
+        for (const NonResidentTextRow &r : *lines)
+            texts.insert(texts.end(), {r.minimum, r.subtract});
+    texts.push_back(n.percentage);
 
     ASSERT_EQ(texts.size(), 86u + 80u + 33u);
     for (std::string_view t : texts)

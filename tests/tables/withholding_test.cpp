@@ -42,43 +42,53 @@ void expectTax(const VariantNumber &tax, const std::optional<double> &expected)
     EXPECT_NEAR(tax.value, *expected, 1e-6 + 1e-6 * std::abs(*expected));
 }
 
-void runStateCase(const Case &c)
-{
-    SCOPED_TRACE(c.name);
-    ProgramState &st = state();
-    st.result = PayResult{};
-    st.result.StateWages = -1;  // shows whether the wage was computed
-    st.profile.StateStatus = c.status;
-    st.result.GrossLessKPlan = c.grossLessKPlan;
-    st.result.StateAllowanceAmount = c.allowance;
-    st.result.StateCafeteria = c.cafeteria;
-    GetStateTax(biWeekly(c.pay), weekly(c.pay));
-    EXPECT_NEAR(st.result.StateWages, c.wage, 1e-3);
-    expectTax(st.result.StateTax, c.tax);
-    EXPECT_EQ(st.result.StateAllowanceAmount, c.allowance);
-}
-
 class Withholding : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetState();
-        applyNewYorkStateTable(state().stateSettings);
-        applyNewYorkCityTable(state().stateSettings);
-        applyNonResidentTable(state().stateSettings);
+        applyNewYorkStateTable(s);
+        applyNewYorkCityTable(s);
+        applyNonResidentTable(s);
     }
-    void TearDown() override { resetState(); }
+
+    void runStateCase(const Case &c)
+    {
+        SCOPED_TRACE(c.name);
+        PayResult r;
+        r.StateWages = -1;  // shows whether the wage was computed
+        r.GrossLessKPlan = c.grossLessKPlan;
+        r.StateAllowanceAmount = c.allowance;
+        r.StateCafeteria = c.cafeteria;
+        GetStateTax(s.StateTable, c.status, biWeekly(c.pay), weekly(c.pay), r);
+        EXPECT_NEAR(r.StateWages, c.wage, 1e-3);
+        expectTax(r.StateTax, c.tax);
+        EXPECT_EQ(r.StateAllowanceAmount, c.allowance);
+    }
+
+    void runCityCase(const Case &c, std::int16_t ckNonCity = 0)
+    {
+        SCOPED_TRACE(c.name);
+        PayResult r;
+        r.CityWages = -1;
+        r.GrossLessKPlan = c.grossLessKPlan;
+        r.CityAllowanceAmount = c.allowance;
+        GetCityTax(s.CityTable, s.NonResident, c.status, biWeekly(c.pay), weekly(c.pay), ckNonCity, r);
+        EXPECT_NEAR(r.CityWages, c.wage, 1e-3);
+        expectTax(r.CityTax, c.tax);
+        EXPECT_EQ(r.CityAllowanceAmount, c.allowance);
+    }
 
     // Rows 0 to 2 in use, the rest marked 999999.
-    static void threeRowTable(TableColumn &min, TableColumn &amt, TableColumn &per)
+    static BracketTable threeRowTable()
     {
-        const float mins[3] = {100, 500, 2000}, amts[3] = {1, 21, 81}, pers[3] = {0.05f, 0.04f, 0.1f};
-        for (std::size_t i = 0; i < 10; ++i) {
-            min[i] = i < 3 ? mins[i] : 999999;
-            amt[i] = i < 3 ? amts[i] : 0;
-            per[i] = i < 3 ? pers[i] : 0;
-        }
+        const BracketRow rows[3] = {{100, 1, 0.05f}, {500, 21, 0.04f}, {2000, 81, 0.1f}};
+        BracketTable t{};
+        for (std::size_t i = 0; i < 10; ++i)
+            t[i] = i < 3 ? rows[i] : BracketRow{999999, 0, 0};
+        return t;
     }
+
+    StateSettings s;
 };
 
 // ---------------------------------------------------------------- state
@@ -111,17 +121,17 @@ TEST_F(Withholding, StateTaxFromTheNewYorkTable)
 
 TEST_F(Withholding, StateTaxWithoutAFrequencyChangesNothing)
 {
-    state().result.StateWages = -1;
-    state().result.GrossLessKPlan = 1000;
-    GetStateTax(false, false);
-    EXPECT_EQ(state().result.StateWages, -1);
-    expectTax(state().result.StateTax, std::nullopt);
+    PayResult r;
+    r.StateWages = -1;
+    r.GrossLessKPlan = 1000;
+    GetStateTax(s.StateTable, "Single", false, false, r);
+    EXPECT_EQ(r.StateWages, -1);
+    expectTax(r.StateTax, std::nullopt);
 }
 
 TEST_F(Withholding, StateRowsMarkedUnusedMatchOnlyFrom999999)
 {
-    StateSettings &s = state().stateSettings;
-    threeRowTable(s.StateMinBS, s.StateAmtBS, s.StatePerBS);
+    s.StateTable.single = threeRowTable();
     const std::vector<Case> cases{
         {"last row in use has no upper bound", "Single", Pay::BiWeekly, 5000, 0, 0, 5000, 3000 * 0.1 + 81},
         {"weekly, last row in use", "Single", Pay::Weekly, 5000, 0, 0, 5000, 4000 * 0.1 + 40.5},
@@ -136,29 +146,13 @@ TEST_F(Withholding, StateRowsMarkedUnusedMatchOnlyFrom999999)
 
 TEST_F(Withholding, StateRowsOutOfOrderLastMatchCounts)
 {
-    StateSettings &s = state().stateSettings;
-    threeRowTable(s.StateMinBM, s.StateAmtBM, s.StatePerBM);
-    s.StateMinBM[1] = 500;
-    s.StateMinBM[2] = 300;  // below row 1: rows 0 and 2 both match 400
+    s.StateTable.married = threeRowTable();
+    s.StateTable.married[1].minimum = 500;
+    s.StateTable.married[2].minimum = 300;  // below row 1: rows 0 and 2 both match 400
     runStateCase({"rows 0 and 2 match", "Married", Pay::BiWeekly, 400, 0, 0, 400, 100 * 0.1 + 81});
 }
 
 // ---------------------------------------------------------------- city, resident
-
-void runCityCase(const Case &c, std::int16_t ckNonCity = 0)
-{
-    SCOPED_TRACE(c.name);
-    ProgramState &st = state();
-    st.result = PayResult{};
-    st.result.CityWages = -1;
-    st.profile.StateStatus = c.status;
-    st.result.GrossLessKPlan = c.grossLessKPlan;
-    st.result.CityAllowanceAmount = c.allowance;
-    GetCityTax(biWeekly(c.pay), weekly(c.pay), ckNonCity);
-    EXPECT_NEAR(st.result.CityWages, c.wage, 1e-3);
-    expectTax(st.result.CityTax, c.tax);
-    EXPECT_EQ(st.result.CityAllowanceAmount, c.allowance);
-}
 
 TEST_F(Withholding, ResidentCityTaxFromTheNewYorkCityTable)
 {
@@ -182,12 +176,7 @@ TEST_F(Withholding, ResidentCityTaxFromTheNewYorkCityTable)
 
 TEST_F(Withholding, NoLocalTaxTableWithholdsNothing)
 {
-    StateSettings &s = state().stateSettings;
-    for (std::size_t i = 0; i < 10; ++i) {
-        s.CityMinBS[i] = 999999;
-        s.CityAmtBS[i] = 0;
-        s.CityPerBS[i] = 0;
-    }
+    s.CityTable.single.fill({999999, 0, 0});
     runCityCase({"any wage", "Single", Pay::BiWeekly, 5000, 0, 0, 5000, std::nullopt});
     runCityCase({"from 999999", "Single", Pay::BiWeekly, 1000000, 0, 0, 1000000, 0});
 }
@@ -215,12 +204,11 @@ TEST_F(Withholding, NonResidentCityTax)
     };
     for (const NonCase &c : cases) {
         SCOPED_TRACE(c.name);
-        PayResult &r = state().result;
-        r = PayResult{};
+        PayResult r;
         r.CityWages = -1;
         r.GrossLessKPlan = c.grossLessKPlan;
         r.CityAllowanceAmount = c.residentAllowance;
-        GetCityTax(biWeekly(c.pay), weekly(c.pay), 1);
+        GetCityTax(s.CityTable, s.NonResident, "Single", biWeekly(c.pay), weekly(c.pay), 1, r);
         EXPECT_EQ(r.CityAllowanceAmount, c.allowance);
         expectTax(r.CityTax, c.tax);
         EXPECT_EQ(r.CityWages, -1);

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "platform/forms.h"
+#include "tables/windows/box_table.h"
 
 class QFrame;
 class QLabel;
@@ -38,6 +39,8 @@ public:
     void OKButton_Click();
     void CancelButton_Click();
 
+    // The control arrays are the boxes of the two box tables.
+    tables::NonResidentBoxes *biWeeklyTable, *weeklyTable;
     std::array<QLineEdit *, 8> txtNonMinBi, txtNonExpBi, txtNonMinWk, txtNonExpWk;
     QLineEdit *txtNonPer;
     QPushButton *cmdDefault, *OKButton, *CancelButton;

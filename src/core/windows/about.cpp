@@ -1,10 +1,10 @@
-#include "core/about.h"
+#include "core/windows/about.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/entry.h"
+#include "core/windows/entry.h"
 
 namespace wagedesk {
 

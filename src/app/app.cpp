@@ -1,14 +1,16 @@
-#include "core/app.h"
+#include "app/app.h"
 
-#include "core/about.h"
-#include "core/datemain.h"
-#include "core/form1.h"
-#include "core/saveuser.h"
-#include "core/taxinfo.h"
+#include "core/windows/about.h"
+#include "core/windows/datemain.h"
+#include "core/windows/form1.h"
+#include "core/windows/saveuser.h"
+#include "core/windows/services.h"
+#include "core/windows/taxinfo.h"
 #include "platform/ui.h"
-#include "tables/dialogcity.h"
-#include "tables/dialognoncity.h"
-#include "tables/dialogstate.h"
+#include "tables/windows/dialogcity.h"
+#include "tables/windows/dialognoncity.h"
+#include "tables/windows/dialogstate.h"
+#include "tables/windows/tables.h"
 
 #include <clocale>
 #include <exception>
@@ -44,6 +46,7 @@ void defineForms()
     platform::Forms::define(DialogState::kName, [] { return new DialogState; });
     platform::Forms::define(DialogCity::kName, [] { return new DialogCity; });
     platform::Forms::define(DialogNonCity::kName, [] { return new DialogNonCity; });
+    installTableEditors(&tables::editorService());
 }
 
 } // namespace wagedesk

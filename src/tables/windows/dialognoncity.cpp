@@ -1,4 +1,4 @@
-#include "tables/dialognoncity.h"
+#include "tables/windows/dialognoncity.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -8,31 +8,23 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/entry.h"
-#include "core/state.h"
+#include "core/windows/entry.h"
+#include "core/windows/program.h"
 #include "legacy/seqfile.h"
-#include "tables/editor_boxes.h"
+#include "tables/windows/editor_boxes.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
-#include "tables/tables.h"
+#include "tables/windows/tables.h"
 
 namespace wagedesk {
 
 using platform::Forms;
 using namespace tables;
 
-namespace {
-using Column = std::array<QLineEdit *, 8>;
-}
-
 DialogNonCity::DialogNonCity() : platform::Form(kName)
 {
     setWindowTitle(QStringLiteral("NON City Resident"));
 
-    txtNonMinBi = makeBoxes<8>("txtNonMinBi");
-    txtNonExpBi = makeBoxes<8>("txtNonExpBi");
-    txtNonMinWk = makeBoxes<8>("txtNonMinWk");
-    txtNonExpWk = makeBoxes<8>("txtNonExpWk");
     txtNonPer = named<QLineEdit>(QStringLiteral("txtNonPer"));
     makeNumericEntry(txtNonPer);
     txtNonPer->setAlignment(Qt::AlignRight);
@@ -59,10 +51,20 @@ DialogNonCity::DialogNonCity() : platform::Form(kName)
     CancelButton = named<QPushButton>(QStringLiteral("CancelButton"), QStringLiteral("&CANCEL"));
 
     // Bi-weekly panel left, weekly right, the warning between them.
+    biWeeklyTable = new NonResidentBoxes({"txtNonMinBi", "txtNonExpBi"}, kNonResidentFields, kNonResidentTextFields,
+                                         Label13, Label12, {Label6, Label2, Label3}, "Frame1",
+                                         std::vector<QLabel *>(Label7.begin(), Label7.begin() + 8));
+    weeklyTable = new NonResidentBoxes({"txtNonMinWk", "txtNonExpWk"}, kNonResidentFields, kNonResidentTextFields,
+                                       Label14, Label11, {Label10, Label8, Label9}, "Frame2",
+                                       std::vector<QLabel *>(Label7.begin() + 8, Label7.end()));
+    txtNonMinBi = biWeeklyTable->column(0);
+    txtNonExpBi = biWeeklyTable->column(1);
+    txtNonMinWk = weeklyTable->column(0);
+    txtNonExpWk = weeklyTable->column(1);
+    Frame1 = biWeeklyTable->frame();
+    Frame2 = weeklyTable->frame();
     auto *panels = new QHBoxLayout;
-    panels->addLayout(tableGrid(Label13, Label12, {Label6, Label2, Label3}, Frame1, "Frame1",
-                                std::vector<QLabel *>(Label7.begin(), Label7.begin() + 8),
-                                {column(txtNonMinBi), column(txtNonExpBi)}));
+    panels->addWidget(biWeeklyTable, 0, Qt::AlignTop);
     Frame3 = named<QFrame>(QStringLiteral("Frame3"));
     Frame3->setFrameShape(QFrame::StyledPanel);
     Frame3->setMaximumWidth(150);
@@ -73,9 +75,7 @@ DialogNonCity::DialogNonCity() : platform::Form(kName)
         w->addStretch();
     }
     panels->addWidget(Frame3);
-    panels->addLayout(tableGrid(Label14, Label11, {Label10, Label8, Label9}, Frame2, "Frame2",
-                                std::vector<QLabel *>(Label7.begin() + 8, Label7.end()),
-                                {column(txtNonMinWk), column(txtNonExpWk)}));
+    panels->addWidget(weeklyTable, 0, Qt::AlignTop);
     auto *percent = new QHBoxLayout;
     percent->addWidget(Label4);
     percent->addWidget(txtNonPer);
@@ -111,65 +111,47 @@ void DialogNonCity::formLoad()
 void DialogNonCity::deFault()
 {
     const NonResidentTableTexts &t = kNonResidentTexts;
-    for (std::size_t i = 0; i < 8; ++i)
-        setBox(txtNonMinBi[i], t.txtNonMinBi[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        setBox(txtNonExpBi[i], t.txtNonExpBi[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        setBox(txtNonMinWk[i], t.txtNonMinWk[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        setBox(txtNonExpWk[i], t.txtNonExpWk[i]);
-    setBox(txtNonPer, t.txtNonPer);
+    biWeeklyTable->setTexts(t.biWeekly);
+    weeklyTable->setTexts(t.weekly);
+    setBox(txtNonPer, t.percentage);
 }
 
 void DialogNonCity::ChkFor()
 {
     const NonResidentTableTexts &t = kNonResidentTexts;
-    for (std::size_t i = 0; i < 8; ++i)
-        fillBlank(txtNonMinBi[i], t.txtNonMinBi[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        fillBlank(txtNonExpBi[i], t.txtNonExpBi[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        fillBlank(txtNonMinWk[i], t.txtNonMinWk[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        fillBlank(txtNonExpWk[i], t.txtNonExpWk[i]);
-    fillBlank(txtNonPer, t.txtNonPer);
+    biWeeklyTable->fillBlanks(t.biWeekly);
+    weeklyTable->fillBlanks(t.weekly);
+    fillBlank(txtNonPer, t.percentage);
 }
 
 void DialogNonCity::fillVarib()
 {
-    StateSettings s = state().stateSettings;
-    for (std::size_t i = 0; i < 8; ++i) {
-        s.NonMinBi[i] = strictBox(txtNonMinBi[i]);
-        s.NonExpBi[i] = strictBox(txtNonExpBi[i]);
-        s.NonMinWk[i] = strictBox(txtNonMinWk[i]);
-        s.NonExpWk[i] = strictBox(txtNonExpWk[i]);
-    }
-    s.NonPer = strictBox(txtNonPer);
-    state().stateSettings = s;
+    NonResidentTable t = state().stateSettings.NonResident;
+    t.biWeekly = biWeeklyTable->read(t.biWeekly);
+    t.weekly = weeklyTable->read(t.weekly);
+    t.percentage = strictBox(txtNonPer);
+    state().stateSettings.NonResident = t;
 }
 
 void DialogNonCity::LoadNonCityTables()
 {
-    const ProgramState &st = state();
+    ProgramState &st = state();
     const std::string name = nonResidentTableFileName(st.CurrentUser);
-    try {
-        if (!readNonResidentTable(name))
-            return;
-    } catch (const legacy::FileFormatError &) {
-        // Like the other table files: the boxes keep what they hold, and
-        // a fresh window takes the built-in table.
-        tellCorrupted(name);
+    std::optional<legacy::SeqReader> in = openTableFile(name);
+    if (!in)
         return;
+    // What a damaged file cannot give takes the built-in value; what it
+    // gave before the damage is kept.
+    NonResidentTable t = nonResidentTable(kNonResidentTexts);
+    try {
+        readNonResidentTable(*in, t);
+    } catch (const legacy::FileFormatError &) {
+        tellCorrupted(name);
     }
-    const StateSettings &s = st.stateSettings;
-    for (std::size_t i = 0; i < 8; ++i) {
-        txtNonMinBi[i]->setText(boxText(s.NonMinBi[i]));
-        txtNonExpBi[i]->setText(boxText(s.NonExpBi[i]));
-        txtNonMinWk[i]->setText(boxText(s.NonMinWk[i]));
-        txtNonExpWk[i]->setText(boxText(s.NonExpWk[i]));
-    }
-    txtNonPer->setText(boxText(s.NonPer));
+    st.stateSettings.NonResident = t;
+    biWeeklyTable->show(t.biWeekly);
+    weeklyTable->show(t.weekly);
+    txtNonPer->setText(boxText(t.percentage));
 }
 
 void DialogNonCity::OKButton_Click()

@@ -13,6 +13,7 @@
 
 #include "core/state.h"
 #include "platform/forms.h"
+#include "tables/windows/box_table.h"
 
 class QCheckBox;
 class QFrame;
@@ -77,7 +78,9 @@ public:
     void cmdGetDefault_Click();
     void cmdMkDefault_Click();
 
-    // Controls.
+    // Controls. The control arrays are the boxes of the three box tables.
+    tables::BracketBoxes *singleTable, *marriedTable;
+    tables::AllowanceBoxes *allowanceTable;
     std::array<QLineEdit *, 10> txtStateMinBS, txtStateAmtBS, txtStatePerBS;
     std::array<QLineEdit *, 10> txtStateMinBM, txtStateAmtBM, txtStatePerBM;
     std::array<QLineEdit *, 10> txtStateSgExp, txtStateMarExp;
@@ -113,6 +116,10 @@ private:
     std::array<QCheckBox *, 11> specialSwitches() const;
     // The tables, the allowances and the six single boxes, from a store.
     void showBoxes(const StateSettings &s, float calAllow);
+    // The SDI, SUI, adjustment and California boxes alone.
+    void showSingleBoxes(const StateSettings &s, float calAllow);
+    // Their built-in texts into the ones that are empty.
+    void fillSingleBoxes();
     // The boxes and switches from a state table as read; the boxes and the
     // NO STATE TAX and Use Base switches only when a file was read.
     void showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead);

@@ -1,4 +1,5 @@
-#include "tables/dialogstate.h"
+#include "core/windows/program.h"
+#include "tables/windows/dialogstate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,19 +12,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/entry.h"
-#include "core/form1.h"
-#include "core/profile.h"
+#include "core/windows/entry.h"
+#include "core/windows/form1.h"
+#include "core/windows/profile.h"
 #include "core/profile_files.h"
-#include "core/saveuser.h"
-#include "core/taxinfo.h"
+#include "core/windows/saveuser.h"
+#include "core/windows/taxinfo.h"
 #include "legacy/seqfile.h"
 #include "platform/ui.h"
-#include "records/records.h"
-#include "tables/editor_boxes.h"
+#include "core/windows/services.h"
+#include "tables/windows/editor_boxes.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
-#include "tables/tables.h"
+#include "tables/windows/tables.h"
 
 namespace wagedesk {
 
@@ -52,53 +53,38 @@ QLineEdit *singleBox(const char *name)
     return box;
 }
 
-void setColumn(const std::array<QLineEdit *, 10> &boxes, const TableColumn &values)
-{
-    for (std::size_t i = 0; i < 10; ++i)
-        boxes[i]->setText(boxText(values[i]));
-}
-
-void setColumn(const std::array<QLineEdit *, 10> &boxes, const TextColumn &texts)
-{
-    for (std::size_t i = 0; i < 10; ++i)
-        setBox(boxes[i], texts[i]);
-}
-
-void setColumn(const std::array<QLineEdit *, 10> &boxes, const char *text)
-{
-    for (QLineEdit *box : boxes)
-        box->setText(QLatin1String(text));
-}
-
-void fillColumn(const std::array<QLineEdit *, 10> &boxes, const TextColumn &texts)
-{
-    for (std::size_t i = 0; i < 10; ++i)
-        fillBlank(boxes[i], texts[i]);
-}
-
-void readColumn(const std::array<QLineEdit *, 10> &boxes, TableColumn &values)
-{
-    for (std::size_t i = 0; i < 10; ++i)
-        values[i] = strictBox(boxes[i]);
-}
-
 // The main window's Iowa prior-period box.
 QCheckBox *iowaPrior() { return Forms::get<Form1>().ckIowaPrior; }
+
+enum class FileRead { Missing, Whole, Damaged };
+
+// A state table file into the targets. What a damaged file cannot give
+// takes the built-in value; what it gave before the damage is kept.
+FileRead readStateTableFile(const std::string &name, StateSettings &settings, ProfileSettings &profile)
+{
+    std::optional<legacy::SeqReader> in = openTableFile(name);
+    if (!in)
+        return FileRead::Missing;
+    StateSettings s = settings;
+    ProfileSettings p = profile;
+    builtInStateFileItems(s, p);
+    FileRead read = FileRead::Whole;
+    try {
+        readStateTable(*in, s, p);
+    } catch (const legacy::FileFormatError &) {
+        tellCorrupted(name);
+        read = FileRead::Damaged;
+    }
+    settings = s;
+    profile = p;
+    return read;
+}
 
 } // namespace
 
 DialogState::DialogState() : platform::Form(kName)
 {
     setWindowTitle(QStringLiteral("Biweekly State Tax"));
-
-    txtStateMinBS = makeBoxes<10>("txtStateMinBS");
-    txtStateAmtBS = makeBoxes<10>("txtStateAmtBS");
-    txtStatePerBS = makeBoxes<10>("txtStatePerBS");
-    txtStateMinBM = makeBoxes<10>("txtStateMinBM");
-    txtStateAmtBM = makeBoxes<10>("txtStateAmtBM");
-    txtStatePerBM = makeBoxes<10>("txtStatePerBM");
-    txtStateSgExp = makeBoxes<10>("txtStateSgExp");
-    txtStateMarExp = makeBoxes<10>("txtStateMarExp");
 
     Label1 = label("Label1", "Table for SINGLE Persons");
     Label2 = label("Label2", "Minimum Range");
@@ -189,14 +175,27 @@ DialogState::DialogState() : platform::Form(kName)
     std::vector<QLabel *> marriedLines(Label7.begin() + 10, Label7.end());
     for (QLabel *l : {Label30, Label31, Label32, Label33})
         marriedLines.push_back(l);
-    QGridLayout *single = tableGrid(Label19, Label1, {Label6, Label2, Label3, Label4}, Frame1, "Frame1", singleLines,
-                                    {column(txtStateMinBS), column(txtStateAmtBS), column(txtStatePerBS)});
-    QGridLayout *married = tableGrid(Label20, Label5, {Label11, Label8, Label9, Label10}, Frame2, "Frame2",
-                                     marriedLines, {column(txtStateMinBM), column(txtStateAmtBM), column(txtStatePerBM)});
+    singleTable = new BracketBoxes({"txtStateMinBS", "txtStateAmtBS", "txtStatePerBS"}, kBracketFields,
+                                   kBracketTextFields, Label19, Label1, {Label6, Label2, Label3, Label4}, "Frame1",
+                                   singleLines);
+    marriedTable = new BracketBoxes({"txtStateMinBM", "txtStateAmtBM", "txtStatePerBM"}, kBracketFields,
+                                    kBracketTextFields, Label20, Label5, {Label11, Label8, Label9, Label10}, "Frame2",
+                                    marriedLines);
+    allowanceTable = new AllowanceBoxes({"txtStateSgExp", "txtStateMarExp"}, kAllowanceFields, kAllowanceTextFields,
+                                        Label21, Label16, {Label13, Label14, Label15}, "Frame3",
+                                        std::vector<QLabel *>(Label27.begin(), Label27.end()));
+    txtStateMinBS = singleTable->column(0);
+    txtStateAmtBS = singleTable->column(1);
+    txtStatePerBS = singleTable->column(2);
+    txtStateMinBM = marriedTable->column(0);
+    txtStateAmtBM = marriedTable->column(1);
+    txtStatePerBM = marriedTable->column(2);
+    txtStateSgExp = allowanceTable->column(0);
+    txtStateMarExp = allowanceTable->column(1);
+    Frame1 = singleTable->frame();
+    Frame2 = marriedTable->frame();
+    Frame3 = allowanceTable->frame();
 
-    QGridLayout *allowance = tableGrid(Label21, Label16, {Label13, Label14, Label15}, Frame3, "Frame3",
-                                       std::vector<QLabel *>(Label27.begin(), Label27.end()),
-                                       {column(txtStateSgExp), column(txtStateMarExp)});
     auto *switches = new QGridLayout;
     int row = 0;
     for (QCheckBox *box : {ckAlabama, ckAriz, ckIowa, ckKentucky, ckLouis})
@@ -205,7 +204,7 @@ DialogState::DialogState() : platform::Form(kName)
     for (QCheckBox *box : {ckMass, ckMissouri, ckNC, ckOkla, ckOregon, ckWiscon})
         switches->addWidget(box, row++, 1);
     auto *right = new QVBoxLayout;
-    right->addLayout(allowance);
+    right->addWidget(allowanceTable);
     right->addSpacing(8);
     right->addLayout(switches);
     right->addWidget(cmdDefault);
@@ -244,9 +243,9 @@ DialogState::DialogState() : platform::Form(kName)
     }
 
     auto *bothTables = new QHBoxLayout;
-    bothTables->addLayout(single);
+    bothTables->addWidget(singleTable, 0, Qt::AlignTop);
     bothTables->addSpacing(12);
-    bothTables->addLayout(married);
+    bothTables->addWidget(marriedTable, 0, Qt::AlignTop);
     bothTables->addStretch(1);
     auto *warning = new QHBoxLayout;
     warning->addWidget(Label18);
@@ -401,20 +400,10 @@ void DialogState::runTickedPresets()
 void DialogState::CheckFor()
 {
     const StateTableTexts &t = kNewYorkStateTexts;
-    fillColumn(txtStateMinBS, t.txtStateMinBS);
-    fillColumn(txtStateAmtBS, t.txtStateAmtBS);
-    fillColumn(txtStatePerBS, t.txtStatePerBS);
-    fillColumn(txtStateMinBM, t.txtStateMinBM);
-    fillColumn(txtStateAmtBM, t.txtStateAmtBM);
-    fillColumn(txtStatePerBM, t.txtStatePerBM);
-    fillColumn(txtStateSgExp, t.txtStateSgExp);
-    fillColumn(txtStateMarExp, t.txtStateMarExp);
-    fillBlank(txtSDIpercent, t.txtSDIpercent);
-    fillBlank(txtSDIwageBase, t.txtSDIwageBase);
-    fillBlank(txtStateAdj, t.txtStateAdj);
-    fillBlank(txtCalAllow, t.txtCalAllow);
-    fillBlank(txtSUIpercent, t.txtSUIpercent);
-    fillBlank(txtSUIwageBase, t.txtSUIwageBase);
+    singleTable->fillBlanks(t.table.single);
+    marriedTable->fillBlanks(t.table.married);
+    allowanceTable->fillBlanks(t.allowance);
+    fillSingleBoxes();
 }
 
 void DialogState::fillVari()
@@ -423,16 +412,9 @@ void DialogState::fillVari()
     ProgramState &st = state();
     StateSettings s = st.stateSettings;
     s.NoStateTax = switchValue(ckNoStateTax);
-    for (std::size_t i = 0; i < 10; ++i) {
-        s.StateMinBS[i] = strictBox(txtStateMinBS[i]);
-        s.StateAmtBS[i] = strictBox(txtStateAmtBS[i]);
-        s.StatePerBS[i] = strictBox(txtStatePerBS[i]);
-        s.StateMinBM[i] = strictBox(txtStateMinBM[i]);
-        s.StateAmtBM[i] = strictBox(txtStateAmtBM[i]);
-        s.StatePerBM[i] = strictBox(txtStatePerBM[i]);
-    }
-    readColumn(txtStateSgExp, s.StateSgExp);
-    readColumn(txtStateMarExp, s.StateMarExp);
+    s.StateTable.single = singleTable->read(s.StateTable.single);
+    s.StateTable.married = marriedTable->read(s.StateTable.married);
+    s.StateAllowance = allowanceTable->read(s.StateAllowance);
     s.SDIPercent = strictBox(txtSDIpercent);
     s.SDIWageBase = strictBox(txtSDIwageBase);
     // Read as the calculation reads them: the leading number, else 0.
@@ -475,20 +457,31 @@ void DialogState::fillVari()
 
 void DialogState::showBoxes(const StateSettings &s, float calAllow)
 {
-    setColumn(txtStateMinBS, s.StateMinBS);
-    setColumn(txtStateAmtBS, s.StateAmtBS);
-    setColumn(txtStatePerBS, s.StatePerBS);
-    setColumn(txtStateMinBM, s.StateMinBM);
-    setColumn(txtStateAmtBM, s.StateAmtBM);
-    setColumn(txtStatePerBM, s.StatePerBM);
-    setColumn(txtStateSgExp, s.StateSgExp);
-    setColumn(txtStateMarExp, s.StateMarExp);
+    singleTable->show(s.StateTable.single);
+    marriedTable->show(s.StateTable.married);
+    allowanceTable->show(s.StateAllowance);
+    showSingleBoxes(s, calAllow);
+}
+
+void DialogState::showSingleBoxes(const StateSettings &s, float calAllow)
+{
     txtSDIpercent->setText(boxText(s.SDIPercent));
-    txtSUIpercent->setText(boxText(s.SUIPercent));
     txtSDIwageBase->setText(boxText(s.SDIWageBase));
-    txtSUIwageBase->setText(boxText(s.SUIWageBase));
     txtStateAdj->setText(boxText(s.StateAdjust));
     txtCalAllow->setText(boxText(calAllow));
+    txtSUIpercent->setText(boxText(s.SUIPercent));
+    txtSUIwageBase->setText(boxText(s.SUIWageBase));
+}
+
+void DialogState::fillSingleBoxes()
+{
+    const StateTableTexts &t = kNewYorkStateTexts;
+    fillBlank(txtSDIpercent, t.txtSDIpercent);
+    fillBlank(txtSDIwageBase, t.txtSDIwageBase);
+    fillBlank(txtStateAdj, t.txtStateAdj);
+    fillBlank(txtCalAllow, t.txtCalAllow);
+    fillBlank(txtSUIpercent, t.txtSUIpercent);
+    fillBlank(txtSUIwageBase, t.txtSUIwageBase);
 }
 
 void DialogState::showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead)
@@ -534,13 +527,9 @@ void DialogState::LoadStateTables()
 {
     ProgramState &st = state();
     const std::string name = stateTableFileName(st.CurrentUser);
-    bool read = false;
-    try {
-        read = readStateTable(name);
-    } catch (const legacy::FileFormatError &) {
-        tellCorrupted(name);
-        return;
-    }
+    // A damaged file of the profile keeps what it gave: one bad item never
+    // costs the profile its tables.
+    const bool read = readStateTableFile(name, st.stateSettings, st.profile) != FileRead::Missing;
     if (read)
         shown_ = {st.stateSettings, st.profile.CalAllow, st.profile.RoundState};
     showTables(st.stateSettings, st.profile, read);
@@ -555,13 +544,9 @@ void DialogState::LoadDefaultStateTables()
     StateSettings s = st.stateSettings;
     ProfileSettings p = st.profile;
     const std::string details = profileFileName("", kUserDetailsExt);
-    try {
-        if (!readStateTable(name, s, p))
-            return;
-    } catch (const legacy::FileFormatError &) {
-        tellCorrupted(name);
+    // The default profile's file replaces the editor's boxes only whole.
+    if (readStateTableFile(name, s, p) != FileRead::Whole)
         return;
-    }
     // The editor's items of the default settings file: with them the
     // default's special-state switches come whole, so two never end up on.
     ProfileSettings d;
@@ -586,21 +571,11 @@ void DialogState::LoadDefaultStateTables()
 
 void DialogState::SetNoStateTax()
 {
-    for (std::size_t i = 0; i < 10; ++i) {
-        for (QLineEdit *min : {txtStateMinBS[i], txtStateMinBM[i]})
-            min->setText(QStringLiteral("999999"));
-        for (QLineEdit *zero : {txtStateAmtBS[i], txtStatePerBS[i], txtStateAmtBM[i], txtStatePerBM[i]})
-            zero->setText(QStringLiteral("0"));
-    }
-    setColumn(txtStateSgExp, "0");
-    setColumn(txtStateMarExp, "0");
+    singleTable->setAll(kUnusedLine);
+    marriedTable->setAll(kUnusedLine);
+    allowanceTable->setAll(kNoAllowance);
+    showSingleBoxes(shown_.settings, shown_.calAllow);
     const StateSettings &s = shown_.settings;
-    txtSDIpercent->setText(boxText(s.SDIPercent));
-    txtSDIwageBase->setText(boxText(s.SDIWageBase));
-    txtStateAdj->setText(boxText(s.StateAdjust));
-    txtCalAllow->setText(boxText(shown_.calAllow));
-    txtSUIpercent->setText(boxText(s.SUIPercent));
-    txtSUIwageBase->setText(boxText(s.SUIWageBase));
     setSwitch(ckSDI, s.SDIUseBase);
     setSwitch(ckSUI, s.SUIUseBase);
     setSwitch(ckRoundOff, shown_.roundState);
@@ -642,20 +617,10 @@ void DialogState::useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rat
 void DialogState::LoadNewYorkTable()
 {
     const StateTableTexts &t = kNewYorkStateTexts;
-    setColumn(txtStateMinBS, t.txtStateMinBS);
-    setColumn(txtStateAmtBS, t.txtStateAmtBS);
-    setColumn(txtStatePerBS, t.txtStatePerBS);
-    setColumn(txtStateMinBM, t.txtStateMinBM);
-    setColumn(txtStateAmtBM, t.txtStateAmtBM);
-    setColumn(txtStatePerBM, t.txtStatePerBM);
-    setColumn(txtStateSgExp, t.txtStateSgExp);
-    setColumn(txtStateMarExp, t.txtStateMarExp);
-    fillBlank(txtSDIpercent, t.txtSDIpercent);
-    fillBlank(txtSDIwageBase, t.txtSDIwageBase);
-    fillBlank(txtStateAdj, t.txtStateAdj);
-    fillBlank(txtCalAllow, t.txtCalAllow);
-    fillBlank(txtSUIpercent, t.txtSUIpercent);
-    fillBlank(txtSUIwageBase, t.txtSUIwageBase);
+    singleTable->setTexts(t.table.single);
+    marriedTable->setTexts(t.table.married);
+    allowanceTable->setTexts(t.allowance);
+    fillSingleBoxes();
     Label14->setText(QStringLiteral("Single"));
     Label15->setText(QStringLiteral("Married"));
     Label21->setText(QStringLiteral("BiWeekly"));
@@ -665,9 +630,7 @@ void DialogState::LoadNewYorkTable()
     for (QLabel *l :
          {Label1, Label2, Label3, Label4, Label6, Label19, Label5, Label8, Label9, Label10, Label11, Label20})
         l->setEnabled(true);
-    for (std::size_t i = 0; i < 10; ++i)
-        for (QLineEdit *box : {txtStateMinBS[i], txtStateAmtBS[i], txtStatePerBS[i]})
-            box->setEnabled(true);
+    singleTable->setBoxesEnabled(true);
 }
 
 void DialogState::cmdDefault_Click()
@@ -686,24 +649,16 @@ void DialogState::cmdDefault_Click()
     Label13->setText(QStringLiteral("# of Exemp"));
     for (int i = 0; i < 10; ++i)
         Label27[i]->setText(QString::number(i));
-    for (std::size_t i = 0; i < 10; ++i)
-        for (QLineEdit *box : {txtStateMinBS[i], txtStateAmtBS[i], txtStatePerBS[i], txtStateMinBM[i],
-                               txtStateAmtBM[i], txtStatePerBM[i], txtStateSgExp[i], txtStateMarExp[i]})
-            box->setEnabled(true);
+    for (auto *table : {singleTable, marriedTable})
+        table->setBoxesEnabled(true);
+    allowanceTable->setBoxesEnabled(true);
 }
 
 void DialogState::cmdClearAll_Click()
 {
-    for (std::size_t i = 0; i < 10; ++i) {
-        txtStateMinBS[i]->setText(QStringLiteral("999999"));
-        txtStateAmtBS[i]->setText(QStringLiteral("0"));
-        txtStatePerBS[i]->setText(QStringLiteral("0"));
-        txtStateMinBM[i]->setText(QStringLiteral("999999"));
-        txtStateAmtBM[i]->setText(QStringLiteral("0"));
-        txtStatePerBM[i]->setText(QStringLiteral("0"));
-    }
-    setColumn(txtStateSgExp, "0");
-    setColumn(txtStateMarExp, "0");
+    singleTable->setAll(kUnusedLine);
+    marriedTable->setAll(kUnusedLine);
+    allowanceTable->setAll(kNoAllowance);
     ckRoundOff->setChecked(false);
     ckSpouse->setChecked(false);
     ckSpouse->setVisible(false);
@@ -752,12 +707,12 @@ void DialogState::cmdMkDefault_Click()
     // The default profile: the same files under the empty name.
     Forms::get<frmSaveUser>().txtSaveUser->clear();
     SaveOT();
-    records::SaveVac();
+    records().SaveVac();
     tables::SaveStateTables();
     tables::SaveCityTables();
     tables::SaveNonCityTables();
     // From here on this window may be gone: touch none of its members.
-    records::closeWindows(true);
+    records().closeWindows(true);
     Forms::unload(frmSaveUser::kName);
     tables::unloadEditors();
 }

@@ -1,4 +1,4 @@
-#include "tables/editor_boxes.h"
+#include "tables/windows/editor_boxes.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -11,8 +11,8 @@
 #include <cfloat>
 #include <cmath>
 
-#include "core/entry.h"
-#include "core/profile.h"
+#include "core/windows/entry.h"
+#include "core/windows/profile.h"
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
 #include "platform/ui.h"
@@ -23,10 +23,6 @@ namespace wagedesk::tables {
 using platform::Buttons;
 using platform::Icon;
 using platform::Ui;
-
-namespace {
-constexpr int kRowSpacing = 4;
-}
 
 TableBoxError::TableBoxError(QLineEdit *b)
     : std::runtime_error("not a number in " + b->objectName().toStdString() + ": " + b->text().toStdString()), box(b)
@@ -92,7 +88,7 @@ void tellCheckNumbers()
                 Buttons::Ok, Icon::Exclamation);
 }
 
-void writeReporting(void (*writer)(const std::filesystem::path &), const std::string &fileName)
+void writeReporting(const std::function<void(const std::filesystem::path &)> &writer, const std::string &fileName)
 {
     try {
         writer(fileName);
@@ -120,41 +116,6 @@ QLabel *redLabel(const char *name, const char *caption)
     QLabel *l = label(name, caption);
     l->setStyleSheet(QStringLiteral("color: red;"));
     return l;
-}
-
-QFrame *numberColumn(const char *frameName, const std::vector<QLabel *> &labels, QGridLayout *grid)
-{
-    auto *frame = named<QFrame>(QLatin1String(frameName));
-    frame->setFrameShape(QFrame::NoFrame);
-    auto *column = new QVBoxLayout(frame);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(kRowSpacing);
-    for (QLabel *l : labels) {
-        l->setAlignment(Qt::AlignCenter);
-        column->addWidget(l);
-    }
-    grid->setVerticalSpacing(kRowSpacing);
-    return frame;
-}
-
-QGridLayout *tableGrid(QLabel *frequency, QLabel *title, const std::vector<QLabel *> &heads, QFrame *&frame,
-                       const char *frameName, const std::vector<QLabel *> &numbers,
-                       const std::vector<std::vector<QLineEdit *>> &columns)
-{
-    auto *grid = new QGridLayout;
-    const int width = int(columns.size()) + 1;
-    const int rows = columns.empty() ? 0 : int(columns.front().size());
-    grid->addWidget(frequency, 0, 0, 1, width, Qt::AlignLeft);
-    grid->addWidget(title, 1, 0, 1, width, Qt::AlignCenter);
-    for (int c = 0; c < int(heads.size()); ++c)
-        grid->addWidget(heads[c], 2, c, Qt::AlignBottom | Qt::AlignHCenter);
-    frame = numberColumn(frameName, numbers, grid);
-    grid->addWidget(frame, 3, 0, rows, 1);
-    for (int c = 0; c < int(columns.size()); ++c)
-        for (int r = 0; r < rows; ++r)
-            grid->addWidget(columns[c][r], 3 + r, c + 1);
-    grid->setRowStretch(3 + rows, 1);
-    return grid;
 }
 
 } // namespace wagedesk::tables

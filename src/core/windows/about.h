@@ -1,6 +1,7 @@
 // frmAboutSpcl: the product title and the program's version.
 #pragma once
 
+#include "core/version.h"
 #include "platform/forms.h"
 
 class QLabel;
@@ -8,11 +9,7 @@ class QPushButton;
 
 namespace wagedesk {
 
-// The program's version, shown as "Version major.minor.revision".
-struct ProgramVersion {
-    int major, minor, revision;
-};
-constexpr ProgramVersion kVersion{1, 0, 0};
+// "Version major.minor.revision".
 QString versionLine(const ProgramVersion &v);
 
 class frmAboutSpcl : public platform::Form {

@@ -1,4 +1,4 @@
-#include "core/entry.h"
+#include "core/windows/entry.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,7 +5,8 @@
 
 namespace wagedesk {
 
-// Defines every window of the program in the form registry.
+// Defines every window of the program in the form registry and installs
+// the services of the subsystems for the core's windows.
 void defineForms();
 
 // The application object: an error that escapes a command is reported in a

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "platform/forms.h"
+#include "tables/windows/box_table.h"
 
 class QCheckBox;
 class QFrame;
@@ -38,6 +39,9 @@ public:
     void cmdClearMe_Click();
     void cmdDefault_Click();
 
+    // The control arrays are the boxes of the three box tables.
+    tables::BracketBoxes *singleTable, *marriedTable;
+    tables::AllowanceBoxes *allowanceTable;
     std::array<QLineEdit *, 10> txtCityMinBS, txtCityAmtBS, txtCityPerBS;
     std::array<QLineEdit *, 10> txtCityMinBM, txtCityAmtBM, txtCityPerBM;
     std::array<QLineEdit *, 10> txtCitySgExp, txtCityMarExp;

@@ -1,4 +1,4 @@
-#include "core/saveuser.h"
+#include "core/windows/saveuser.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,15 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/entry.h"
-#include "core/form1.h"
-#include "core/profile.h"
-#include "core/state.h"
-#include "core/taxinfo.h"
+#include "core/windows/entry.h"
+#include "core/windows/form1.h"
+#include "core/windows/profile.h"
+#include "core/windows/program.h"
+#include "core/windows/taxinfo.h"
 #include "platform/ui.h"
-#include "printing/printing.h"
-#include "records/records.h"
-#include "tables/tables.h"
+#include "core/windows/services.h"
 
 namespace wagedesk {
 
@@ -58,38 +56,38 @@ bool frmSaveUser::cmdSaveUser_Click()
         checkProfileName(name);
         state().CurrentUser = name;
         SaveOT();
-        records::SaveVac();
-        tables::SaveStateTables();
-        tables::SaveCityTables();
-        tables::SaveNonCityTables();
+        records().SaveVac();
+        tableEditors().SaveStateTables();
+        tableEditors().SaveCityTables();
+        tableEditors().SaveNonCityTables();
     } catch (const std::exception &e) {
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
         return false;
     }
     Forms::get<Form1>().lbUser->setText(QString::fromStdString(state().CurrentUser));
-    records::closeWindows(true);
-    tables::unloadEditors();
+    records().closeWindows(true);
+    tableEditors().unloadEditors();
     Forms::unload(kName);
     return true;
 }
 
 void frmSaveUser::formUnload()
 {
-    records::closeWindows(false);
-    tables::unloadEditors();
+    records().closeWindows(false);
+    tableEditors().unloadEditors();
     Forms::unload(frmTaxInfo::kName);
-    printing::unloadChecks();
+    printouts().unloadChecks();
 }
 
 void frmSaveUser::cmdEnd_Click()
 {
-    printing::unloadChecks();
+    printouts().unloadChecks();
     Forms::unload(kName);
 }
 
 void frmSaveUser::cmdQuit_Click()
 {
-    records::closeWindows(false);
+    records().closeWindows(false);
     // The main window's closing asks its save question; this dialog is
     // already on screen, so it is closed first and a Yes there shows it anew.
     Forms::unload(kName);

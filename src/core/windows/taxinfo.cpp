@@ -1,4 +1,4 @@
-#include "core/taxinfo.h"
+#include "core/windows/taxinfo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/entry.h"
-#include "core/form1.h"
-#include "core/profile.h"
-#include "core/saveuser.h"
-#include "core/state.h"
+#include "core/windows/entry.h"
+#include "core/windows/form1.h"
+#include "core/windows/profile.h"
+#include "core/windows/saveuser.h"
+#include "core/windows/program.h"
 #include "platform/limitededit.h"
 #include "platform/ui.h"
 

@@ -1,4 +1,4 @@
-#include "core/form1.h"
+#include "core/windows/form1.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,19 +19,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "core/about.h"
-#include "core/datemain.h"
-#include "core/entry.h"
+#include "core/windows/about.h"
+#include "core/windows/datemain.h"
+#include "core/windows/entry.h"
 #include "core/federal.h"
-#include "core/profile.h"
+#include "core/windows/profile.h"
 #include "core/profile_files.h"
-#include "core/saveuser.h"
-#include "core/state.h"
-#include "core/taxinfo.h"
+#include "core/windows/saveuser.h"
+#include "core/windows/program.h"
+#include "core/windows/taxinfo.h"
 #include "platform/ui.h"
-#include "printing/printing.h"
-#include "records/records.h"
-#include "tables/tables.h"
+#include "core/windows/services.h"
 
 namespace wagedesk {
 
@@ -262,14 +260,14 @@ Form1::Form1() : platform::Form(kName)
     connect(cmdClear, &QPushButton::clicked, this, [this] { Clear_All(); });
     connect(cmdSavePrev, &QPushButton::clicked, this, [this] { cmdSavePrev_Click(); });
     connect(cmdPeriod, &QPushButton::clicked, this, [this] { cmdPeriod_Click(); });
-    connect(cmdYear, &QPushButton::clicked, this, [] { records::showYearToDate(); });
-    connect(cmdOT, &QPushButton::clicked, this, [] { records::showOvertime(); });
-    connect(Command1, &QPushButton::clicked, this, [] { records::showVacation(); });
+    connect(cmdYear, &QPushButton::clicked, this, [] { records().showYearToDate(); });
+    connect(cmdOT, &QPushButton::clicked, this, [] { records().showOvertime(); });
+    connect(Command1, &QPushButton::clicked, this, [] { records().showVacation(); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] { mnuPrintSheetItem_Click(); });
-    cmdYear->setEnabled(records::available());
-    cmdOT->setEnabled(records::available());
-    Command1->setEnabled(records::available());
-    cmdPrint->setEnabled(printing::available());
+    cmdYear->setEnabled(records().available());
+    cmdOT->setEnabled(records().available());
+    Command1->setEnabled(records().available());
+    cmdPrint->setEnabled(printouts().available());
 }
 
 void Form1::buildMenus()
@@ -295,7 +293,7 @@ void Form1::buildMenus()
     mnuOpen = item(file, "mnuOpen", "&Open", "Ctrl+O", [this] { mnuOpen_Click(); });
     mnuSave = item(file, "mnuSave", "&Save", "Ctrl+S", [this] { mnuSave_Click(); });
     separator(file, "mnuDash3");
-    mnuChecks = item(file, "mnuChecks", "C&hecks", "Ctrl+H", [] { printing::showChecks(); });
+    mnuChecks = item(file, "mnuChecks", "C&hecks", "Ctrl+H", [] { printouts().showChecks(); });
     separator(file, "mnuDash6");
     mnuPrintSheetItem = item(file, "mnuPrintSheetItem", "Print Sheet", nullptr, [this] { mnuPrintSheetItem_Click(); });
     mnuPrintItem = item(file, "mnuPrintItem", "&Print Image", "Ctrl+P", [this] { mnuPrintItem_Click(); });
@@ -304,18 +302,18 @@ void Form1::buildMenus()
     mnuExitItem = item(file, "mnuExitItem", "E&xit", "Ctrl+X", [this] { mnuExitItem_Click(); });
 
     QMenu *forms = menu("mnuForms", "Forms");
-    mnuVac = item(forms, "mnuVac", "&Vacation", "Ctrl+V", [] { records::showVacation(); });
-    mnuOtItem = item(forms, "mnuOtItem", "OT %", nullptr, [] { records::showOvertime(); });
-    mnuYear = item(forms, "mnuYear", "&Year to Date", "Ctrl+Y", [] { records::showYearToDate(); });
+    mnuVac = item(forms, "mnuVac", "&Vacation", "Ctrl+V", [] { records().showVacation(); });
+    mnuOtItem = item(forms, "mnuOtItem", "OT %", nullptr, [] { records().showOvertime(); });
+    mnuYear = item(forms, "mnuYear", "&Year to Date", "Ctrl+Y", [] { records().showYearToDate(); });
 
     QMenu *options = menu("mnuOptions", "Options");
-    mnuHeader = item(options, "mnuHeader", "H&eader", "Ctrl+E", [] { printing::showHeader(); });
+    mnuHeader = item(options, "mnuHeader", "H&eader", "Ctrl+E", [] { printouts().showHeader(); });
     separator(options, "mnuDash2");
     mnuTaxInfoItem = item(options, "mnuTaxInfoItem", "&User Info", "Ctrl+U", [this] { mnuTaxInfoItem_Click(); });
     separator(options, "mnuDash5");
     mnuState = item(options, "mnuState", "S&tate Tax", "Ctrl+T", [this] { mnuState_Click(); });
-    mnuCity = item(options, "mnuCity", "C&ity Tax", "Ctrl+I", [] { tables::showCityEditor(); });
-    mnuNonCity = item(options, "mnuNonCity", "Non City Tax", nullptr, [] { tables::showNonCityEditor(); });
+    mnuCity = item(options, "mnuCity", "C&ity Tax", "Ctrl+I", [] { tableEditors().showCityEditor(); });
+    mnuNonCity = item(options, "mnuNonCity", "Non City Tax", nullptr, [] { tableEditors().showNonCityEditor(); });
 
     QMenu *help = menu("mnuHelp", "Help");
     mnuHelpItem = item(help, "mnuHelpItem", "He&lp", "Ctrl+L", [this] { mnuHelpItem_Click(); });
@@ -329,11 +327,11 @@ void Form1::buildMenus()
 
     // Windows of parts not in this build stay visible but cannot be chosen.
     for (QAction *a : {mnuChecks, mnuPrintSheetItem, mnuHeader})
-        a->setEnabled(printing::available());
+        a->setEnabled(printouts().available());
     for (QAction *a : {mnuVac, mnuOtItem, mnuYear})
-        a->setEnabled(records::available());
+        a->setEnabled(records().available());
     for (QAction *a : {mnuState, mnuCity, mnuNonCity})
-        a->setEnabled(tables::available());
+        a->setEnabled(tableEditors().available());
 }
 
 void Form1::clearResultLabels()
@@ -358,7 +356,7 @@ void Form1::formLoad()
     clearResultLabels();
     lbTaxVer->setText(q(st.federal.TaxVersion));
     try {
-        if (tables::iowaSwitchOn())
+        if (tableEditors().iowaSwitchOn())
             ckIowaPrior->setVisible(true);
         showDeductionCaptions();
     } catch (const std::exception &e) {
@@ -447,7 +445,7 @@ bool Form1::Calcu_late()
     ProgramState &st = state();
     // An open state editor's boxes are taken first: one that is not a
     // number stops the calculation before anything changes.
-    if (!tables::loadEditorsForCalculation())
+    if (!tableEditors().loadEditorsForCalculation())
         return false;
     LoadFederalTables(st, programFolder());
     lbTaxVer->setText(q(st.federal.TaxVersion));
@@ -460,7 +458,7 @@ bool Form1::Calcu_late()
     entries.ckSSMediExemp = isOn(info.ckSSMediExemp);
     PayLabels shown;
     try {
-        shown = computePayPeriod(st, entries, values, tables::calcEnvironment());
+        shown = computePayPeriod(st, entries, values, tableEditors().calcEnvironment());
     } catch (const StateBoxError &e) {
         Ui::message(q(e.message()), Buttons::Ok, Icon::Exclamation);
         return false;
@@ -488,7 +486,7 @@ bool Form1::Calcu_late()
     CleartxtBox();
     zeroFederalTables(st.federal);
     Forms::get<frmSaveUser>().cmdSaveUser_Click();
-    tables::unloadEditorsAfterCalculation();
+    tableEditors().unloadEditorsAfterCalculation();
     return true;
 }
 
@@ -532,7 +530,7 @@ void Form1::mnuNew_Click()
     raise();
     activateWindow();
 
-    records::clearForNewProfile();
+    records().clearForNewProfile();
     Clear_All();
     {
         frmTaxInfo &info = Forms::get<frmTaxInfo>();
@@ -540,8 +538,8 @@ void Form1::mnuNew_Click()
         info.ClearAll();
         Forms::unload(frmTaxInfo::kName);
     }
-    printing::unloadChecks();
-    tables::newProfileTables();
+    printouts().unloadChecks();
+    tableEditors().newProfileTables();
     Calcu_late();
 }
 
@@ -566,12 +564,12 @@ void Form1::OpenFile()
         checkProfileName(name);
         st.CurrentUser = name;
         LoadUserSettings();
-        records::LoadYearToDate();
+        records().LoadYearToDate();
         LoadFederalTables(st, programFolder());
         lbTaxVer->setText(q(st.federal.TaxVersion));
-        tables::openProfileTables();
-        records::GetVac();
-        records::FillInOT();
+        tableEditors().openProfileTables();
+        records().GetVac();
+        records().FillInOT();
     } catch (const std::exception &e) {
         // Never leave a mixture of two profiles: go back to the one that
         // was open, in its folder, and show it as it was.
@@ -616,10 +614,10 @@ bool Form1::formQueryUnload(bool fromCode)
     if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None, QStringLiteral("Save?")) ==
         Answer::Yes)
         Ui::showModal(&Forms::get<frmSaveUser>());
-    records::closeWindows(false);
+    records().closeWindows(false);
     Forms::unload(frmTaxInfo::kName);
-    tables::unloadEditors();
-    printing::unloadChecks();
+    tableEditors().unloadEditors();
+    printouts().unloadChecks();
     endProgram();
     return true;
 }
@@ -640,7 +638,7 @@ void Form1::mnuPrintSheetItem_Click()
     if (!Ui::printerDialog(printer, this))
         return;
     try {
-        printing::PrintText(printer);
+        printouts().PrintText(printer);
     } catch (const std::exception &) {
         // A print command ends silently on any error.
     }
@@ -648,7 +646,7 @@ void Form1::mnuPrintSheetItem_Click()
 
 void Form1::mnuTaxInfoItem_Click() { Ui::showModal(&Forms::get<frmTaxInfo>()); }
 
-void Form1::mnuState_Click() { tables::showStateEditor(); }
+void Form1::mnuState_Click() { tableEditors().showStateEditor(); }
 
 void Form1::mnuHelpItem_Click()
 {

@@ -10,11 +10,12 @@
 #pragma once
 
 #include "core/paycalc.h"
+#include "core/windows/services.h"
 
 namespace wagedesk::tables {
 
-// Whether the editors are part of this build (their menu items are enabled).
-bool available();
+// The editors as the core's windows reach them; the application installs it.
+TableEditors &editorService();
 
 // Start-up: fills the store from the current profile's table files (or the
 // built-in tables) and tells whether the state editor's Iowa switch is on.

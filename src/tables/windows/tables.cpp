@@ -1,20 +1,20 @@
-#include "tables/tables.h"
+#include "tables/windows/tables.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "core/entry.h"
-#include "core/profile.h"
-#include "core/state.h"
-#include "core/taxinfo.h"
+#include "core/windows/entry.h"
+#include "core/windows/profile.h"
+#include "core/windows/program.h"
+#include "core/windows/taxinfo.h"
 #include "legacy/numerics.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
-#include "tables/dialogcity.h"
-#include "tables/dialognoncity.h"
-#include "tables/dialogstate.h"
-#include "tables/editor_boxes.h"
+#include "tables/windows/dialogcity.h"
+#include "tables/windows/dialognoncity.h"
+#include "tables/windows/dialogstate.h"
+#include "tables/windows/editor_boxes.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
 #include "tables/withholding.h"
@@ -31,14 +31,15 @@ namespace {
 // The calculation's view of the state editor, which it loaded.
 class EditorEnvironment : public CalcEnvironment {
 public:
-    void stateStep(ProgramState &) override
+    void stateStep(ProgramState &st) override
     {
         // A special state that is on replaces the general computation; its
         // formula comes with the special states, until then it withholds 0.
         if (Forms::get<DialogState>().specialStateOn())
             return;
         const frmTaxInfo &info = Forms::get<frmTaxInfo>();
-        GetStateTax(info.optBiWeek->isChecked(), info.optWeek->isChecked());
+        GetStateTax(st.stateSettings.StateTable, st.profile.StateStatus, info.optBiWeek->isChecked(),
+                    info.optWeek->isChecked(), st.result);
     }
 
     void zeroBlankStateFields() override
@@ -50,10 +51,12 @@ public:
                 box->setText(QStringLiteral("0"));
     }
 
-    void cityStep(ProgramState &) override
+    void cityStep(ProgramState &st) override
     {
         const frmTaxInfo &info = Forms::get<frmTaxInfo>();
-        GetCityTax(info.optBiWeek->isChecked(), info.optWeek->isChecked(), switchValue(info.ckNonCity));
+        const StateSettings &s = st.stateSettings;
+        GetCityTax(s.CityTable, s.NonResident, st.profile.StateStatus, info.optBiWeek->isChecked(),
+                   info.optWeek->isChecked(), switchValue(info.ckNonCity), st.result);
     }
 
     SdiSuiBoxes sdiSuiBoxes() override
@@ -99,7 +102,6 @@ void fillStoreFromFiles()
 
 } // namespace
 
-bool available() { return true; }
 
 bool iowaSwitchOn()
 {
@@ -159,9 +161,26 @@ void unloadEditorsAfterCalculation()
     unloadQuietly(DialogState::kName);
 }
 
-void SaveStateTables() { writeReporting(writeStateTable, stateTableFileName(state().CurrentUser)); }
-void SaveCityTables() { writeReporting(writeCityTable, cityTableFileName(state().CurrentUser)); }
-void SaveNonCityTables() { writeReporting(writeNonResidentTable, nonResidentTableFileName(state().CurrentUser)); }
+void SaveStateTables()
+{
+    const ProgramState &st = state();
+    writeReporting([&st](const std::filesystem::path &file) { writeStateTable(file, st.stateSettings, st.profile); },
+                   stateTableFileName(st.CurrentUser));
+}
+
+void SaveCityTables()
+{
+    const ProgramState &st = state();
+    writeReporting([&st](const std::filesystem::path &file) { writeCityTable(file, st.stateSettings); },
+                   cityTableFileName(st.CurrentUser));
+}
+
+void SaveNonCityTables()
+{
+    const ProgramState &st = state();
+    writeReporting([&st](const std::filesystem::path &file) { writeNonResidentTable(file, st.stateSettings.NonResident); },
+                   nonResidentTableFileName(st.CurrentUser));
+}
 
 void openProfileTables() { fillStoreFromFiles(); }
 
@@ -226,6 +245,34 @@ void showCityEditor()
 void showNonCityEditor()
 {
     guarded([] { Forms::get<DialogNonCity>().showForm(); });
+}
+
+namespace {
+
+class EditorService : public TableEditors {
+public:
+    bool available() const override { return true; }
+    bool iowaSwitchOn() override { return tables::iowaSwitchOn(); }
+    bool loadEditorsForCalculation() override { return tables::loadEditorsForCalculation(); }
+    CalcEnvironment &calcEnvironment() override { return tables::calcEnvironment(); }
+    void unloadEditorsAfterCalculation() override { tables::unloadEditorsAfterCalculation(); }
+    void SaveStateTables() override { tables::SaveStateTables(); }
+    void SaveCityTables() override { tables::SaveCityTables(); }
+    void SaveNonCityTables() override { tables::SaveNonCityTables(); }
+    void openProfileTables() override { tables::openProfileTables(); }
+    void newProfileTables() override { tables::newProfileTables(); }
+    void unloadEditors() override { tables::unloadEditors(); }
+    void showStateEditor() override { tables::showStateEditor(); }
+    void showCityEditor() override { tables::showCityEditor(); }
+    void showNonCityEditor() override { tables::showNonCityEditor(); }
+};
+
+} // namespace
+
+TableEditors &editorService()
+{
+    static EditorService service;
+    return service;
 }
 
 } // namespace wagedesk::tables

@@ -1,4 +1,4 @@
-#include "tables/dialogcity.h"
+#include "tables/windows/dialogcity.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -9,55 +9,22 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/entry.h"
-#include "core/state.h"
+#include "core/windows/entry.h"
+#include "core/windows/program.h"
 #include "legacy/seqfile.h"
-#include "tables/editor_boxes.h"
+#include "tables/windows/editor_boxes.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
-#include "tables/tables.h"
+#include "tables/windows/tables.h"
 
 namespace wagedesk {
 
 using platform::Forms;
 using namespace tables;
 
-namespace {
-
-using Column = std::array<QLineEdit *, 10>;
-
-void setColumn(const Column &boxes, const TableColumn &values)
-{
-    for (std::size_t i = 0; i < 10; ++i)
-        boxes[i]->setText(boxText(values[i]));
-}
-
-void setColumn(const Column &boxes, const TextColumn &texts)
-{
-    for (std::size_t i = 0; i < 10; ++i)
-        setBox(boxes[i], texts[i]);
-}
-
-void fillColumn(const Column &boxes, const TextColumn &texts)
-{
-    for (std::size_t i = 0; i < 10; ++i)
-        fillBlank(boxes[i], texts[i]);
-}
-
-} // namespace
-
 DialogCity::DialogCity() : platform::Form(kName)
 {
     setWindowTitle(QStringLiteral("City (Local) Tax Tables"));
-
-    txtCityMinBS = makeBoxes<10>("txtCityMinBS");
-    txtCityAmtBS = makeBoxes<10>("txtCityAmtBS");
-    txtCityPerBS = makeBoxes<10>("txtCityPerBS");
-    txtCityMinBM = makeBoxes<10>("txtCityMinBM");
-    txtCityAmtBM = makeBoxes<10>("txtCityAmtBM");
-    txtCityPerBM = makeBoxes<10>("txtCityPerBM");
-    txtCitySgExp = makeBoxes<10>("txtCitySgExp");
-    txtCityMarExp = makeBoxes<10>("txtCityMarExp");
 
     ckNoLocalTax = named<QCheckBox>(QStringLiteral("ckNoLocalTax"), QStringLiteral("NO LOCAL TAX"));
     cmdDefault = named<QPushButton>(QStringLiteral("cmdDefault"), QStringLiteral("&New York"));
@@ -97,15 +64,31 @@ DialogCity::DialogCity() : platform::Form(kName)
 
     // Three tables side by side, each with its line numbers in a column.
     auto slice = [this](int from) { return std::vector<QLabel *>(Label7.begin() + from, Label7.begin() + from + 10); };
+    singleTable = new BracketBoxes({"txtCityMinBS", "txtCityAmtBS", "txtCityPerBS"}, kBracketFields,
+                                   kBracketTextFields, Label19, Label1, {Label6, Label2, Label3, Label4}, "Frame1",
+                                   slice(0));
+    marriedTable = new BracketBoxes({"txtCityMinBM", "txtCityAmtBM", "txtCityPerBM"}, kBracketFields,
+                                    kBracketTextFields, Label20, Label5, {Label11, Label8, Label9, Label10}, "Frame2",
+                                    slice(10));
+    allowanceTable = new AllowanceBoxes({"txtCitySgExp", "txtCityMarExp"}, kAllowanceFields, kAllowanceTextFields,
+                                        Label21, Label16, {Label13, Label14, Label15}, "Frame3", slice(20));
+    txtCityMinBS = singleTable->column(0);
+    txtCityAmtBS = singleTable->column(1);
+    txtCityPerBS = singleTable->column(2);
+    txtCityMinBM = marriedTable->column(0);
+    txtCityAmtBM = marriedTable->column(1);
+    txtCityPerBM = marriedTable->column(2);
+    txtCitySgExp = allowanceTable->column(0);
+    txtCityMarExp = allowanceTable->column(1);
+    Frame1 = singleTable->frame();
+    Frame2 = marriedTable->frame();
+    Frame3 = allowanceTable->frame();
     auto *tables = new QHBoxLayout;
-    tables->addLayout(tableGrid(Label19, Label1, {Label6, Label2, Label3, Label4}, Frame1, "Frame1", slice(0),
-                                {column(txtCityMinBS), column(txtCityAmtBS), column(txtCityPerBS)}));
+    tables->addWidget(singleTable, 0, Qt::AlignTop);
     tables->addSpacing(12);
-    tables->addLayout(tableGrid(Label20, Label5, {Label11, Label8, Label9, Label10}, Frame2, "Frame2", slice(10),
-                                {column(txtCityMinBM), column(txtCityAmtBM), column(txtCityPerBM)}));
+    tables->addWidget(marriedTable, 0, Qt::AlignTop);
     tables->addSpacing(12);
-    tables->addLayout(tableGrid(Label21, Label16, {Label13, Label14, Label15}, Frame3, "Frame3", slice(20),
-                                {column(txtCitySgExp), column(txtCityMarExp)}));
+    tables->addWidget(allowanceTable, 0, Qt::AlignTop);
 
     auto *warning = new QHBoxLayout;
     warning->addWidget(Label18);
@@ -154,59 +137,46 @@ void DialogCity::formLoad()
 void DialogCity::CheckFor()
 {
     const CityTableTexts &t = kNewYorkCityTexts;
-    fillColumn(txtCityMinBS, t.txtCityMinBS);
-    fillColumn(txtCityAmtBS, t.txtCityAmtBS);
-    fillColumn(txtCityPerBS, t.txtCityPerBS);
-    fillColumn(txtCityMinBM, t.txtCityMinBM);
-    fillColumn(txtCityAmtBM, t.txtCityAmtBM);
-    fillColumn(txtCityPerBM, t.txtCityPerBM);
-    fillColumn(txtCitySgExp, t.txtCitySgExp);
-    fillColumn(txtCityMarExp, t.txtCityMarExp);
+    singleTable->fillBlanks(t.table.single);
+    marriedTable->fillBlanks(t.table.married);
+    allowanceTable->fillBlanks(t.allowance);
 }
 
 void DialogCity::fillVar()
 {
     StateSettings s = state().stateSettings;
     s.NoLocalTax = switchValue(ckNoLocalTax);
-    for (std::size_t i = 0; i < 10; ++i) {
-        s.CityMinBS[i] = strictBox(txtCityMinBS[i]);
-        s.CityAmtBS[i] = strictBox(txtCityAmtBS[i]);
-        s.CityPerBS[i] = strictBox(txtCityPerBS[i]);
-        s.CityMinBM[i] = strictBox(txtCityMinBM[i]);
-        s.CityAmtBM[i] = strictBox(txtCityAmtBM[i]);
-        s.CityPerBM[i] = strictBox(txtCityPerBM[i]);
-    }
-    for (std::size_t i = 0; i < 10; ++i) {
-        s.CitySgExp[i] = strictBox(txtCitySgExp[i]);
-        s.CityMarExp[i] = strictBox(txtCityMarExp[i]);
-    }
+    s.CityTable.single = singleTable->read(s.CityTable.single);
+    s.CityTable.married = marriedTable->read(s.CityTable.married);
+    s.CityAllowance = allowanceTable->read(s.CityAllowance);
     state().stateSettings = s;
 }
 
 void DialogCity::showSnapshot()
 {
     const StateSettings s = state().stateSettings;
-    setColumn(txtCityMinBS, s.CityMinBS);
-    setColumn(txtCityAmtBS, s.CityAmtBS);
-    setColumn(txtCityPerBS, s.CityPerBS);
-    setColumn(txtCityMinBM, s.CityMinBM);
-    setColumn(txtCityAmtBM, s.CityAmtBM);
-    setColumn(txtCityPerBM, s.CityPerBM);
-    setColumn(txtCitySgExp, s.CitySgExp);
-    setColumn(txtCityMarExp, s.CityMarExp);
+    singleTable->show(s.CityTable.single);
+    marriedTable->show(s.CityTable.married);
+    allowanceTable->show(s.CityAllowance);
 }
 
 void DialogCity::LoadCityTables()
 {
-    const ProgramState &st = state();
+    ProgramState &st = state();
     const std::string name = cityTableFileName(st.CurrentUser);
+    std::optional<legacy::SeqReader> in = openTableFile(name);
+    if (!in)
+        return;
+    // What a damaged file cannot give takes the built-in value; what it
+    // gave before the damage is kept.
+    StateSettings s = st.stateSettings;
+    builtInCityFileItems(s);
     try {
-        if (!readCityTable(name))
-            return;
+        readCityTable(*in, s);
     } catch (const legacy::FileFormatError &) {
         tellCorrupted(name);
-        return;
     }
+    st.stateSettings = s;
     showSnapshot();
     // A stored 1 blanks the boxes just filled.
     setSwitch(ckNoLocalTax, st.stateSettings.NoLocalTax);
@@ -214,18 +184,9 @@ void DialogCity::LoadCityTables()
 
 void DialogCity::ApplyNoLocalTax()
 {
-    for (std::size_t i = 0; i < 10; ++i) {
-        txtCityMinBS[i]->setText(QStringLiteral("999999"));
-        txtCityAmtBS[i]->setText(QStringLiteral("0"));
-        txtCityPerBS[i]->setText(QStringLiteral("0"));
-        txtCityMinBM[i]->setText(QStringLiteral("999999"));
-        txtCityAmtBM[i]->setText(QStringLiteral("0"));
-        txtCityPerBM[i]->setText(QStringLiteral("0"));
-    }
-    for (std::size_t i = 0; i < 10; ++i) {
-        txtCitySgExp[i]->setText(QStringLiteral("0"));
-        txtCityMarExp[i]->setText(QStringLiteral("0"));
-    }
+    singleTable->setAll(kUnusedLine);
+    marriedTable->setAll(kUnusedLine);
+    allowanceTable->setAll(kNoAllowance);
 }
 
 void DialogCity::ckNoLocalTax_Click(bool on)
@@ -243,14 +204,9 @@ void DialogCity::cmdDefault_Click()
 {
     ckNoLocalTax->setChecked(false);
     const CityTableTexts &t = kNewYorkCityTexts;
-    setColumn(txtCityMinBS, t.txtCityMinBS);
-    setColumn(txtCityAmtBS, t.txtCityAmtBS);
-    setColumn(txtCityPerBS, t.txtCityPerBS);
-    setColumn(txtCityMinBM, t.txtCityMinBM);
-    setColumn(txtCityAmtBM, t.txtCityAmtBM);
-    setColumn(txtCityPerBM, t.txtCityPerBM);
-    setColumn(txtCitySgExp, t.txtCitySgExp);
-    setColumn(txtCityMarExp, t.txtCityMarExp);
+    singleTable->setTexts(t.table.single);
+    marriedTable->setTexts(t.table.married);
+    allowanceTable->setTexts(t.allowance);
 }
 
 void DialogCity::OKButton_Click()

@@ -1,11 +1,11 @@
-#include "core/datemain.h"
+#include "core/windows/datemain.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/entry.h"
-#include "core/form1.h"
+#include "core/windows/entry.h"
+#include "core/windows/form1.h"
 #include "platform/datepicker.h"
 #include "platform/ui.h"
 

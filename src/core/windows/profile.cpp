@@ -1,4 +1,4 @@
-#include "core/profile.h"
+#include "core/windows/profile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -6,14 +6,14 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "core/form1.h"
+#include "core/windows/form1.h"
 #include "core/paycalc.h"
 #include "core/profile_files.h"
-#include "core/saveuser.h"
-#include "core/state.h"
-#include "core/taxinfo.h"
+#include "core/windows/saveuser.h"
+#include "core/windows/program.h"
+#include "core/windows/taxinfo.h"
 #include "legacy/seqfile.h"
-#include "records/records.h"
+#include "core/windows/services.h"
 
 namespace wagedesk {
 
@@ -103,7 +103,7 @@ void SaveOT()
     p.TipsRate = tips;
 
     const bool weekly = p.WeeklyPay != kFalse || p.BiWeeklyPay == kFalse;
-    const records::OvertimeForSave ot = records::overtimeForSave(weekly ? 52 : 26);
+    const OvertimeForSave ot = records().overtimeForSave(state().overtime, weekly ? 52 : 26);
 
     if (p.WeeklyPay == kFalse && p.BiWeeklyPay == kFalse) {
         p.WeeklyPay = kTrue;
@@ -161,7 +161,7 @@ void LoadUserSettings()
 
     Forms::get<frmTaxInfo>().showSettings(false);
 
-    records::FillInOT();
+    records().FillInOT();
 }
 
 } // namespace wagedesk

@@ -1,0 +1,97 @@
+// What the core's windows ask of the subsystems built on top of the core:
+// the state, city and non-resident table editors, the year-to-date ledger,
+// the overtime tracker and leave record, and the printouts. The core owns
+// these interfaces and calls only them; the application installs each
+// subsystem's implementation at start-up. A service not installed does
+// what the program does without that subsystem: nothing, or what the core
+// can do from its own store.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/paycalc.h"
+
+class QPrinter;
+
+namespace wagedesk {
+
+class TableEditors {
+public:
+    virtual ~TableEditors() = default;
+    // Whether the editors are in the program (their menu items are enabled).
+    virtual bool available() const { return false; }
+    // Start-up: fills the store from the current profile's table files and
+    // tells whether the state editor's Iowa switch is on.
+    virtual bool iowaSwitchOn() { return false; }
+    // Before a calculation; false (the user was told) when nothing may be
+    // computed.
+    virtual bool loadEditorsForCalculation() { return true; }
+    // The calculation's steps that belong to the tables.
+    virtual CalcEnvironment &calcEnvironment();
+    virtual void unloadEditorsAfterCalculation() {}
+    // The current profile's table files, from the store.
+    virtual void SaveStateTables() {}
+    virtual void SaveCityTables() {}
+    virtual void SaveNonCityTables() {}
+    // File Open and File New.
+    virtual void openProfileTables() {}
+    virtual void newProfileTables() {}
+    virtual void unloadEditors() {}
+    virtual void showStateEditor() {}
+    virtual void showCityEditor() {}
+    virtual void showNonCityEditor() {}
+};
+
+// The overtime tracker's boxes as the settings writer takes them.
+struct OvertimeForSave {
+    double annualSalary = 0, approvedPercent = 0;  // values of txtAnnual, txtApPercent
+    double limit = 0, available = 0;               // from lbMax, lbAvail
+    std::array<std::string, 52> dates{};
+    std::array<std::string, 52> amounts{};         // "0" where empty
+};
+
+class Records {
+public:
+    virtual ~Records() = default;
+    virtual bool available() const { return false; }
+    // What the settings writer writes for the tracker, rows 52 or 26.
+    // Without the tracker: the store's values as the files held them (the
+    // empty amounts of the store become "0").
+    virtual OvertimeForSave overtimeForSave(OvertimeStore &store, int rows);
+    // After the settings files are read: shows the tracker's values.
+    virtual void FillInOT() {}
+    virtual void LoadYearToDate() {}
+    virtual void GetVac() {}
+    virtual void SaveVac() {}
+    // File New.
+    virtual void clearForNewProfile() {}
+    // Closes the tracker, the ledger windows and, when asked, the leave
+    // record, without saving.
+    virtual void closeWindows(bool alsoLeaveRecord) { (void)alsoLeaveRecord; }
+    virtual void showYearToDate() {}
+    virtual void showOvertime() {}
+    virtual void showVacation() {}
+};
+
+class Printouts {
+public:
+    virtual ~Printouts() = default;
+    virtual bool available() const { return false; }
+    // Prints the pay stub of the current result on the printer.
+    virtual void PrintText(QPrinter &printer) { (void)printer; }
+    virtual void showChecks() {}
+    virtual void showHeader() {}
+    virtual void unloadChecks() {}
+};
+
+// The services in use. Each is the core's own until the application
+// installs another; installing nullptr puts the core's back.
+TableEditors &tableEditors();
+Records &records();
+Printouts &printouts();
+void installTableEditors(TableEditors *service);
+void installRecords(Records *service);
+void installPrintouts(Printouts *service);
+
+} // namespace wagedesk
