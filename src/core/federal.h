@@ -40,11 +40,4 @@ float GetFedTax(const FederalTables &tables, bool single, bool optBiWeek, bool o
 // Every bracket and allowance cell to 0; the version text stays.
 void zeroFederalTables(FederalTables &tables);
 
-// Finds and reads the file into state.federal (whole, replacing what was
-// there) and returns true. A missing, unreadable or damaged file is told to
-// the user in one message box and leaves the tables and TaxVersion as they
-// were; the result is then false. Shows a window, so it lives in the
-// windowed part of the program (federal_load.cpp).
-bool LoadFederalTables(ProgramState &state, const std::filesystem::path &programFolder);
-
 } // namespace wagedesk

@@ -157,7 +157,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     PayResult &r = st.result;
     PayLabels shown;
 
-    // 1. Reset.
+    // Every result of the last period goes.
     r.GrossLessKPlan = r.NetPay = 0;
     v.TotDeduct = 0;
     v.TaxDeduct = 0;
@@ -168,10 +168,10 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     r.CityTax = VariantNumber{};
     r.MedicareTax = r.SocSecTax = 0;
 
-    // 5. Rate 1, with the window's fallback.
+    // Rate 1, with the window's fallback.
     v.PayRate = p.PayRate1 == 0 ? p.DefaultPayRate : p.PayRate1;
 
-    // 6, 7. Entries: a blank box becomes "0", then each whole text is read.
+    // Entries: a blank box becomes "0", then each whole text is read.
     for (std::string &t : entries.text)
         if (legacy::val(t) == 0)
             t = "0";
@@ -185,7 +185,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     v.Addit = legacy::toCurrency(e[6]);
     v.TipsHrs = legacy::toFloat(e[7]);
 
-    // 8, 9. Allowances; a status or count outside the lists leaves them.
+    // Allowances; a status or count outside the lists leaves them.
     const double fedCount = legacy::val(p.FedExemptions);
     for (int k = 0; k <= 9; ++k) {
         if (fedCount != k)
@@ -207,7 +207,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
         }
     }
 
-    // 10, 11. Overtime at 1x counts twice unless (1X) is chosen.
+    // Overtime at 1x counts twice unless (1X) is chosen.
     if (!entries.opt1x)
         v.OtVar = 2 * v.OtVar;
     const double rate = v.PayRate;
@@ -217,14 +217,14 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     v.TotalOt = single(v.OtHrs * 1.5 * rate + v.OtVar * rate);
     v.TotalTips = single(static_cast<double>(p.TipsRate) * v.TipsHrs);
 
-    // 12. Gross in currency: the first group summed before its conversion.
+    // Gross in currency: the first group summed before its conversion.
     const Currency gross = cur(static_cast<double>(p.PayRate2) * v.StrHrs2 + v.StrHrs * rate +
                                v.OtHrs * 1.5 * rate + v.Avas * rate) +
                            v.Addit + cur(v.OtVar * rate) + cur(rate * v.VacDys) +
                            cur(static_cast<double>(p.TipsRate) * v.TipsHrs);
     r.GrossPay = gross.toFloat();
 
-    // 13 to 17. K plan, pension, federal wages.
+    // K plan, pension, federal wages.
     v.KPlanAmount = p.KPlanIsPercent == 1 ? single(p.KPlan * 0.01 * r.GrossPay) : p.KPlan;
     r.PensionAmount = single(p.PensionPercent * 0.01 * r.GrossPay);
     r.GrossLessKPlan = single(static_cast<double>(r.GrossPay) - v.KPlanAmount);
@@ -233,7 +233,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     r.FedWages = single(static_cast<double>(r.GrossLessKPlan) - r.PensionAmount - r.FedAllowanceAmount -
                         r.CafeteriaAmount);
 
-    // 18 to 21. Federal, Social Security, Medicare.
+    // Federal, Social Security, Medicare.
     if (!entries.ckFedExemp)
         r.FedTax = GetFedTax(st.federal, p.FedStatus == "Single", entries.optBiWeek, entries.optWeek, r.FedWages,
                              r.FedTax);
@@ -244,19 +244,20 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     if (entries.ckSSMediExemp)
         r.MedicareTax = r.SocSecTax = 0;
 
-    // 22 to 26. State, the editor's blank boxes, city, SDI and SUI.
+    // State, the editor's blank boxes, city, SDI and SUI.
     r.StateCafeteria = p.CafeDeductState != 0 ? r.CafeteriaAmount : 0;
     env.stateStep(st);
     env.zeroBlankStateFields();
     env.cityStep(st);
     GetSDI_SUI(st, env.sdiSuiBoxes());
 
-    // 27, 28.
+    // The gross is shown only for a period with pay; the additional
+    // federal amount is withheld on top.
     if (r.GrossLessKPlan != 0)
         shown.Label13 = legacy::format(r.GrossPay, kTotal);
     r.FedTax = single(static_cast<double>(r.FedTax) + p.FedAdditional);
 
-    // 29. Cents; the four deductions stay rounded in the profile.
+    // Cents; the four deductions stay rounded in the profile.
     for (float *cell : {&r.FedTax, &r.SocSecTax, &r.MedicareTax})
         *cell = legacy::roundCents(*cell);
     r.CityTax = asRoundedText(r.CityTax);
@@ -264,11 +265,11 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
                         &v.KPlanAmount, &r.SDIAmount, &r.SUIAmount, &r.CafeteriaAmount})
         *cell = legacy::roundCents(*cell);
 
-    // 30. The exemption wins over the additional amount too.
+    // The exemption wins over the additional amount too.
     if (entries.ckFedExemp)
         r.FedTax = 0;
 
-    // 31. State finish: adjustment, cents, whole dollars (half to even)
+    // State finish: adjustment, cents, whole dollars (half to even)
     // under Round State, never below 0.
     {
         VariantNumber &tax = r.StateTax;
@@ -283,7 +284,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
             tax = VariantNumber::integer(0);
     }
 
-    // 32. Amount lines.
+    // Amount lines.
     shown.lbTaxDed = {
         legacy::format(r.FedTax, kLine),
         legacy::format(r.SocSecTax, kLine),
@@ -301,7 +302,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     shown.lbSUI = legacy::format(r.SUIAmount, kLine);
     shown.lbCafe = legacy::format(r.CafeteriaAmount, kLine);
 
-    // 33 to 35. Totals and net pay.
+    // Totals and net pay.
     VariantSum taxes{r.StateTax.value, r.StateTax.kind == VariantNumber::Kind::Double};
     taxes.add(r.FedTax);
     taxes.add(r.SDIAmount);

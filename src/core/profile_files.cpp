@@ -67,15 +67,6 @@ std::optional<std::string> profileNameProblem(std::string_view name)
     return std::nullopt;
 }
 
-std::optional<std::string> payDateNameProblem(std::string_view payDateText)
-{
-    // The "/" of a date become "_"; what else would make a path is refused.
-    const std::string part = replaceAll(std::string(payDateText), '/', '_');
-    if (auto problem = classifyName(part); problem && problem != NameProblem::DotName)
-        return nameProblemText(*problem);
-    return std::nullopt;
-}
-
 std::string filingStatus(std::string text, bool stateStatus)
 {
     if (text.empty() || text == "Single" || (stateStatus && text == "0"))
@@ -85,10 +76,9 @@ std::string filingStatus(std::string text, bool stateStatus)
 
 // --- .use ---
 
-void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSettings &p, const OvertimeStore &o,
+void writeUserSettingsFile(legacy::SeqWriter &w, const ProfileSettings &p, const OvertimeStore &o,
                            double annualSalary, double approvedPercent, double otLimit, double otAvailable)
 {
-    legacy::SeqWriter w(file);
     w.number(o.OTEarned).number(otLimit).number(otAvailable).endRecord();
     const double presentRate = legacy::val(legacy::format(o.OTPresentRate, "##.##"));
     w.number(annualSalary).number(approvedPercent).number(presentRate).endRecord();
@@ -103,12 +93,18 @@ void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSetti
             w.variant(p.UseReserved[line * 4 + i]);
         w.endRecord();
     }
+}
+
+void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSettings &p, const OvertimeStore &o,
+                           double annualSalary, double approvedPercent, double otLimit, double otAvailable)
+{
+    legacy::SeqWriter w(file);
+    writeUserSettingsFile(w, p, o, annualSalary, approvedPercent, otLimit, otAvailable);
     w.commit();
 }
 
-void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &profile, OvertimeStore &overtime)
+void readUserSettingsFile(legacy::SeqReader &r, ProfileSettings &profile, OvertimeStore &overtime)
 {
-    legacy::SeqReader r(file);
     ProfileSettings p = profile;
     OvertimeStore o = overtime;
     o.OTEarned = r.numberF();
@@ -136,14 +132,18 @@ void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &pr
     for (int i = 1; i <= 16; ++i)
         p.UseReserved[i] = r.variant();
     profile = std::move(p);
-    overtime = std::move(o);
+    overtime = std::move(o);}
+
+void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &profile, OvertimeStore &overtime)
+{
+    legacy::SeqReader r(file);
+    readUserSettingsFile(r, profile, overtime);
 }
 
 // --- .and ---
 
-void writeUserDetailsFile(const std::filesystem::path &file, const ProfileSettings &p)
+void writeUserDetailsFile(legacy::SeqWriter &w, const ProfileSettings &p)
 {
-    legacy::SeqWriter w(file);
     w.number(p.CheckHorzOffset).number(p.CheckVertOffset).number(p.SpouseWorks).endRecord();
     w.number(p.CalAllow).number(p.AndReservedF[1]).number(p.AndReservedF[2]).endRecord();
     w.number(p.AndReservedF[3]).number(p.AndReservedF[4]).number(p.AndReservedF[5]).endRecord();
@@ -153,12 +153,17 @@ void writeUserDetailsFile(const std::filesystem::path &file, const ProfileSettin
     w.number(p.RoundState).number(p.SpecialOkla).number(p.SpecialWiscon).number(p.SpecialAlabama).endRecord();
     w.number(p.SpecialNC).number(p.AndReservedI[11]).number(p.AndReservedI[12]).endRecord();
     w.number(p.KPlanIsPercent).number(p.KPlanIsFixed).endRecord();
+}
+
+void writeUserDetailsFile(const std::filesystem::path &file, const ProfileSettings &p)
+{
+    legacy::SeqWriter w(file);
+    writeUserDetailsFile(w, p);
     w.commit();
 }
 
-void readUserDetailsFile(const std::filesystem::path &file, ProfileSettings &profile)
+void readUserDetailsFile(legacy::SeqReader &r, ProfileSettings &profile)
 {
-    legacy::SeqReader r(file);
     ProfileSettings p = profile;
     p.CheckHorzOffset = r.numberF();
     p.CheckVertOffset = r.numberF();
@@ -183,47 +188,72 @@ void readUserDetailsFile(const std::filesystem::path &file, ProfileSettings &pro
     p.AndReservedI[12] = r.int16();
     p.KPlanIsPercent = r.int16();
     p.KPlanIsFixed = r.int16();
-    profile = std::move(p);
+    profile = std::move(p);}
+
+void readUserDetailsFile(const std::filesystem::path &file, ProfileSettings &profile)
+{
+    legacy::SeqReader r(file);
+    readUserDetailsFile(r, profile);
 }
 
 // --- .cfe ---
 
+void writeCafeteriaFile(legacy::SeqWriter &w, const ProfileSettings &p)
+{
+    w.number(p.CafeteriaPlan).number(p.CafeDeductState).number(p.SelfEmployed).endRecord();
+}
+
 void writeCafeteriaFile(const std::filesystem::path &file, const ProfileSettings &p)
 {
     legacy::SeqWriter w(file);
-    w.number(p.CafeteriaPlan).number(p.CafeDeductState).number(p.SelfEmployed).endRecord();
+    writeCafeteriaFile(w, p);
     w.commit();
 }
 
-void readCafeteriaFile(const std::filesystem::path &file, ProfileSettings &profile)
+void readCafeteriaFile(legacy::SeqReader &r, ProfileSettings &profile)
 {
-    legacy::SeqReader r(file);
     const float plan = r.numberF();
     const std::int16_t cafeState = r.int16();
     const std::int16_t selfEmployed = r.int16();
     profile.CafeteriaPlan = plan;
     profile.CafeDeductState = cafeState;
-    profile.SelfEmployed = selfEmployed;
+    profile.SelfEmployed = selfEmployed;}
+
+void readCafeteriaFile(const std::filesystem::path &file, ProfileSettings &profile)
+{
+    legacy::SeqReader r(file);
+    readCafeteriaFile(r, profile);
 }
 
 // --- .ovw / .ovb ---
 
-void writeOvertimeFile(const std::filesystem::path &file, std::span<const std::string> dates,
-                       std::span<const double> amounts, int rows)
+void writeOvertimeFile(legacy::SeqWriter &w, std::span<const std::string> dates, std::span<const double> amounts,
+                       int rows)
 {
     checkRows(rows, std::min(dates.size(), amounts.size()));
-    legacy::SeqWriter w(file);
     for (int i = 0; i < rows; ++i) {
         w.text(dates[i]).endRecord();
         w.number(amounts[i]).endRecord();
     }
+}
+
+void writeOvertimeFile(const std::filesystem::path &file, std::span<const std::string> dates,
+                       std::span<const double> amounts, int rows)
+{
+    legacy::SeqWriter w(file);
+    writeOvertimeFile(w, dates, amounts, rows);
     w.commit();
 }
 
 void readOvertimeFile(const std::filesystem::path &file, OvertimeStore &overtime, int rows)
 {
-    checkRows(rows, overtime.OTDate.size());
     legacy::SeqReader r(file);
+    readOvertimeFile(r, overtime, rows);
+}
+
+void readOvertimeFile(legacy::SeqReader &r, OvertimeStore &overtime, int rows)
+{
+    checkRows(rows, overtime.OTDate.size());
     std::array<std::string, 52> dates = overtime.OTDate, amounts = overtime.OTAmount;
     for (int i = 0; i < rows; ++i) {
         dates[i] = r.text();
@@ -240,21 +270,30 @@ std::string payPeriodFileName(const std::string &payDateText, const std::string 
     return replaceAll(payDateText, '/', '_') + "  " + user + kPayPeriodExt;
 }
 
+void writePayPeriodFile(legacy::SeqWriter &w, const std::array<float, 8> &amounts)
+{
+    for (float amount : amounts)
+        w.number(amount).endRecord();
+}
+
 void writePayPeriodFile(const std::filesystem::path &file, const std::array<float, 8> &amounts)
 {
     legacy::SeqWriter w(file);
-    for (float amount : amounts)
-        w.number(amount).endRecord();
+    writePayPeriodFile(w, amounts);
     w.commit();
 }
+
+std::array<float, 8> readPayPeriodFile(legacy::SeqReader &r)
+{
+    std::array<float, 8> amounts{};
+    for (float &amount : amounts)
+        amount = r.numberF();
+    return amounts;}
 
 std::array<float, 8> readPayPeriodFile(const std::filesystem::path &file)
 {
     legacy::SeqReader r(file);
-    std::array<float, 8> amounts{};
-    for (float &amount : amounts)
-        amount = r.numberF();
-    return amounts;
+    return readPayPeriodFile(r);
 }
 
 std::string payDateFromFileTitle(const std::string &title)

@@ -1,10 +1,11 @@
 // The profile's settings files (.use, .and, .cfe, .ovw/.ovb) and the saved
-// pay-period files (.prv): their names, writers and readers. Each writer
-// writes its file whole (temporary file renamed over the old one); each
-// reader fills the store it is given only when the whole file has read, so
-// a short or damaged file leaves the store as it was. Errors are
-// legacy::FileAccessError / legacy::FileFormatError naming the file.
-// Standard library only.
+// pay-period files (.prv): their names, writers and readers. A writer puts
+// its records into a legacy::SeqWriter (the path form writes the file
+// whole: a temporary file renamed over the old one); a reader takes its
+// items from a legacy::SeqReader and fills the store it is given only when
+// the whole file has read, so a short or damaged file leaves the store as it
+// was. Errors are legacy::FileAccessError / legacy::FileFormatError naming
+// the file. Standard library only.
 #pragma once
 
 #include <array>
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "core/state.h"
+#include "legacy/seqfile.h"
 
 namespace wagedesk {
 
@@ -52,9 +54,6 @@ std::string nameProblemText(NameProblem problem);
 // The reason a profile name is refused, or nothing when it is fine. The
 // empty name (the default profile) is fine.
 std::optional<std::string> profileNameProblem(std::string_view name);
-// The same test for the pay-date part of a .prv name, after "/" has become
-// "_": a "\" or a control character is refused.
-std::optional<std::string> payDateNameProblem(std::string_view payDateText);
 
 // A filing status as read from a file: every computation takes any text
 // but "Single" as Married, so such a text is shown and stored as
@@ -67,6 +66,9 @@ std::string filingStatus(std::string text, bool stateStatus);
 // Line 1: OTEarned, otLimit, otAvailable; line 2: annualSalary,
 // approvedPercent, OTPresentRate rounded by "##.##"; lines 3-8 the user
 // profile; lines 9-12 the sixteen reserved items, four a line.
+void writeUserSettingsFile(legacy::SeqWriter &out, const ProfileSettings &profile, const OvertimeStore &overtime,
+                           double annualSalary, double approvedPercent, double otLimit, double otAvailable);
+void readUserSettingsFile(legacy::SeqReader &in, ProfileSettings &profile, OvertimeStore &overtime);
 void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSettings &profile,
                            const OvertimeStore &overtime, double annualSalary, double approvedPercent,
                            double otLimit, double otAvailable);
@@ -74,16 +76,23 @@ void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &pr
 
 // 9 lines: check offsets, state editor switches, employee identity, K-plan
 // flags and the twelve reserved items.
+void writeUserDetailsFile(legacy::SeqWriter &out, const ProfileSettings &profile);
+void readUserDetailsFile(legacy::SeqReader &in, ProfileSettings &profile);
 void writeUserDetailsFile(const std::filesystem::path &file, const ProfileSettings &profile);
 void readUserDetailsFile(const std::filesystem::path &file, ProfileSettings &profile);
 
 // 1 line: CafeteriaPlan, CafeDeductState, SelfEmployed.
+void writeCafeteriaFile(legacy::SeqWriter &out, const ProfileSettings &profile);
+void readCafeteriaFile(legacy::SeqReader &in, ProfileSettings &profile);
 void writeCafeteriaFile(const std::filesystem::path &file, const ProfileSettings &profile);
 void readCafeteriaFile(const std::filesystem::path &file, ProfileSettings &profile);
 
 // Rows 0 to rows-1, two lines each: the date text, then the amount. The
 // reader takes both as text into OTDate/OTAmount; rows past `rows` keep
 // their values. rows is at most 52 (and at most the spans' sizes).
+void writeOvertimeFile(legacy::SeqWriter &out, std::span<const std::string> dates, std::span<const double> amounts,
+                       int rows);
+void readOvertimeFile(legacy::SeqReader &in, OvertimeStore &overtime, int rows);
 void writeOvertimeFile(const std::filesystem::path &file, std::span<const std::string> dates,
                        std::span<const double> amounts, int rows);
 void readOvertimeFile(const std::filesystem::path &file, OvertimeStore &overtime, int rows);
@@ -94,6 +103,8 @@ void readOvertimeFile(const std::filesystem::path &file, OvertimeStore &overtime
 // ".prv": "01/07/05" and "staff1" give "01_07_05  staff1.prv".
 std::string payPeriodFileName(const std::string &payDateText, const std::string &user);
 // The eight entry amounts, one 32-bit float a line.
+void writePayPeriodFile(legacy::SeqWriter &out, const std::array<float, 8> &amounts);
+std::array<float, 8> readPayPeriodFile(legacy::SeqReader &in);
 void writePayPeriodFile(const std::filesystem::path &file, const std::array<float, 8> &amounts);
 std::array<float, 8> readPayPeriodFile(const std::filesystem::path &file);
 // The pay date back from a .prv file title: its first eight characters with

@@ -76,7 +76,7 @@ TEST(FederalFile, TheShippedTablesAreContinuous)
     }
 }
 
-TEST(FederalFile, ThePublicationsExamplesComeOutOfTheShippedTables)
+TEST(FederalFile, IrsPublication15ExamplesComeOutOfTheShippedTables)
 {
     const FederalTables t = readFederalFile(kShipped);
     // Single, weekly, $600 less 2 allowances; married, bi-weekly, $740 less

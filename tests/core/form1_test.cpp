@@ -35,7 +35,7 @@ TEST_F(MainWindow, StartUpWritesTheDefaultProfileAndShowsTheTable)
     EXPECT_TRUE(Ui::asked().empty());
 }
 
-// The publication's worked example, typed into the windows: a single
+// IRS Publication 15's worked example, typed into the windows: a single
 // employee paid $600 weekly with two allowances.
 TEST_F(MainWindow, WorkedExampleThroughTheWindows)
 {

@@ -106,7 +106,7 @@ const Case kCases[] = {
      [](auto &, auto &e, auto &) { hours(e, "40"); },
      {{L::Gross, "$400.00"}, {L::Fed, "45.50"}, {L::SS, "24.80"}, {L::Medi, "5.80"}, {L::State, ".00"},
       {L::City, ".00"}, {L::Taxes, "$76.10"}, {L::Deduct, "$.00"}, {L::Net, "$323.90"}, {L::OverT, "$.00"}}},
-    {"the publication: single weekly $600, 2 allowances",
+    {"IRS Publication 15: single weekly $600, 2 allowances",
      [](auto &s, auto &e, auto &) { dollars(e, "600"), s.profile.FedExemptions = "2"; },
      {{L::Gross, "$600.00"}, {L::Fed, "57.04"}, {L::SS, "37.20"}, {L::Medi, "8.70"}, {L::Net, "$497.06"}},
      [](const auto &s, const auto &, const auto &v) {

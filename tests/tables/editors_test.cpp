@@ -11,10 +11,10 @@
 
 #include "core/windows/saveuser.h"
 #include "table_fixtures.h"
+#include "tables/table_files.h"
 #include "tables/windows/dialogcity.h"
 #include "tables/windows/dialognoncity.h"
 #include "tables/windows/dialogstate.h"
-#include "tables/table_files.h"
 #include "tables/windows/tables.h"
 #include "window_fixture.h"
 

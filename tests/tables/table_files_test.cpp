@@ -13,8 +13,8 @@
 #include "core/state.h"
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
-#include "tables/table_defaults.h"
 #include "table_fixtures.h"
+#include "tables/table_defaults.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;

@@ -1,5 +1,5 @@
-// LoadFederalTables: the file reader with the user's message when the file
-// cannot be used.
+#include "core/windows/federal_load.h"
+
 #include <QString>
 #include <QStringList>
 

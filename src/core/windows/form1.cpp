@@ -19,17 +19,18 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "core/federal.h"
+#include "core/profile_files.h"
 #include "core/windows/about.h"
 #include "core/windows/datemain.h"
 #include "core/windows/entry.h"
-#include "core/federal.h"
+#include "core/windows/federal_load.h"
 #include "core/windows/profile.h"
-#include "core/profile_files.h"
-#include "core/windows/saveuser.h"
 #include "core/windows/program.h"
+#include "core/windows/saveuser.h"
+#include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "platform/ui.h"
-#include "core/windows/services.h"
 
 namespace wagedesk {
 
@@ -325,7 +326,9 @@ void Form1::buildMenus()
     f10->setObjectName(QStringLiteral("menuKey"));
     connect(f10, &QShortcut::activated, this, [this] { menuBar->setActiveAction(menuBar->actions().constFirst()); });
 
-    // Windows of parts not in this build stay visible but cannot be chosen.
+    // The items of windows whose subsystem is not installed stay visible
+    // but cannot be chosen: checks, print sheet and heading; vacation,
+    // overtime and year to date; the table editors.
     for (QAction *a : {mnuChecks, mnuPrintSheetItem, mnuHeader})
         a->setEnabled(printouts().available());
     for (QAction *a : {mnuVac, mnuOtItem, mnuYear})
@@ -621,8 +624,6 @@ bool Form1::formQueryUnload(bool fromCode)
     endProgram();
     return true;
 }
-
-void Form1::formUnload() {}
 
 void Form1::mnuPrintItem_Click()
 {

@@ -31,7 +31,6 @@ public:
 
     void formLoad() override;                      // Form_Load
     bool formQueryUnload(bool fromCode) override;  // the closing rule
-    void formUnload() override;
 
     void Clear_All();
     void CleartxtBox();

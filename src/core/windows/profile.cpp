@@ -6,14 +6,14 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "core/windows/form1.h"
 #include "core/paycalc.h"
 #include "core/profile_files.h"
-#include "core/windows/saveuser.h"
+#include "core/windows/form1.h"
 #include "core/windows/program.h"
+#include "core/windows/saveuser.h"
+#include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "legacy/seqfile.h"
-#include "core/windows/services.h"
 
 namespace wagedesk {
 

@@ -10,9 +10,9 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
+#include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "platform/ui.h"
-#include "core/windows/services.h"
 
 namespace wagedesk {
 

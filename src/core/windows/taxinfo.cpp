@@ -14,8 +14,8 @@
 #include "core/windows/entry.h"
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
-#include "core/windows/saveuser.h"
 #include "core/windows/program.h"
+#include "core/windows/saveuser.h"
 #include "platform/limitededit.h"
 #include "platform/ui.h"
 

@@ -53,8 +53,6 @@ public:
 
 private:
     void setStatus(QComboBox *box, const std::string &text);
-    void kplanClicked(QCheckBox *clicked);
-    bool kplanSync_ = false;
 };
 
 } // namespace wagedesk

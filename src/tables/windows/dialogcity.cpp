@@ -12,9 +12,9 @@
 #include "core/windows/entry.h"
 #include "core/windows/program.h"
 #include "legacy/seqfile.h"
-#include "tables/windows/editor_boxes.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
+#include "tables/windows/editor_boxes.h"
 #include "tables/windows/tables.h"
 
 namespace wagedesk {

@@ -1,4 +1,3 @@
-#include "core/windows/program.h"
 #include "tables/windows/dialogstate.h"
 
 #include <QCheckBox>
@@ -12,18 +11,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/profile_files.h"
 #include "core/windows/entry.h"
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
-#include "core/profile_files.h"
+#include "core/windows/program.h"
 #include "core/windows/saveuser.h"
+#include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "legacy/seqfile.h"
 #include "platform/ui.h"
-#include "core/windows/services.h"
-#include "tables/windows/editor_boxes.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
+#include "tables/windows/editor_boxes.h"
 #include "tables/windows/tables.h"
 
 namespace wagedesk {

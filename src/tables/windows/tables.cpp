@@ -11,12 +11,12 @@
 #include "legacy/numerics.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
+#include "tables/table_defaults.h"
+#include "tables/table_files.h"
 #include "tables/windows/dialogcity.h"
 #include "tables/windows/dialognoncity.h"
 #include "tables/windows/dialogstate.h"
 #include "tables/windows/editor_boxes.h"
-#include "tables/table_defaults.h"
-#include "tables/table_files.h"
 #include "tables/withholding.h"
 
 namespace wagedesk::tables {
