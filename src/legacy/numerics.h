@@ -59,8 +59,8 @@ private:
     std::int64_t raw_ = 0;
 };
 
-// Number patterns, as the printouts and the boxes use them: an optional leading
-// "$", digit placeholders "#" (digit or nothing) and "0" (digit or zero),
+// Number patterns, as the printouts and the boxes use them: an optional
+// leading "$", digit placeholders "#" (digit or nothing) and "0" (digit or zero),
 // an optional "," for thousands grouping, and a "." with the decimal
 // placeholders. Examples: "#,###.00", "$#,###.00", "##.##", "#####.00",
 // "###.00", "000000.00", "$#,###.#0". Rounding is to the pattern's number of
@@ -102,8 +102,8 @@ Currency toCurrency(std::string_view text);
 
 // Rounding to a 32-bit float, to nearest. Throws OverflowError when the
 // result would be infinite: for |value| >= 0x1.ffffffp127 (halfway between
-// the largest float and 2^128), an infinity or NaN. Every double that
-// becomes a stored single goes through here.
+// the largest float and 2^128), an infinity or NaN. Use it wherever a
+// double becomes a single: a plain cast of such a value is undefined.
 float toSingle(double value);
 
 // Conversion to a 16-bit integer: nearest integer, an exact half going to
