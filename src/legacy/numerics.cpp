@@ -12,8 +12,21 @@
 
 namespace legacy {
 
+std::string textForMessage(std::string_view text)
+{
+    // A box or a damaged file can hold thousands of characters; a message
+    // needs only enough to recognise the entry.
+    constexpr std::size_t kMax = 40;
+    if (text.size() <= kMax)
+        return std::string(text);
+    std::size_t cut = kMax;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;  // do not split a UTF-8 character
+    return std::string(text.substr(0, cut)) + "...";
+}
+
 NumberFormatError::NumberFormatError(const std::string &text)
-    : std::runtime_error("not a number: \"" + text + "\""), text_(text)
+    : std::runtime_error("not a number: \"" + textForMessage(text) + "\""), text_(text)
 {
 }
 
@@ -164,13 +177,15 @@ Decimal parseStrict(std::string_view text)
     return *d;
 }
 
-double toDoubleValue(const Decimal &d)
+// `source` is the text the number was read from, for the message.
+double toDoubleValue(const Decimal &d, std::string_view source)
 {
     if (d.isZero())
         return d.negative ? -0.0 : 0.0;
     const double zero = d.negative ? -0.0 : 0.0;
+    const auto tooLarge = [source] { return OverflowError("number too large: \"" + textForMessage(source) + "\""); };
     if (d.point > 400)
-        throw OverflowError("number too large: " + d.digits + "e" + std::to_string(d.point));
+        throw tooLarge();
     if (d.point < -400)
         return zero;
     const std::string text = d.digits + "e" + std::to_string(long(d.point) - long(d.digits.size()));
@@ -178,7 +193,7 @@ double toDoubleValue(const Decimal &d)
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc::result_out_of_range) {
         if (d.point > 0)
-            throw OverflowError("number too large: " + text);
+            throw tooLarge();
         return zero;
     }
     return d.negative ? -value : value;
@@ -197,8 +212,8 @@ Decimal exactDecimal(double value)
     return *readNumber(text, false, "e");
 }
 
-// The value as the original held it in text: rounded to `significant`
-// digits, half away from zero.
+// The value as its text holds it: rounded to `significant` digits, half
+// away from zero.
 Decimal decimalOf(double value, int significant)
 {
     Decimal d = exactDecimal(value);
@@ -344,19 +359,29 @@ double val(std::string_view text)
             compact += c;
     std::string_view s = compact;
     const auto d = readNumber(s, false, "eEdD");
-    return d ? toDoubleValue(*d) : 0.0;
+    return d ? toDoubleValue(*d, text) : 0.0;
 }
 
-double toDouble(std::string_view text) { return toDoubleValue(parseStrict(text)); }
+double toDouble(std::string_view text) { return toDoubleValue(parseStrict(text), text); }
+
+float toSingle(double value)
+{
+    // Halfway between the largest float and 2^128 and beyond rounds to
+    // infinity (and the cast of such a double is undefined).
+    constexpr double limit = 0x1.ffffffp127;
+    if (!(std::fabs(value) < limit))
+        throw OverflowError("number too large for a single");
+    return static_cast<float>(value);
+}
 
 float toFloat(std::string_view text)
 {
     const double value = toDouble(text);
-    // Halfway between the largest float and 2^128 and beyond rounds to infinity.
-    constexpr double limit = 0x1.ffffffp127;
-    if (std::fabs(value) >= limit)
-        throw OverflowError("number too large for a single: " + std::string(text));
-    return static_cast<float>(value);
+    try {
+        return toSingle(value);
+    } catch (const OverflowError &) {
+        throw OverflowError("number too large for a single: \"" + textForMessage(text) + "\"");
+    }
 }
 
 Currency toCurrency(std::string_view text) { return Currency::fromDouble(toDouble(text)); }

@@ -3,13 +3,16 @@
 
 #include "legacy/numerics.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <system_error>
 #include <type_traits>
 #include <utility>
@@ -17,6 +20,10 @@
 namespace legacy {
 
 namespace fs = std::filesystem;
+
+#ifdef NAME_MAX
+static_assert(kFileNameMax == NAME_MAX);
+#endif
 
 namespace {
 
@@ -31,9 +38,7 @@ std::string errnoText(int err) { return std::generic_category().message(err); }
 
 std::string quoteForMessage(std::string_view value, bool quoted) {
     // Fuzzed or damaged files can hold huge items; a message needs only a hint.
-    constexpr std::size_t kMax = 40;
-    std::string shown(value.substr(0, kMax));
-    if (value.size() > kMax) shown += "...";
+    const std::string shown = textForMessage(value);
     return quoted ? '"' + shown + '"' : "'" + shown + "'";
 }
 
@@ -70,49 +75,200 @@ bool parseNumber(std::string_view text, double &out) {
 FileError::FileError(const fs::path &file, const std::string &what)
     : std::runtime_error(file.string() + ": " + what), file_(file) {}
 
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
+    // Closes now and reports the result: a delayed write error can show here.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+// Opens a regular file (a link is followed) for reading. Returns the
+// descriptor and fills `info`, or returns -1 with `why` set. The type is
+// checked before the open, so no FIFO or device is ever opened in the
+// ordinary case, and on the open descriptor, which closes the race with a
+// file swapped in between; O_NONBLOCK keeps that open of a FIFO from waiting
+// for a writer.
+int openRegular(const fs::path &file, struct stat &info, std::string &why) {
+    if (::stat(file.c_str(), &info) != 0) {
+        why = errnoText(errno);
+        return -1;
+    }
+    const auto notRegular = [&why](const struct stat &st) {
+        why = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+    };
+    if (!S_ISREG(info.st_mode)) {
+        notRegular(info);
+        return -1;
+    }
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        why = errnoText(errno);
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        notRegular(info);
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Reads up to `limit` bytes, then one more to see whether there is more.
+// Returns false on a read error (errno set).
+bool readUpTo(int fd, std::uintmax_t limit, std::string &out) {
+    out.clear();
+    char chunk[65536];
+    while (out.size() <= limit) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) break;
+        out.append(chunk, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// True when `file` (already known to be a regular file of `info`) holds
+// exactly `bytes`. Any trouble reading it counts as "not equal".
+bool holdsExactly(const fs::path &file, const struct stat &info, const std::string &bytes) {
+    if (static_cast<std::uintmax_t>(info.st_size) != bytes.size()) return false;
+    struct stat opened {};
+    std::string why;
+    Descriptor fd(openRegular(file, opened, why));
+    if (fd.get() < 0 || opened.st_ino != info.st_ino || opened.st_dev != info.st_dev) return false;
+    std::string current;
+    return readUpTo(fd.get(), bytes.size(), current) && current == bytes;
+}
+
+[[noreturn]] void cannotWrite(const fs::path &file, const std::string &why) {
+    throw FileAccessError(file, "cannot be written: " + why);
+}
+
+// Writes all the bytes; returns 0 or the errno of the failure (a full disk,
+// a file size limit).
+int writeAll(int fd, const std::string &bytes) {
+    const char *data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// Follows symbolic links from `file` to the path that is not a link (which
+// may not exist yet). Only the last component matters: links among the
+// folders lead the rename to the same place anyway.
+fs::path finalTarget(const fs::path &file) {
+    constexpr int kMaxLinks = 40;  // as the kernel allows
+    fs::path at = file;
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
+        if (links == kMaxLinks) cannotWrite(file, errnoText(ELOOP));
+        std::error_code ec;
+        fs::path to = fs::read_symlink(at, ec);
+        if (ec) cannotWrite(file, ec.message());
+        at = to.is_absolute() ? to : at.parent_path() / to;
+    }
+}
+
+// ".NAME.<16 hex>.tmp", NAME cut so that the whole fits in kFileNameMax.
+constexpr std::string_view kTempEnd = ".tmp";
+constexpr std::size_t kTempHexDigits = 16;
+constexpr std::size_t kTempExtra = 1 + 1 + kTempHexDigits + kTempEnd.size();  // 22
+
+std::string temporaryName(std::string_view base, std::uint64_t random) {
+    if (base.size() > kFileNameMax - kTempExtra) {
+        std::size_t cut = kFileNameMax - kTempExtra;
+        while (cut > 1 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80) --cut;
+        base = base.substr(0, cut);
+    }
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(random));
+    return "." + std::string(base) + suffix + std::string(kTempEnd);
+}
+
+bool isTemporaryName(std::string_view name) {
+    if (name.size() < kTempExtra + 1 || name.front() != '.' || !name.ends_with(kTempEnd)) return false;
+    const std::size_t hex = name.size() - kTempEnd.size() - kTempHexDigits;
+    if (name[hex - 1] != '.') return false;
+    for (std::size_t i = hex; i < hex + kTempHexDigits; ++i) {
+        const char c = name[i];
+        if (!(isDigit(c) || (c >= 'a' && c <= 'f'))) return false;
+    }
+    return true;
+}
+
+// Errors of a folder flush that mean the data may not be on disk. Others
+// (a file system that cannot flush folders says EINVAL) are no news.
+bool isFlushFailure(int err) { return err == EIO || err == ENOSPC || err == EDQUOT; }
+
+} // namespace
+
+bool fileNameFits(std::string_view name) { return !name.empty() && name.size() <= kFileNameMax; }
+
 bool canOpenForReading(const fs::path &file) {
-    std::error_code ec;
-    if (fs::is_directory(file, ec)) return false;
-    std::ifstream in(file, std::ios::binary);
-    return in.is_open();
+    struct stat info {};
+    std::string why;
+    Descriptor fd(openRegular(file, info, why));
+    return fd.get() >= 0;
+}
+
+void removeStaleTemporaries(const fs::path &folder) noexcept {
+    try {
+        std::error_code ec;
+        const fs::path where = folder.empty() ? fs::path(".") : folder;
+        for (fs::directory_iterator it(where, ec), end; !ec && it != end; it.increment(ec)) {
+            const fs::path &entry = it->path();
+            if (!isTemporaryName(entry.filename().native())) continue;
+            struct stat info {};
+            // lstat: a link is never followed; unlink never removes a folder.
+            if (::lstat(entry.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(entry.c_str());
+        }
+    } catch (...) {
+        // Cleaning up is a courtesy; it never stops the program.
+    }
 }
 
 // ---------------------------------------------------------------- writer
 
 SeqWriter::SeqWriter(fs::path file) : file_(std::move(file)) {
+    const std::string name = file_.filename().native();
+    if (name.size() > kFileNameMax)
+        throw FileAccessError(file_, "cannot be written: the file name is longer than " +
+                                         std::to_string(kFileNameMax) + " bytes");
     std::error_code ec;
-    if (fs::is_directory(file_, ec))
+    if (name.empty() || fs::is_directory(file_, ec))
         throw FileAccessError(file_, "cannot be written: it is a folder");
-
-    fs::path folder = file_.parent_path();
-    std::string base = file_.filename().string();
-    std::random_device rd;
-    std::mt19937_64 gen((static_cast<std::uint64_t>(rd()) << 32) ^ rd());
-    int err = 0;
-    // "x" makes the creation exclusive, so two writers never share a file.
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
-                      static_cast<unsigned long long>(gen()));
-        fs::path candidate = folder / ("." + base + suffix);
-        errno = 0;
-        if (std::FILE *f = std::fopen(candidate.string().c_str(), "wbx")) {
-            std::fclose(f);
-            temp_ = std::move(candidate);
-            return;
-        }
-        err = errno;
-        if (err != EEXIST) break;
-    }
-    throw FileAccessError(file_, "cannot be written: " + errnoText(err));
 }
 
-SeqWriter::~SeqWriter() {
-    if (!committed_ && !temp_.empty()) {
-        std::error_code ec;
-        fs::remove(temp_, ec);
-    }
-}
+SeqWriter::~SeqWriter() = default;
 
 void SeqWriter::separate() {
     if (recordStarted_) buffer_ += ',';
@@ -189,47 +345,74 @@ void SeqWriter::commit() {
     if (committed_) throw FileAccessError(file_, "already written");
     if (recordStarted_) endRecord();
 
-    auto failWith = [this](const std::string &why) {
-        std::error_code ec;
-        fs::remove(temp_, ec);
-        throw FileAccessError(file_, "cannot be written: " + why);
-    };
+    const fs::path target = finalTarget(file_);
+    struct stat old {};
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) cannotWrite(file_, errnoText(errno));
+    if (exists) {
+        if (S_ISDIR(old.st_mode)) cannotWrite(file_, "it is a folder");
+        if (!S_ISREG(old.st_mode)) cannotWrite(file_, "it is not a regular file");
+        // Most saves write what is there already: leave the disk alone.
+        if (holdsExactly(target, old, buffer_)) {
+            committed_ = true;
+            return;
+        }
+        // The rename would replace the file whatever its mode, and root
+        // passes every access() test, so the owner's write bit decides.
+        if ((old.st_mode & S_IWUSR) == 0) cannotWrite(file_, "the file is write-protected");
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) cannotWrite(file_, errnoText(errno));
+    }
 
-    errno = 0;
-    std::FILE *f = std::fopen(temp_.string().c_str(), "wb");
-    if (!f) failWith(errnoText(errno));
-    bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), f) == buffer_.size();
-    int err = errno;
-    // fclose flushes; a full disk often shows only here.
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
+    const fs::path folder = target.parent_path();
+    const std::string base = target.filename().native();
+    std::random_device rd;
+    std::mt19937_64 gen((static_cast<std::uint64_t>(rd()) << 32) ^ rd());
+    fs::path temp;
+    Descriptor fd;
+    int err = EEXIST;
+    // O_EXCL makes the creation exclusive, so two writers never share a file.
+    for (int attempt = 0; attempt < 16 && fd.get() < 0 && err == EEXIST; ++attempt) {
+        temp = folder / temporaryName(base, gen());
+        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
         err = errno;
     }
-    if (!ok) failWith(errnoText(err));
+    if (fd.get() < 0) cannotWrite(file_, errnoText(err));
 
-    std::error_code ec;
-    fs::file_status old = fs::status(file_, ec);
-    if (!ec && fs::is_regular_file(old))
-        fs::permissions(temp_, old.permissions(), ec);  // best effort
-
-    fs::rename(temp_, file_, ec);
-    if (ec) failWith(ec.message());
+    if (exists) (void)::fchmod(fd.get(), old.st_mode & 07777);  // best effort
+    err = writeAll(fd.get(), buffer_);
+    // The data must be on disk before the name points at it, or a power cut
+    // can leave a file of the right size full of zero bytes.
+    if (err == 0 && ::fsync(fd.get()) != 0) err = errno;
+    if (fd.close() != 0 && err == 0) err = errno;
+    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temp.c_str());
+        cannotWrite(file_, errnoText(err));
+    }
     committed_ = true;
+
+    // And the rename itself must reach the disk.
+    Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0 && ::fsync(dir.get()) != 0 && isFlushFailure(errno))
+        throw FileAccessError(file_, "was replaced, but the folder could not be flushed to disk: " +
+                                         errnoText(errno));
 }
 
 // ---------------------------------------------------------------- reader
 
 SeqReader::SeqReader(fs::path file) : file_(std::move(file)) {
-    std::error_code ec;
-    if (fs::is_directory(file_, ec))
-        throw FileAccessError(file_, "cannot be read: it is a folder");
-    errno = 0;
-    std::ifstream in(file_, std::ios::binary);
-    if (!in) throw FileAccessError(file_, "cannot be read: " + errnoText(errno));
-    std::ostringstream all;
-    all << in.rdbuf();
-    if (in.bad()) throw FileAccessError(file_, "cannot be read");
-    data_ = std::move(all).str();
+    struct stat info {};
+    std::string why;
+    Descriptor fd(openRegular(file_, info, why));
+    if (fd.get() < 0) throw FileAccessError(file_, "cannot be read: " + why);
+    const std::string tooLarge = "is larger than any file of its kind (over " +
+                                 std::to_string(kMaxFileSize >> 20) + " MiB)";
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize) throw FileFormatError(file_, tooLarge);
+    data_.reserve(static_cast<std::size_t>(info.st_size));
+    if (!readUpTo(fd.get(), kMaxFileSize, data_))
+        throw FileAccessError(file_, "cannot be read: " + errnoText(errno));
+    // It may have grown since it was measured.
+    if (data_.size() > kMaxFileSize) throw FileFormatError(file_, tooLarge);
 }
 
 SeqReader::SeqReader(std::string contents, fs::path name)
@@ -317,12 +500,13 @@ double SeqReader::toNumber(const Item &item) const {
 double SeqReader::number() { return toNumber(next()); }
 
 float SeqReader::numberF() {
-    // Beyond this a double rounds to float infinity (and the cast is undefined).
-    constexpr double kFloatLimit = 0x1.ffffffp127;
     Item item = next();
-    double value = toNumber(item);
-    if (!(std::abs(value) < kFloatLimit)) wrongKind(item, "within the range of a float");
-    return static_cast<float>(value);
+    const double value = toNumber(item);
+    try {
+        return toSingle(value);
+    } catch (const OverflowError &) {
+    }
+    wrongKind(item, "within the range of a float");
 }
 
 std::int16_t SeqReader::int16() {

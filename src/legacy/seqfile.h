@@ -25,13 +25,16 @@ private:
     std::filesystem::path file_;
 };
 
-// The file cannot be opened, created, written or replaced.
+// The file cannot be opened, created, written or replaced; also a file that
+// is not a regular file (a folder, a FIFO, a device), and a write-protected
+// target.
 class FileAccessError : public FileError {
 public:
     using FileError::FileError;
 };
 
-// The file ends before all items are read, or an item has the wrong kind.
+// The file ends before all items are read, or an item has the wrong kind;
+// also a file larger than any sequential file can be (kMaxFileSize).
 class FileFormatError : public FileError {
 public:
     using FileError::FileError;
@@ -44,18 +47,71 @@ struct Empty {
 };
 using Variant = std::variant<Empty, std::string, double, bool>;
 
-// True when the file can be opened for reading (and is closed again at once).
+// The longest file name, in bytes of one path component, that the file
+// systems hold (NAME_MAX on Linux).
+inline constexpr std::size_t kFileNameMax = 255;
+
+// True when the name, taken as one path component, has 1 to kFileNameMax
+// bytes. A profile name is usable only when its longest file name fits.
+bool fileNameFits(std::string_view name);
+
+// No sequential file of this program comes near this size; a larger one is
+// damaged (or is something else), and is refused before it is read.
+inline constexpr std::uintmax_t kMaxFileSize = 1 << 20;  // 1 MiB
+
+// Every reader opens only regular files, after following symbolic links to
+// their target. A folder, a FIFO, a device or a socket is refused with
+// FileAccessError, without blocking: the type is checked before the file is
+// opened, and again on the open file (opened non-blocking), so a file
+// swapped in between cannot stall the program. A regular file larger than
+// kMaxFileSize is refused with FileFormatError, as damaged.
+
+// True when the file is a regular file (a link is followed) that can be
+// opened for reading; it is closed again at once. False for a missing file,
+// a folder, a FIFO, a device. A regular file too large to read still gives
+// true: the read then reports it as damaged rather than skipping it.
 bool canOpenForReading(const std::filesystem::path &file);
 
-// Writes a file whole. The records go to a temporary file in the same
-// folder, which commit() renames over the target, so a failed or interrupted
-// write never leaves a short or empty file behind. A writer destroyed
-// without commit() removes its temporary file and leaves the old file as it
-// was.
+// Removes the temporary files that writers killed during a save left in the
+// folder (see SeqWriter for their name). Only regular files with exactly
+// that name pattern go; links (never followed), folders and anything else
+// stay. Errors are ignored: a file that cannot be removed stays. Call it
+// once when the program starts in a folder (an empty path is the current
+// folder).
+void removeStaleTemporaries(const std::filesystem::path &folder) noexcept;
+
+// Writes a file whole. The records are kept in memory; commit() puts them
+// in a temporary file beside the target, flushes it to disk, renames it over
+// the target and flushes the folder, so a failed, interrupted or powered-off
+// save leaves either the old file or the new one, never a short, empty or
+// zero-filled file. A writer destroyed without commit() leaves everything as
+// it was.
+//
+// The rules of commit():
+// - Unchanged content: when the target is a regular file whose bytes equal
+//   the new ones, nothing is done at all (no temporary file, no rename, no
+//   flush). This also holds for a write-protected target: it already holds
+//   the content, so there is nothing to refuse.
+// - Links: a symbolic link is followed to its final target, which is the
+//   file replaced; the temporary file goes beside that target and the link
+//   stays a link. A missing final target is created there.
+// - Only regular files are replaced: a final target that is a folder, a
+//   FIFO, a device or a socket is refused (FileAccessError).
+// - Write-protected targets: a target without write permission for its
+//   owner is refused (FileAccessError, the old file stays), also when the
+//   program runs as root, which the permission bits otherwise do not bind;
+//   so is a target the process itself may not write.
+// - The replaced file keeps the old file's permission bits; a new file gets
+//   the usual ones (0666 less the umask).
+// - The temporary file is named ".NAME.<16 lowercase hex digits>.tmp",
+//   NAME being the target's file name, cut to at most kFileNameMax - 22
+//   bytes (at a UTF-8 character boundary) so that the temporary name fits
+//   whenever the target name does. removeStaleTemporaries() knows the
+//   pattern.
 class SeqWriter {
 public:
-    // Creates the temporary file at once, so a folder that cannot be written
-    // is found before any record is made; throws FileAccessError.
+    // Touches no file yet; a file name longer than kFileNameMax bytes, or a
+    // target that is a folder, throws FileAccessError at once.
     explicit SeqWriter(std::filesystem::path file);
     ~SeqWriter();
     SeqWriter(const SeqWriter &) = delete;
@@ -75,9 +131,10 @@ public:
     // Ends the record with CR LF.
     SeqWriter &endRecord();
 
-    // Ends an unfinished record, writes the temporary file and renames it
-    // over the target (the old file's permissions are kept); throws
-    // FileAccessError, leaving the old file as it was.
+    // Ends an unfinished record and replaces the target as described above;
+    // throws FileAccessError naming the file, leaving the old file as it was
+    // and no temporary file behind. (Only when the folder cannot be flushed
+    // after the rename is the file already replaced when the error comes.)
     void commit();
 
     const std::filesystem::path &file() const { return file_; }
@@ -85,7 +142,6 @@ public:
 private:
     void separate();
     std::filesystem::path file_;
-    std::filesystem::path temp_;
     std::string buffer_;
     bool recordStarted_ = false;
     bool committed_ = false;
@@ -109,7 +165,10 @@ private:
 // spaces and tabs after the last line end are ignored.
 class SeqReader {
 public:
-    explicit SeqReader(std::filesystem::path file);  // throws FileAccessError
+    // Reads the whole file at once: only a regular file of at most
+    // kMaxFileSize bytes (see above). Throws FileAccessError when it cannot
+    // be read or is not a regular file, FileFormatError when it is too large.
+    explicit SeqReader(std::filesystem::path file);
     // Reads from memory; name is used in error messages.
     SeqReader(std::string contents, std::filesystem::path name);
 

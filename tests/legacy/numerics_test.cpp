@@ -288,6 +288,104 @@ TEST(NumericsToFloat, RoundsAndOverflows)
     EXPECT_THROW(toFloat("x"), NumberFormatError);
 }
 
+TEST(NumericsToSingle, RoundsToNearestAndRefusesInfinity)
+{
+    const std::vector<std::pair<double, float>> cases = {
+        {1.5, 1.5f},
+        {0.1, 0.1f},
+        {-2.5, -2.5f},
+        {1.0 + 0x1p-24, 1.0f},                  // a tie goes to the even float
+        {1.0 + 3 * 0x1p-24, 1.0f + 0x1p-22f},
+        {FLT_MAX, FLT_MAX},
+        {0x1.fffffefffffffp127, FLT_MAX},       // just below the half to 2^128
+        {-0x1.fffffefffffffp127, -FLT_MAX},
+        {1e-50, 0.0f},                          // too small is zero, not an error
+    };
+    for (const auto &[value, expected] : cases)
+        EXPECT_EQ(toSingle(value), expected) << value;
+    for (double value : {0x1.ffffffp127, -0x1.ffffffp127, 1e39, DBL_MAX, std::numeric_limits<double>::infinity(),
+                         -std::numeric_limits<double>::infinity(), std::nan("")})
+        EXPECT_THROW(toSingle(value), OverflowError) << value;
+}
+
+// Texts typed or pasted into a box, or found in a damaged file. Each reading
+// must end in its value or its error, and every message must stay short.
+TEST(NumericsHostileTexts, BoundedMessagesAndNoSurprises)
+{
+    enum Kind { Value, Format, Overflow };
+    struct Case {
+        const char *name;
+        std::string text;
+        Kind valKind;
+        double valValue;
+        Kind strictKind;          // toDouble, toFloat, toCurrency and toInt16 alike
+        double strictValue;       // what toDouble gives
+        float single;             // what toFloat gives
+        std::int64_t currencyRaw; // what toCurrency gives
+        int int16;                // what toInt16 gives
+    };
+    std::string spacedOnes;
+    for (int i = 0; i < 5000; ++i)
+        spacedOnes += "1 ";
+    const double third = 1.0 / 3.0;
+    const std::vector<Case> cases = {
+        {"310 digits", std::string(310, '1'), Overflow, 0, Overflow, 0, 0, 0, 0},
+        {"minus and 310 digits", "-" + std::string(310, '9'), Overflow, 0, Overflow, 0, 0, 0, 0},
+        {"1 1 1 ... 5000 times", spacedOnes, Overflow, 0, Format, 0, 0, 0, 0},
+        {"400 digits after a point", "0." + std::string(400, '3'), Value, third, Value, third, 1.0f / 3.0f, 3333, 0},
+        {"huge exponent", "1e999999999", Overflow, 0, Overflow, 0, 0, 0, 0},
+        {"huge negative exponent", "1e-999999999", Value, 0, Value, 0, 0, 0, 0},
+        {"minus alone", "-", Value, 0, Format, 0, 0, 0, 0},
+        {"point alone", ".", Value, 0, Format, 0, 0, 0, 0},
+        {"blank alone", " ", Value, 0, Format, 0, 0, 0, 0},
+        {"10000 letters", std::string(10000, 'x'), Value, 0, Format, 0, 0, 0, 0},
+    };
+    constexpr std::size_t kShort = 100;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        // Runs one reading; checks the error kind and the message length.
+        auto expect = [&](Kind kind, const char *reader, auto read, auto check) {
+            SCOPED_TRACE(reader);
+            try {
+                const auto value = read();
+                EXPECT_EQ(kind, Value) << "no error";
+                if (kind == Value)
+                    check(value);
+            } catch (const NumberFormatError &e) {
+                EXPECT_EQ(kind, Format) << e.what();
+                EXPECT_LE(std::string(e.what()).size(), kShort);
+                EXPECT_EQ(e.text(), c.text) << "the full text stays available";
+            } catch (const OverflowError &e) {
+                EXPECT_EQ(kind, Overflow) << e.what();
+                EXPECT_LE(std::string(e.what()).size(), kShort);
+            }
+        };
+        expect(c.valKind, "val", [&] { return val(c.text); }, [&](double v) { EXPECT_EQ(v, c.valValue); });
+        expect(c.strictKind, "toDouble", [&] { return toDouble(c.text); },
+               [&](double v) { EXPECT_EQ(v, c.strictValue); });
+        expect(c.strictKind, "toFloat", [&] { return toFloat(c.text); }, [&](float v) { EXPECT_EQ(v, c.single); });
+        expect(c.strictKind, "toCurrency", [&] { return toCurrency(c.text); },
+               [&](Currency v) { EXPECT_EQ(v.raw(), c.currencyRaw); });
+        expect(c.strictKind, "toInt16", [&] { return toInt16(std::string_view(c.text)); },
+               [&](std::int16_t v) { EXPECT_EQ(v, c.int16); });
+    }
+}
+
+TEST(NumericsHostileTexts, MessagesQuoteTheStartOfTheText)
+{
+    const std::string typed = "12345678901234567890123456789012345678901234567890x";
+    try {
+        toDouble(typed);
+        FAIL() << "no error";
+    } catch (const NumberFormatError &e) {
+        EXPECT_EQ(std::string(e.what()), "not a number: \"1234567890123456789012345678901234567890...\"");
+    }
+    // A cut never splits a UTF-8 character: 39 letters, then a two-byte one.
+    EXPECT_EQ(textForMessage(std::string(39, 'a') + "\xc3\xa9" + "zz"), std::string(39, 'a') + "...");
+    EXPECT_EQ(textForMessage(std::string(40, 'a')), std::string(40, 'a'));
+    EXPECT_EQ(textForMessage("short"), "short");
+}
+
 TEST(NumericsCurrency, FromDoubleHalfEven)
 {
     EXPECT_EQ(Currency::fromDouble(0.03125).raw(), 312);    // exact half: even

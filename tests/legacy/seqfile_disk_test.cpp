@@ -1,0 +1,417 @@
+// The sequential files on a real disk: what the writer replaces and what it
+// refuses, what the readers open, and the writer's temporary files.
+#include "legacy/seqfile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "temp_folder.h"
+
+namespace fs = std::filesystem;
+using legacy::FileAccessError;
+using legacy::FileFormatError;
+using legacy::SeqReader;
+using legacy::SeqWriter;
+
+namespace {
+
+// `count` times the two-byte letter "é".
+std::string accents(int count)
+{
+    std::string s;
+    for (int i = 0; i < count; ++i)
+        s += "\xc3\xa9";
+    return s;
+}
+
+class SeqFileDisk : public wdtest::TempFolderTest {
+protected:
+    static std::string slurp(const fs::path &p) { return wdtest::slurp(p); }
+    static fs::path put(const fs::path &p, const std::string &bytes) { return wdtest::put(p, bytes); }
+
+    // Makes a FIFO; a reader that opened it the blocking way would wait for
+    // a writer that never comes.
+    static fs::path fifo(const fs::path &p)
+    {
+        EXPECT_EQ(::mkfifo(p.c_str(), 0644), 0) << p;
+        return p;
+    }
+
+    static void save(const fs::path &file, const std::string &text)
+    {
+        SeqWriter w(file);
+        w.text(text).commit();
+    }
+
+    static ino_t inode(const fs::path &p)
+    {
+        struct stat st {};
+        EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
+        return st.st_ino;
+    }
+
+    // The names in a folder, sorted.
+    static std::vector<std::string> names(const fs::path &folder)
+    {
+        std::vector<std::string> out;
+        for (const auto &e : fs::directory_iterator(folder))
+            out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+};
+
+// Expects `act` to throw E whose message names `file` and says `says`.
+template <class E, class F>
+void expectError(F act, const fs::path &file, const std::string &says)
+{
+    try {
+        act();
+        ADD_FAILURE() << "no error";
+    } catch (const E &e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find(file.string()), std::string::npos) << what;
+        EXPECT_NE(what.find(says), std::string::npos) << what;
+    }
+}
+
+// ---------------------------------------------------------------- readers
+
+TEST_F(SeqFileDisk, ReadersOpenOnlyRegularFilesAndNeverBlock)
+{
+    fs::create_directory(at("folder"));
+    fifo(at("Bob.use"));
+    fs::create_symlink(at("Bob.use"), at("ToFifo.use"));
+    fs::create_symlink("/dev/zero", at("Zero.dat"));
+    fs::create_symlink(at("folder"), at("ToFolder.dat"));
+    fs::create_symlink(at("missing.dat"), at("Dangling.dat"));
+    struct Case {
+        fs::path file;
+        const char *says;
+    };
+    const std::vector<Case> cases = {
+        {at("Bob.use"), "not a regular file"},      {at("ToFifo.use"), "not a regular file"},
+        {at("Zero.dat"), "not a regular file"},     {"/dev/null", "not a regular file"},
+        {at("folder"), "it is a folder"},           {at("ToFolder.dat"), "it is a folder"},
+        {at("missing.dat"), "No such file"},        {at("Dangling.dat"), "No such file"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.string());
+        EXPECT_FALSE(legacy::canOpenForReading(c.file));
+        expectError<FileAccessError>([&] { SeqReader r(c.file); }, c.file, c.says);
+    }
+    // A link to a regular file is read through.
+    put(at("store/Real.dat"), "\"real\"\r\n");
+    fs::create_symlink(at("store/Real.dat"), at("Link.dat"));
+    EXPECT_TRUE(legacy::canOpenForReading(at("Link.dat")));
+    EXPECT_EQ(SeqReader(at("Link.dat")).text(), "real");
+}
+
+TEST_F(SeqFileDisk, ReaderRefusesAFileLargerThanOneMebibyte)
+{
+    // Exactly 1 MiB is still read: blanks, then one number.
+    const fs::path full = put(at("Full.dat"), std::string(1048576 - 3, ' ') + "7\r\n");
+    EXPECT_EQ(SeqReader(full).number(), 7.0);
+
+    // One byte more is damaged; the check comes before any byte is read.
+    const fs::path big = at("Big.dat");
+    put(big, "");
+    fs::resize_file(big, 1048577);
+    EXPECT_TRUE(legacy::canOpenForReading(big)) << "too large is damaged, not missing";
+    expectError<FileFormatError>([&] { SeqReader r(big); }, big, "larger than any file of its kind");
+}
+
+// ---------------------------------------------------------------- writer
+
+TEST_F(SeqFileDisk, SpecialFilesAreNeverReplaced)
+{
+    fifo(at("Pipe.dat"));
+    fs::create_symlink(at("Pipe.dat"), at("ToPipe.dat"));
+    for (const char *name : {"Pipe.dat", "ToPipe.dat"}) {
+        SCOPED_TRACE(name);
+        expectError<FileAccessError>([&] { save(at(name), "x"); }, at(name), "not a regular file");
+    }
+    EXPECT_TRUE(fs::is_fifo(at("Pipe.dat")));
+    EXPECT_TRUE(fs::is_symlink(at("ToPipe.dat")));
+    EXPECT_EQ(names(dir_), (std::vector<std::string>{"Pipe.dat", "ToPipe.dat"}));
+}
+
+TEST_F(SeqFileDisk, WriteProtectedTargetIsRefusedAlsoForRoot)
+{
+    // The owner's write bit decides, whoever runs the program.
+    for (unsigned mode : {0444u, 0400u, 0464u, 0066u}) {
+        SCOPED_TRACE(mode);
+        const fs::path file = put(at("Emp.dat"), "\"old\"\r\n");
+        fs::permissions(file, fs::perms(mode));
+        expectError<FileAccessError>([&] { save(file, "new"); }, file, "write-protected");
+        EXPECT_EQ(slurp(file), "\"old\"\r\n");
+        EXPECT_EQ(static_cast<unsigned>(fs::status(file).permissions()), mode);
+        EXPECT_EQ(entries(), 1u);
+        fs::permissions(file, fs::perms(0644));
+        fs::remove(file);
+    }
+    // Writable by its owner: replaced, the mode kept.
+    for (unsigned mode : {0600u, 0644u}) {
+        SCOPED_TRACE(mode);
+        const fs::path file = put(at("Emp.dat"), "\"old\"\r\n");
+        fs::permissions(file, fs::perms(mode));
+        save(file, "new");
+        EXPECT_EQ(slurp(file), "\"new\"\r\n");
+        EXPECT_EQ(static_cast<unsigned>(fs::status(file).permissions()), mode);
+        EXPECT_EQ(entries(), 1u);
+    }
+}
+
+TEST_F(SeqFileDisk, UnchangedContentIsNotWrittenAgain)
+{
+    const fs::path file = at("Emp.dat");
+    save(file, "same");
+    const auto longAgo = fs::last_write_time(file) - std::chrono::hours(24 * 365);
+    fs::last_write_time(file, longAgo);
+    const ino_t before = inode(file);
+
+    save(file, "same");
+    EXPECT_EQ(inode(file), before) << "not replaced";
+    EXPECT_EQ(fs::last_write_time(file), longAgo) << "not even rewritten in place";
+    EXPECT_EQ(entries(), 1u);
+
+    // A write-protected file that already holds the content: nothing to do,
+    // so nothing to refuse.
+    fs::permissions(file, fs::perms(0444));
+    EXPECT_NO_THROW(save(file, "same"));
+    EXPECT_EQ(inode(file), before);
+    fs::permissions(file, fs::perms(0644));
+
+    // Same size, other bytes: replaced.
+    save(file, "sane");
+    EXPECT_EQ(slurp(file), "\"sane\"\r\n");
+    EXPECT_NE(inode(file), before);
+    // Longer and shorter: replaced.
+    save(file, "sane, longer");
+    EXPECT_EQ(slurp(file), "\"sane, longer\"\r\n");
+    save(file, "s");
+    EXPECT_EQ(slurp(file), "\"s\"\r\n");
+    // Missing: created.
+    save(at("New.dat"), "s");
+    EXPECT_EQ(slurp(at("New.dat")), "\"s\"\r\n");
+    EXPECT_EQ(entries(), 2u);
+}
+
+TEST_F(SeqFileDisk, SaveThroughALinkUpdatesTheLinkedFile)
+{
+    const fs::path profiles = at("profiles");
+    const fs::path store = at("store");
+    fs::create_directories(profiles);
+    put(store / "Emp.dat", "\"old\"\r\n");
+    fs::permissions(store / "Emp.dat", fs::perms(0640));
+    put(store / "Abs.dat", "\"old\"\r\n");
+    put(store / "Chain.dat", "\"old\"\r\n");
+    fs::create_symlink("../store/Emp.dat", profiles / "Emp.dat");     // relative
+    fs::create_symlink(store / "Abs.dat", profiles / "Abs.dat");       // absolute
+    fs::create_symlink("Middle.dat", profiles / "Chain.dat");          // link to a link
+    fs::create_symlink("../store/Chain.dat", profiles / "Middle.dat");
+    fs::create_symlink("../store/New.dat", profiles / "New.dat");      // target not there yet
+
+    for (const char *name : {"Emp.dat", "Abs.dat", "Chain.dat", "New.dat"}) {
+        SCOPED_TRACE(name);
+        const fs::path link = profiles / name;
+        const fs::path linkText = fs::read_symlink(link);
+        save(link, "new");
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::read_symlink(link), linkText);
+        EXPECT_EQ(slurp(store / name), "\"new\"\r\n");
+    }
+    EXPECT_EQ(static_cast<unsigned>(fs::status(store / "Emp.dat").permissions()), 0640u);
+    EXPECT_EQ(names(profiles), (std::vector<std::string>{"Abs.dat", "Chain.dat", "Emp.dat", "Middle.dat", "New.dat"}));
+    EXPECT_EQ(names(store), (std::vector<std::string>{"Abs.dat", "Chain.dat", "Emp.dat", "New.dat"}));
+
+    // A loop of links cannot be written, and stays as it was.
+    fs::create_symlink("B.dat", profiles / "A.dat");
+    fs::create_symlink("A.dat", profiles / "B.dat");
+    expectError<FileAccessError>([&] { save(profiles / "A.dat", "x"); }, profiles / "A.dat", "symbolic links");
+    EXPECT_TRUE(fs::is_symlink(profiles / "A.dat"));
+}
+
+TEST_F(SeqFileDisk, NamesUpToTheFileSystemLimitCanBeSaved)
+{
+    struct Case {
+        const char *name;
+        std::string file;
+    };
+    // 255 bytes each: the longest name a folder holds.
+    const std::vector<Case> cases = {
+        {"letters", std::string(251, 'n') + ".use"},
+        {"two-byte letters", accents(127) + "x"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(c.file.size(), 255u);
+        EXPECT_TRUE(legacy::fileNameFits(c.file));
+        save(at(c.file), "long");
+        EXPECT_EQ(SeqReader(at(c.file)).text(), "long");
+        save(at(c.file), "longer");  // replacing it works too
+        EXPECT_EQ(SeqReader(at(c.file)).text(), "longer");
+        EXPECT_EQ(entries(), 1u);
+        fs::remove(at(c.file));
+    }
+
+    const std::string tooLong = std::string(252, 'n') + ".use";
+    EXPECT_FALSE(legacy::fileNameFits(tooLong));
+    expectError<FileAccessError>([&] { save(at(tooLong), "x"); }, at(tooLong), "longer than 255 bytes");
+    EXPECT_EQ(entries(), 0u);
+}
+
+TEST(SeqFileNames, FileNameFitsCountsBytes)
+{
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"", false},
+        {"a", true},
+        {"Bob.use", true},
+        {std::string(255, 'a'), true},
+        {std::string(256, 'a'), false},
+        {accents(127), true},  // 254 bytes
+        {accents(128), false}, // 128 characters, 256 bytes
+    };
+    for (const auto &[name, fits] : cases)
+        EXPECT_EQ(legacy::fileNameFits(name), fits) << name.size() << " bytes";
+}
+
+// The disk fills (here: the file size limit is reached) while the temporary
+// file is written: the save fails by name, the old file stays whole and no
+// temporary file is left. This binds root as well.
+TEST_F(SeqFileDisk, WriteFailingHalfWayKeepsTheOldFile)
+{
+    const fs::path file = put(at("Emp.dat"), "\"old\"\r\n");
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 8;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    try {
+        save(file, "a record longer than eight bytes");
+    } catch (const FileAccessError &e) {
+        error = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+    EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
+    EXPECT_EQ(slurp(file), "\"old\"\r\n");
+    EXPECT_EQ(names(dir_), std::vector<std::string>{"Emp.dat"});
+}
+
+// ---------------------------------------------------------------- temporaries
+
+void exitAtOnce(int) { ::_exit(7); }
+
+// A save cut off in the middle of writing (like a kill -9): the old file is
+// untouched and a temporary file of the writer's pattern is left, which
+// removeStaleTemporaries takes away.
+TEST_F(SeqFileDisk, ASaveCutOffLeavesTheOldFileAndAStaleTemporary)
+{
+    struct Case {
+        const char *name;
+        std::string file;
+        std::string tempStart;  // the temporary name up to its random part
+    };
+    const std::vector<Case> cases = {
+        {"short name", "Emp.dat", ".Emp.dat."},
+        // The 255-byte name is cut to 233 bytes, then back to 232 so as not to
+        // split a two-byte letter: 116 of them.
+        {"longest name", accents(127) + "x", "." + accents(116) + "."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = put(at(c.file), "\"old\"\r\n");
+        const int outcome = wdtest::inChildProcess([&] {
+            std::signal(SIGXFSZ, exitAtOnce);
+            struct rlimit small {};
+            ::getrlimit(RLIMIT_FSIZE, &small);
+            small.rlim_cur = 8;
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            save(file, "a record longer than eight bytes");
+            return 0;
+        });
+        ASSERT_EQ(outcome, 7) << "the child must die in the middle of the write";
+        EXPECT_EQ(slurp(file), "\"old\"\r\n");
+
+        std::vector<std::string> left = names(dir_);
+        ASSERT_EQ(left.size(), 2u);
+        const std::string temp = left[0] == c.file ? left[1] : left[0];
+        EXPECT_LE(temp.size(), 255u);
+        ASSERT_EQ(temp.rfind(c.tempStart, 0), 0u) << temp;
+        EXPECT_TRUE(std::regex_match(temp.substr(c.tempStart.size()), std::regex("[0-9a-f]{16}\\.tmp"))) << temp;
+
+        legacy::removeStaleTemporaries(dir_);
+        EXPECT_EQ(names(dir_), std::vector<std::string>{c.file});
+        EXPECT_EQ(slurp(file), "\"old\"\r\n");
+        fs::remove(file);
+    }
+}
+
+TEST_F(SeqFileDisk, OnlyTheWritersOwnTemporariesAreRemoved)
+{
+    const std::string hex = "0123456789abcdef";
+    const std::vector<std::string> stale = {
+        ".Bob.use." + hex + ".tmp",
+        ".Federal.dat.ffffffffffffffff.tmp",
+        ".x." + hex + ".tmp",
+        "..hidden.use." + hex + ".tmp",  // a profile file whose own name starts with a dot
+    };
+    const std::vector<std::string> lookAlikes = {
+        "Bob.use",
+        ".Bob.use",
+        "Bob.use." + hex + ".tmp",         // no leading dot
+        ".Bob.use.0123456789ABCDEF.tmp",   // capitals
+        ".Bob.use.0123456789abcde.tmp",    // 15 digits
+        ".Bob.use.0123456789abcdef0.tmp",  // 17 digits
+        ".Bob.use-" + hex + ".tmp",        // no dot before the digits
+        ".Bob.use." + hex + ".tmp.bak",
+        ".Bob.use." + hex + ".TMP",
+        ".." + hex + ".tmp",               // no name part
+        ".Bob.use.0123456789abcdeg.tmp",   // not hex
+    };
+    for (const auto &n : stale)
+        put(at(n), "partial");
+    for (const auto &n : lookAlikes)
+        put(at(n), "keep");
+    // Things named like a temporary file that are not regular files.
+    const fs::path outside = put(at("elsewhere/.Target.dat." + hex + ".tmp"), "keep");
+    const std::string link = ".Link.dat." + hex + ".tmp";
+    fs::create_symlink(outside, at(link));
+    const std::string folder = ".Folder.dat." + hex + ".tmp";
+    put(at(folder) / "inside.dat", "keep");
+    const std::string emptyFolder = ".Empty.dat." + hex + ".tmp";
+    fs::create_directory(at(emptyFolder));
+    const std::string pipe = ".Pipe.dat." + hex + ".tmp";
+    fifo(at(pipe));
+
+    legacy::removeStaleTemporaries(dir_);
+
+    std::vector<std::string> expected = lookAlikes;
+    expected.insert(expected.end(), {"elsewhere", link, folder, emptyFolder, pipe});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names(dir_), expected);
+    EXPECT_EQ(slurp(outside), "keep") << "a link is never followed";
+    EXPECT_EQ(slurp(at(folder) / "inside.dat"), "keep");
+
+    // A folder that is missing or cannot be listed: nothing happens, nothing is thrown.
+    EXPECT_NO_THROW(legacy::removeStaleTemporaries(at("missing")));
+    EXPECT_NO_THROW(legacy::removeStaleTemporaries(at("Bob.use")));
+}
+
+} // namespace
