@@ -8,7 +8,8 @@ shift || true
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxlsxwriter-dev
           libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xdg-utils
-          fonts-dejavu-core locales)
+          fonts-dejavu-core fonts-liberation2 locales poppler-utils
+          python3-openpyxl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,18 +11,24 @@
 // document sends a last line that was not ended.
 #pragma once
 
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace legacy {
 
+// No move to a tab column: the item goes at the print position. Any other
+// column is a move, so an offset column of 0 or below still moves to
+// column 1 (and so to the next line when the position lies beyond it).
+inline constexpr int kNoTab = std::numeric_limits<int>::min();
+
 struct PageItem {
     enum class Kind { FontName, FontSize, Text, EndLine };
     Kind kind = Kind::Text;
-    std::string text;   // Text: the item; FontName: the font's name
-    double size = 0;    // FontSize: points
-    int column = 0;     // Text: the tab column to move to first, 0 for none
+    std::string text;      // Text: the item; FontName: the font's name
+    double size = 0;       // FontSize: points
+    int column = kNoTab;   // Text: the tab column to move to first
     bool operator==(const PageItem &) const = default;
 };
 
@@ -31,22 +37,22 @@ public:
     void setLandscape(bool on) { landscape_ = on; }
     bool landscape() const { return landscape_; }
 
-    void fontName(std::string name) { items_.push_back({PageItem::Kind::FontName, std::move(name), 0, 0}); }
-    void fontSize(double points) { items_.push_back({PageItem::Kind::FontSize, {}, points, 0}); }
+    void fontName(std::string name) { items_.push_back({PageItem::Kind::FontName, std::move(name), 0, kNoTab}); }
+    void fontSize(double points) { items_.push_back({PageItem::Kind::FontSize, {}, points, kNoTab}); }
     // An item at the print position, or after a move to tab column `column`
-    // (from 1); the position is left behind it.
-    void print(std::string text, int column = 0)
+    // (counted from 1; below 1 is column 1); the position is left behind it.
+    void print(std::string text, int column = kNoTab)
     {
         items_.push_back({PageItem::Kind::Text, std::move(text), 0, column});
     }
     // An item, then the end of its line.
-    void printLine(std::string text = {}, int column = 0)
+    void printLine(std::string text = {}, int column = kNoTab)
     {
-        if (!text.empty() || column > 0)
+        if (!text.empty() || column != kNoTab)
             print(std::move(text), column);
         endLine();
     }
-    void endLine() { items_.push_back({PageItem::Kind::EndLine, {}, 0, 0}); }
+    void endLine() { items_.push_back({PageItem::Kind::EndLine, {}, 0, kNoTab}); }
 
     const std::vector<PageItem> &items() const { return items_; }
 

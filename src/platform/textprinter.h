@@ -1,0 +1,87 @@
+// Prints a legacy::TextPage (the pay stub, the check, the year-to-date
+// report) on a QPrinter: a real printer, or a PDF file when the printer
+// dialog chose printing to a file.
+//
+// The page is laid out first, then painted, so tests can check where every
+// text landed without reading the paper. The layout follows the page's
+// rules (see legacy/textpage.h): tab column n starts (n - 1) average
+// character widths of the current font from the left edge of the printable
+// area; a column left of the print position continues on the next line;
+// every line end moves down by the current font's line spacing, also on a
+// line that holds nothing; a line that does not fit below the last one
+// starts a new page.
+//
+// Until the page names a font, the text is set in "Arial" at 10 points.
+// Text beyond the right edge of the page is not wrapped (the printer clips
+// it).
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "legacy/textpage.h"
+
+class QPrinter;
+
+namespace platform {
+
+// A font as the page asks for it: a family name and a size in points.
+struct PageFont {
+    std::string name = "Arial";
+    double points = 10;
+    bool operator==(const PageFont &) const = default;
+};
+
+// What the layout needs to know of the fonts, in the device units the page
+// is painted in.
+class TextMetrics {
+public:
+    virtual ~TextMetrics() = default;
+    // One tab column: the font's average character width.
+    virtual double columnWidth(const PageFont &font) const = 0;
+    // The distance from one line to the next.
+    virtual double lineHeight(const PageFont &font) const = 0;
+    // How far the print position moves past the text.
+    virtual double advance(const PageFont &font, const std::string &text) const = 0;
+};
+
+// Where one Text item of the page landed.
+struct PlacedText {
+    std::size_t item = 0; // index in TextPage::items()
+    int page = 0;         // from 0
+    int line = 0;         // line on its page, from 0
+    double x = 0;         // from the left edge of the printable area
+    double y = 0;         // top of the line, from the top of the printable area
+    double column = 1;    // x in tab columns of the item's font: 1 + x / column width
+    double width = 0;     // the text's advance
+    PageFont font;
+    std::string text;
+};
+
+struct TextLayout {
+    std::vector<PlacedText> texts; // in the order of the page's items
+    int pages = 1;                 // pages that are printed (the first always is)
+};
+
+// Lays the page out on pages of the given printable height.
+TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metrics, double pageHeight);
+
+// The outcome of a print: ok, or the reason it failed, worded for a message
+// box. On success `layout` holds where each text was printed, in the
+// printer's device units.
+struct PrintOutcome {
+    bool ok = false;
+    QString error;
+    TextLayout layout;
+    explicit operator bool() const { return ok; }
+};
+
+// Prints the page as one document. Sets landscape on the printer when the
+// page asks for it and leaves the orientation alone otherwise. The printer
+// must not be printing already.
+PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer);
+
+} // namespace platform
