@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -72,6 +73,8 @@ struct SingleCase {
     const char *box;
 };
 
+void PrintTo(const SingleCase &c, std::ostream *os) { *os << c.name; }
+
 class SingleTotals : public ::testing::TestWithParam<SingleCase> {};
 
 // The running total goes through its seven-digit text after each addition.
@@ -109,6 +112,8 @@ struct FixedCase {
     std::int64_t raw;  // TotGross, 1/10000 dollars
     const char *box;   // txtTotNet
 };
+
+void PrintTo(const FixedCase &c, std::ostream *os) { *os << c.name; }
 
 class FixedTotals : public ::testing::TestWithParam<FixedCase> {};
 
