@@ -13,10 +13,10 @@ using legacy::PageItem;
 
 namespace {
 
-PageItem text(std::string t, int column = 0) { return {PageItem::Kind::Text, std::move(t), 0, column}; }
-PageItem size(double points) { return {PageItem::Kind::FontSize, {}, points, 0}; }
-PageItem endLine() { return {PageItem::Kind::EndLine, {}, 0, 0}; }
-PageItem font(std::string name) { return {PageItem::Kind::FontName, std::move(name), 0, 0}; }
+PageItem text(std::string t, int column = legacy::kNoTab) { return {PageItem::Kind::Text, std::move(t), 0, column}; }
+PageItem size(double points) { return {PageItem::Kind::FontSize, {}, points, legacy::kNoTab}; }
+PageItem endLine() { return {PageItem::Kind::EndLine, {}, 0, legacy::kNoTab}; }
+PageItem font(std::string name) { return {PageItem::Kind::FontName, std::move(name), 0, legacy::kNoTab}; }
 
 using Items = std::vector<PageItem>;
 
