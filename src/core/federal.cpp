@@ -18,7 +18,7 @@ void readTable(legacy::SeqReader &in, FederalBracketTable &table)
 // A bracket's amount, worked in double and stored as a 32-bit float.
 float bracketTax(float wages, float excessOver, float rate, float plus)
 {
-    return static_cast<float>((static_cast<double>(wages) - excessOver) * rate + plus);
+    return legacy::toSingle((static_cast<double>(wages) - excessOver) * rate + plus);
 }
 
 } // namespace

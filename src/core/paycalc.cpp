@@ -15,8 +15,9 @@ constexpr double kMedicareRate = 0.0145;
 constexpr const char *kLine = "#,###.00";
 constexpr const char *kTotal = "$#,###.00";
 
-// Expressions are worked in double; a 32-bit cell keeps the rounded result.
-float single(double value) { return static_cast<float>(value); }
+// Expressions are worked in double; a 32-bit cell keeps the rounded result
+// (an amount beyond a 32-bit float's range stops the calculation).
+float single(double value) { return legacy::toSingle(value); }
 
 Currency cur(double value) { return Currency::fromDouble(value); }
 
@@ -29,11 +30,10 @@ float stateBox(const std::string &text, const char *box, const char *caption)
     if (text.empty())
         return 0;
     try {
-        return legacy::toFloat(text);
-    } catch (const legacy::NumberFormatError &) {
-    } catch (const legacy::OverflowError &) {
+        return strictSingle(text);
+    } catch (const NumberError &e) {
+        throw StateBoxError(box, caption, text, e.problem);
     }
-    throw StateBoxError(box, caption, text);
 }
 
 // SDI or SUI: a percentage of the whole gross up
@@ -79,36 +79,35 @@ struct VariantSum {
 
 } // namespace
 
-EntryError::EntryError(std::size_t i, std::string t)
-    : std::runtime_error("entry " + std::to_string(i) + " is not a number: " + t), index(i), text(std::move(t))
+EntryError::EntryError(std::size_t i, std::string t, NumberProblem p)
+    : std::runtime_error("entry " + std::to_string(i) + ": " + numberMessage("", p, t)), index(i), text(std::move(t)),
+      problem(p)
 {
 }
 
-StateBoxError::StateBoxError(std::string b, std::string c, std::string t)
-    : std::runtime_error(b + " is not a number: " + t), box(std::move(b)), caption(std::move(c)), text(std::move(t))
+StateBoxError::StateBoxError(std::string b, std::string c, std::string t, NumberProblem p)
+    : std::runtime_error(b + ": " + numberMessage("", p, t)), box(std::move(b)), caption(std::move(c)),
+      text(std::move(t)), problem(p)
 {
 }
 
-std::string StateBoxError::message() const
-{
-    return "State table, " + caption + ": \"" + text + "\" is not a number.";
-}
+std::string StateBoxError::message() const { return numberMessage("State table, " + caption, problem, text); }
+
+FederalTableError::FederalTableError() : legacy::OverflowError("a federal table figure is too large to compute with") {}
 
 void validateEntries(const std::array<std::string, 8> &entries)
 {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string &t = entries[i];
-        if (legacy::val(t) == 0)
-            continue;
         try {
+            if (lenientDouble(t) == 0)
+                continue;
             if (i == 6)
-                legacy::toCurrency(t);
+                strictCurrency(t);
             else
-                legacy::toFloat(t);
-        } catch (const legacy::NumberFormatError &) {
-            throw EntryError(i, t);
-        } catch (const legacy::OverflowError &) {
-            throw EntryError(i, t);
+                strictSingle(t);
+        } catch (const NumberError &e) {
+            throw EntryError(i, t, e.problem);
         }
     }
 }
@@ -234,9 +233,14 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
                         r.CafeteriaAmount);
 
     // Federal, Social Security, Medicare.
-    if (!entries.ckFedExemp)
-        r.FedTax = GetFedTax(st.federal, p.FedStatus == "Single", entries.optBiWeek, entries.optWeek, r.FedWages,
-                             r.FedTax);
+    // The wages fit their cell, so a tax that does not comes from the table.
+    try {
+        if (!entries.ckFedExemp)
+            r.FedTax = GetFedTax(st.federal, p.FedStatus == "Single", entries.optBiWeek, entries.optWeek, r.FedWages,
+                                 r.FedTax);
+    } catch (const legacy::OverflowError &) {
+        throw FederalTableError();
+    }
     GetSocSec(st);
     r.MedicareTax = single((static_cast<double>(r.GrossPay) - r.CafeteriaAmount) * kMedicareRate);
     if (p.SelfEmployed == 1)

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/federal.h"
+#include "core/numbers.h"
 #include "core/state.h"
 #include "legacy/numerics.h"
 
@@ -70,28 +71,37 @@ public:
     virtual bool roundStateOn() { return false; }
 };
 
-// An entry box whose text is not a number (and does not count as blank).
+// An entry box whose text is not a number (and does not count as blank), or
+// one too large for its value.
 class EntryError : public std::runtime_error {
 public:
-    EntryError(std::size_t index, std::string text);
+    EntryError(std::size_t index, std::string text, NumberProblem problem);
     std::size_t index;  // the box, 0 to 7
     std::string text;
+    NumberProblem problem;
 };
 
 // The state editor's adjustment or California allowance box holds a text
-// that is not a number.
+// that is not a number, or one too large.
 class StateBoxError : public std::runtime_error {
 public:
-    StateBoxError(std::string box, std::string caption, std::string text);
+    StateBoxError(std::string box, std::string caption, std::string text, NumberProblem problem);
     std::string box;      // "txtStateAdj" or "txtCalAllow"
     std::string caption;  // how the editor names the box
     std::string text;
+    NumberProblem problem;
     std::string message() const;  // for the message box
 };
 
-// Refuses the first entry whose text is not a number. A text whose leading
-// number is 0 (empty, blanks, "-", "abc") counts as blank and passes: the
-// calculation sets it to "0".
+// A rate or amount of the federal table too large to compute with.
+class FederalTableError : public legacy::OverflowError {
+public:
+    FederalTableError();
+};
+
+// Refuses the first entry whose text is not a number or is too large. A
+// text whose leading number is 0 (empty, blanks, "-", "abc") counts as
+// blank and passes: the calculation sets it to "0".
 void validateEntries(const std::array<std::string, 8> &entries);
 
 // GetSocSec: Social Security on the period's gross less the cafeteria plan,
@@ -108,8 +118,9 @@ void GetSDI_SUI(ProgramState &state, const SdiSuiBoxes &boxes);
 // the federal tables, loading the editors, blanking the zero boxes,
 // emptying the federal tables and saving, which are the window's). Writes
 // the entry texts back after the blank rule ("0" for a blank box).
-// Throws EntryError, StateBoxError, legacy::OverflowError (amounts beyond
-// the currency range) or whatever the environment throws; the settings
+// Throws EntryError, StateBoxError, FederalTableError, legacy::OverflowError
+// (amounts beyond the range of their values) or whatever the environment
+// throws; the settings
 // store, the entries and the values are then as they were before the call.
 PayLabels computePayPeriod(ProgramState &state, PayEntries &entries, PeriodValues &values,
                            CalcEnvironment &env);

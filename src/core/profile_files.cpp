@@ -44,6 +44,9 @@ std::optional<NameProblem> classifyName(std::string_view name)
         return NameProblem::PathSeparator;
     if (std::any_of(name.begin(), name.end(), isControl))
         return NameProblem::ControlCharacter;
+    // Every profile file adds an extension of four characters.
+    if (!legacy::fileNameFits(std::string(name) + kUserSettingsExt))
+        return NameProblem::TooLong;
     return std::nullopt;
 }
 
@@ -56,6 +59,9 @@ std::string nameProblemText(NameProblem problem)
         return "it contains a control character such as a tab.";
     case NameProblem::DotName:
         return "\".\" and \"..\" stand for folders.";
+    case NameProblem::TooLong:
+        return "it is too long for a file name (at most " + std::to_string(legacy::kFileNameMax - 4) +
+               " bytes).";
     }
     return {};
 }
@@ -258,9 +264,72 @@ void readOvertimeFile(legacy::SeqReader &r, OvertimeStore &overtime, int rows)
     for (int i = 0; i < rows; ++i) {
         dates[i] = r.text();
         amounts[i] = r.text();
+        // The amount is kept as its text but saved again as its value: one
+        // that no number can hold is damage, found now rather than at the save.
+        try {
+            legacy::val(amounts[i]);
+        } catch (const legacy::OverflowError &) {
+            throw legacy::FileFormatError(r.file(), "row " + std::to_string(i + 1) + ": the amount \"" +
+                                                        legacy::textForMessage(amounts[i]) + "\" is too large");
+        }
     }
     overtime.OTDate = std::move(dates);
     overtime.OTAmount = std::move(amounts);
+}
+
+// --- a new profile ---
+
+ProfileSettings newProfileSettings()
+{
+    ProfileSettings p;
+    p.DefaultPayRate = 7.5f;
+    p.FedExemptions = "0";
+    p.FedStatus = p.StateStatus = "Single";
+    p.WeeklyPay = kTrue;
+    p.BiWeeklyPay = kFalse;
+    p.KPlanIsPercent = 1;
+    p.KPlanIsFixed = 0;
+    p.EmployeeName = "Employee's Name";
+    p.EmployeeAddress = "Employee's Address for Check";
+    p.EmployeeCityStateZip = "State, City Zip Code";
+    p.EmployeeSSN = "Soc Sec #";
+    p.TaxCaption[5] = "CrUnion";
+    p.TaxCaption[6] = "Bond";
+    p.TaxCaption[7] = "Dues";
+    p.TaxCaption[8] = "Pension";
+    p.TaxCaption[9] = "Misc.";
+    return p;
+}
+
+ProgramState newProfileState(const ProgramState &current, std::string user)
+{
+    ProgramState st;
+    st.CurrentUser = std::move(user);
+    st.profile = newProfileSettings();
+    st.federal = current.federal;
+    return st;
+}
+
+// --- the four together ---
+
+void readSettingsFiles(const std::string &user, ProfileSettings &profile, OvertimeStore &overtime)
+{
+    ProfileSettings p = profile;
+    OvertimeStore o = overtime;
+    const std::string use = profileFileName(user, kUserSettingsExt);
+    if (legacy::canOpenForReading(use))
+        readUserSettingsFile(use, p, o);
+    const std::string details = profileFileName(user, kUserDetailsExt);
+    if (legacy::canOpenForReading(details))
+        readUserDetailsFile(details, p);
+    const std::string cafeteria = profileFileName(user, kCafeteriaExt);
+    if (legacy::canOpenForReading(cafeteria))
+        readCafeteriaFile(cafeteria, p);
+    const std::string rows = profileFileName(user, overtimeExtension(p.WeeklyPay));
+    if (legacy::canOpenForReading(rows))
+        readOvertimeFile(rows, o, overtimeRows(p.WeeklyPay));
+    profile = std::move(p);
+    overtime = std::move(o);
 }
 
 // --- .prv ---

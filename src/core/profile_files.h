@@ -47,6 +47,7 @@ enum class NameProblem {
     PathSeparator,     // contains "/" or "\"
     ControlCharacter,  // a character below 0x20, or 0x7F
     DotName,           // "." or ".."
+    TooLong,           // its files' names would not fit the file system
 };
 std::optional<NameProblem> classifyName(std::string_view name);
 // Reason text for a message box ("it contains ...").
@@ -96,6 +97,21 @@ void readOvertimeFile(legacy::SeqReader &in, OvertimeStore &overtime, int rows);
 void writeOvertimeFile(const std::filesystem::path &file, std::span<const std::string> dates,
                        std::span<const double> amounts, int rows);
 void readOvertimeFile(const std::filesystem::path &file, OvertimeStore &overtime, int rows);
+
+// The settings of a profile none of whose files has been read: what File
+// New starts from, and what File Open keeps for whatever the opened
+// profile's files do not give, so nothing of another profile is carried
+// over. DefaultPayRate is the program's fallback rate, 7.5.
+ProfileSettings newProfileSettings();
+// The store of such a profile named `user`: its settings, empty tables (the
+// editors take the built-in ones), no overtime and no year; the federal
+// tables, which belong to no profile, stay.
+ProgramState newProfileState(const ProgramState &current, std::string user);
+
+// The four settings files of a profile (each only when it exists; the
+// overtime file of the frequency the settings file gives) into the store,
+// all or nothing: a damaged file throws and changes nothing.
+void readSettingsFiles(const std::string &user, ProfileSettings &profile, OvertimeStore &overtime);
 
 // --- Saved pay periods ---
 

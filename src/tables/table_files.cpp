@@ -51,12 +51,11 @@ public:
 
     float single()
     {
-        // From here on a double rounds to float infinity.
-        constexpr double kFloatLimit = 0x1.ffffffp127;
-        const double v = number();
-        if (!(std::fabs(v) < kFloatLimit))
+        try {
+            return legacy::toSingle(number());
+        } catch (const legacy::OverflowError &) {
             damaged("number out of range");
-        return static_cast<float>(v);
+        }
     }
 
     std::int16_t integer()

@@ -2,19 +2,24 @@
 
 #include <cstddef>
 
+#include "legacy/numerics.h"
+
 namespace wagedesk::tables {
 
 namespace {
 
+// Amounts are worked in double and kept as 32-bit floats; one beyond a
+// float's range stops the calculation (legacy::toSingle throws).
+//
 // Every line is tested and every match writes the amount, so with minimums
 // out of order the last matching line counts. divisor 2 gives the weekly
 // figures: minimums compared as halved 32-bit values, amounts halved,
 // percentages as they are.
 void bracketTax(const BracketTable &t, float wage, double divisor, VariantNumber &tax)
 {
-    auto minimum = [&](std::size_t i) { return static_cast<float>(t[i].minimum / divisor); };
+    auto minimum = [&](std::size_t i) { return legacy::toSingle(t[i].minimum / divisor); };
     auto amount = [&](std::size_t i) {
-        return VariantNumber::single(static_cast<float>(
+        return VariantNumber::single(legacy::toSingle(
             (static_cast<double>(wage) - minimum(i)) * t[i].percentage + t[i].amount / divisor));
     };
     for (std::size_t i = 0; i + 1 < t.size(); ++i)
@@ -34,7 +39,7 @@ void nonResidentTax(const NonResidentLines &lines, float perc, PayResult &r)
             r.CityAllowanceAmount = lines[i].subtract;
     if (wage >= lines.back().minimum)
         r.CityAllowanceAmount = lines.back().subtract;
-    r.CityTax = VariantNumber::single(static_cast<float>((static_cast<double>(wage) - r.CityAllowanceAmount) * perc));
+    r.CityTax = VariantNumber::single(legacy::toSingle((static_cast<double>(wage) - r.CityAllowanceAmount) * perc));
 }
 
 } // namespace
@@ -44,12 +49,12 @@ void GetStateTax(const WithholdingTable &table, const std::string &status, bool 
 {
     const BracketTable &brackets = table.forStatus(status);
     if (optBiWeek) {
-        r.StateWages = static_cast<float>(static_cast<double>(r.GrossLessKPlan) - r.StateAllowanceAmount -
+        r.StateWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.StateAllowanceAmount -
                                           r.StateCafeteria);
         bracketTax(brackets, r.StateWages, 1, r.StateTax);
     }
     if (optWeek) {
-        r.StateWages = static_cast<float>(static_cast<double>(r.GrossLessKPlan) - r.StateAllowanceAmount / 2.0 -
+        r.StateWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.StateAllowanceAmount / 2.0 -
                                           r.StateCafeteria);
         bracketTax(brackets, r.StateWages, 2, r.StateTax);
     }
@@ -65,7 +70,7 @@ void GetCityTax(const WithholdingTable &table, const NonResidentTable &nonReside
             nonResidentTax(nonResident.biWeekly, nonResident.percentage, r);
             return;
         }
-        r.CityWages = static_cast<float>(static_cast<double>(r.GrossLessKPlan) - r.CityAllowanceAmount);
+        r.CityWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.CityAllowanceAmount);
         bracketTax(brackets, r.CityWages, 1, r.CityTax);
     }
     if (optWeek) {
@@ -73,7 +78,7 @@ void GetCityTax(const WithholdingTable &table, const NonResidentTable &nonReside
             nonResidentTax(nonResident.weekly, nonResident.percentage, r);
             return;
         }
-        r.CityWages = static_cast<float>(static_cast<double>(r.GrossLessKPlan) - r.CityAllowanceAmount / 2.0);
+        r.CityWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.CityAllowanceAmount / 2.0);
         bracketTax(brackets, r.CityWages, 2, r.CityTax);
     }
 }

@@ -30,6 +30,7 @@
 #include "core/windows/saveuser.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
+#include "legacy/seqfile.h"
 #include "platform/ui.h"
 
 namespace wagedesk {
@@ -345,6 +346,8 @@ void Form1::clearResultLabels()
 
 void Form1::formLoad()
 {
+    // Saves cut short by a crash leave their temporary files behind.
+    legacy::removeStaleTemporaries({});
     ProgramState &st = state();
     LoadFederalTables(st, programFolder());
     st.profile.DefaultPayRate = 7.5f;
@@ -439,8 +442,8 @@ bool Form1::Calcu_late()
     try {
         validateEntries(entries.text);
     } catch (const EntryError &e) {
-        Ui::message(BoxError(entryLabels[e.index]->text(), q(entries.text[e.index])).message(), Buttons::Ok,
-                    Icon::Exclamation);
+        Ui::message(BoxError(entryLabels[e.index]->text(), q(entries.text[e.index]), e.problem).message(),
+                    Buttons::Ok, Icon::Exclamation);
         txtAmount[e.index]->setFocus();
         return false;
     }
@@ -464,6 +467,12 @@ bool Form1::Calcu_late()
         shown = computePayPeriod(st, entries, values, tableEditors().calcEnvironment());
     } catch (const StateBoxError &e) {
         Ui::message(q(e.message()), Buttons::Ok, Icon::Exclamation);
+        return false;
+    } catch (const FederalTableError &) {
+        Ui::message(QStringLiteral("A rate or amount of the federal table \"%1\" is too large to compute with. "
+                                   "Check the file.")
+                        .arg(QString::fromLatin1(kFederalFileName)),
+                    Buttons::Ok, Icon::Exclamation);
         return false;
     } catch (const legacy::OverflowError &) {
         // The store was put back as it was; nothing is shown or saved.
@@ -527,7 +536,8 @@ void Form1::mnuNew_Click()
         return;
     }
     ProgramState &st = state();
-    st.CurrentUser = name;
+    // Nothing of the profile that was open is carried into the new one.
+    st = newProfileState(st, name);
     Forms::get<frmSaveUser>().txtSaveUser->setText(q(name));
     showUser(true);
     raise();
@@ -565,7 +575,9 @@ void Form1::OpenFile()
     const ProgramState before = st;
     try {
         checkProfileName(name);
-        st.CurrentUser = name;
+        // What the profile's files do not give takes the new-profile
+        // values, never those of the profile open before.
+        st = newProfileState(st, name);
         LoadUserSettings();
         records().LoadYearToDate();
         LoadFederalTables(st, programFolder());
@@ -587,6 +599,8 @@ void Form1::OpenFile()
         }
         return;
     }
+    if (QDir::currentPath() != folderBefore)
+        legacy::removeStaleTemporaries({});
     showUser(true);
     Forms::get<frmSaveUser>().txtSaveUser->setText(q(st.CurrentUser));
     raise();

@@ -19,15 +19,12 @@ namespace wagedesk {
 
 using platform::Forms;
 
-BoxError::BoxError(const QString &b, const QString &t)
-    : std::runtime_error("not a number: " + t.toStdString()), box(b), text(t)
+BoxError::BoxError(const QString &b, const QString &t, NumberProblem p)
+    : std::runtime_error(numberMessage(b.toStdString(), p, t.toStdString())), box(b), text(t), problem(p)
 {
 }
 
-QString BoxError::message() const
-{
-    return QStringLiteral("%1: \"%2\" is not a number.").arg(box, text);
-}
+QString BoxError::message() const { return QString::fromStdString(numberMessage(box.toStdString(), problem, text.toStdString())); }
 
 NameError::NameError(const std::string &n, const std::string &r)
     : std::runtime_error("bad profile name: " + n), name(n), reason(r)
@@ -40,27 +37,37 @@ QString NameError::message() const
         .arg(QString::fromStdString(name), QString::fromStdString(reason));
 }
 
-float strictFloat(const QLineEdit *box, const QString &label)
+namespace {
+
+template <class Read> auto boxReading(const QString &text, const QString &label, Read read)
 {
     try {
-        return legacy::toFloat(box->text().toStdString());
-    } catch (const std::exception &) {
-        throw BoxError(label, box->text());
+        return read(text.toStdString());
+    } catch (const NumberError &e) {
+        throw BoxError(label, text, e.problem);
     }
+}
+
+} // namespace
+
+float strictFloat(const QLineEdit *box, const QString &label)
+{
+    return boxReading(box->text(), label, [](const std::string &t) { return strictSingle(t); });
 }
 
 std::int16_t strictInt16(const QComboBox *box, const QString &label)
 {
-    try {
-        return legacy::toInt16(std::string_view(box->currentText().toStdString()));
-    } catch (const std::exception &) {
-        throw BoxError(label, box->currentText());
-    }
+    return boxReading(box->currentText(), label, [](const std::string &t) { return wagedesk::strictInt16(t); });
 }
 
-float lenientFloat(const QLineEdit *box)
+float lenientFloat(const QLineEdit *box, const QString &label)
 {
-    return static_cast<float>(legacy::val(box->text().toStdString()));
+    return boxReading(box->text(), label, [](const std::string &t) { return lenientSingle(t); });
+}
+
+double lenientValue(const QLineEdit *box, const QString &label)
+{
+    return boxReading(box->text(), label, [](const std::string &t) { return lenientDouble(t); });
 }
 
 void checkProfileName(const std::string &name)
@@ -114,16 +121,29 @@ void SaveOT()
         info.ckKpPer->setChecked(true);
     }
 
-    const std::string &user = st.CurrentUser;
-    writeUserSettingsFile(profileFileName(user, ".use"), p, st.overtime, ot.annualSalary, ot.approvedPercent,
-                          ot.limit, ot.available);
-    writeUserDetailsFile(profileFileName(user, ".and"), p);
-    writeCafeteriaFile(profileFileName(user, ".cfe"), p);
     const int rows = p.WeeklyPay != kFalse ? 52 : 26;
     std::array<double, 52> amounts{};
-    for (int i = 0; i < rows; ++i)
-        amounts[i] = legacy::val(ot.amounts[i]);
-    writeOvertimeFile(profileFileName(user, p.WeeklyPay != kFalse ? ".ovw" : ".ovb"), ot.dates, amounts, rows);
+    for (int i = 0; i < rows; ++i) {
+        try {
+            amounts[i] = lenientDouble(ot.amounts[i]);
+        } catch (const NumberError &e) {
+            throw BoxError(QStringLiteral("Overtime, row %1").arg(i + 1), QString::fromStdString(e.text), e.problem);
+        }
+    }
+
+    // All four files are made before any is written, so a value that cannot
+    // be written stops the save before it has begun.
+    const std::string &user = st.CurrentUser;
+    legacy::SeqWriter use(profileFileName(user, kUserSettingsExt));
+    legacy::SeqWriter details(profileFileName(user, kUserDetailsExt));
+    legacy::SeqWriter cafeteria(profileFileName(user, kCafeteriaExt));
+    legacy::SeqWriter overtime(profileFileName(user, overtimeExtension(p.WeeklyPay)));
+    writeUserSettingsFile(use, p, st.overtime, ot.annualSalary, ot.approvedPercent, ot.limit, ot.available);
+    writeUserDetailsFile(details, p);
+    writeCafeteriaFile(cafeteria, p);
+    writeOvertimeFile(overtime, ot.dates, amounts, rows);
+    for (legacy::SeqWriter *file : {&use, &details, &cafeteria, &overtime})
+        file->commit();
 
     if (p.KPlanIsPercent == 1) {
         info.ckKpPer->setChecked(true);
@@ -137,25 +157,7 @@ void SaveOT()
 void LoadUserSettings()
 {
     ProgramState &st = state();
-    const std::string &user = st.CurrentUser;
-    // Read everything into copies first: a damaged file changes nothing.
-    ProfileSettings profile = st.profile;
-    OvertimeStore overtime = st.overtime;
-    const auto use = profileFileName(user, ".use");
-    if (legacy::canOpenForReading(use))
-        readUserSettingsFile(use, profile, overtime);
-    const auto det = profileFileName(user, ".and");
-    if (legacy::canOpenForReading(det))
-        readUserDetailsFile(det, profile);
-    const auto cfe = profileFileName(user, ".cfe");
-    if (legacy::canOpenForReading(cfe))
-        readCafeteriaFile(cfe, profile);
-    const bool weekly = profile.WeeklyPay != kFalse;
-    const auto rowsFile = profileFileName(user, weekly ? ".ovw" : ".ovb");
-    if (legacy::canOpenForReading(rowsFile))
-        readOvertimeFile(rowsFile, overtime, weekly ? 52 : 26);
-    st.profile = profile;
-    st.overtime = overtime;
+    readSettingsFiles(st.CurrentUser, st.profile, st.overtime);
 
     Forms::get<Form1>().showTableNotice();
 

@@ -8,17 +8,21 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/numbers.h"
+
 class QLineEdit;
 class QComboBox;
 
 namespace wagedesk {
 
-// A box whose text is not a number where one is required.
+// A box whose text is not a number where one is required, or one too large
+// for the value it goes to.
 class BoxError : public std::runtime_error {
 public:
-    BoxError(const QString &box, const QString &text);
-    QString message() const;  // for the message box
+    BoxError(const QString &box, const QString &text, NumberProblem problem = NumberProblem::NotANumber);
+    QString message() const;  // for the message box, naming the box
     QString box, text;
+    NumberProblem problem;
 };
 
 // A profile name that cannot be used as a file name.
@@ -29,9 +33,11 @@ public:
     std::string name, reason;
 };
 
+// The readings of core/numbers.h for a box; label names it in the message.
 float strictFloat(const QLineEdit *box, const QString &label);
 std::int16_t strictInt16(const QComboBox *box, const QString &label);
-float lenientFloat(const QLineEdit *box);
+float lenientFloat(const QLineEdit *box, const QString &label);
+double lenientValue(const QLineEdit *box, const QString &label);
 
 // Throws NameError for a name that is not a plain file name.
 void checkProfileName(const std::string &name);

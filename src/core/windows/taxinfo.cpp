@@ -256,9 +256,9 @@ void frmTaxInfo::formLoad()
     for (int i = 0; i < 5; ++i)
         if (boxes[i]->text().isEmpty())
             boxes[i]->setText(QLatin1String(defaults[i]));
-    if (legacy::val(s(txtHourRate->text())) == 0)
-        txtHourRate->setText(QStringLiteral("7.5"));
     try {
+        if (lenientValue(txtHourRate, QStringLiteral("Hourly Rate 1")) == 0)
+            txtHourRate->setText(QStringLiteral("7.5"));
         fillVar_();
     } catch (const std::exception &e) {
         // Loading happens behind every reader of these boxes; a settings
@@ -310,10 +310,21 @@ void frmTaxInfo::showSettings(bool withStateItems)
 void frmTaxInfo::fillVar_()
 {
     ProfileSettings &p = state().profile;
+    // Every number is read before the store changes: a box that cannot be
+    // read changes nothing.
     const std::int16_t stateExemptions = strictInt16(cboDepend2, QStringLiteral("STATE & CITY Exemptions"));
     const float rate2 = strictFloat(txtHourRate2, QStringLiteral("Hourly Rate 2"));
     const float tips = strictFloat(txtTipsRate, QStringLiteral("Tips Rate"));
-    if (legacy::val(s(txtHourRate->text())) == 0)
+    const auto boxes = captionBoxes();
+    const float pension = lenientFloat(txtPension, boxes[3]->text());
+    const float muni = lenientFloat(txtMuni, boxes[0]->text());
+    const float bond = lenientFloat(txtBond, boxes[1]->text());
+    const float misc = lenientFloat(txtMisc, boxes[4]->text());
+    const float dues = lenientFloat(txtDues, boxes[2]->text());
+    const float kplan = lenientFloat(txtKplan, QStringLiteral("K Plan"));
+    const float fedAdditional = lenientFloat(txtFedAddL, QStringLiteral("Additional Federal Withholdings"));
+    const float cafeteria = lenientFloat(txtCafe, QStringLiteral("Cafeteria Plan"));
+    if (lenientValue(txtHourRate, QStringLiteral("Hourly Rate 1")) == 0)
         txtHourRate->setText(QStringLiteral("7.5"));
     const float rate1 = strictFloat(txtHourRate, QStringLiteral("Hourly Rate 1"));
 
@@ -321,21 +332,21 @@ void frmTaxInfo::fillVar_()
     p.FedStatus = s(cboStatus->currentText());
     p.StateExemptions = stateExemptions;
     p.StateStatus = s(cboStatus2->currentText());
-    p.PensionPercent = lenientFloat(txtPension);
-    p.DeductMuni = lenientFloat(txtMuni);
-    p.DeductBond = lenientFloat(txtBond);
-    p.DeductMisc = lenientFloat(txtMisc);
-    p.DeductDues = lenientFloat(txtDues);
-    p.KPlan = lenientFloat(txtKplan);
+    p.PensionPercent = pension;
+    p.DeductMuni = muni;
+    p.DeductBond = bond;
+    p.DeductMisc = misc;
+    p.DeductDues = dues;
+    p.KPlan = kplan;
     p.NonCityResident = switchValue(ckNonCity);
     p.FedExempt = switchValue(ckFedExemp);
     p.SSMediExempt = switchValue(ckSSMediExemp);
-    p.FedAdditional = lenientFloat(txtFedAddL);
+    p.FedAdditional = fedAdditional;
     p.WeeklyPay = optWeek->isChecked() ? kTrue : kFalse;
     p.BiWeeklyPay = optBiWeek->isChecked() ? kTrue : kFalse;
     p.KPlanIsPercent = switchValue(ckKpPer);
     p.KPlanIsFixed = switchValue(ckKpFix);
-    p.CafeteriaPlan = lenientFloat(txtCafe);
+    p.CafeteriaPlan = cafeteria;
     p.CafeDeductState = switchValue(ckCafeState);
     p.SelfEmployed = switchValue(ckSelfEmp);
     p.PayRate2 = rate2;
@@ -344,7 +355,6 @@ void frmTaxInfo::fillVar_()
     p.EmployeeCityStateZip = s(txtStateCityZip->text());
     p.EmployeeSSN = s(txtSSnum->text());
     p.EmployeeName = s(txtName->text());
-    const auto boxes = captionBoxes();
     for (int i = 0; i < 5; ++i)
         p.TaxCaption[5 + i] = s(boxes[i]->text());
 

@@ -43,9 +43,16 @@ public:
              const std::vector<QLabel *> &numbers)
         : fields_(fields), textFields_(textFields)
     {
+        // Each box is named for the user as the table shows it: "Table for
+        // SINGLE Persons, Minimum Range, 4".
         for (std::size_t c = 0; c < Columns; ++c)
-            for (std::size_t r = 0; r < Rows; ++r)
-                columns_[c][r] = tableBox(names[c], static_cast<int>(r));
+            for (std::size_t r = 0; r < Rows; ++r) {
+                QLineEdit *box = tableBox(names[c], static_cast<int>(r));
+                const QString head = c + 1 < heads.size() ? heads[c + 1]->text() : QString();
+                const QString line = r < numbers.size() ? numbers[r]->text() : QString::number(r + 1);
+                box->setAccessibleName(title->text() + QStringLiteral(", ") + head + QStringLiteral(", ") + line);
+                columns_[c][r] = box;
+            }
 
         auto *grid = new QGridLayout(this);
         grid->setContentsMargins(0, 0, 0, 0);

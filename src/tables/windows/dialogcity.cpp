@@ -216,8 +216,7 @@ void DialogCity::OKButton_Click()
         fillVar();
     } catch (const TableBoxError &e) {
         // Nothing is taken or written; the window stays for a correction.
-        tellCheckNumbers();
-        e.box->setFocus();
+        tellBoxError(e, tellCheckNumbers);
         return;
     }
     tables::SaveCityTables();

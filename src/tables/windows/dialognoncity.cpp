@@ -46,6 +46,7 @@ DialogNonCity::DialogNonCity() : platform::Form(kName)
     Label5 = redLabel("Label5", "WARNING!");
     Label1 = label("Label1", "Enter 999999 in any Minimum Range Box that is not used.");
     Label1->setWordWrap(true);
+    txtNonPer->setAccessibleName(Label4->text());
     cmdDefault = named<QPushButton>(QStringLiteral("cmdDefault"), QStringLiteral("&DEFAULT"));
     OKButton = named<QPushButton>(QStringLiteral("OKButton"), QStringLiteral("&SAVE"));
     CancelButton = named<QPushButton>(QStringLiteral("CancelButton"), QStringLiteral("&CANCEL"));
@@ -161,8 +162,7 @@ void DialogNonCity::OKButton_Click()
         fillVarib();
     } catch (const TableBoxError &e) {
         // Nothing is taken or written; the window stays for a correction.
-        tellCheckNumbers();
-        e.box->setFocus();
+        tellBoxError(e, tellCheckNumbers);
         return;
     }
     tables::SaveNonCityTables();

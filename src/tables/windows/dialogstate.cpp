@@ -139,6 +139,12 @@ DialogState::DialogState() : platform::Form(kName)
     Label24 = label("Label24", "Enter figure to add to State Tax. Place a (-)Minus to subtract.");
     Label24->setWordWrap(true);
     Label28 = label("Label28", "California Exempt Allowance");
+    txtSDIpercent->setAccessibleName(QStringLiteral("State Disability Insurance, rate"));
+    txtSDIwageBase->setAccessibleName(QStringLiteral("State Disability Insurance, wage base or flat rate"));
+    txtSUIpercent->setAccessibleName(QStringLiteral("State UnEmployment Insurance, rate"));
+    txtSUIwageBase->setAccessibleName(QStringLiteral("State UnEmployment Insurance, wage base or flat rate"));
+    txtStateAdj->setAccessibleName(Label24->text());
+    txtCalAllow->setAccessibleName(Label28->text());
     ckSDI = check("ckSDI", "Use Base");
     ckSUI = check("ckSUI", "Use Base");
 
@@ -418,8 +424,8 @@ void DialogState::fillVari()
     s.SDIPercent = strictBox(txtSDIpercent);
     s.SDIWageBase = strictBox(txtSDIwageBase);
     // Read as the calculation reads them: the leading number, else 0.
-    s.StateAdjust = lenientNumber(txtStateAdj->text());
-    const float calAllow = lenientNumber(txtCalAllow->text());
+    s.StateAdjust = lenientBox(txtStateAdj);
+    const float calAllow = lenientBox(txtCalAllow);
     s.SUIPercent = strictBox(txtSUIpercent);
     s.SUIWageBase = strictBox(txtSUIwageBase);
     s.SDIUseBase = switchValue(ckSDI);
@@ -671,8 +677,7 @@ void DialogState::OKButton_Click()
     try {
         fillVari();
     } catch (const TableBoxError &e) {
-        Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation);
-        e.box->setFocus();
+        tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
         return;
     }
     tables::SaveStateTables();
@@ -687,8 +692,7 @@ void DialogState::cmdMkDefault_Click()
     try {
         fillVari();
     } catch (const TableBoxError &e) {
-        Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation);
-        e.box->setFocus();
+        tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
         return;
     }
     // Whatever happens below, the profile that was current stays current

@@ -8,9 +8,6 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include <cfloat>
-#include <cmath>
-
 #include "core/windows/entry.h"
 #include "core/windows/profile.h"
 #include "legacy/numerics.h"
@@ -24,9 +21,20 @@ using platform::Buttons;
 using platform::Icon;
 using platform::Ui;
 
-TableBoxError::TableBoxError(QLineEdit *b)
-    : std::runtime_error("not a number in " + b->objectName().toStdString() + ": " + b->text().toStdString()), box(b)
+TableBoxError::TableBoxError(QLineEdit *b, NumberProblem p)
+    : std::runtime_error(numberMessage(b->objectName().toStdString(), p, b->text().toStdString())), box(b), problem(p)
 {
+}
+
+void tellBoxError(const TableBoxError &e, const std::function<void()> &notANumberMessage)
+{
+    if (e.problem == NumberProblem::NotANumber)
+        notANumberMessage();
+    else
+        Ui::message(QString::fromStdString(numberMessage(e.box->accessibleName().toStdString(), e.problem,
+                                                         e.box->text().toStdString())),
+                    Buttons::Ok, Icon::Exclamation);
+    e.box->setFocus();
 }
 
 QLineEdit *tableBox(const char *name, int index)
@@ -42,20 +50,18 @@ QLineEdit *tableBox(const char *name, int index)
 float strictBox(QLineEdit *box)
 {
     try {
-        return legacy::toFloat(box->text().toStdString());
-    } catch (const legacy::NumberFormatError &) {
-    } catch (const legacy::OverflowError &) {
+        return strictSingle(box->text().toStdString());
+    } catch (const NumberError &e) {
+        throw TableBoxError(box, e.problem);
     }
-    throw TableBoxError(box);
 }
 
-float lenientNumber(const QString &text)
+float lenientBox(QLineEdit *box)
 {
     try {
-        const double v = legacy::val(text.toStdString());
-        return std::fabs(v) <= FLT_MAX ? static_cast<float>(v) : 0.0f;
-    } catch (const legacy::OverflowError &) {
-        return 0;
+        return lenientSingle(box->text().toStdString());
+    } catch (const NumberError &e) {
+        throw TableBoxError(box, e.problem);
     }
 }
 

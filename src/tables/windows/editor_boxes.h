@@ -11,17 +11,26 @@
 #include <string>
 #include <string_view>
 
+#include "core/numbers.h"
+
 class QLabel;
 class QLineEdit;
 
 namespace wagedesk::tables {
 
-// A box whose text is not a number where the settings store needs one.
+// A box whose text is not a number where the settings store needs one, or
+// one too large for a 32-bit float.
 class TableBoxError : public std::runtime_error {
 public:
-    explicit TableBoxError(QLineEdit *box);
+    TableBoxError(QLineEdit *box, NumberProblem problem);
     QLineEdit *box;
+    NumberProblem problem;
 };
+
+// Tells the user about the box and puts the focus there: the editor's own
+// message for a text that is not a number, one naming the box (its
+// accessible name) for a number too large.
+void tellBoxError(const TableBoxError &error, const std::function<void()> &notANumberMessage);
 
 // A number box of a table: element i of the control array `name` is named
 // "name(i)".
@@ -30,9 +39,9 @@ QLineEdit *tableBox(const char *name, int index);
 // Strict reading: the whole text is one number that a 32-bit float holds.
 // Throws TableBoxError.
 float strictBox(QLineEdit *box);
-// Lenient reading: the leading number, 0 when there is none or when a
-// 32-bit float cannot hold it.
-float lenientNumber(const QString &text);
+// Lenient reading: the leading number, 0 when there is none. Throws
+// TableBoxError for a number a 32-bit float cannot hold.
+float lenientBox(QLineEdit *box);
 // A stored value as box text: at most seven significant digits ("0.0525").
 QString boxText(float value);
 void setBox(QLineEdit *box, std::string_view text);

@@ -64,8 +64,13 @@ public:
         DialogState &d = Forms::get<DialogState>();
         // The adjustment and allowance are read leniently, as the snapshot
         // took them: a stray character never stops a calculation.
-        auto lenient = [](const QLineEdit *box) {
-            return legacy::shortestText(static_cast<double>(lenientNumber(box->text())));
+        auto lenient = [](QLineEdit *box) {
+            try {
+                return legacy::shortestText(static_cast<double>(lenientBox(box)));
+            } catch (const TableBoxError &e) {
+                throw StateBoxError(box->objectName().toStdString(), box->accessibleName().toStdString(),
+                                    box->text().toStdString(), e.problem);
+            }
         };
         return {switchValue(d.ckSDI), switchValue(d.ckSUI), lenient(d.txtStateAdj), lenient(d.txtCalAllow)};
     }
@@ -134,9 +139,10 @@ bool loadEditorsForCalculation()
             try {
                 editor.fillVari();
             } catch (const TableBoxError &e) {
-                Ui::message(QStringLiteral("You have entered a NON numerial."), Buttons::Ok, Icon::Exclamation);
                 editor.showForm();
-                e.box->setFocus();
+                tellBoxError(e, [] {
+                    Ui::message(QStringLiteral("You have entered a NON numerial."), Buttons::Ok, Icon::Exclamation);
+                });
                 return false;
             }
         }
