@@ -26,6 +26,12 @@ float bracketTax(float wages, float excessOver, float rate, float plus)
 FederalTables readFederalFile(const std::filesystem::path &file)
 {
     legacy::SeqReader in(file);
+    return readFederalFile(in);
+}
+
+FederalTables readFederalFile(legacy::SeqReader &in)
+{
+    const std::filesystem::path file = in.file();
     FederalTables t;
     try {
         for (FederalBracketTable *table : {&t.FedSingleBi, &t.FedSingleWk, &t.FedMarriedBi, &t.FedMarriedWk}) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/state.h"
+#include "legacy/seqfile.h"
 
 namespace wagedesk {
 
@@ -20,6 +21,7 @@ inline constexpr const char *kFederalFileName = "Federal.dat";
 // else where a number belongs; the caller gets either the whole tables or
 // an exception, never a part.
 FederalTables readFederalFile(const std::filesystem::path &file);
+FederalTables readFederalFile(legacy::SeqReader &in);
 
 // "Federal.dat" in the current folder when it can be opened for reading,
 // else the one in programFolder, else nothing.

@@ -138,6 +138,8 @@ public:
     void commit();
 
     const std::filesystem::path &file() const { return file_; }
+    // The bytes commit() would write.
+    std::string contents() const { return recordStarted_ ? buffer_ + "\r\n" : buffer_; }
 
 private:
     void separate();
