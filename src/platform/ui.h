@@ -54,7 +54,7 @@ public:
     // An input box; Cancel gives "". Titles as for message().
     static QString input(const QString &prompt, const QString &title = {}, const QString &defaultText = {});
 
-    // The file-open dialog. filter is in the original's form
+    // The file-open dialog. filter is in the form
     // "Saved Files (*.use)|*.use" (description|patterns, pairs). Dot-files are
     // shown. Choosing a file makes its folder the current folder. Returns the
     // chosen path (absolute), or nothing when cancelled. The title defaults
@@ -104,7 +104,7 @@ struct UnansweredQuestion : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The original's filter "Desc (*.a)|*.a|Other|*.b;*.c" in Qt's form
+// A filter of the form "Desc (*.a)|*.a|Other|*.b;*.c" in Qt's form
 // "Desc (*.a);;Other (*.b *.c)".
 QString qtFileFilter(const QString &filter);
 

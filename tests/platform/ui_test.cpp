@@ -190,7 +190,7 @@ TEST_F(UiTest, ChoosingAFileMakesItsFolderCurrentAndCancelLeavesItAlone)
 TEST_F(UiTest, FileFiltersTakeQtsForm)
 {
     const struct {
-        const char *original;
+        const char *legacy;
         const char *qt;
     } cases[] = {
         {"Saved Files (*.use)|*.use", "Saved Files (*.use)"},
@@ -200,7 +200,7 @@ TEST_F(UiTest, FileFiltersTakeQtsForm)
         {"", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(platform::qtFileFilter(QString::fromLatin1(c.original)), QString::fromLatin1(c.qt)) << c.original;
+        EXPECT_EQ(platform::qtFileFilter(QString::fromLatin1(c.legacy)), QString::fromLatin1(c.qt)) << c.legacy;
 }
 
 TEST_F(UiTest, AModalActionMayDestroyTheWindow)
