@@ -345,18 +345,50 @@ TEST(PrintWindowImage, PrintsAWindowToAPdfFile)
     EXPECT_FALSE(platform::printWindowImage(&window, broken));
 }
 
-TEST(DatePicker, TwoDigitYearsAreThisCentury)
+TEST(DatePicker, ReadsShortAndFullMonthDayYearInThisCentury)
 {
     const struct {
         const char *text;
         QDate date;
     } cases[] = {
-        {"03/18/05", QDate(2005, 3, 18)}, {"02/29/00", QDate(2000, 2, 29)}, {"12/31/99", QDate(2099, 12, 31)},
-        {" 01/07/06 ", QDate(2006, 1, 7)}, {"00/00/05", QDate()},           {"3/18/05", QDate()},
-        {"02/30/05", QDate()},             {"", QDate()},
+        // The full form, and two-digit years in 2000-2099.
+        {"03/18/05", QDate(2005, 3, 18)},
+        {"02/29/00", QDate(2000, 2, 29)},
+        {"12/31/99", QDate(2099, 12, 31)},
+        // One digit for the month, the day, or both; blanks around.
+        {"1/7/05", QDate(2005, 1, 7)},
+        {"3/18/05", QDate(2005, 3, 18)},
+        {"01/7/05", QDate(2005, 1, 7)},
+        {"1/07/05", QDate(2005, 1, 7)},
+        {" 01/07/06 ", QDate(2006, 1, 7)},
+        {"\t1/7/05  ", QDate(2005, 1, 7)},
+        // Days and months that do not exist.
+        {"13/1/05", QDate()},
+        {"2/30/05", QDate()},
+        {"2/29/05", QDate()},
+        {"00/00/05", QDate()},
+        {"0/7/05", QDate()},
+        {"1/0/05", QDate()},
+        // Not one of the two forms.
+        {"", QDate()},
+        {"1/7/5", QDate()},
+        {"1/7/2005", QDate()},
+        {"001/7/05", QDate()},
+        {"1/007/05", QDate()},
+        {"1//05", QDate()},
+        {"/7/05", QDate()},
+        {"1/7/", QDate()},
+        {"1/7", QDate()},
+        {"1/7/05/", QDate()},
+        {"1/7/05x", QDate()},
+        {"+1/7/05", QDate()},
+        {"1 /7/05", QDate()},
+        {"1-7-05", QDate()},
     };
     for (const auto &c : cases)
         EXPECT_EQ(platform::DatePicker::parse(QString::fromLatin1(c.text)), c.date) << c.text;
+    // Digits of other scripts are not month or day digits.
+    EXPECT_EQ(platform::DatePicker::parse(QStringLiteral("\u0661/7/05")), QDate());
 }
 
 TEST(DatePicker, ShowsMonthDayYearAndKeepsToItsRange)
