@@ -288,7 +288,14 @@ void Forms::unloadAll()
                 first = std::current_exception();
         }
     }
-    // Then every form goes, the last built first.
+    destroyAll();
+    if (first)
+        std::rethrow_exception(first);
+}
+
+void Forms::destroyAll()
+{
+    // The last built first.
     std::vector<QPointer<Form>> all;
     for (auto it = reg().made.rbegin(); it != reg().made.rend(); ++it)
         all.emplace_back(it->form);
@@ -302,15 +309,8 @@ void Forms::unloadAll()
             m->doomed = true;
             continue;
         }
-        try {
-            delete form.data();
-        } catch (...) {
-            if (!first)
-                first = std::current_exception();
-        }
+        delete form.data();
     }
-    if (first)
-        std::rethrow_exception(first);
 }
 
 std::vector<std::string> Forms::loaded()

@@ -35,7 +35,9 @@ public:
     ~Form() override;
 
     // Runs at every load: the first touch, and the first touch after each
-    // unload (the controls are back in their design state by then).
+    // unload (the controls are back in their design state by then). Make
+    // controls and signal connections in the constructor: made here, they
+    // would be made again at every load.
     virtual void formLoad() {}
     // Asked before an unload. Return false to cancel it (the form stays).
     // fromCode is true when the program unloads the form, false when the
@@ -113,12 +115,17 @@ public:
     // unloaded anyway: at program end nothing may stay), then destroys every
     // form, loaded or not, so the next get() builds a new one with fresh
     // fields. A form whose own handler is running (unloadAll called from
-    // it) is destroyed once that handler returns (after its close event,
-    // for the user's close), and get() builds a new one meanwhile; an unload
-    // of it under way still runs to its end. When a handler throws, the
-    // rest are still unloaded and destroyed and the first exception is
-    // rethrown.
+    // it) is destroyed once that handler returns, or after its close event
+    // for the user's close; an unload of it under way still runs to its
+    // end, and once it is unloaded get() builds a new one. When a handler
+    // throws, the rest are still unloaded and destroyed and the first
+    // exception is rethrown.
     static void unloadAll();
+    // Destroys every form without running any unload rule (the second half
+    // of unloadAll()): for the program's very end, after the event loop,
+    // where the rules have had their say or must not run. Busy forms go as
+    // for unloadAll().
+    static void destroyAll();
 
     // Names of the loaded forms, in load order.
     static std::vector<std::string> loaded();

@@ -348,6 +348,20 @@ TEST_F(FormsTest, UnloadAllDestroysEveryFormSoTheNextTouchBuildsANewOne)
     EXPECT_EQ(fresh.uses, 0);
 }
 
+TEST_F(FormsTest, DestroyAllRunsNoUnloadRule)
+{
+    hooks["A"].query = [](Form &, bool) { return false; };
+    Forms::get("A");
+    Forms::get("B");
+    events.clear();
+    Forms::destroyAll();
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(Forms::loaded().empty());
+    EXPECT_EQ(alive, 0);
+    Forms::get("A");
+    EXPECT_EQ(events, (Events{"load A"}));
+}
+
 TEST_F(FormsTest, UnloadAllCalledFromAFormsOwnHandlerDestroysItOnceTheHandlerReturns)
 {
     // From its query, as the program's end does: its unload still runs.
