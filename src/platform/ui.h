@@ -31,7 +31,7 @@ struct Question {
     enum class Kind { Message, Input, OpenFile, Printer, Modal, Help };
     Kind kind;
     QString title; // as shown: the program's title when none was given, "" for Ui::kNoTitle
-    QString text;  // message text (lines joined by CR LF), input prompt, filter, window name, document path
+    QString text;  // message text (lines joined by CR LF), input prompt, filter, window name, document path or link
     Buttons buttons = Buttons::Ok; // message boxes only
     Icon icon = Icon::None;        // message boxes only
 };
