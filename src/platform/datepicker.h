@@ -23,7 +23,8 @@ public:
     // The shown date as "MM/dd/yy".
     QString text() const;
 
-    // "MM/dd/yy" (surrounding blanks allowed) as a date in 2000-2099;
+    // "M/d/yy" or "MM/dd/yy" (one or two digits for the month and the day,
+    // two for the year; surrounding blanks allowed) as a date in 2000-2099;
     // invalid when the text is no such date.
     static QDate parse(const QString &text);
 };

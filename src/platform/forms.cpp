@@ -1,12 +1,14 @@
 #include "platform/forms.h"
 
-#include <QKeyEvent>
-
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPointer>
 
 #include <algorithm>
 #include <exception>
+#include <list>
+
+#include "platform/designstate.h"
 
 namespace platform {
 
@@ -16,19 +18,27 @@ namespace {
 // a nested unload request for it is ignored.
 enum class Phase { Loading, Loaded, Querying, Unloading };
 
+// A loaded form.
 struct Entry {
     std::string name;
     Form *form;
     Phase phase;
 };
 
+// A form built in this run, loaded or not.
+struct Made {
+    std::string name;
+    Form *form;
+    DesignState design;
+    int busy = 0;        // its load, unload handlers or close event running now
+    int loading = 0;     // its load running now
+    bool doomed = false; // out of the registry, destroyed once no longer busy
+};
+
 struct Registry {
     std::map<std::string, Forms::Factory> factories;
     std::vector<Entry> live; // in load order
-    // Unloaded by the user's close; deleted after their close event.
-    std::vector<QPointer<Form>> closed;
-    // Inside their own close event right now: not to be deleted yet.
-    std::vector<const Form *> closing;
+    std::list<Made> made;    // in build order
 };
 
 Registry &reg()
@@ -37,7 +47,8 @@ Registry &reg()
     return r;
 }
 
-// Pointers into live do not survive a call that may load or unload forms.
+// Pointers into live and made do not survive a call that may load, unload
+// or destroy forms.
 Entry *byName(const std::string &name)
 {
     auto &live = reg().live;
@@ -58,11 +69,57 @@ void forget(const Form *form)
     live.erase(std::remove_if(live.begin(), live.end(), [&](const Entry &e) { return e.form == form; }), live.end());
 }
 
-bool inCloseEvent(const Form *form)
+Made *madeFor(const Form *form)
 {
-    const auto &c = reg().closing;
-    return std::find(c.begin(), c.end(), form) != c.end();
+    auto &made = reg().made;
+    auto it = std::find_if(made.begin(), made.end(), [&](const Made &m) { return m.form == form; });
+    return it == made.end() ? nullptr : &*it;
 }
+
+Made *madeByName(const std::string &name)
+{
+    auto &made = reg().made;
+    auto it = std::find_if(made.begin(), made.end(), [&](const Made &m) { return m.name == name && !m.doomed; });
+    return it == made.end() ? nullptr : &*it;
+}
+
+// Marks a form's handler as running, so that unloadAll() called from it
+// destroys the form only once the handler has returned.
+class Busy {
+public:
+    explicit Busy(Form *form, bool load = false, bool closeEvent = false)
+        : form_(form), load_(load), closeEvent_(closeEvent)
+    {
+        if (Made *m = madeFor(form)) {
+            ++m->busy;
+            if (load_)
+                ++m->loading;
+        }
+    }
+    ~Busy()
+    {
+        Made *m = form_ ? madeFor(form_) : nullptr;
+        if (!m)
+            return;
+        --m->busy;
+        if (load_)
+            --m->loading;
+        if (m->busy > 0 || !m->doomed)
+            return;
+        // Qt still handles the close event after the handler returns.
+        if (closeEvent_)
+            form_->deleteLater();
+        else
+            delete form_.data();
+    }
+    Busy(const Busy &) = delete;
+    Busy &operator=(const Busy &) = delete;
+
+private:
+    QPointer<Form> form_;
+    bool load_;
+    bool closeEvent_;
+};
 
 } // namespace
 
@@ -87,20 +144,12 @@ void Form::keyPressEvent(QKeyEvent *event)
 void Form::closeEvent(QCloseEvent *event)
 {
     if (!byForm(this)) {
-        event->accept(); // already unloaded
+        event->accept(); // not loaded
         return;
     }
-    reg().closing.push_back(this);
-    struct Leave {
-        const Form *form;
-        ~Leave()
-        {
-            auto &c = reg().closing;
-            c.erase(std::find(c.begin(), c.end(), form));
-        }
-    } leave{this};
+    Busy busy(this, false, true);
     event->ignore();
-    event->setAccepted(Forms::unloadInstance(this, false, false, true));
+    event->setAccepted(Forms::unloadInstance(this, false, false));
 }
 
 void Form::showForm()
@@ -113,7 +162,7 @@ void Form::showForm()
     activateWindow();
 }
 
-bool Form::unloadForm() { return byForm(this) ? Forms::unloadInstance(this, true, false, false) : true; }
+bool Form::unloadForm() { return byForm(this) ? Forms::unloadInstance(this, true, false) : true; }
 
 void Forms::define(const std::string &name, Factory factory) { reg().factories[name] = std::move(factory); }
 
@@ -121,32 +170,46 @@ Form &Forms::get(const std::string &name)
 {
     if (Entry *e = byName(name))
         return *e->form;
-    const auto it = reg().factories.find(name);
-    if (it == reg().factories.end())
-        throw std::out_of_range("no form named " + name + " is defined");
-    const Factory make = it->second;
-    Form *form = make();
-    if (!form)
-        throw std::logic_error("the factory of form " + name + " made no form");
-    form->setObjectName(QString::fromStdString(name));
+    Form *form = nullptr;
+    if (Made *m = madeByName(name)) {
+        if (m->loading > 0)
+            throw FormUnloaded("form " + name + " was unloaded during its load, which still runs");
+        form = m->form;
+        m->design.restore();
+    } else {
+        const auto it = reg().factories.find(name);
+        if (it == reg().factories.end())
+            throw std::out_of_range("no form named " + name + " is defined");
+        const Factory make = it->second;
+        form = make();
+        if (!form)
+            throw std::logic_error("the factory of form " + name + " made no form");
+        form->setObjectName(QString::fromStdString(name));
+        try {
+            reg().made.push_back({name, form, DesignState::capture(form)});
+        } catch (...) {
+            delete form;
+            throw;
+        }
+    }
     // Reachable before its load runs, so the load may touch its own form.
     reg().live.push_back({name, form, Phase::Loading});
     QPointer<Form> alive(form);
     try {
+        Busy busy(form, true);
         form->formLoad();
     } catch (...) {
-        forget(form);
-        delete alive.data();
+        if (alive && byForm(form)) {
+            forget(form);
+            form->hide();
+        }
         throw;
     }
     if (!alive)
         throw FormUnloaded("form " + name + " was destroyed during its load");
     Entry *e = byForm(form);
-    if (!e) {
-        // Its unload ran during the load; the deletion waited for the load.
-        delete form;
+    if (!e)
         throw FormUnloaded("form " + name + " was unloaded during its load");
-    }
     if (e->phase == Phase::Loading)
         e->phase = Phase::Loaded;
     return *form;
@@ -157,10 +220,10 @@ bool Forms::isLoaded(const std::string &name) { return byName(name) != nullptr; 
 bool Forms::unload(const std::string &name, bool fromCode)
 {
     Entry *e = byName(name);
-    return e ? unloadInstance(e->form, fromCode, false, false) : true;
+    return e ? unloadInstance(e->form, fromCode, false) : true;
 }
 
-bool Forms::unloadInstance(Form *form, bool fromCode, bool force, bool deferDelete)
+bool Forms::unloadInstance(Form *form, bool fromCode, bool force)
 {
     Entry *e = byForm(form);
     if (!e)
@@ -172,6 +235,7 @@ bool Forms::unloadInstance(Form *form, bool fromCode, bool force, bool deferDele
     const Phase before = e->phase;
     e->phase = Phase::Querying;
     QPointer<Form> alive(form);
+    Busy busy(form);
     std::exception_ptr error;
     bool accepted = false;
     try {
@@ -198,18 +262,9 @@ bool Forms::unloadInstance(Form *form, bool fromCode, bool force, bool deferDele
         if (!error)
             error = std::current_exception();
     }
-    forget(form);
-    // A form unloaded during its own load is deleted by get() once the
-    // load returns; one in its close event once the event is over.
-    if (alive && before != Phase::Loading) {
-        if (deferDelete) {
-            auto &closed = reg().closed;
-            closed.erase(std::remove(closed.begin(), closed.end(), nullptr), closed.end());
-            closed.push_back(form);
-            form->deleteLater();
-        } else {
-            delete form;
-        }
+    if (alive && byForm(form)) {
+        forget(form);
+        form->hide();
     }
     if (error)
         std::rethrow_exception(error);
@@ -226,26 +281,36 @@ void Forms::unloadAll()
         });
         if (next == live.rend())
             break;
-        Form *form = next->form;
         try {
-            unloadInstance(form, true, true, inCloseEvent(form));
+            unloadInstance(next->form, true, true);
         } catch (...) {
             if (!first)
                 first = std::current_exception();
         }
     }
-    std::vector<QPointer<Form>> closed;
-    closed.swap(reg().closed);
-    for (const QPointer<Form> &form : closed) {
-        if (!form)
-            continue;
-        if (inCloseEvent(form))
-            reg().closed.push_back(form);
-        else
-            delete form.data();
-    }
+    destroyAll();
     if (first)
         std::rethrow_exception(first);
+}
+
+void Forms::destroyAll()
+{
+    // The last built first.
+    std::vector<QPointer<Form>> all;
+    for (auto it = reg().made.rbegin(); it != reg().made.rend(); ++it)
+        all.emplace_back(it->form);
+    for (const QPointer<Form> &form : all) {
+        Made *m = form ? madeFor(form) : nullptr;
+        if (!m)
+            continue;
+        // One whose own handler called this goes once the handler returns
+        // (an unload under way still runs to its end).
+        if (m->busy > 0) {
+            m->doomed = true;
+            continue;
+        }
+        delete form.data();
+    }
 }
 
 std::vector<std::string> Forms::loaded()
@@ -264,6 +329,10 @@ std::vector<std::string> Forms::defined()
     return names;
 }
 
-void Forms::destroyed(Form *form) { forget(form); }
+void Forms::destroyed(Form *form)
+{
+    forget(form);
+    reg().made.remove_if([form](const Made &m) { return m.form == form; });
+}
 
 } // namespace platform

@@ -1,6 +1,15 @@
-// Windows exist once each, are reached by name, are created and loaded on
-// first touch and destroyed by an explicit unload. The order of loads and
-// unloads matters (a load reads and writes files), so it is explicit here.
+// Windows exist once each, are reached by name, are loaded on first touch
+// and unloaded explicitly. The order of loads and unloads matters (a load
+// reads and writes files), so it is explicit here.
+//
+// A window's controls are built once per run: its constructor runs on the
+// first touch, and what it left in the controls is kept as the window's
+// design state (platform/designstate.h). An unload hides the window and
+// marks it unloaded; the next load puts every control back to its design
+// state (with no handler running) and then runs formLoad(), so a load sees
+// what it would see in a window just built. The window's C++ object and its
+// member fields live on: they keep their values from one load to the next.
+// Forms::unloadAll() ends the run: it unloads and destroys every window.
 #pragma once
 
 #include <QAbstractButton>
@@ -21,31 +30,33 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     explicit Form(const char *name, QWidget *parent = nullptr);
-    // A form destroyed other than by an unload (its parent deleted it)
-    // leaves the registry.
+    // A form destroyed other than by Forms::unloadAll() (its parent deleted
+    // it) leaves the registry; the next touch builds a new one.
     ~Form() override;
 
-    // Runs once after construction, when the form is first touched.
+    // Runs at every load: the first touch, and the first touch after each
+    // unload (the controls are back in their design state by then). Make
+    // controls and signal connections in the constructor: made here, they
+    // would be made again at every load.
     virtual void formLoad() {}
     // Asked before an unload. Return false to cancel it (the form stays).
     // fromCode is true when the program unloads the form, false when the
     // user closes it.
     virtual bool formQueryUnload(bool fromCode) { (void)fromCode; return true; }
-    // Runs just before the form is destroyed.
+    // Runs just before the form is unloaded (and hidden).
     virtual void formUnload() {}
 
     // The user's close (title bar, Alt+F4, or close()) goes through
     // formQueryUnload(false): refused, the window stays open; accepted, the
-    // form is unloaded at once (isLoaded() is false, get() makes a fresh one)
-    // and the instance is deleted after the close event.
+    // form is unloaded at once (hidden, isLoaded() is false, and the next
+    // get() loads it again from its design state).
     void closeEvent(QCloseEvent *event) override;
 
     // Shows the form modeless and raises it (loading it when needed happens
     // on touch).
     void showForm();
-    // Unloads this form through the registry; false when it refused. An
-    // instance already unloaded does nothing (it never unloads a newer
-    // instance of the same name).
+    // Unloads this form through the registry; false when it refused. A form
+    // not loaded does nothing.
     bool unloadForm();
 
     // Enter pressed in the window (and not taken by a box) presses its
@@ -61,8 +72,8 @@ private:
     QAbstractButton *cancelButton_ = nullptr;
 };
 
-// get() of a form that was unloaded while its own load ran: there is no
-// form to give.
+// get() of a form that was unloaded (or destroyed) while its own load ran:
+// there is no form to give.
 struct FormUnloaded : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -76,11 +87,14 @@ public:
     // a name again replaces its factory.
     static void define(const std::string &name, Factory factory);
 
-    // The form of this name: created and loaded on first touch. During its
-    // load the form is already reachable (a load may touch itself, and a
-    // load touching another form loads that one first). A load that throws
-    // leaves no form behind. Throws std::out_of_range for a name never
-    // defined, FormUnloaded when the form was unloaded during its own load.
+    // The form of this name, loaded: built on the first touch of the run,
+    // put back to its design state on the first touch after an unload, then
+    // loaded. During its load the form is already reachable (a load may
+    // touch itself, and a load touching another form loads that one first).
+    // A load that throws leaves the form unloaded (and hidden). Throws
+    // std::out_of_range for a name never defined, FormUnloaded when the form
+    // was unloaded during its own load; also for a touch of it while that
+    // load still runs, since a form's load never runs inside itself.
     static Form &get(const std::string &name);
     template <class T> static T &get() { return static_cast<T &>(get(T::kName)); }
 
@@ -89,20 +103,29 @@ public:
     template <class T> static bool isLoaded() { return isLoaded(T::kName); }
 
     // Runs the form's unload rule (formQueryUnload(fromCode), then
-    // formUnload()) and destroys it at once. Nothing happens (true) when it
-    // is not loaded. Returns false when the form refused. A request made
-    // while the form's own unload handlers run is ignored; a form unloaded
-    // during its own load is destroyed when that load returns.
+    // formUnload()), then hides it and marks it unloaded at once. Nothing
+    // happens (true) when it is not loaded. Returns false when the form
+    // refused. A request made while the form's own unload handlers run is
+    // ignored.
     static bool unload(const std::string &name, bool fromCode = true);
     template <class T> static bool unload() { return unload(T::kName); }
 
-    // Unloads every loaded form, the last loaded first, from code; used at
-    // program end and between tests. A form that refuses is destroyed
-    // anyway: at program end nothing may stay. Forms closed by the user and
-    // still waiting for their deferred deletion are deleted too. When a
-    // handler throws, the rest are still destroyed and the first exception
-    // is rethrown.
+    // The end of a run, at program end and between tests: unloads every
+    // loaded form, the last loaded first, from code (a form that refuses is
+    // unloaded anyway: at program end nothing may stay), then destroys every
+    // form, loaded or not, so the next get() builds a new one with fresh
+    // fields. A form whose own handler is running (unloadAll called from
+    // it) is destroyed once that handler returns, or after its close event
+    // for the user's close; an unload of it under way still runs to its
+    // end, and once it is unloaded get() builds a new one. When a handler
+    // throws, the rest are still unloaded and destroyed and the first
+    // exception is rethrown.
     static void unloadAll();
+    // Destroys every form without running any unload rule (the second half
+    // of unloadAll()): for the program's very end, after the event loop,
+    // where the rules have had their say or must not run. Busy forms go as
+    // for unloadAll().
+    static void destroyAll();
 
     // Names of the loaded forms, in load order.
     static std::vector<std::string> loaded();
@@ -112,7 +135,7 @@ public:
 private:
     friend class Form;
     static void destroyed(Form *form);
-    static bool unloadInstance(Form *form, bool fromCode, bool force, bool deferDelete);
+    static bool unloadInstance(Form *form, bool fromCode, bool force);
 };
 
 // A control of a form by its object name ("txtAmount(3)" for an element of

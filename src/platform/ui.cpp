@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -16,6 +17,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
 
@@ -347,6 +350,87 @@ bool Ui::openDocument(const QString &path)
     }
     return file.isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
+
+namespace {
+
+QPointer<QTextBrowser> &helpViewer()
+{
+    static QPointer<QTextBrowser> viewer;
+    return viewer;
+}
+
+// A link the viewer follows itself: a place in the shown document or
+// another local file.
+bool followedInViewer(const QUrl &url)
+{
+    return url.isRelative() || url.isLocalFile() || url.scheme() == QLatin1String("qrc");
+}
+
+void openOnDesktop(const QUrl &url)
+{
+    record({Question::Kind::Help, Ui::appTitle(), url.toString()});
+    if (!state().scripted)
+        QDesktopServices::openUrl(url);
+}
+
+QTextBrowser *makeHelpViewer()
+{
+    auto *viewer = new QTextBrowser;
+    viewer->setObjectName(QStringLiteral("HelpViewer"));
+    // Links are sorted here, so a web link never loads into the viewer.
+    viewer->setOpenLinks(false);
+    viewer->resize(720, 560);
+    QObject::connect(viewer, &QTextBrowser::anchorClicked, viewer, [viewer](const QUrl &url) {
+        if (followedInViewer(url))
+            viewer->setSource(url);
+        else
+            openOnDesktop(url);
+    });
+    QObject::connect(viewer, &QTextBrowser::sourceChanged, viewer, [viewer] {
+        const QString title = viewer->documentTitle();
+        viewer->setWindowTitle(title.isEmpty() ? Ui::appTitle() : title);
+    });
+    // Top-level windows are not deleted with the application.
+    if (QCoreApplication::instance())
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, viewer, &Ui::closeHelp);
+    return viewer;
+}
+
+} // namespace
+
+bool Ui::showHelp(const QString &path)
+{
+    record({Question::Kind::Help, appTitle(), path});
+    const QFileInfo info(path);
+    QFile file(info.absoluteFilePath());
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    file.close();
+    QPointer<QTextBrowser> &viewer = helpViewer();
+    if (!viewer)
+        viewer = makeHelpViewer();
+    const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    QUrl shown = viewer->source();
+    shown.setFragment(QString());
+    // The same document is read again: it may have changed since.
+    if (shown == url)
+        viewer->reload();
+    else
+        viewer->setSource(url);
+    viewer->clearHistory();
+    viewer->moveCursor(QTextCursor::Start);
+    viewer->verticalScrollBar()->setValue(0);
+    viewer->horizontalScrollBar()->setValue(0);
+    if (viewer->isMinimized())
+        viewer->showNormal();
+    else
+        viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+    return true;
+}
+
+void Ui::closeHelp() { delete helpViewer().data(); }
 
 void Ui::setScripted(bool on) { state().scripted = on; }
 bool Ui::scripted() { return state().scripted; }

@@ -31,7 +31,7 @@ struct Question {
     enum class Kind { Message, Input, OpenFile, Printer, Modal, Help };
     Kind kind;
     QString title; // as shown: the program's title when none was given, "" for Ui::kNoTitle
-    QString text;  // message text (lines joined by CR LF), input prompt, filter, window name, document path
+    QString text;  // message text (lines joined by CR LF), input prompt, filter, window name, document path or link
     Buttons buttons = Buttons::Ok; // message boxes only
     Icon icon = Icon::None;        // message boxes only
 };
@@ -54,7 +54,7 @@ public:
     // An input box; Cancel gives "". Titles as for message().
     static QString input(const QString &prompt, const QString &title = {}, const QString &defaultText = {});
 
-    // The file-open dialog. filter is in the original's form
+    // The file-open dialog. filter is in the form
     // "Saved Files (*.use)|*.use" (description|patterns, pairs). Dot-files are
     // shown. Choosing a file makes its folder the current folder. Returns the
     // chosen path (absolute), or nothing when cancelled. The title defaults
@@ -71,10 +71,25 @@ public:
     // fromCode=false), or hidden when it refuses. Never blocks when scripted.
     static void showModal(QWidget *window);
 
-    // Opens a document (the help file) with the desktop's viewer. false when
-    // the file does not exist or cannot be opened (also when scripted: the
-    // scripted bool says whether the viewer "opened" an existing file).
+    // Opens a document with the desktop's program (a workbook, say). false
+    // when the file does not exist or cannot be opened (also when scripted:
+    // the scripted bool says whether the program "opened" an existing file).
     static bool openDocument(const QString &path);
+
+    // Shows an HTML help document in the program's own help viewer: one
+    // modeless window (object name "HelpViewer", a QTextBrowser), reused by
+    // every call and brought to the front, opened at the document's start.
+    // Links within the document and to other local files are followed in
+    // the viewer; other links (web pages, mail) go to the desktop. false,
+    // with nothing shown, when the file does not exist or cannot be read.
+    // Recorded as a Help question (text: the path) and shown also when
+    // scripted, without taking a scripted answer; a link handed to the
+    // desktop is recorded as a Help question with the link as its text, and
+    // when scripted it is not opened.
+    static bool showHelp(const QString &path);
+    // Closes and destroys the help viewer (program end, tests); the next
+    // showHelp() makes a new one.
+    static void closeHelp();
 
     // ---- scripted answers, for tests ----
     using ModalAction = std::function<void(QWidget *)>;
@@ -104,7 +119,7 @@ struct UnansweredQuestion : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The original's filter "Desc (*.a)|*.a|Other|*.b;*.c" in Qt's form
+// A filter of the form "Desc (*.a)|*.a|Other|*.b;*.c" in Qt's form
 // "Desc (*.a);;Other (*.b *.c)".
 QString qtFileFilter(const QString &filter);
 

@@ -49,6 +49,7 @@ public:
             hooks_.unload(*this);
     }
     const int serial;
+    int uses = 0; // a field of the form, outside its controls
 
 private:
     std::string name_;
@@ -56,8 +57,6 @@ private:
 };
 
 using Events = std::vector<std::string>;
-
-int serialOf(const std::string &name) { return static_cast<TestForm &>(Forms::get(name)).serial; }
 
 // Every form the tests made is gone at the end of each test.
 class FormsTest : public ::testing::Test {
@@ -123,32 +122,42 @@ TEST_F(FormsTest, IsLoadedNeverCreatesAndUnknownNamesThrow)
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
 }
 
-TEST_F(FormsTest, ARefusedUnloadKeepsTheFormAndAnAcceptedOneDestroysItAtOnce)
+TEST_F(FormsTest, ARefusedUnloadKeepsTheFormAndAnAcceptedOneUnloadsItAtOnce)
 {
     refusing = true;
     hooks["A"].query = [](Form &, bool) { return !refusing; };
     QPointer<Form> a = &Forms::get("A");
+    a->showForm();
     events.clear();
 
     EXPECT_FALSE(Forms::unload("A"));
     EXPECT_TRUE(Forms::isLoaded("A"));
-    EXPECT_FALSE(a.isNull());
+    EXPECT_TRUE(a->isVisible());
     EXPECT_EQ(events, (Events{"query A code"}));
 
     refusing = false;
     EXPECT_TRUE(a->unloadForm());
-    EXPECT_TRUE(a.isNull()) << "destroyed without waiting for the event loop";
     EXPECT_FALSE(Forms::isLoaded("A"));
+    EXPECT_FALSE(a->isVisible()) << "hidden without waiting for the event loop";
+    EXPECT_FALSE(a.isNull()) << "kept for the next load";
     EXPECT_EQ(events, (Events{"query A code", "query A code", "unload A"}));
+    EXPECT_TRUE(a->unloadForm()) << "a form not loaded does nothing";
+    EXPECT_EQ(events.size(), 3u);
 }
 
-TEST_F(FormsTest, GetAfterUnloadMakesAFreshInstanceAndLoadsItAgain)
+TEST_F(FormsTest, GetAfterUnloadLoadsTheSameFormAgainWithItsFields)
 {
-    const int first = serialOf("A");
+    const int before = made;
+    auto &first = static_cast<TestForm &>(Forms::get("A"));
+    first.uses = 5;
     ASSERT_TRUE(Forms::unload("A"));
-    const int second = serialOf("A");
-    EXPECT_NE(first, second);
+    EXPECT_FALSE(Forms::isLoaded("A")) << "asking does not load it";
+    EXPECT_EQ(events, (Events{"load A", "query A code", "unload A"}));
+    auto &second = static_cast<TestForm &>(Forms::get("A"));
+    EXPECT_EQ(&second, &first);
+    EXPECT_EQ(second.uses, 5) << "a form's fields live for the whole run";
     EXPECT_EQ(events, (Events{"load A", "query A code", "unload A", "load A"}));
+    EXPECT_EQ(made, before + 1);
     EXPECT_EQ(alive, 1);
 }
 
@@ -169,19 +178,17 @@ TEST_F(FormsTest, TheUsersCloseGoesThroughTheSameRule)
     EXPECT_TRUE(a->close());
     EXPECT_EQ(events, (Events{"query A user", "query A user", "unload A"}));
     EXPECT_FALSE(Forms::isLoaded("A")) << "out of the registry as soon as the close is accepted";
-    const int fresh = serialOf("A");
-    EXPECT_NE(fresh, static_cast<TestForm *>(a.data())->serial);
-    // The closed instance is no longer the form: it cannot unload the fresh one.
-    EXPECT_TRUE(a->unloadForm());
-    EXPECT_TRUE(Forms::isLoaded("A"));
+    EXPECT_FALSE(a->isVisible());
 
-    // Deleted once its event is over.
+    // Nothing waits for the event loop: the next touch loads the same form.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(a.isNull());
+    ASSERT_FALSE(a.isNull());
+    EXPECT_EQ(&Forms::get("A"), a.data());
+    EXPECT_EQ(events.back(), "load A");
     EXPECT_EQ(alive, 1);
 }
 
-TEST_F(FormsTest, AFormClosedByTheUserIsDeletedByUnloadAllWhenNoEventLoopRan)
+TEST_F(FormsTest, AFormClosedByTheUserIsDestroyedByUnloadAll)
 {
     QPointer<Form> a = &Forms::get("A");
     ASSERT_TRUE(a->close());
@@ -219,8 +226,23 @@ TEST_F(FormsTest, TheUserClosingARealModalFormEndsTheWait)
     platform::Ui::showModal(a);
     EXPECT_FALSE(Forms::isLoaded("A"));
     EXPECT_EQ(events, (Events{"load A", "query A user", "unload A"}));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(a.isNull());
+    ASSERT_FALSE(a.isNull());
+    EXPECT_FALSE(a->isVisible());
+
+    // Loaded again, it is a window like a new one: not modal until shown so,
+    // and the wait ends again when the user closes it.
+    Form &again = Forms::get("A");
+    EXPECT_EQ(&again, a.data());
+    EXPECT_EQ(again.windowModality(), Qt::NonModal);
+    EXPECT_FALSE(again.isVisible());
+    QTimer::singleShot(0, [a] {
+        EXPECT_EQ(QApplication::activeModalWidget(), a.data());
+        if (a)
+            a->close();
+    });
+    platform::Ui::showModal(&again);
+    EXPECT_FALSE(Forms::isLoaded("A"));
+    EXPECT_EQ(events, (Events{"load A", "query A user", "unload A", "load A", "query A user", "unload A"}));
 }
 
 TEST_F(FormsTest, UnloadRequestsFromInsideTheFormsOwnHandlersAreSafe)
@@ -250,19 +272,50 @@ TEST_F(FormsTest, UnloadRequestsFromInsideTheFormsOwnHandlersAreSafe)
 
 TEST_F(FormsTest, AFormUnloadedDuringItsOwnLoadIsNotGiven)
 {
-    hooks["A"].load = [](Form &) { Forms::unload("A"); };
+    refusing = true; // here: the load unloads its own form
+    hooks["A"].load = [](Form &self) {
+        if (!refusing)
+            return;
+        self.show();
+        Forms::unload("A");
+        // Touched again while its load still runs: no load inside itself.
+        EXPECT_THROW(Forms::get("A"), platform::FormUnloaded);
+    };
     EXPECT_THROW(Forms::get("A"), platform::FormUnloaded);
     EXPECT_FALSE(Forms::isLoaded("A"));
-    EXPECT_EQ(alive, 0);
     EXPECT_EQ(events, (Events{"load A", "query A code", "unload A"}));
+    const int serial = made;
+
+    // Once that load has returned, the next touch loads it as usual.
+    refusing = false;
+    Form &a = Forms::get("A");
+    EXPECT_TRUE(Forms::isLoaded("A"));
+    EXPECT_FALSE(a.isVisible());
+    EXPECT_EQ(static_cast<TestForm &>(a).serial, serial);
+    EXPECT_EQ(alive, 1);
 }
 
-TEST_F(FormsTest, ALoadThatThrowsLeavesNoFormBehind)
+TEST_F(FormsTest, ALoadThatThrowsLeavesTheFormUnloaded)
 {
-    hooks["A"].load = [](Form &) { throw std::runtime_error("no file"); };
+    refusing = true; // here: the load fails
+    hooks["A"].load = [](Form &self) {
+        self.show();
+        if (refusing)
+            throw std::runtime_error("no file");
+    };
     EXPECT_THROW(Forms::get("A"), std::runtime_error);
     EXPECT_FALSE(Forms::isLoaded("A"));
-    EXPECT_EQ(alive, 0);
+    EXPECT_TRUE(Forms::loaded().empty());
+    ASSERT_EQ(alive, 1);
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("A")) {
+            EXPECT_FALSE(w->isVisible()) << "a failed load leaves no window open";
+        }
+    }
+    refusing = false;
+    EXPECT_NO_THROW(Forms::get("A"));
+    EXPECT_TRUE(Forms::isLoaded("A"));
+    EXPECT_EQ(alive, 1);
 }
 
 TEST_F(FormsTest, UnloadAllGoesLastLoadedFirstAndForcesPastRefusals)
@@ -277,6 +330,64 @@ TEST_F(FormsTest, UnloadAllGoesLastLoadedFirstAndForcesPastRefusals)
               (Events{"query B code", "unload B", "query C code", "unload C", "query A code", "unload A"}));
     EXPECT_TRUE(Forms::loaded().empty());
     EXPECT_EQ(alive, 0);
+}
+
+TEST_F(FormsTest, UnloadAllDestroysEveryFormSoTheNextTouchBuildsANewOne)
+{
+    auto &a = static_cast<TestForm &>(Forms::get("A"));
+    a.uses = 3;
+    Forms::get("B");
+    ASSERT_TRUE(Forms::unload("B"));
+    ASSERT_EQ(alive, 2);
+    events.clear();
+    Forms::unloadAll();
+    EXPECT_EQ(events, (Events{"query A code", "unload A"})) << "a form not loaded has no unload to run";
+    EXPECT_EQ(alive, 0);
+    auto &fresh = static_cast<TestForm &>(Forms::get("A"));
+    EXPECT_EQ(fresh.serial, made);
+    EXPECT_EQ(fresh.uses, 0);
+}
+
+TEST_F(FormsTest, DestroyAllRunsNoUnloadRule)
+{
+    hooks["A"].query = [](Form &, bool) { return false; };
+    Forms::get("A");
+    Forms::get("B");
+    events.clear();
+    Forms::destroyAll();
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(Forms::loaded().empty());
+    EXPECT_EQ(alive, 0);
+    Forms::get("A");
+    EXPECT_EQ(events, (Events{"load A"}));
+}
+
+TEST_F(FormsTest, UnloadAllCalledFromAFormsOwnHandlerDestroysItOnceTheHandlerReturns)
+{
+    // From its query, as the program's end does: its unload still runs.
+    hooks["A"].query = [](Form &, bool) {
+        Forms::unloadAll();
+        EXPECT_EQ(alive, 1) << "the other forms go at once";
+        return true;
+    };
+    QPointer<Form> a = &Forms::get("A");
+    Forms::get("B");
+    events.clear();
+    EXPECT_TRUE(Forms::unload("A"));
+    EXPECT_EQ(events, (Events{"query A code", "query B code", "unload B", "unload A"}));
+    EXPECT_TRUE(a.isNull());
+    EXPECT_EQ(alive, 0);
+
+    // From the user's close: destroyed after the close event.
+    a = &Forms::get("A");
+    EXPECT_TRUE(a->close());
+    EXPECT_FALSE(Forms::isLoaded("A"));
+    ASSERT_FALSE(a.isNull());
+    Forms::get("A");
+    EXPECT_EQ(alive, 2) << "a new one while the old waits for its deletion";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(a.isNull());
+    EXPECT_TRUE(Forms::isLoaded("A"));
 }
 
 TEST_F(FormsTest, AFormDestroyedByItsParentLeavesTheRegistry)

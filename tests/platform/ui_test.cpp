@@ -8,7 +8,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -190,7 +192,7 @@ TEST_F(UiTest, ChoosingAFileMakesItsFolderCurrentAndCancelLeavesItAlone)
 TEST_F(UiTest, FileFiltersTakeQtsForm)
 {
     const struct {
-        const char *original;
+        const char *legacy;
         const char *qt;
     } cases[] = {
         {"Saved Files (*.use)|*.use", "Saved Files (*.use)"},
@@ -200,7 +202,7 @@ TEST_F(UiTest, FileFiltersTakeQtsForm)
         {"", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(platform::qtFileFilter(QString::fromLatin1(c.original)), QString::fromLatin1(c.qt)) << c.original;
+        EXPECT_EQ(platform::qtFileFilter(QString::fromLatin1(c.legacy)), QString::fromLatin1(c.qt)) << c.legacy;
 }
 
 TEST_F(UiTest, AModalActionMayDestroyTheWindow)
@@ -224,6 +226,112 @@ TEST_F(UiTest, ADocumentOpensOnlyWhenItExists)
 
     Ui::setScripted(false);
     EXPECT_FALSE(Ui::openDocument(QDir(folder.path()).filePath(QStringLiteral("Missing.html"))));
+}
+
+// The help viewer window, when one exists.
+QTextBrowser *helpViewer()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("HelpViewer"))
+            return qobject_cast<QTextBrowser *>(w);
+    return nullptr;
+}
+
+// Clicks the link whose text is linkText, as the user would.
+void clickLink(QTextBrowser *viewer, const QString &linkText)
+{
+    const QTextCursor found = viewer->document()->find(linkText);
+    ASSERT_FALSE(found.isNull()) << linkText.toStdString();
+    QTextCursor inside(viewer->document());
+    inside.setPosition(found.selectionStart() + 1);
+    const QPoint at = viewer->cursorRect(inside).center();
+    ASSERT_FALSE(viewer->anchorAt(at).isEmpty()) << "no link under " << linkText.toStdString();
+    QTest::mouseClick(viewer->viewport(), Qt::LeftButton, {}, at);
+}
+
+class HelpViewerTest : public UiTest {
+protected:
+    void TearDown() override
+    {
+        Ui::closeHelp();
+        UiTest::TearDown();
+    }
+    QString write(const QString &name, const QByteArray &html) const
+    {
+        const QString path = QDir(folder.path()).filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(html);
+        return QFileInfo(path).absoluteFilePath();
+    }
+};
+
+TEST_F(HelpViewerTest, TheHelpOpensInTheProgramsViewerAtItsStartAndFollowsItsLinks)
+{
+    QByteArray body = "<html><head><title>Test Help</title></head><body>"
+                      "<h1 id=\"contents\">Contents</h1>"
+                      "<p><a href=\"#last\">Last part</a></p>"
+                      "<p><a href=\"other.html\">Other page</a></p>"
+                      "<p><a href=\"https://example.com/page\">Web page</a></p>";
+    for (int i = 0; i < 200; ++i)
+        body += "<p>Filler paragraph " + QByteArray::number(i) + "</p>";
+    body += "<h2 id=\"last\">The last part</h2></body></html>";
+    const QString help = write(QStringLiteral("Help.html"), body);
+    const QString other = write(QStringLiteral("other.html"), "<html><body><p>Elsewhere</p></body></html>");
+
+    ASSERT_TRUE(Ui::showHelp(help));
+    QTextBrowser *viewer = helpViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_FALSE(viewer->isModal());
+    EXPECT_EQ(viewer->source(), QUrl::fromLocalFile(help));
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Test Help"));
+    EXPECT_EQ(viewer->verticalScrollBar()->value(), 0);
+    ASSERT_EQ(Ui::asked().size(), 1u);
+    EXPECT_EQ(Ui::asked()[0].kind, Question::Kind::Help);
+    EXPECT_EQ(Ui::asked()[0].text, help);
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+
+    // A place in the document: the viewer scrolls there.
+    clickLink(viewer, QStringLiteral("Last part"));
+    EXPECT_EQ(viewer->source().fragment(), QStringLiteral("last"));
+    EXPECT_GT(viewer->verticalScrollBar()->value(), 0);
+
+    // Asked again: the same window, back at the start.
+    ASSERT_TRUE(Ui::showHelp(help));
+    EXPECT_EQ(helpViewer(), viewer);
+    EXPECT_EQ(viewer->verticalScrollBar()->value(), 0);
+    EXPECT_FALSE(viewer->isBackwardAvailable());
+
+    // Another local file opens in the viewer; asked again, the help is back.
+    clickLink(viewer, QStringLiteral("Other page"));
+    EXPECT_EQ(viewer->source(), QUrl::fromLocalFile(other));
+    ASSERT_TRUE(Ui::showHelp(help));
+    EXPECT_EQ(viewer->source(), QUrl::fromLocalFile(help));
+
+    // A web link goes to the desktop (scripted: only recorded).
+    Ui::clearAsked();
+    clickLink(viewer, QStringLiteral("Web page"));
+    EXPECT_EQ(viewer->source(), QUrl::fromLocalFile(help));
+    ASSERT_EQ(Ui::asked().size(), 1u);
+    EXPECT_EQ(Ui::asked()[0].kind, Question::Kind::Help);
+    EXPECT_EQ(Ui::asked()[0].text, QStringLiteral("https://example.com/page"));
+}
+
+TEST_F(HelpViewerTest, AHelpFileThatCannotBeReadShowsNothing)
+{
+    EXPECT_FALSE(Ui::showHelp(QDir(folder.path()).filePath(QStringLiteral("Missing.html"))));
+    EXPECT_FALSE(Ui::showHelp(folder.path())) << "a folder is no document";
+    EXPECT_EQ(helpViewer(), nullptr);
+    ASSERT_EQ(Ui::asked().size(), 2u);
+    EXPECT_EQ(Ui::asked()[0].kind, Question::Kind::Help);
+
+    // The viewer shows the document read afresh, also when it is the same path.
+    const QString help = write(QStringLiteral("Help.html"), "<html><body><p>First words</p></body></html>");
+    ASSERT_TRUE(Ui::showHelp(help));
+    write(QStringLiteral("Help.html"), "<html><body><p>Second words</p></body></html>");
+    ASSERT_TRUE(Ui::showHelp(help));
+    EXPECT_EQ(helpViewer()->toPlainText(), QStringLiteral("Second words"));
 }
 
 // The real dialogs, answered by a timer once they show.
@@ -345,18 +453,50 @@ TEST(PrintWindowImage, PrintsAWindowToAPdfFile)
     EXPECT_FALSE(platform::printWindowImage(&window, broken));
 }
 
-TEST(DatePicker, TwoDigitYearsAreThisCentury)
+TEST(DatePicker, ReadsShortAndFullMonthDayYearInThisCentury)
 {
     const struct {
         const char *text;
         QDate date;
     } cases[] = {
-        {"03/18/05", QDate(2005, 3, 18)}, {"02/29/00", QDate(2000, 2, 29)}, {"12/31/99", QDate(2099, 12, 31)},
-        {" 01/07/06 ", QDate(2006, 1, 7)}, {"00/00/05", QDate()},           {"3/18/05", QDate()},
-        {"02/30/05", QDate()},             {"", QDate()},
+        // The full form, and two-digit years in 2000-2099.
+        {"03/18/05", QDate(2005, 3, 18)},
+        {"02/29/00", QDate(2000, 2, 29)},
+        {"12/31/99", QDate(2099, 12, 31)},
+        // One digit for the month, the day, or both; blanks around.
+        {"1/7/05", QDate(2005, 1, 7)},
+        {"3/18/05", QDate(2005, 3, 18)},
+        {"01/7/05", QDate(2005, 1, 7)},
+        {"1/07/05", QDate(2005, 1, 7)},
+        {" 01/07/06 ", QDate(2006, 1, 7)},
+        {"\t1/7/05  ", QDate(2005, 1, 7)},
+        // Days and months that do not exist.
+        {"13/1/05", QDate()},
+        {"2/30/05", QDate()},
+        {"2/29/05", QDate()},
+        {"00/00/05", QDate()},
+        {"0/7/05", QDate()},
+        {"1/0/05", QDate()},
+        // Not one of the two forms.
+        {"", QDate()},
+        {"1/7/5", QDate()},
+        {"1/7/2005", QDate()},
+        {"001/7/05", QDate()},
+        {"1/007/05", QDate()},
+        {"1//05", QDate()},
+        {"/7/05", QDate()},
+        {"1/7/", QDate()},
+        {"1/7", QDate()},
+        {"1/7/05/", QDate()},
+        {"1/7/05x", QDate()},
+        {"+1/7/05", QDate()},
+        {"1 /7/05", QDate()},
+        {"1-7-05", QDate()},
     };
     for (const auto &c : cases)
         EXPECT_EQ(platform::DatePicker::parse(QString::fromLatin1(c.text)), c.date) << c.text;
+    // Digits of other scripts are not month or day digits.
+    EXPECT_EQ(platform::DatePicker::parse(QStringLiteral("\u0661/7/05")), QDate());
 }
 
 TEST(DatePicker, ShowsMonthDayYearAndKeepsToItsRange)
