@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the normal build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz target for a
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets for a
 # bounded number of inputs.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,8 +16,10 @@ ctest --test-dir "$here/build" --output-on-failure -j "$jobs"
 
 echo "== fuzz"
 CXX=clang++ "$here/scripts/setup.sh" "$here/build-fuzz" -DWAGEDESK_FUZZ=ON -DWAGEDESK_TESTS=OFF
-mkdir -p "$here/build-fuzz/corpus"
+mkdir -p "$here/build-fuzz/corpus" "$here/build-fuzz/loaders_corpus"
 "$here/build-fuzz/bin/seqfile_fuzz" -runs=200000 -max_len=4096 "$here/build-fuzz/corpus" "$here/fuzz/corpus"
+"$here/build-fuzz/bin/loaders_fuzz" -runs=50000 -max_len=8192 "$here/build-fuzz/loaders_corpus" \
+  "$here/fuzz/loaders_corpus"
 
 echo "== sanitizer build"
 "$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DWAGEDESK_TESTS=ON -DCMAKE_BUILD_TYPE=Debug

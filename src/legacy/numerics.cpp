@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -204,10 +205,26 @@ Decimal exactDecimal(double value)
 {
     if (!std::isfinite(value))
         throw OverflowError("not a finite number");
+    // The value is m x 2^e with m odd, so its exact decimal expansion has the
+    // digits of m x 5^-e (for e < 0) or of the integer itself: ask for just
+    // those (a few more for safety), not for the 767 a double can need at
+    // most, which are slow to make and to read.
+    int precision = 0;
+    if (value != 0) {
+        int exponent = 0;
+        const double fraction = std::frexp(std::fabs(value), &exponent);
+        std::uint64_t m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+        int e = exponent - 53;
+        const int zeros = std::countr_zero(m);
+        m >>= zeros;
+        e += zeros;
+        const double digits = e >= 0 ? std::log10(std::fabs(value)) : std::log10(double(m)) - e * std::log10(5.0);
+        precision = std::clamp(int(digits) + 3, 1, 770);
+    }
     // At most 767 significant digits for a double, plus sign, point, exponent.
     std::array<char, 800> buffer;
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                         std::chars_format::scientific, 770);
+                                         std::chars_format::scientific, precision);
     std::string_view text(buffer.data(), std::size_t(end - buffer.data()));
     return *readNumber(text, false, "e");
 }

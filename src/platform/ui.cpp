@@ -445,15 +445,6 @@ void Ui::reset()
     state().asked.clear();
 }
 
-QDate clampDate(const QDate &date, const QDate &min, const QDate &max)
-{
-    if (!date.isValid() || date < min)
-        return min;
-    if (date > max)
-        return max;
-    return date;
-}
-
 bool printWindowImage(QWidget *window, QPrinter &printer)
 {
     if (!window)

@@ -123,9 +123,6 @@ struct UnansweredQuestion : std::runtime_error {
 // "Desc (*.a);;Other (*.b *.c)".
 QString qtFileFilter(const QString &filter);
 
-// The date picker's range rule (see platform/datepicker.h for the control):
-// outside the range the nearest end is used.
-QDate clampDate(const QDate &date, const QDate &min, const QDate &max);
 
 // Prints an image of a window, scaled to fit the page (aspect kept, at the
 // top left), on the printer. false when the printer cannot be started.

@@ -1,9 +1,11 @@
 // The main window, the user information window and the profile commands,
 // driven as a user would, with the files they write in a temporary folder.
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
+#include <QTextBrowser>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -587,6 +589,22 @@ TEST_F(SmallWindows, ThePayDatePickerFollowsTheBoxAndKeepsToItsRange)
     frmDateMain::today = [] { return QDate::currentDate(); };
 }
 
+// A date typed in a short form opens the picker on it; a click on a day of
+// the calendar writes that day into the box, also when it is the day shown.
+TEST_F(SmallWindows, ThePayDatePickerTakesShortFormsAndCalendarClicks)
+{
+    Form1 &f = start();
+    f.txtWeek->setText(QStringLiteral("1/7/05"));
+    Ui::script(Ui::ModalAction([](QWidget *w) {
+        auto *picker = static_cast<frmDateMain *>(w);
+        EXPECT_EQ(picker->DTPicker1->date(), QDate(2005, 1, 7));
+        QCalendarWidget *calendar = picker->DTPicker1->calendarWidget();
+        emit calendar->clicked(QDate(2005, 1, 7));
+    }));
+    f.txtWeek_Click();
+    EXPECT_EQ(f.txtWeek->text(), QStringLiteral("01/07/05"));
+}
+
 TEST_F(SmallWindows, AboutShowsTheVersionWithoutLeadingZeros)
 {
     EXPECT_EQ(versionLine({9, 3, 3}), QStringLiteral("Version 9.3.3"));
@@ -597,14 +615,23 @@ TEST_F(SmallWindows, AboutShowsTheVersionWithoutLeadingZeros)
     f.mnuAboutItem_Click();
 }
 
-TEST_F(SmallWindows, HelpOpensTheShippedDocument)
+// Help shows the shipped document in a window of the program's own, so it
+// works on a desktop without a browser; a missing document is reported.
+TEST_F(SmallWindows, HelpShowsTheShippedDocumentInItsOwnWindow)
 {
     Form1 &f = start();
-    Ui::script(true);
     f.mnuHelpItem_Click();
     ASSERT_FALSE(Ui::asked().empty());
     EXPECT_EQ(Ui::asked().back().kind, platform::Question::Kind::Help);
     EXPECT_TRUE(Ui::asked().back().text.endsWith(QStringLiteral("Wdk2k.html")));
+    QTextBrowser *viewer = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("HelpViewer"))
+            viewer = qobject_cast<QTextBrowser *>(w);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_FALSE(viewer->toPlainText().isEmpty());
+    Ui::closeHelp();
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
+#include <cstring>
+#include <utility>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -493,6 +496,74 @@ TEST(NumericsText, DoubleToText)
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(doubleToText(value), expected) << expected;
+}
+
+// The texts are made from the exact value of a double: checked here against
+// its full expansion (all 767 digits a double can need), rounded by hand,
+// for doubles of every size, denormals and the extremes included.
+TEST(NumericsText, DoubleTextComesFromTheExactValue)
+{
+    // The first 15 significant digits of |v|, rounded half away from zero
+    // from the exact expansion, and the decimal exponent of the first.
+    auto reference = [](double v) {
+        char buffer[800];
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v), std::chars_format::scientific, 770);
+        std::string text(buffer, end);
+        const auto e = text.find('e');
+        int exponent = std::stoi(text.substr(e + 1));
+        std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+        const bool up = digits[15] >= '5';
+        digits.resize(15);
+        if (up) {
+            int i = 14;
+            while (i >= 0 && digits[i] == '9')
+                digits[i--] = '0';
+            if (i < 0) {
+                digits.insert(digits.begin(), '1');
+                digits.pop_back();
+                ++exponent;
+            } else {
+                ++digits[i];
+            }
+        }
+        while (digits.size() > 1 && digits.back() == '0')
+            digits.pop_back();
+        return std::pair{digits, exponent};
+    };
+    // The digits and exponent of a text made by doubleToText.
+    auto digitsOf = [](const std::string &text) {
+        std::string mantissa = text, digits;
+        int exponent = 0;
+        if (const auto e = text.find('E'); e != std::string::npos) {
+            mantissa = text.substr(0, e);
+            exponent = std::stoi(text.substr(e + 1));
+        }
+        const auto point = mantissa.find('.');
+        int before = int(point == std::string::npos ? mantissa.size() : point);
+        for (char c : mantissa)
+            if (c >= '0' && c <= '9')
+                digits += c;
+        if (mantissa[0] == '-')
+            --before;
+        const auto first = digits.find_first_not_of('0');
+        exponent += before - 1 - int(first);
+        digits = digits.substr(first);
+        while (digits.size() > 1 && digits.back() == '0')
+            digits.pop_back();
+        return std::pair{digits, exponent};
+    };
+    std::mt19937_64 random(20051231);
+    std::vector<double> values{5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, 0.1, 123.45, 0.125,
+                               1e15 + 0.5, 999999999999999.5, 9.999999999999995};
+    for (int i = 0; i < 20000; ++i) {
+        double v;
+        const std::uint64_t bits = random();
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v) && v != 0)
+            values.push_back(v);
+    }
+    for (double v : values)
+        EXPECT_EQ(digitsOf(legacy::doubleToText(v)), reference(v)) << legacy::doubleToText(v);
 }
 
 TEST(NumericsText, ShortestText)

@@ -526,17 +526,4 @@ TEST(DatePicker, ShowsMonthDayYearAndKeepsToItsRange)
     EXPECT_EQ(open.date(), QDate(2099, 1, 1));
 }
 
-TEST(ClampDate, OutsideTheRangeTheNearestEndIsUsed)
-{
-    const QDate min(2004, 12, 1), max(2006, 1, 7);
-    const struct {
-        QDate in, out;
-    } cases[] = {
-        {QDate(2005, 6, 1), QDate(2005, 6, 1)}, {QDate(2004, 11, 30), min}, {min, min},
-        {QDate(2006, 1, 8), max},               {max, max},                 {QDate(), min},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(platform::clampDate(c.in, min, max), c.out) << c.in.toString().toStdString();
-}
-
 } // namespace

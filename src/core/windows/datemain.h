@@ -31,6 +31,9 @@ public:
     // Today, as the picker sees it (tests set a fixed day).
     static inline std::function<QDate()> today = [] { return QDate::currentDate(); };
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void writeBox();
 };

@@ -4,16 +4,13 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QTimer>
+
+#include "platform/charfilter.h"
 
 namespace wagedesk {
 
-void makeNumericEntry(QLineEdit *box)
-{
-    static const QRegularExpression allowed(QStringLiteral("[0-9 .\\-]*"));
-    box->setValidator(new QRegularExpressionValidator(allowed, box));
-}
+void makeNumericEntry(QLineEdit *box) { platform::allowOnlyCharacters(box, u"0123456789 -."); }
 
 namespace {
 // Selects the text after the focus change has settled (a mouse press would

@@ -670,7 +670,7 @@ void Form1::mnuHelpItem_Click()
     QString path = QDir::current().filePath(name);
     if (!QFileInfo::exists(path))
         path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (!QFileInfo::exists(path) || !Ui::openDocument(path))
+    if (!QFileInfo::exists(path) || !Ui::showHelp(path))
         Ui::message(QStringLiteral("The help file \"%1\" cannot be found or opened.").arg(name), Buttons::Ok,
                     Icon::Exclamation);
 }

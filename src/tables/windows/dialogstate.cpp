@@ -325,6 +325,8 @@ bool DialogState::specialStateOn() const
 
 void DialogState::formLoad()
 {
+    // A Get Default cancelled in an earlier showing counts no more.
+    pendingUserInfo_.reset();
     const ProgramState &st = state();
     shown_ = {st.stateSettings, st.profile.CalAllow, st.profile.RoundState};
     try {
