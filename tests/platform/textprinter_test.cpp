@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ struct LayoutCase {
     std::vector<Place> expected;
     int pages;
 };
+
+// Test listings name a case, not its bytes.
+void PrintTo(const LayoutCase &c, std::ostream *out) { *out << c.name; }
 
 class TextLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
