@@ -7,6 +7,7 @@
 
 #include "core/profile_files.h"
 #include "legacy/numerics.h"
+#include "tables/table_defaults.h"
 
 namespace wagedesk::tables {
 
@@ -216,6 +217,55 @@ void readNonResidentTable(legacy::SeqReader &reader, NonResidentTable &t)
         t.weekly[i].subtract = in.single();
     }
     t.percentage = in.single();
+}
+
+namespace {
+
+template <class Read> FileRead readWithBuiltIns(const std::filesystem::path &file, Read read)
+{
+    std::optional<legacy::SeqReader> in = openTableFile(file);
+    if (!in)
+        return FileRead::Missing;
+    try {
+        read(*in);
+    } catch (const legacy::FileFormatError &) {
+        return FileRead::Damaged;
+    }
+    return FileRead::Whole;
+}
+
+} // namespace
+
+FileRead readStateTableFile(const std::filesystem::path &file, StateSettings &settings, ProfileSettings &profile)
+{
+    StateSettings s = settings;
+    ProfileSettings p = profile;
+    builtInStateFileItems(s, p);
+    const FileRead read = readWithBuiltIns(file, [&](legacy::SeqReader &in) { readStateTable(in, s, p); });
+    if (read != FileRead::Missing) {
+        settings = s;
+        profile = p;
+    }
+    return read;
+}
+
+FileRead readCityTableFile(const std::filesystem::path &file, StateSettings &settings)
+{
+    StateSettings s = settings;
+    builtInCityFileItems(s);
+    const FileRead read = readWithBuiltIns(file, [&](legacy::SeqReader &in) { readCityTable(in, s); });
+    if (read != FileRead::Missing)
+        settings = s;
+    return read;
+}
+
+FileRead readNonResidentTableFile(const std::filesystem::path &file, NonResidentTable &table)
+{
+    NonResidentTable t = nonResidentTable(kNonResidentTexts);
+    const FileRead read = readWithBuiltIns(file, [&](legacy::SeqReader &in) { readNonResidentTable(in, t); });
+    if (read != FileRead::Missing)
+        table = t;
+    return read;
 }
 
 void writeStateTable(const std::filesystem::path &file, const StateSettings &settings, const ProfileSettings &profile)

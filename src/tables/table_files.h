@@ -54,6 +54,16 @@ void readCityTable(legacy::SeqReader &in, StateSettings &settings);
 void writeNonResidentTable(legacy::SeqWriter &out, const NonResidentTable &table);
 void readNonResidentTable(legacy::SeqReader &in, NonResidentTable &table);
 
+// A profile's table file into the store as the editors take it: the
+// built-in values first, then what the file gives, so that what a damaged
+// file cannot give takes the built-in value and what it gave before the
+// damage is kept. Missing (the store unchanged), read whole, or damaged
+// (the caller reports it).
+enum class FileRead { Missing, Whole, Damaged };
+FileRead readStateTableFile(const std::filesystem::path &file, StateSettings &settings, ProfileSettings &profile);
+FileRead readCityTableFile(const std::filesystem::path &file, StateSettings &settings);
+FileRead readNonResidentTableFile(const std::filesystem::path &file, NonResidentTable &table);
+
 // The whole file from the store, replacing the old one only once it is
 // complete. Throw legacy::FileError when the file cannot be written; the
 // old file is then left as it was.

@@ -727,6 +727,76 @@ TEST_F(Editors, NoLocalTaxBlanksTheTableAndClearingItShowsTheSnapshot)
     EXPECT_EQ(again.txtCityMinBS[3]->text(), QStringLiteral("557"));
 }
 
+// At start-up the city tables come from the profile's file as the editor
+// would take them: a stored NO LOCAL TAX withholds no city tax, and the
+// file is saved back as it was.
+TEST_F(Editors, AStoredNoLocalTaxCountsFromTheStart)
+{
+    const std::string cti = kNewYorkCti.substr(0, kNewYorkCti.find("0\r\n192.3")) + "1\r\n" +
+                            kNewYorkCti.substr(kNewYorkCti.find("192.3"));
+    write(QStringLiteral(".cti"), QByteArray::fromStdString(cti));
+    Form1 &f = startPaid();
+    EXPECT_FALSE(Forms::isLoaded<DialogCity>());
+    calculate(f);
+    EXPECT_EQ(f.lbTaxDed[4]->text(), QStringLiteral(".00"));
+    EXPECT_EQ(line(QStringLiteral(".cti"), 11), QByteArray("1"));
+    EXPECT_EQ(line(QStringLiteral(".cti"), 1), QByteArray("999999,0,0,999999,0,0"));
+}
+
+// Start-up fills the store from the table files without building the
+// editors when no special state is on; the editors' own loads, run
+// afterwards, find exactly the same store.
+TEST_F(Editors, StartUpFillsTheStoreAsTheEditorsLoadsDo)
+{
+    auto withLine = [](std::string text, int line, const std::string &value) {
+        std::size_t at = 0;
+        for (int i = 1; i < line; ++i)
+            at = text.find("\r\n", at) + 2;
+        text.replace(at, text.find("\r\n", at) - at, value);
+        return text;
+    };
+    struct Case {
+        const char *what;
+        std::string sta, cti;  // "" for no file
+    };
+    const std::vector<Case> cases{
+        {"no table files", "", ""},
+        {"the New York files", kNewYorkSta, kNewYorkCti},
+        {"NO STATE TAX and NO LOCAL TAX", withLine(kNewYorkSta, 11, "1"), withLine(kNewYorkCti, 11, "1")},
+        {"figures of more than seven digits", withLine(kNewYorkSta, 2, "308.123456,12.3456789,0.04512345,1,2,3"),
+         withLine(kNewYorkCti, 2, "0.123456789,5.85,0.0265,308,5.85,0.0265")},
+        {"a damaged state file", kNewYorkSta.substr(0, 200), ""},
+        {"grayed switches", withLine(kNewYorkSta, 22, "1.2,3.4,7000,8000,-2.5,2,2,2,0"), ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        removeAll();
+        if (!c.sta.empty())
+            write(QStringLiteral(".sta"), QByteArray::fromStdString(c.sta));
+        if (!c.cti.empty())
+            write(QStringLiteral(".cti"), QByteArray::fromStdString(c.cti));
+        restart();
+        EXPECT_FALSE(Forms::isLoaded<DialogState>());
+        const TableStore atStart = storeTables();
+        const float calAllow = state().profile.CalAllow;
+        const std::int16_t spouse = state().profile.SpouseWorks;
+        frmTaxInfo &info = Forms::get<frmTaxInfo>();
+        const QString status = info.cboStatus2->currentText(), count = info.cboDepend2->currentText();
+        const bool ssExempt = info.ckSSMediExemp->isChecked();
+
+        Ui::clearAsked();
+        stateEditor().CancelButton->click();
+        cityEditor().CancelButton->click();
+        nonCityEditor().CancelButton->click();
+        EXPECT_EQ(storeTables(), atStart);
+        EXPECT_EQ(state().profile.CalAllow, calAllow);
+        EXPECT_EQ(state().profile.SpouseWorks, spouse);
+        EXPECT_EQ(info.cboStatus2->currentText(), status);
+        EXPECT_EQ(info.cboDepend2->currentText(), count);
+        EXPECT_EQ(info.ckSSMediExemp->isChecked(), ssExempt);
+    }
+}
+
 TEST_F(Editors, NonResidentCancelHidesAndKeepsTheEdits)
 {
     start();

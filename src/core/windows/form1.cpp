@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/federal.h"
@@ -25,6 +24,7 @@
 #include "core/windows/datemain.h"
 #include "core/windows/entry.h"
 #include "core/windows/federal_load.h"
+#include "core/windows/glyphs.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
 #include "core/windows/saveuser.h"
@@ -71,10 +71,10 @@ constexpr std::array<const char *, 18> kTags{
     "Federal Tax", "Soc Sec", "Medicare", "State Tax",  "City Tax", "Muni Cr Union",  "Bond",    "Union Dues", "Pension",
     "Misc.",       "K Plan",  "OverTime", "GROSS PAY", "NET PAY",  "SDI",            "SUI",     "Cafeteria Plan", "Tips"};
 
-QPushButton *pictureButton(const char *name, QStyle::StandardPixmap icon, const char *tip)
+QPushButton *pictureButton(const char *name, Glyph icon, const char *tip)
 {
     auto *b = named<QPushButton>(QLatin1String(name));
-    b->setIcon(QApplication::style()->standardIcon(icon));
+    b->setIcon(glyphIcon(icon));
     b->setIconSize(QSize(32, 32));
     b->setToolTip(QLatin1String(tip));
     b->setAccessibleName(QLatin1String(tip));
@@ -138,18 +138,18 @@ Form1::Form1() : platform::Form(kName)
     hours->addWidget(txtWeek, 8, 2);
 
     Frame4 = named<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("    CLEAR               ADD"));
-    cmdClear = pictureButton("cmdClear", QStyle::SP_DialogResetButton, "Clear");
-    cmdCal = pictureButton("cmdCal", QStyle::SP_DialogApplyButton, "Calculate");
+    cmdClear = pictureButton("cmdClear", Glyph::Clear, "Clear");
+    cmdCal = pictureButton("cmdCal", Glyph::Calculate, "Calculate");
     auto *calc = new QHBoxLayout(Frame4);
     calc->addWidget(cmdClear);
     calc->addWidget(cmdCal);
 
     Frame3 = named<QGroupBox>(QStringLiteral("Frame3"),
                               QStringLiteral("      YTD                 OT               VAC/HOL          PRINT"));
-    cmdYear = pictureButton("cmdYear", QStyle::SP_FileDialogDetailedView, "Year to Date");
-    cmdOT = pictureButton("cmdOT", QStyle::SP_BrowserReload, "OverTime");
-    Command1 = pictureButton("Command1", QStyle::SP_DirHomeIcon, "Vacation");
-    cmdPrint = pictureButton("cmdPrint", QStyle::SP_FileIcon, "Print");
+    cmdYear = pictureButton("cmdYear", Glyph::YearToDate, "Year to Date");
+    cmdOT = pictureButton("cmdOT", Glyph::Overtime, "OverTime");
+    Command1 = pictureButton("Command1", Glyph::Vacation, "Vacation");
+    cmdPrint = pictureButton("cmdPrint", Glyph::Print, "Print");
     auto *picture = new QHBoxLayout(Frame3);
     for (QPushButton *b : {cmdYear, cmdOT, Command1, cmdPrint})
         picture->addWidget(b);

@@ -164,19 +164,11 @@ void DialogCity::LoadCityTables()
 {
     ProgramState &st = state();
     const std::string name = cityTableFileName(st.CurrentUser);
-    std::optional<legacy::SeqReader> in = openTableFile(name);
-    if (!in)
+    const FileRead read = readCityTableFile(name, st.stateSettings);
+    if (read == FileRead::Missing)
         return;
-    // What a damaged file cannot give takes the built-in value; what it
-    // gave before the damage is kept.
-    StateSettings s = st.stateSettings;
-    builtInCityFileItems(s);
-    try {
-        readCityTable(*in, s);
-    } catch (const legacy::FileFormatError &) {
+    if (read == FileRead::Damaged)
         tellCorrupted(name);
-    }
-    st.stateSettings = s;
     showSnapshot();
     // A stored 1 blanks the boxes just filled.
     setSwitch(ckNoLocalTax, st.stateSettings.NoLocalTax);

@@ -138,18 +138,12 @@ void DialogNonCity::LoadNonCityTables()
 {
     ProgramState &st = state();
     const std::string name = nonResidentTableFileName(st.CurrentUser);
-    std::optional<legacy::SeqReader> in = openTableFile(name);
-    if (!in)
+    const FileRead read = readNonResidentTableFile(name, st.stateSettings.NonResident);
+    if (read == FileRead::Missing)
         return;
-    // What a damaged file cannot give takes the built-in value; what it
-    // gave before the damage is kept.
-    NonResidentTable t = nonResidentTable(kNonResidentTexts);
-    try {
-        readNonResidentTable(*in, t);
-    } catch (const legacy::FileFormatError &) {
+    if (read == FileRead::Damaged)
         tellCorrupted(name);
-    }
-    st.stateSettings.NonResident = t;
+    const NonResidentTable &t = st.stateSettings.NonResident;
     biWeeklyTable->show(t.biWeekly);
     weeklyTable->show(t.weekly);
     txtNonPer->setText(boxText(t.percentage));

@@ -56,27 +56,13 @@ QLineEdit *singleBox(const char *name)
 // The main window's Iowa prior-period box.
 QCheckBox *iowaPrior() { return Forms::get<Form1>().ckIowaPrior; }
 
-enum class FileRead { Missing, Whole, Damaged };
-
-// A state table file into the targets. What a damaged file cannot give
-// takes the built-in value; what it gave before the damage is kept.
-FileRead readStateTableFile(const std::string &name, StateSettings &settings, ProfileSettings &profile)
+// The profile's state table file into the targets; a damaged one is
+// reported.
+FileRead readStateTableReporting(const std::string &name, StateSettings &settings, ProfileSettings &profile)
 {
-    std::optional<legacy::SeqReader> in = openTableFile(name);
-    if (!in)
-        return FileRead::Missing;
-    StateSettings s = settings;
-    ProfileSettings p = profile;
-    builtInStateFileItems(s, p);
-    FileRead read = FileRead::Whole;
-    try {
-        readStateTable(*in, s, p);
-    } catch (const legacy::FileFormatError &) {
+    const FileRead read = readStateTableFile(name, settings, profile);
+    if (read == FileRead::Damaged)
         tellCorrupted(name);
-        read = FileRead::Damaged;
-    }
-    settings = s;
-    profile = p;
     return read;
 }
 
@@ -537,7 +523,7 @@ void DialogState::LoadStateTables()
     const std::string name = stateTableFileName(st.CurrentUser);
     // A damaged file of the profile keeps what it gave: one bad item never
     // costs the profile its tables.
-    const bool read = readStateTableFile(name, st.stateSettings, st.profile) != FileRead::Missing;
+    const bool read = readStateTableReporting(name, st.stateSettings, st.profile) != FileRead::Missing;
     if (read)
         shown_ = {st.stateSettings, st.profile.CalAllow, st.profile.RoundState};
     showTables(st.stateSettings, st.profile, read);
@@ -553,7 +539,7 @@ void DialogState::LoadDefaultStateTables()
     ProfileSettings p = st.profile;
     const std::string details = profileFileName("", kUserDetailsExt);
     // The default profile's file replaces the editor's boxes only whole.
-    if (readStateTableFile(name, s, p) != FileRead::Whole)
+    if (readStateTableReporting(name, s, p) != FileRead::Whole)
         return;
     // The editor's items of the default settings file: with them the
     // default's special-state switches come whole, so two never end up on.

@@ -105,29 +105,139 @@ void fillStoreFromFiles()
     unloadEditors();
 }
 
-} // namespace
+// At start-up the store is filled from the profile's table files as the
+// editors' loads fill it, but without building the editors when nothing
+// needs them (that is most of the start's time). An editor's load shows each
+// figure in a box and its snapshot reads the box again, so a figure comes
+// back as its seven-digit text reads.
+float throughBox(float value) { return legacy::toFloat(legacy::floatToText(value)); }
 
+void throughBoxes(BracketTable &table)
+{
+    for (BracketRow &row : table)
+        row = {throughBox(row.minimum), throughBox(row.amount), throughBox(row.percentage)};
+}
+
+void throughBoxes(AllowanceTable &table)
+{
+    for (AllowanceRow &row : table)
+        row = {throughBox(row.single), throughBox(row.married)};
+}
+
+// What NO STATE TAX and NO LOCAL TAX put into the tables' boxes.
+void blankTables(WithholdingTable &table, AllowanceTable &allowance)
+{
+    table.single.fill({999999, 0, 0});
+    table.married.fill({999999, 0, 0});
+    allowance.fill({0, 0});
+}
+
+bool anySpecialStateOn(const StateSettings &s, const ProfileSettings &p)
+{
+    for (std::int16_t flag : {s.SpecialAriz, s.SpecialLouis, s.SpecialIowa, s.SpecialMass, s.SpecialOregon,
+                              s.SpecialKentucky, s.SpecialMissouri, p.SpecialOkla, p.SpecialWiscon, p.SpecialAlabama,
+                              p.SpecialNC})
+        if (flag == 1)
+            return true;
+    return false;
+}
+
+// The state editor's load, without the editor: the settings files, then the
+// state table file, into the store. False, with the store unchanged, when a
+// special state is stored on: only the editor lays out its preset.
+bool fillStateStoreFromFiles()
+{
+    try {
+        LoadUserSettings();
+    } catch (const std::exception &e) {
+        // A damaged settings file is reported; the tables still load.
+        tell(e);
+    }
+    ProgramState &st = state();
+    StateSettings s = st.stateSettings;
+    ProfileSettings p = st.profile;
+    const std::string name = stateTableFileName(st.CurrentUser);
+    const FileRead read = readStateTableFile(name, s, p);
+    if (anySpecialStateOn(s, p))
+        return false;
+    if (read == FileRead::Damaged)
+        tellCorrupted(name);
+    if (read == FileRead::Missing) {
+        // The editor's boxes stay blank and take the built-in texts, its
+        // switches their design values.
+        applyNewYorkStateTable(s);
+        s.SDIPercent = s.SDIWageBase = s.SUIPercent = s.SUIWageBase = s.StateAdjust = 0;
+        s.NoStateTax = s.SDIUseBase = s.SUIUseBase = 0;
+        p.CalAllow = 0;
+    } else if (s.NoStateTax == 1) {
+        blankTables(s.StateTable, s.StateAllowance);
+        p.SpouseWorks = 0;
+    }
+    throughBoxes(s.StateTable.single);
+    throughBoxes(s.StateTable.married);
+    throughBoxes(s.StateAllowance);
+    for (float *box : {&s.SDIPercent, &s.SDIWageBase, &s.SUIPercent, &s.SUIWageBase, &s.StateAdjust, &p.CalAllow})
+        *box = throughBox(*box);
+    st.stateSettings = s;
+    st.profile = p;
+    // The user information window, loaded by the settings files' reading,
+    // shows the five settings the state table file gave.
+    Forms::get<frmTaxInfo>().showSettings(true);
+    return true;
+}
+
+// The city and non-resident editors' loads likewise: the file, or the
+// built-in tables where there is none; a stored NO LOCAL TAX leaves the city
+// tables blanked, as its switch blanks the editor's boxes.
+void fillCityStoresFromFiles()
+{
+    ProgramState &st = state();
+    StateSettings &s = st.stateSettings;
+    const std::string city = cityTableFileName(st.CurrentUser);
+    switch (readCityTableFile(city, s)) {
+    case FileRead::Missing: builtInCityFileItems(s); break;
+    case FileRead::Damaged: tellCorrupted(city); [[fallthrough]];
+    case FileRead::Whole:
+        if (s.NoLocalTax == 1)
+            blankTables(s.CityTable, s.CityAllowance);
+        break;
+    }
+    throughBoxes(s.CityTable.single);
+    throughBoxes(s.CityTable.married);
+    throughBoxes(s.CityAllowance);
+    NonResidentTable &n = s.NonResident;
+    const std::string nonResident = nonResidentTableFileName(st.CurrentUser);
+    switch (readNonResidentTableFile(nonResident, n)) {
+    case FileRead::Missing: applyNonResidentTable(s); break;
+    case FileRead::Damaged: tellCorrupted(nonResident); break;
+    case FileRead::Whole: break;
+    }
+    for (NonResidentLines *lines : {&n.biWeekly, &n.weekly})
+        for (NonResidentRow &row : *lines)
+            row = {throughBox(row.minimum), throughBox(row.subtract)};
+    n.percentage = throughBox(n.percentage);
+}
+
+} // namespace
 
 bool iowaSwitchOn()
 {
-    // Only the editors loaded here are unloaded again (a load of the
-    // main window from inside an editor's load must not unload that one).
-    const bool wasLoaded[] = {Forms::isLoaded<DialogState>(), Forms::isLoaded<DialogCity>(),
-                              Forms::isLoaded<DialogNonCity>()};
+    // An editor already loaded (a load of the main window from inside an
+    // editor's load) is the one that counts; one loaded here is unloaded
+    // again.
+    const bool wasLoaded = Forms::isLoaded<DialogState>();
     bool on = false;
     try {
-        on = isOn(Forms::get<DialogState>().ckIowa);
-        Forms::get<DialogCity>();
-        Forms::get<DialogNonCity>();
+        if (wasLoaded || !fillStateStoreFromFiles()) {
+            on = isOn(Forms::get<DialogState>().ckIowa);
+            if (!wasLoaded)
+                unloadQuietly(DialogState::kName);
+        }
+        if (!Forms::isLoaded<DialogCity>())
+            fillCityStoresFromFiles();
     } catch (const std::exception &e) {
         tell(e);
     }
-    if (!wasLoaded[2])
-        unloadQuietly(DialogNonCity::kName);
-    if (!wasLoaded[1])
-        unloadQuietly(DialogCity::kName);
-    if (!wasLoaded[0])
-        unloadQuietly(DialogState::kName);
     return on;
 }
 
