@@ -122,8 +122,6 @@ protected:
         writeNonResidentTable(p);
         return slurp(p);
     }
-
-    fs::path dir_;
 };
 
 TEST(TableFileNames, ProfileNamePlusExtensionEmptyNameIsTheDefaultProfile)
