@@ -58,6 +58,11 @@ FormulaInput formulaInput(const ProgramState &store, const FormulaLive &live);
 
 // Each throws SpecialStateError for a figure it cannot work with (an
 // exemption count outside 0 to 9, a count or amount beyond its type).
+// The frequency each reads, the other one counting otherwise: Louisiana,
+// Iowa, Oregon (its cap), Oklahoma and Alabama optBiWeek; Mass optWeek;
+// Missouri optWeek for the periods of its limit and optBiWeek for its
+// schedule; Wisconsin and N.C. a bi-weekly block when optBiWeek is on and
+// a weekly one when optWeek is on; Arizona and Kentucky none.
 FormulaResult GetArizona(const FormulaInput &in);
 FormulaResult GetLouisiana(const FormulaInput &in);
 FormulaResult GetIowa(const FormulaInput &in);
