@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -76,6 +77,8 @@ public:
     // handler, as a user's click would (NO STATE TAX, Use Base, Spouse Works).
     virtual bool isChecked(StateCheck check) const = 0;
     virtual void setChecked(StateCheck check, bool on) = 0;
+    // The same with a value as the store keeps it: 0 off, 1 on, 2 grayed.
+    virtual void setValue(StateCheck check, std::int16_t value) = 0;
     virtual void setSpouseVisible(bool visible) = 0;
 
     // The main window's Iowa prior-period box ckIowaPrior; its value is

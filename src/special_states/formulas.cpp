@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
 #include "legacy/numerics.h"
 #include "special_states/presets.h"
@@ -25,6 +26,23 @@ std::size_t exemptionRow(SpecialState s, std::int16_t count)
     if (count < 0 || count > 9)
         throw SpecialStateError(s, "the state exemption count", std::to_string(count), "it must be 0 to 9");
     return static_cast<std::size_t>(count);
+}
+
+// Louisiana's two counts typed into row 0 of the allowance columns, the
+// personal exemptions and the dependents, to the nearest whole number (half
+// to even).
+std::pair<int, int> louisianaCounts(const FormulaInput &in)
+{
+    auto count = [](float typed, const char *figure) -> int {
+        try {
+            return legacy::toInt16(static_cast<double>(typed));
+        } catch (const legacy::OverflowError &) {
+            throw SpecialStateError(SpecialState::Louisiana, figure, figureText(typed),
+                                    "it is beyond the range of a count, -32768 to 32767");
+        }
+    };
+    return {count(in.allowance[0].single, "the number of personal exemptions"),
+            count(in.allowance[0].married, "the number of dependents")};
 }
 
 const BracketTable &tableOf(const FormulaInput &in, bool single)
@@ -251,18 +269,7 @@ FormulaResult GetArizona(const FormulaInput &in)
 
 FormulaResult GetLouisiana(const FormulaInput &in)
 {
-    // The two counts typed into row 0 of the allowance columns, to the
-    // nearest whole number (half to even).
-    auto count = [](float typed, const char *figure) -> int {
-        try {
-            return legacy::toInt16(static_cast<double>(typed));
-        } catch (const legacy::OverflowError &) {
-            throw SpecialStateError(SpecialState::Louisiana, figure, figureText(typed),
-                                    "it is beyond the range of a count, -32768 to 32767");
-        }
-    };
-    const int p = count(in.allowance[0].single, "the number of personal exemptions");
-    const int d = count(in.allowance[0].married, "the number of dependents");
+    const auto [p, d] = louisianaCounts(in);
 
     const bool bi = in.optBiWeek;
     const float perPersonal = bi ? 173.08f : 86.54f;
@@ -393,8 +400,10 @@ FormulaResult GetOkla(const FormulaInput &in)
     try {
         whole = legacy::toInt16(static_cast<double>(period));
     } catch (const legacy::OverflowError &) {
-        throw SpecialStateError(SpecialState::Oklahoma, "the period's tax", figureText(period),
-                                "a whole-dollar amount can be at most 32767");
+        // An amount too large for its cell, as anywhere in the calculation;
+        // only pay far beyond any real one gets here.
+        throw legacy::OverflowError("Oklahoma withholding: the period's tax is " + figureText(period) +
+                                    "; a whole-dollar amount can be at most 32767.");
     }
     FormulaResult r = amount(VariantNumber::integer(whole));
     r.turnsRoundStateOn = true;
@@ -517,22 +526,46 @@ FormulaResult GetNC(const FormulaInput &in)
     return r;
 }
 
-std::optional<SpecialState> activeState(const SwitchValues &switches)
+void checkFigures(const SwitchValues &switches, const FormulaInput &in)
 {
-    for (SpecialState s : kDispatchOrder)
-        if (switches[s])
-            return s;
-    return std::nullopt;
+    for (SpecialState s : kDispatchOrder) {
+        if (!switches[s])
+            continue;
+        switch (s) {
+        case SpecialState::Arizona:
+        case SpecialState::Wisconsin:
+        case SpecialState::NorthCarolina:
+            // No count and no row of their own: the calculation looks the
+            // allowance up.
+            break;
+        case SpecialState::Louisiana: louisianaCounts(in); break;
+        default: exemptionRow(s, in.StateExemptions); break;
+        }
+    }
 }
 
 std::optional<FormulaResult> dispatch(const SwitchValues &switches, const FormulaInput &in)
 {
-    const std::optional<SpecialState> s = activeState(switches);
-    if (!s)
-        return std::nullopt;
-    const SpecialStateInfo &i = info(*s);
-    const Formula formula = i.priorPeriodFormula && in.ckIowaPrior ? i.priorPeriodFormula : i.formula;
-    return formula(in);
+    std::optional<FormulaResult> out;
+    for (SpecialState s : kDispatchOrder) {
+        if (!switches[s])
+            continue;
+        const SpecialStateInfo &i = info(s);
+        const Formula formula = i.priorPeriodFormula && in.ckIowaPrior ? i.priorPeriodFormula : i.formula;
+        const FormulaResult r = formula(in);
+        if (!out) {
+            out = r;
+            continue;
+        }
+        // Each formula writes only what it finds, over what an earlier one
+        // left; Round State stays on once one has turned it on.
+        if (r.stateTax)
+            out->stateTax = r.stateTax;
+        if (r.stateWages)
+            out->stateWages = r.stateWages;
+        out->turnsRoundStateOn = out->turnsRoundStateOn || r.turnsRoundStateOn;
+    }
+    return out;
 }
 
 } // namespace wagedesk::special_states

@@ -56,8 +56,10 @@ struct FormulaLive {
 // The input from the settings store and the period's result cells.
 FormulaInput formulaInput(const ProgramState &store, const FormulaLive &live);
 
-// Each throws SpecialStateError for a figure it cannot work with (an
-// exemption count outside 0 to 9, a count or amount beyond its type).
+// Each throws SpecialStateError for a figure of the store it cannot work
+// with (an exemption count outside 0 to 9, a Louisiana count beyond 16
+// bits), and legacy::OverflowError for an amount too large for its cell
+// (Oklahoma's whole dollars, only for absurd pay).
 // The frequency each reads, the other one counting otherwise: Louisiana,
 // Iowa, Oregon (its cap), Oklahoma and Alabama optBiWeek; Mass optWeek;
 // Missouri optWeek for the periods of its limit and optBiWeek for its
@@ -76,11 +78,18 @@ FormulaResult GetKentucky(const FormulaInput &in);
 FormulaResult GetWisconsin(const FormulaInput &in);
 FormulaResult GetNC(const FormulaInput &in);
 
-// The state whose formula the state step runs: the first switch that is on
-// in the calculation's order, or none (the general computation runs then).
-std::optional<SpecialState> activeState(const SwitchValues &switches);
-// That state's formula (Iowa's prior-period schedule while ckIowaPrior is
-// on); no value when no switch is on.
+// The figures of the store that the formulas of the switches that are on
+// count or index with, checked before a calculation starts: throws the
+// SpecialStateError a formula would, so the calculation can be refused
+// before anything changes.
+void checkFigures(const SwitchValues &switches, const FormulaInput &in);
+
+// The state step's special states: every switch that is on runs its
+// formula (Iowa's prior-period schedule while ckIowaPrior is on), in the
+// calculation's order, each over what the earlier ones left, so the later
+// amount counts and Round State stays on once a formula turned it on. The
+// editor keeps one switch on at most; a hand-edited file can hold more. No
+// value when no switch is on: the general computation runs then.
 std::optional<FormulaResult> dispatch(const SwitchValues &switches, const FormulaInput &in);
 
 } // namespace wagedesk::special_states

@@ -363,11 +363,12 @@ void OregonSet(StateEditorView &v, const PresetInput &in)
     v.setBoxText(StateBox::txtCalAllow, stored(s.CalAllow));
     // The eleven switches stay as they are: copying the stored flags back
     // would turn a saved state on beside the one just pressed.
-    v.setChecked(StateCheck::ckNoStateTax, s.NoStateTax == 1);
-    v.setChecked(StateCheck::ckSDI, s.SDIUseBase == 1);
-    v.setChecked(StateCheck::ckSUI, s.SUIUseBase == 1);
-    v.setChecked(StateCheck::ckSpouse, s.SpouseWorks == 1);
-    v.setChecked(StateCheck::ckRoundOff, s.RoundState == 1);
+    // As stored: a grayed Use Base stays grayed and withholds nothing.
+    v.setValue(StateCheck::ckNoStateTax, s.NoStateTax);
+    v.setValue(StateCheck::ckSDI, s.SDIUseBase);
+    v.setValue(StateCheck::ckSUI, s.SUIUseBase);
+    v.setValue(StateCheck::ckSpouse, s.SpouseWorks);
+    v.setValue(StateCheck::ckRoundOff, s.RoundState);
     v.setOn(SpecialState::Oklahoma, false);
     v.setUserInfo({std::to_string(s.StateExemptions), s.StateStatus, stored(s.FedAdditional), s.FedExempt == 1,
                    s.SSMediExempt == 1});

@@ -353,6 +353,12 @@ TEST(Oklahoma, AnnualSchedulesBroughtBackToWholeDollarsAPeriod)
         {"another status text: only the excess", Pay::BiWeekly, "single", false, 0, 1000, 9},
         {"neither option: 52 periods", Pay::Neither, "Married", false, 2, 300, 5},
         {"low pay gives 0", Pay::BiWeekly, "Single", false, 9, 100, 0},
+        // a 8440, s 1266, x 240, e 24, t 6150: 127.5 + .05 x 50 = 130;
+        // / 52 = 2.5 exactly, half to the even dollar
+        {"a half dollar goes to the even dollar below", Pay::Weekly, "Single", false, 1, 162.307693f, 2},
+        // a 8920, s 1338, x 3920, e 392, t 7190: 127.5 + .05 x 1090 = 182;
+        // / 52 = 3.5
+        {"and to the even dollar above", Pay::Weekly, "Single", false, 0, 171.538467f, 4},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -369,14 +375,14 @@ TEST(Oklahoma, AnnualSchedulesBroughtBackToWholeDollarsAPeriod)
     }
 }
 
-TEST(Oklahoma, APeriodTaxBeyondSixteenBitsIsRefused)
+TEST(Oklahoma, APeriodTaxBeyondSixteenBitsIsAnAmountTooLarge)
 {
     FormulaInput in = base(Pay::BiWeekly);
     in.GrossPay = 1e7f;  // about 665000 a period
     try {
         GetOkla(in);
         FAIL() << "no error";
-    } catch (const SpecialStateError &e) {
+    } catch (const legacy::OverflowError &e) {
         const std::string text = e.what();
         EXPECT_EQ(text.rfind("Oklahoma withholding: the period's tax is 6649", 0), 0u) << text;
         EXPECT_NE(text.find("; a whole-dollar amount can be at most 32767."), std::string::npos) << text;
@@ -638,22 +644,51 @@ TEST(SpecialStateFormulas, AnExemptionCountOutsideTheRowsIsRefusedWithTheStatesN
     }
 }
 
-TEST(SpecialStateFormulas, TheFirstSwitchOnInTheCalculationsOrderPicksTheFormula)
+TEST(SpecialStateFormulas, EverySwitchOnRunsInTheCalculationsOrderAndTheLaterAmountCounts)
 {
     FormulaInput in = base(Pay::BiWeekly);
     in.FedTax = 100;
-    in.single[0].percentage = 0.5f;
+    // Arizona's share in line 0; no line of the table is in use.
+    in.single = table({{999999, 0, 0.5f}});
     in.GrossPay = in.GrossLessKPlan = 1000;
     in.allowance[0] = {1, 0};
 
-    SwitchValues none;
-    EXPECT_FALSE(dispatch(none, in));
-    EXPECT_FALSE(activeState(none));
+    EXPECT_FALSE(dispatch(SwitchValues{}, in)) << "the general computation runs";
 
-    SwitchValues two;
-    two[SpecialState::Louisiana] = two[SpecialState::Arizona] = true;
-    EXPECT_EQ(activeState(two), SpecialState::Arizona);
-    expectAmount(*dispatch(two, in), 50, Kind::Single);
+    struct Case {
+        const char *name;
+        std::vector<SpecialState> on;
+        double tax;
+        bool roundState;
+        std::optional<double> wages;
+    };
+    const std::vector<Case> cases{
+        // 100 x .5
+        {"one switch", {SpecialState::Arizona}, 50, false, std::nullopt},
+        // Louisiana after Arizona, one personal exemption: 21 + 7.009605 +
+        // .51921 - .021 x 173.08
+        {"the later amount counts", {SpecialState::Louisiana, SpecialState::Arizona}, 24.894135, false, std::nullopt},
+        // Missouri turns Round State on; Wisconsin after it finds no line
+        // and gives 0 less no credit.
+        {"Round State stays on", {SpecialState::Wisconsin, SpecialState::Missouri}, 0, true, 1000},
+        // N.C. after Arizona finds no line: Arizona's amount stays.
+        {"a later formula without an amount leaves the earlier one", {SpecialState::NorthCarolina, SpecialState::Arizona},
+         50, false, 1000},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SwitchValues switches;
+        for (SpecialState s : c.on)
+            switches[s] = true;
+        const std::optional<FormulaResult> r = dispatch(switches, in);
+        ASSERT_TRUE(r);
+        expectAmount(*r, c.tax, Kind::Single);
+        EXPECT_EQ(r->turnsRoundStateOn, c.roundState);
+        EXPECT_EQ(r->stateWages.has_value(), c.wages.has_value());
+        if (r->stateWages && c.wages) {
+            EXPECT_NEAR(*r->stateWages, *c.wages, 1e-4);
+        }
+    }
 
     SwitchValues iowa;
     iowa[SpecialState::Iowa] = true;
@@ -663,10 +698,45 @@ TEST(SpecialStateFormulas, TheFirstSwitchOnInTheCalculationsOrderPicksTheFormula
         EXPECT_EQ(dispatch(iowa, in)->stateTax->value, expected);
     }
     EXPECT_NE(GetIowaPrior(in).stateTax->value, GetIowa(in).stateTax->value);
+}
 
-    SwitchValues last;
-    last[SpecialState::NorthCarolina] = true;
-    EXPECT_EQ(activeState(last), SpecialState::NorthCarolina);
+TEST(SpecialStateFormulas, TheFiguresAreCheckedBeforeACalculationForTheSwitchesThatAreOn)
+{
+    FormulaInput in = base(Pay::BiWeekly);
+    in.StateExemptions = 12;
+    in.allowance[0] = {40000, 0};
+    struct Case {
+        SpecialState on;
+        const char *message;  // nullptr: nothing to refuse
+    };
+    const Case cases[] = {
+        {SpecialState::Iowa, "Iowa withholding: the state exemption count is 12; it must be 0 to 9."},
+        {SpecialState::Kentucky, "Kentucky withholding: the state exemption count is 12; it must be 0 to 9."},
+        {SpecialState::Louisiana, "Louisiana withholding: the number of personal exemptions is 40000; it is beyond "
+                                  "the range of a count, -32768 to 32767."},
+        // They read neither: the calculation looks their allowance up.
+        {SpecialState::Arizona, nullptr},
+        {SpecialState::Wisconsin, nullptr},
+        {SpecialState::NorthCarolina, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(info(c.on).stateName);
+        SwitchValues switches;
+        switches[c.on] = true;
+        if (!c.message) {
+            EXPECT_NO_THROW(checkFigures(switches, in));
+            continue;
+        }
+        try {
+            checkFigures(switches, in);
+            ADD_FAILURE() << "no error";
+        } catch (const SpecialStateError &e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        // The same figure stops the formula itself.
+        EXPECT_THROW(dispatch(switches, in), SpecialStateError);
+    }
+    EXPECT_NO_THROW(checkFigures(SwitchValues{}, in));
 }
 
 TEST(SpecialStateFormulas, TheInputComesFromTheStoreAndTheResultGoesBack)

@@ -378,6 +378,24 @@ TEST(OregonPreset, AStoredNoStateTaxComesBackAndTheRowsAreLaidAfterIt)
     expectRows(v, 3, 9, kUnused);
 }
 
+TEST(OregonPreset, StoredSwitchValuesComeBackAsStoredGrayedIncluded)
+{
+    RecordingView v;
+    ProgramState st = oregonStore();
+    st.stateSettings.SDIUseBase = 2;  // grayed: no SDI at all, not a flat amount
+    st.stateSettings.SUIUseBase = 1;
+    st.profile.RoundState = 2;
+    std::vector<std::string> clicks;
+    v.onClick = [&](StateCheck c, bool) { clicks.emplace_back(controlName(c)); };
+    OregonSet(v, {storedSettings(st), input(Pay::BiWeekly).userInfo});
+    EXPECT_EQ(v.valueOf("ckSDI"), 2);
+    EXPECT_EQ(v.valueOf("ckSUI"), 1);
+    EXPECT_EQ(v.valueOf("ckRoundOff"), 2);
+    EXPECT_EQ(v.checkedOf("ckRoundOff"), false);  // grayed is not on
+    // Every box that changed ran its handler, in the preset's order.
+    EXPECT_EQ(clicks, (std::vector<std::string>{"ckSDI", "ckSUI", "ckSpouse", "ckRoundOff"}));
+}
+
 // ---------------------------------------------------------------- Kentucky
 
 TEST(KentuckyPreset, FiveLinesByFrequencyAndTheCaptionsGreyedForWeekly)
@@ -479,22 +497,25 @@ TEST(WisconsinPreset, SevenLinesForBothFrequenciesEveryLineOpen)
 
 TEST(NorthCarolinaPreset, FiveLinesWhoseAmountIsSubtractedAndAnAllowancePerExemption)
 {
-    RecordingView v;
-    NCSet(v, input(Pay::Weekly));
-    expectRows(v, 0, 0, {"0", "0", "0", "0", "0", "0"});
-    expectRows(v, 1, 1, {"115.38", "6.92", "0.06", "115.38", "6.92", "0.06"});
-    expectRows(v, 2, 2, {"605.77", "12.98", "0.07", "524.04", "12.16", "0.07"});
-    expectRows(v, 3, 3, {"2423.08", "31.15", "0.0775", "2038.46", "27.45", "0.0775"});
-    expectRows(v, 4, 4, {"4730.77", "54.8", "0.0825", "3961.54", "47.26", "0.0825"});
-    expectRows(v, 5, 9, kUnused);
-    expectRowsEnabled(v, 0, 9, true);
-    const Column allowance{"0", "96.15", "192.3", "288.45", "384.6", "480.75", "576.9", "673.05", "769.2", "865.35"};
-    expectColumn(v, AllowanceColumn::txtStateSgExp, allowance);
-    expectColumn(v, AllowanceColumn::txtStateMarExp, allowance);
-    expectAllowanceEnabled(v, 0, 9, std::nullopt);
-    expectExemptionRowsNumbered(v);
-    EXPECT_EQ(v.caption.size(), 10u);
-    EXPECT_TRUE(v.enabled.size() == 60u);  // the bracket boxes only
+    for (Pay pay : {Pay::BiWeekly, Pay::Weekly}) {
+        SCOPED_TRACE(payName(pay));
+        RecordingView v;
+        NCSet(v, input(pay));
+        expectRows(v, 0, 0, {"0", "0", "0", "0", "0", "0"});
+        expectRows(v, 1, 1, {"115.38", "6.92", "0.06", "115.38", "6.92", "0.06"});
+        expectRows(v, 2, 2, {"605.77", "12.98", "0.07", "524.04", "12.16", "0.07"});
+        expectRows(v, 3, 3, {"2423.08", "31.15", "0.0775", "2038.46", "27.45", "0.0775"});
+        expectRows(v, 4, 4, {"4730.77", "54.8", "0.0825", "3961.54", "47.26", "0.0825"});
+        expectRows(v, 5, 9, kUnused);
+        expectRowsEnabled(v, 0, 9, true);
+        const Column allowance{"0", "96.15", "192.3", "288.45", "384.6", "480.75", "576.9", "673.05", "769.2", "865.35"};
+        expectColumn(v, AllowanceColumn::txtStateSgExp, allowance);
+        expectColumn(v, AllowanceColumn::txtStateMarExp, allowance);
+        expectAllowanceEnabled(v, 0, 9, std::nullopt);
+        expectExemptionRowsNumbered(v);
+        EXPECT_EQ(v.caption.size(), 10u);
+        EXPECT_TRUE(v.enabled.size() == 60u);  // the bracket boxes only
+    }
 }
 
 } // namespace

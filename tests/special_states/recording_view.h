@@ -3,6 +3,7 @@
 // by its object name. A control that nothing wrote is absent.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -19,6 +20,8 @@ class RecordingView : public StateEditorView {
 public:
     std::map<std::string, std::string, std::less<>> text, caption;
     std::map<std::string, bool, std::less<>> enabled, checked, visible;
+    // The other check boxes' values as set (0, 1, 2); checked holds value 1.
+    std::map<std::string, std::int16_t, std::less<>> values;
     std::optional<UserInfoShown> userInfo;
     // Runs when a check box other than the switches changes value, as the
     // window's click handlers would.
@@ -49,12 +52,17 @@ public:
     bool isOn(SpecialState s) const override { return value(info(s).switchName); }
     void setOn(SpecialState s, bool on) override { checked[std::string(info(s).switchName)] = on; }
     bool isChecked(StateCheck c) const override { return value(controlName(c)); }
-    void setChecked(StateCheck c, bool on) override
+    void setChecked(StateCheck c, bool on) override { setValue(c, on ? 1 : 0); }
+    void setValue(StateCheck c, std::int16_t v) override
     {
-        const bool changed = isChecked(c) != on;
-        checked[std::string(controlName(c))] = on;
+        const std::string name(controlName(c));
+        // A test may have set only checked beforehand.
+        const std::int16_t before = valueOf(name).value_or(lookup(checked, name).value_or(false) ? 1 : 0);
+        const bool changed = before != v;
+        values[name] = v;
+        checked[name] = v == 1;
         if (changed && onClick)
-            onClick(c, on);
+            onClick(c, v == 1);
     }
     void setSpouseVisible(bool v) override { visible["ckSpouse"] = v; }
     void setIowaPriorVisible(bool v) override { visible["ckIowaPrior"] = v; }
@@ -69,6 +77,7 @@ public:
     std::optional<bool> enabledOf(std::string_view name) const { return lookup(enabled, name); }
     std::optional<bool> visibleOf(std::string_view name) const { return lookup(visible, name); }
     std::optional<bool> checkedOf(std::string_view name) const { return lookup(checked, name); }
+    std::optional<std::int16_t> valueOf(std::string_view name) const { return lookup(values, name); }
     // The switches that are on.
     std::string switchesOn() const
     {
