@@ -132,13 +132,24 @@ void GetSocSec(ProgramState &st)
         r.SocSecTax = 2 * r.SocSecTax;
 }
 
-void GetSDI_SUI(ProgramState &st, const SdiSuiBoxes &boxes)
+namespace {
+
+// The adjustment and the California allowance from the editor's boxes into
+// the settings store.
+void takeStateBoxes(ProgramState &st, const SdiSuiBoxes &boxes)
 {
     const float adjust = stateBox(boxes.txtStateAdj, "txtStateAdj",
                                   "Enter figure to add to State Tax. Place a (-)Minus to subtract.");
     const float calAllow = stateBox(boxes.txtCalAllow, "txtCalAllow", "California Exempt Allowance");
     st.stateSettings.StateAdjust = adjust;
     st.profile.CalAllow = calAllow;
+}
+
+} // namespace
+
+void GetSDI_SUI(ProgramState &st, const SdiSuiBoxes &boxes)
+{
+    takeStateBoxes(st, boxes);
 
     PayResult &r = st.result;
     const StateSettings &s = st.stateSettings;
@@ -248,12 +259,17 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     if (entries.ckSSMediExemp)
         r.MedicareTax = r.SocSecTax = 0;
 
-    // State, the editor's blank boxes, city, SDI and SUI.
+    // State, the editor's blank boxes, city, SDI and SUI. The adjustment
+    // and the California allowance are taken before the state step, whose
+    // Wisconsin and N.C. formulas read the allowance: a changed box counts
+    // in this calculation, not the next.
     r.StateCafeteria = p.CafeDeductState != 0 ? r.CafeteriaAmount : 0;
+    const SdiSuiBoxes boxes = env.sdiSuiBoxes();
+    takeStateBoxes(st, boxes);
     env.stateStep(st);
     env.zeroBlankStateFields();
     env.cityStep(st);
-    GetSDI_SUI(st, env.sdiSuiBoxes());
+    GetSDI_SUI(st, boxes);
 
     // The gross is shown only for a period with pay; the additional
     // federal amount is withheld on top.

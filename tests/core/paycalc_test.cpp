@@ -28,9 +28,14 @@ struct TestEnvironment : CalcEnvironment {
     SdiSuiBoxes boxes;
     bool round = false;
     int blanksZeroed = 0;
+    // The California allowance and the adjustment as the state step found
+    // them in the store.
+    float calAllowSeen = -1, adjustSeen = -1;
 
     void stateStep(ProgramState &s) override
     {
+        calAllowSeen = s.profile.CalAllow;
+        adjustSeen = s.stateSettings.StateAdjust;
         if (stateTax)
             s.result.StateTax = *stateTax;
     }
@@ -334,6 +339,22 @@ TEST_F(PayPeriod, ABadStateBoxIsRefusedAndNothingChanges)
     EXPECT_EQ(st.stateSettings.StateAdjust, adjustBefore);
     EXPECT_EQ(in.text[1], "abc");
     EXPECT_EQ(values.StrHrs, 40.0f);
+}
+
+// The Wisconsin and N.C. formulas read the California allowance at the
+// state step: the boxes of this calculation are in the store by then.
+TEST_F(PayPeriod, TheStateStepSeesThisCalculationsAllowanceAndAdjustment)
+{
+    hours(in, "40");
+    st.profile.CalAllow = 10;
+    st.stateSettings.StateAdjust = 1;
+    env.boxes.txtCalAllow = "50";
+    env.boxes.txtStateAdj = "-2";
+    env.stateTax = VariantNumber::single(10.25f);
+    const PayLabels shown = run();
+    EXPECT_EQ(env.calAllowSeen, 50);
+    EXPECT_EQ(env.adjustSeen, -2);
+    EXPECT_EQ(shown.lbTaxDed[3], "8.25");  // the adjustment is added once, at the end
 }
 
 TEST(ValidateEntries, NumbersAndBlanksPassTheFirstBadEntryIsNamed)
