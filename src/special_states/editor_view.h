@@ -47,10 +47,10 @@ std::string_view controlName(StateCheck check);
 std::string controlName(std::string_view array, std::size_t row);
 
 // The user information window's controls that the Oregon preset restores
-// from the store, as they are to show.
+// from the store, as they are to show (the check boxes as stored values).
 struct UserInfoShown {
     std::string cboDepend2, cboStatus2, txtFedAddL;
-    bool ckFedExemp = false, ckSSMediExemp = false;
+    std::int16_t ckFedExemp = 0, ckSSMediExemp = 0;
     bool operator==(const UserInfoShown &) const = default;
 };
 

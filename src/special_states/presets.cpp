@@ -370,8 +370,8 @@ void OregonSet(StateEditorView &v, const PresetInput &in)
     v.setValue(StateCheck::ckSpouse, s.SpouseWorks);
     v.setValue(StateCheck::ckRoundOff, s.RoundState);
     v.setOn(SpecialState::Oklahoma, false);
-    v.setUserInfo({std::to_string(s.StateExemptions), s.StateStatus, stored(s.FedAdditional), s.FedExempt == 1,
-                   s.SSMediExempt == 1});
+    v.setUserInfo({std::to_string(s.StateExemptions), s.StateStatus, stored(s.FedAdditional), s.FedExempt,
+                   s.SSMediExempt});
 
     numberExemptionRows(v);
     for (std::size_t i = 3; i < 10; ++i) {

@@ -351,7 +351,7 @@ TEST(OregonPreset, PutsTheStoreBackThenLaysOregonByFrequency)
         EXPECT_EQ(v.checkedOf("ckSpouse"), true);
         EXPECT_EQ(v.checkedOf("ckRoundOff"), false);
         ASSERT_TRUE(v.userInfo);
-        EXPECT_EQ(*v.userInfo, (UserInfoShown{"3", "Married", "12.5", false, true}));
+        EXPECT_EQ(*v.userInfo, (UserInfoShown{"3", "Married", "12.5", 0, 1}));
         // The switches: only Oklahoma is cleared; the stored Kentucky flag
         // does not come back.
         EXPECT_EQ(v.checkedOf("ckOkla"), false);

@@ -149,9 +149,10 @@ TEST_F(Editors, TheOpenStateEditorCountsInTheSameCalculationAndIsSaved)
          [on](DialogState &d) { return on(d.ckRoundOff); }, "on"},
         {"NO STATE TAX", [](DialogState &d) { d.ckNoStateTax->click(); }, "lbTaxDed(3)", ".00",
          [](DialogState &d) { return d.txtStateMinBS[0]->text(); }, "999999"},
-        // Until the special states have their formulas, one that is on
-        // withholds nothing.
-        {"special state", [](DialogState &d) { d.ckIowa->click(); }, "lbTaxDed(3)", ".00",
+        // Iowa's preset and formula: 600 - 75.50 federal - 28.85 standard
+        // = 495.65 in weekly bracket 7, 23.80806 + 7.58 x .068 = 24.3235,
+        // which its Round State brings to whole dollars.
+        {"special state", [](DialogState &d) { d.ckIowa->click(); }, "lbTaxDed(3)", "24.00",
          [on](DialogState &d) { return on(d.ckIowa); }, "on"},
         {"SDI on its base",
          [](DialogState &d) {
@@ -532,9 +533,10 @@ TEST_F(Editors, GetDefaultTakesTheDefaultWholeAndOnlySaveKeepsIt)
     b.ckIowa->setChecked(true);
     b.OKButton->click();
     const QByteArray bobSta = read(QStringLiteral("bob.sta"));
-    const TableStore bobStore = storeTables();
 
     DialogState &g = stateEditor();
+    // As the load left it: Iowa's preset and its snapshot.
+    const TableStore bobStore = storeTables();
     g.cmdGetDefault->click();
     EXPECT_TRUE(g.ckOkla->isChecked());
     EXPECT_FALSE(g.ckIowa->isChecked()) << "never two special states on";

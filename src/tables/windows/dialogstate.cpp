@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "core/profile_files.h"
@@ -24,6 +25,7 @@
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
 #include "tables/windows/editor_boxes.h"
+#include "tables/windows/state_editor_view.h"
 #include "tables/windows/tables.h"
 
 namespace wagedesk {
@@ -288,18 +290,56 @@ DialogState::DialogState() : platform::Form(kName)
             [this] { guarded([this] { useBaseClicked(ckSDI, Label26, txtSDIpercent); }); });
     connect(ckSUI, &QCheckBox::stateChanged, this,
             [this] { guarded([this] { useBaseClicked(ckSUI, Label23, txtSUIpercent); }); });
-    connect(ckSpouse, &QCheckBox::stateChanged, this, [this] {
-        guarded([this] {
-            if (isOn(ckMissouri))
-                MissouriSet();
-        });
-    });
+    connect(ckSpouse, &QCheckBox::stateChanged, this, [this] { guarded([this] { ckSpouse_Click(); }); });
+
+    // The special-state switches: their steps run when the mouse button or
+    // Space goes down, before the box toggles; a change by code runs
+    // nothing.
+    view_ = std::make_unique<tables::DialogStateView>(*this);
+    for (const special_states::SpecialStateInfo &s : special_states::specialStates()) {
+        const special_states::SpecialState which = s.state;
+        connect(switchOf(which), &QAbstractButton::pressed, this,
+                [this, which] { guarded([this, which] { switch_MouseDown(which); }); });
+    }
 }
+
+DialogState::~DialogState() = default;
 
 std::array<QCheckBox *, 11> DialogState::specialSwitches() const
 {
+    // In the order of special_states::SpecialState.
     return {ckAriz, ckLouis, ckIowa, ckMissouri, ckMass, ckOregon, ckOkla, ckAlabama, ckKentucky, ckWiscon, ckNC};
 }
+
+QCheckBox *DialogState::switchOf(special_states::SpecialState s) const
+{
+    return specialSwitches()[special_states::index(s)];
+}
+
+special_states::SwitchValues DialogState::switchValues() const { return special_states::switchValues(*view_); }
+
+special_states::StateEditorView &DialogState::view() { return *view_; }
+
+special_states::PresetInput DialogState::presetInput() const
+{
+    const frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    return {special_states::storedSettings(state()),
+            {info.optWeek->isChecked(), info.optBiWeek->isChecked(), info.cboStatus2->currentText().toStdString()}};
+}
+
+special_states::FormulaLive DialogState::formulaLive() const
+{
+    const frmTaxInfo &info = Forms::get<frmTaxInfo>();
+    return {info.optWeek->isChecked(), info.optBiWeek->isChecked(), info.cboStatus2->currentText().toStdString(),
+            isOn(ckSpouse), isOn(iowaPrior())};
+}
+
+void DialogState::switch_MouseDown(special_states::SpecialState s)
+{
+    special_states::pressSwitch(s, isOn(switchOf(s)), *view_, state(), presetInput().userInfo);
+}
+
+void DialogState::ckSpouse_Click() { special_states::spouseWorksChanged(*view_, presetInput()); }
 
 bool DialogState::specialStateOn() const
 {
@@ -322,7 +362,9 @@ void DialogState::formLoad()
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
     }
     LoadStateTables();
-    runLoadPresets();
+    // The preset of a switch that is on lays its figures for the pay
+    // frequency chosen now, before the snapshot takes them.
+    special_states::rerunPresets(special_states::Occasion::EditorLoad, *view_, presetInput());
     try {
         fillVari();
     } catch (const TableBoxError &) {
@@ -333,62 +375,9 @@ void DialogState::formLoad()
     Label23->setText(isOn(ckSUI) ? QStringLiteral("Wage Base") : QStringLiteral("Flat Rate"));
 }
 
-void DialogState::runLoadPresets()
-{
-    if (isOn(ckLouis))
-        LouisianaSet();
-    if (isOn(ckAriz))
-        ArizonaSet();
-    if (isOn(ckIowa)) {
-        iowaPrior()->setVisible(true);
-        IowaSet();
-    }
-    if (isOn(ckMissouri))
-        MissouriSet();
-    if (isOn(ckMass))
-        MassSet();
-    if (isOn(ckOregon))
-        OregonSet();
-    if (isOn(ckOkla))
-        OklaSet();
-    if (isOn(ckAlabama))
-        AlabamaSet();
-    if (isOn(ckKentucky))
-        KentuckySet();
-    if (isOn(ckWiscon))
-        WisconsinSet();
-    if (isOn(ckNC))
-        NCSet();
-}
-
 void DialogState::runTickedPresets()
 {
-    if (isOn(ckLouis))
-        LouisianaSet();
-    if (isOn(ckAriz))
-        ArizonaSet();
-    if (isOn(ckIowa))
-        IowaSet();
-    if (isOn(ckMissouri)) {
-        MissouriSet();
-        ckSpouse->setVisible(true);
-    }
-    if (isOn(ckMass))
-        MassSet();
-    if (isOn(ckOregon))
-        OregonSet();
-    if (isOn(ckOkla))
-        OklaSet();
-    if (isOn(ckAlabama))
-        AlabamaSet();
-    if (isOn(ckOkla))
-        ckSpouse->setVisible(true);
-    if (isOn(ckKentucky))
-        KentuckySet();
-    if (isOn(ckWiscon))
-        WisconsinSet();
-    if (isOn(ckNC))
-        NCSet();
+    special_states::rerunPresets(special_states::Occasion::StateMenu, *view_, presetInput());
 }
 
 void DialogState::CheckFor()

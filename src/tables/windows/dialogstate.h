@@ -8,11 +8,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/state.h"
 #include "platform/forms.h"
+#include "special_states/formulas.h"
+#include "special_states/switches.h"
 #include "tables/windows/box_table.h"
 
 class QCheckBox;
@@ -24,11 +27,16 @@ class QPushButton;
 
 namespace wagedesk {
 
+namespace tables {
+class DialogStateView;
+}
+
 class DialogState : public platform::Form {
     Q_OBJECT
 public:
     static constexpr const char *kName = "DialogState";
     DialogState();
+    ~DialogState() override;
 
     // Reads the profile's settings files and state table, runs the preset
     // of a special state that is on and takes the snapshot.
@@ -43,20 +51,6 @@ public:
     // applied here too.
     void fillVari();
 
-    // The special-state presets. Their figures come with the special
-    // states; until then they leave the editor as it is.
-    void LouisianaSet() {}
-    void ArizonaSet() {}
-    void IowaSet() {}
-    void MissouriSet() {}
-    void MassSet() {}
-    void OregonSet() {}
-    void KentuckySet() {}
-    void WisconsinSet() {}
-    void OklaSet() {}
-    void AlabamaSet() {}
-    void NCSet() {}
-
     // The profile's ".sta" into the store, then into the boxes and switches
     // and the user information window. A missing file leaves the boxes; a
     // damaged one is reported and changes nothing.
@@ -68,8 +62,21 @@ public:
 
     // Whether any of the eleven special-state switches is on.
     bool specialStateOn() const;
-    // The "S&tate Tax" command's part: the preset of each ticked switch.
+    // The "S&tate Tax" command's part, after showing the editor: the preset
+    // of each ticked switch, for the pay frequency chosen now.
     void runTickedPresets();
+
+    // The special states' side of the editor: its switches, the view their
+    // presets write through, what the presets read (the store and the user
+    // information window's live options) and what the formulas read live.
+    QCheckBox *switchOf(special_states::SpecialState s) const;
+    special_states::SwitchValues switchValues() const;
+    special_states::StateEditorView &view();
+    special_states::PresetInput presetInput() const;
+    special_states::FormulaLive formulaLive() const;
+    // A press on a special-state switch, by the mouse or the keyboard
+    // (Space), before the box toggles.
+    void switch_MouseDown(special_states::SpecialState s);
 
     void OKButton_Click();
     void CancelButton_Click();
@@ -128,10 +135,11 @@ private:
     void ckNoStateTax_Click(bool on);
     void useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rate);
     void LoadNewYorkTable();
-    void runLoadPresets();
+    void ckSpouse_Click();
 
     Shown shown_;
     std::optional<UserInfoItems> pendingUserInfo_;
+    std::unique_ptr<tables::DialogStateView> view_;
 };
 
 } // namespace wagedesk

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <optional>
+
 #include "core/windows/entry.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
@@ -11,6 +13,7 @@
 #include "legacy/numerics.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
+#include "special_states/formulas.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
 #include "tables/windows/dialogcity.h"
@@ -33,10 +36,17 @@ class EditorEnvironment : public CalcEnvironment {
 public:
     void stateStep(ProgramState &st) override
     {
-        // A special state that is on replaces the general computation; its
-        // formula comes with the special states, until then it withholds 0.
-        if (Forms::get<DialogState>().specialStateOn())
+        // A special state that is on replaces the general computation.
+        DialogState &d = Forms::get<DialogState>();
+        const std::optional<special_states::FormulaResult> special =
+            special_states::dispatch(d.switchValues(), special_states::formulaInput(st, d.formulaLive()));
+        if (special) {
+            special->applyTo(st.result);
+            // Before Round State is read: these states withhold whole dollars.
+            if (special->turnsRoundStateOn)
+                setSwitch(d.ckRoundOff, 1);
             return;
+        }
         const frmTaxInfo &info = Forms::get<frmTaxInfo>();
         GetStateTax(st.stateSettings.StateTable, st.profile.StateStatus, info.optBiWeek->isChecked(),
                     info.optWeek->isChecked(), st.result);
@@ -243,8 +253,9 @@ bool iowaSwitchOn()
 
 bool loadEditorsForCalculation()
 {
+    const bool cityWasLoaded = Forms::isLoaded<DialogCity>(), stateWasLoaded = Forms::isLoaded<DialogState>();
     try {
-        if (Forms::isLoaded<DialogState>()) {
+        if (stateWasLoaded) {
             DialogState &editor = Forms::get<DialogState>();
             try {
                 editor.fillVari();
@@ -257,7 +268,20 @@ bool loadEditorsForCalculation()
             }
         }
         Forms::get<DialogCity>();
-        Forms::get<DialogState>();
+        DialogState &editor = Forms::get<DialogState>();
+        // A count the special state's formula cannot work with (typed into
+        // the open editor) refuses the calculation before anything changes.
+        try {
+            special_states::checkFigures(editor.switchValues(),
+                                         special_states::formulaInput(state(), editor.formulaLive()));
+        } catch (const special_states::SpecialStateError &e) {
+            Ui::message(QString::fromStdString(e.what()), Buttons::Ok, Icon::Exclamation);
+            if (!cityWasLoaded)
+                unloadQuietly(DialogCity::kName);
+            if (!stateWasLoaded)
+                unloadQuietly(DialogState::kName);
+            return false;
+        }
         return true;
     } catch (const std::exception &e) {
         tell(e);
