@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "core/windows/saveuser.h"
+#include "editor_fixture.h"
 #include "table_fixtures.h"
 #include "tables/table_files.h"
 #include "tables/windows/dialogcity.h"
@@ -32,65 +33,8 @@ QString corrupted(const QString &file)
     return QStringLiteral("You have corupted a file.\r\nFind file,\r\n%1\r\nand delete it.").arg(file);
 }
 
-class Editors : public WindowTest {
+class Editors : public EditorTest {
 protected:
-    // The worked example's employee: $15 an hour, Single, no state
-    // exemptions, weekly, so 40 hours make $600. With the built-in tables
-    // the state withholds 24.28 and the city 15.05.
-    Form1 &startPaid(bool biWeekly = false)
-    {
-        Form1 &f = start();
-        payFifteen(biWeekly);
-        return f;
-    }
-    void payFifteen(bool biWeekly = false)
-    {
-        userInfo([biWeekly](frmTaxInfo &info) {
-            type(info.txtHourRate, QStringLiteral("15"));
-            (biWeekly ? info.optBiWeek : info.optWeek)->setChecked(true);
-        });
-    }
-    static void calculate(Form1 &f, const QString &hours = QStringLiteral("40"))
-    {
-        type(f.txtAmount[0], hours);
-        f.cmdCal->click();
-    }
-    static DialogState &stateEditor()
-    {
-        Forms::get<Form1>().mnuState->trigger();
-        return Forms::get<DialogState>();
-    }
-    static DialogCity &cityEditor()
-    {
-        Forms::get<Form1>().mnuCity->trigger();
-        return Forms::get<DialogCity>();
-    }
-    static DialogNonCity &nonCityEditor()
-    {
-        Forms::get<Form1>().mnuNonCity->trigger();
-        return Forms::get<DialogNonCity>();
-    }
-    static void newProfile(Form1 &f, const QString &name)
-    {
-        Ui::script(Answer::No);
-        Ui::script(name);
-        f.mnuNew_Click();
-    }
-    void openProfile(Form1 &f, const QString &name)
-    {
-        Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }));
-        Ui::script(std::optional<QString>(path(name + QStringLiteral(".use"))));
-        f.mnuOpen_Click();
-    }
-    // A new run of the program on the same folder.
-    Form1 &restart()
-    {
-        Forms::unloadAll();
-        resetState();
-        return start();
-    }
-    // Line n (from 1) of a file.
-    QByteArray line(const QString &name, int n) const { return read(name).split('\n').value(n - 1).trimmed(); }
     // The store's tables and the user information items the state table
     // file holds.
     struct TableStore {
@@ -769,6 +713,9 @@ TEST_F(Editors, StartUpFillsTheStoreAsTheEditorsLoadsDo)
          withLine(kNewYorkCti, 2, "0.123456789,5.85,0.0265,308,5.85,0.0265")},
         {"a damaged state file", kNewYorkSta.substr(0, 200), ""},
         {"grayed switches", withLine(kNewYorkSta, 22, "1.2,3.4,7000,8000,-2.5,2,2,2,0"), ""},
+        // Kentucky on: start-up loads the editor, whose preset lays the
+        // tables; every later load lays the same.
+        {"a special state on", withLine(kNewYorkSta, 23, "0,0,0,3,\"Married\",0,12.5,0,0,1,0"), ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -780,6 +727,9 @@ TEST_F(Editors, StartUpFillsTheStoreAsTheEditorsLoadsDo)
         restart();
         EXPECT_FALSE(Forms::isLoaded<DialogState>());
         const TableStore atStart = storeTables();
+        if (std::string_view(c.what) == "a special state on") {
+            EXPECT_FLOAT_EQ(atStart.settings.StateTable.single[0].percentage, 0.02f) << "Kentucky's first rate";
+        }
         const float calAllow = state().profile.CalAllow;
         const std::int16_t spouse = state().profile.SpouseWorks;
         frmTaxInfo &info = Forms::get<frmTaxInfo>();
