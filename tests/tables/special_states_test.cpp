@@ -267,7 +267,7 @@ TEST_F(SpecialStates, SpouseWorksFollowsMissouri)
 // the mouse or toggled with Space; the keyboard runs the same steps.
 TEST_F(SpecialStates, OnlyOneSpecialStateIsEverOnByMouseOrKeyboard)
 {
-    Form1 &f = start();
+    Form1 &f = startPaid();
     DialogState &d = stateEditor();
     struct Step {
         const char *what;
@@ -305,9 +305,12 @@ TEST_F(SpecialStates, OnlyOneSpecialStateIsEverOnByMouseOrKeyboard)
     EXPECT_EQ(d.txtStateMinBS[1]->text(), QStringLiteral("999999"));
     EXPECT_EQ(d.txtStateMarExp[3]->text(), QStringLiteral("216"));
 
-    // What the file keeps after SAVE: Mass alone.
+    // What the file keeps after SAVE: Mass alone, which the calculation
+    // computes: (600 - 37.20 - 8.70) x .053.
     d.OKButton->click();
     EXPECT_EQ(line(QStringLiteral(".sta"), 23), QByteArray("0,0,0,0,\"Single\",0,0,1,0,0,0"));
+    calculate(f);
+    EXPECT_EQ(f.lbTaxDed[3]->text(), QStringLiteral("29.37"));
 }
 
 // A profile saved with Kentucky on: pressing Oregon leaves Oregon alone on

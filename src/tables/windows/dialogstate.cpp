@@ -318,8 +318,6 @@ QCheckBox *DialogState::switchOf(special_states::SpecialState s) const
 
 special_states::SwitchValues DialogState::switchValues() const { return special_states::switchValues(*view_); }
 
-special_states::StateEditorView &DialogState::view() { return *view_; }
-
 special_states::PresetInput DialogState::presetInput() const
 {
     const frmTaxInfo &info = Forms::get<frmTaxInfo>();

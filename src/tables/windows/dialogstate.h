@@ -66,12 +66,11 @@ public:
     // of each ticked switch, for the pay frequency chosen now.
     void runTickedPresets();
 
-    // The special states' side of the editor: its switches, the view their
-    // presets write through, what the presets read (the store and the user
-    // information window's live options) and what the formulas read live.
+    // The special states' side of the editor: its switches, what their
+    // presets read (the store and the user information window's live
+    // options) and what their formulas read live.
     QCheckBox *switchOf(special_states::SpecialState s) const;
     special_states::SwitchValues switchValues() const;
-    special_states::StateEditorView &view();
     special_states::PresetInput presetInput() const;
     special_states::FormulaLive formulaLive() const;
     // A press on a special-state switch, by the mouse or the keyboard

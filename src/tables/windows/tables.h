@@ -24,7 +24,8 @@ bool iowaSwitchOn();
 // Before a calculation: loads the city and state editors. When the state
 // editor is open its boxes are taken into the store first, so the figures
 // computed are the figures saved; false (the user was told, and shown the
-// box) when a box is not a number: then nothing may be computed.
+// box) when a box is not a number, or when a special state that is on
+// cannot work with a count of the store: then nothing may be computed.
 bool loadEditorsForCalculation();
 // The calculation's steps that read the state editor's switches and boxes.
 CalcEnvironment &calcEnvironment();
