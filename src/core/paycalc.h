@@ -93,6 +93,13 @@ public:
     std::string message() const;  // for the message box
 };
 
+// A figure one of the environment's steps cannot work with (a state's own
+// method refusing a count, say); what() is the message for the user.
+class CalculationRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // A rate or amount of the federal table too large to compute with.
 class FederalTableError : public legacy::OverflowError {
 public:

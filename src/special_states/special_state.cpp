@@ -66,7 +66,7 @@ std::int16_t storedFlag(const ProgramState &store, SpecialState s)
 }
 
 SpecialStateError::SpecialStateError(SpecialState s, std::string f, std::string v, std::string_view rule)
-    : std::runtime_error(std::string(info(s).stateName) + " withholding: " + f + " is " + v + "; " +
+    : CalculationRefused(std::string(info(s).stateName) + " withholding: " + f + " is " + v + "; " +
                          std::string(rule) + "."),
       state(s), figure(std::move(f)), value(std::move(v))
 {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/paycalc.h"
 #include "core/state.h"
 
 namespace wagedesk::special_states {
@@ -100,7 +101,7 @@ struct SwitchValues {
 // A figure from a file or a box that a formula cannot work with. The text
 // names the state and the figure, for the window to show; the formula
 // leaves no amount.
-class SpecialStateError : public std::runtime_error {
+class SpecialStateError : public CalculationRefused {
 public:
     SpecialStateError(SpecialState state, std::string figure, std::string value, std::string_view rule);
     SpecialState state;

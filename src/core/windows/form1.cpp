@@ -468,6 +468,9 @@ bool Form1::Calcu_late()
     } catch (const StateBoxError &e) {
         Ui::message(q(e.message()), Buttons::Ok, Icon::Exclamation);
         return false;
+    } catch (const CalculationRefused &e) {
+        Ui::message(QString::fromUtf8(e.what()), Buttons::Ok, Icon::Exclamation);
+        return false;
     } catch (const FederalTableError &) {
         Ui::message(QStringLiteral("A rate or amount of the federal table \"%1\" is too large to compute with. "
                                    "Check the file.")
