@@ -12,8 +12,9 @@ namespace wagedesk::special_states {
 
 namespace {
 
-// Expressions are worked in double; a 32-bit cell keeps the rounded result.
-float single(double value) { return static_cast<float>(value); }
+// Expressions are worked in double; a 32-bit cell keeps the rounded result
+// (one beyond a float's range stops the calculation as too large).
+float single(double value) { return legacy::toSingle(value); }
 
 std::string figureText(float value)
 {
