@@ -565,6 +565,7 @@ void Form1::mnuOpen_Click()
 void Form1::OpenFile()
 {
     const QString folderBefore = QDir::currentPath();
+    records().openStarting();
     const std::optional<QString> chosen = Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use"));
     if (!chosen || chosen->isEmpty())
         return;
@@ -590,6 +591,7 @@ void Form1::OpenFile()
         // was open, in its folder, and show it as it was.
         st = before;
         QDir::setCurrent(folderBefore);
+        records().openFailed();
         if (Forms::isLoaded(frmTaxInfo::kName))
             Forms::unload(frmTaxInfo::kName);
         tell(e);
