@@ -534,6 +534,7 @@ void frmYear::showDeductionHeadings(bool lowerBlockToo)
 
 void frmYear::fillBoxes()
 {
+    Session session;
     payrecords::LoadResult result = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
         return payrecords::fillBoxes(l, s, yearFile(), state().profile.WeeklyPay);
     });
@@ -808,6 +809,7 @@ frmYearTot &totalsWindow()
 
 void LoadYearToDate()
 {
+    Session session;
     const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
         return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
     });

@@ -46,12 +46,12 @@ void setText(QLabel *label, const std::string &text)
 // ---- layout, in pixels: rows 270 twips apart ----
 constexpr int kPitch = 18;
 constexpr int kBoxHeight = 17;
-constexpr int kTop = 26;
+constexpr int kTop = 32;
 constexpr int kDateWidth = 80, kAmountWidth = 60;
-constexpr int kNumberWidth = 26;
+constexpr int kNumberWidth = 32;
 constexpr int kSetWidth = kDateWidth + 4 + kAmountWidth;
 constexpr int kSecondSetLeft = 338;  // beyond the bi-weekly window's right edge
-constexpr int kMiddleLeft = 178, kMiddleWidth = 156;
+constexpr int kMiddleLeft = 184, kMiddleWidth = 150;
 constexpr int kHeight = kTop + 26 * kPitch + 8;
 
 QFrame *plainFrame(QWidget *parent, const char *name, QRect geometry)
@@ -136,13 +136,13 @@ Form2::Form2() : platform::Form(kName)
     Frame7 = named<QGroupBox>(QStringLiteral("Frame7"));
     Frame7->setParent(this);
     Frame7->setGeometry(kMiddleLeft, 4, kMiddleWidth, 104);
-    label(Frame7, "Label3", QStringLiteral("Annual Salary"), QRect(8, 8, 140, 16));
+    label(Frame7, "Label3", QStringLiteral("Annual Salary"), QRect(8, 8, 136, 16));
     label(Frame7, "Label4", QStringLiteral("$"), QRect(8, 26, 10, 18));
     txtAnnual = named<QLineEdit>(QStringLiteral("txtAnnual"));
     txtAnnual->setParent(Frame7);
     txtAnnual->setGeometry(20, 26, 90, 18);
     txtAnnual->setToolTip(QStringLiteral("Look on your pay stub for SALARY"));
-    lbPer = label(Frame7, "lbPer", QStringLiteral("Enter Your Approved Percentage"), QRect(8, 46, 140, 30));
+    lbPer = label(Frame7, "lbPer", QStringLiteral("Enter Your Approved Percentage"), QRect(8, 46, 136, 30));
     lbPer->setWordWrap(true);
     txtApPercent = named<QLineEdit>(QStringLiteral("txtApPercent"));
     txtApPercent->setParent(Frame7);
@@ -157,9 +157,9 @@ Form2::Form2() : platform::Form(kName)
     Frame3 = named<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Results"));
     Frame3->setParent(this);
     Frame3->setGeometry(kMiddleLeft, 112, kMiddleWidth, 176);
-    label(Frame3, "Label6", QStringLiteral("OverTime Earned"), QRect(8, 16, 140, 14));
+    label(Frame3, "Label6", QStringLiteral("OverTime Earned"), QRect(8, 16, 136, 14));
     lbEarned = result(Frame3, "lbEarned", "Total from O.T. Only boxes", QRect(8, 30, 100, 16));
-    QLabel *at = label(Frame3, "Label7", QStringLiteral("You are at"), QRect(8, 50, 140, 14));
+    QLabel *at = label(Frame3, "Label7", QStringLiteral("You are at"), QRect(8, 50, 136, 14));
     at->setToolTip(QStringLiteral("Present percent rate"));
     txtPercent = named<QLineEdit>(QStringLiteral("txtPercent"));
     txtPercent->setParent(Frame3);
@@ -170,17 +170,17 @@ Form2::Form2() : platform::Form(kName)
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     txtPercent->setPalette(face);
     QLabel *max = label(Frame3, "Label8", QStringLiteral("Max. allowable amount at approved percentage "),
-                        QRect(8, 84, 140, 28));
+                        QRect(8, 84, 136, 28));
     max->setWordWrap(true);
     lbMax = result(Frame3, "lbMax", "Your limit at the approved % rate", QRect(8, 112, 100, 16));
-    label(Frame3, "Label9", QStringLiteral("Available overtime left"), QRect(8, 132, 140, 14));
+    label(Frame3, "Label9", QStringLiteral("Available overtime left"), QRect(8, 132, 136, 14));
     lbAvail = result(Frame3, "lbAvail", "The difference", QRect(8, 148, 100, 16));
 
     // This period, as the main window shows it.
     label(this, "Label10", QStringLiteral("OT Earned:"), QRect(kMiddleLeft, 294, 62, 16));
-    lb_OT = label(this, "lb_OT", QString(), QRect(kMiddleLeft + 64, 294, 90, 16));
+    lb_OT = label(this, "lb_OT", QString(), QRect(kMiddleLeft + 64, 294, 84, 16));
     label(this, "Label11", QStringLiteral("On:"), QRect(kMiddleLeft, 312, 62, 16));
-    lbWk = label(this, "lbWk", QString(), QRect(kMiddleLeft + 64, 312, 90, 16));
+    lbWk = label(this, "lbWk", QString(), QRect(kMiddleLeft + 64, 312, 84, 16));
     for (QLabel *l : {lb_OT, lbWk})
         l->setStyleSheet(QStringLiteral("color: #00ff00; background-color: black;"));
 
@@ -191,7 +191,7 @@ Form2::Form2() : platform::Form(kName)
     auto button = [this](const char *name, const char *caption, int y) {
         auto *b = named<QPushButton>(QLatin1String(name), QLatin1String(caption));
         b->setParent(Frame4);
-        b->setGeometry(28, y, 100, 24);
+        b->setGeometry(25, y, 100, 24);
         return b;
     };
     cmdADD = button("cmdADD", "&TOTAL", 8);
