@@ -16,7 +16,9 @@
 #include <clocale>
 #include <string>
 
+#include "core/windows/services.h"
 #include "records/windows/ledger.h"
+#include "records/windows/leave_window.h"
 #include "records/year_ledger.h"
 #include "records_fixture.h"
 
@@ -252,6 +254,38 @@ TEST_F(Ledger, AnotherProfileWithoutFilesStartsItsYearEmptyTheSameProfileKeepsIt
     open(QStringLiteral("kim"));
     EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
     EXPECT_EQ(grid().txtNet[2]->text(), QStringLiteral("600"));
+}
+
+// A File Open that stops after the records have read the opened profile
+// (the core puts its store back) leaves the records of the profile that
+// stays open, the leave window's boxes included.
+TEST_F(Ledger, AnOpenThatFailsLeavesTheRecordsAsTheyWere)
+{
+    Form1 &f = startPaid();
+    calculate(f);
+    f.cmdYear->click();
+    QTest::mouseClick(grid().Label2[0], Qt::LeftButton);
+    closeWith(Answer::No);
+    f.Command1->click();
+    DialogVac &leave = Forms::get<DialogVac>();
+    type(leave.Vac.txtBal, QStringLiteral("10"));
+    makePat(weeklyYearFile("5000", "5000"));
+
+    const ProgramState before = state();
+    Records &service = records();
+    service.openStarting();
+    state().CurrentUser = "pat";
+    service.LoadYearToDate();
+    service.GetVac();
+    ASSERT_EQ(state().year.TotGross, legacy::Currency::fromDouble(5000));
+    ASSERT_EQ(leave.Vac.txtBal->text(), QStringLiteral("0"));
+    state() = before;
+    service.openFailed();
+
+    EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
+    EXPECT_FLOAT_EQ(payrecords::yearLedger().rows[0].Gross, 600);
+    EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+    EXPECT_EQ(leave.Vac.txtBal->text(), QStringLiteral("10"));
 }
 
 TEST_F(Ledger, TheCloseBoxIsRefusedAndNothingTypedIsLost)

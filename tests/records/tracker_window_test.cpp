@@ -280,6 +280,21 @@ TEST_F(Tracker, ArrowKeysFollowTheGrid)
     }
 }
 
+TEST_F(Tracker, TabFollowsTheRowsOfTheLayoutThenTheButtons)
+{
+    startPaid(true);
+    Form2 &t = openTracker();
+    QApplication::setActiveWindow(&t);
+    t.Text1[25]->setFocus();
+    QTest::keyClick(t.Text1[25], Qt::Key_Tab);
+    EXPECT_TRUE(t.txtOT[25]->hasFocus());
+    QTest::keyClick(t.txtOT[25], Qt::Key_Tab);
+    EXPECT_TRUE(t.cmdADD->hasFocus()) << "the hidden rows 27 to 52 are skipped";
+    t.txtApPercent->setFocus();
+    QTest::keyClick(t.txtApPercent, Qt::Key_Tab);
+    EXPECT_TRUE(t.Text1[0]->hasFocus());
+}
+
 TEST_F(Tracker, TheDatePickerChangesTheRowOnlyWhenTheUserPicks)
 {
     startPaid();
