@@ -1,5 +1,7 @@
 // Times one Calculate press (computation, labels and the profile save it
-// triggers) and the start of the main window, in a temporary folder.
+// triggers), the same with the year-to-date ledger open (the save closes
+// it), opening the ledger, and the start of the main window, in a
+// temporary folder.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -9,6 +11,8 @@
 #include "app/app.h"
 #include "core/windows/form1.h"
 #include "core/windows/program.h"
+#include "core/windows/services.h"
+#include "records/windows/ledger.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
 
@@ -50,6 +54,53 @@ void BM_CalculatePressSavingChanges(benchmark::State &bench)
     platform::Forms::unloadAll();
 }
 BENCHMARK(BM_CalculatePressSavingChanges)->Unit(benchmark::kMicrosecond);
+
+// A profile whose year-to-date file holds one period in week 1.
+Form1 &profileWithAYear(QTemporaryDir &folder)
+{
+    QDir::setCurrent(folder.path());
+    resetState();
+    Form1 &f = platform::Forms::get<Form1>();
+    f.txtAmount[0]->setText(QStringLiteral("40"));
+    f.cmdCal_Click();
+    records().showYearToDate();
+    payrecords::grid().PasteMe(0);
+    platform::Ui::script(platform::Answer::Yes);
+    platform::Forms::get<MDIForm1>().mnuClose_Click();
+    return f;
+}
+
+void BM_CalculatePressWithTheLedgerOpen(benchmark::State &bench)
+{
+    QTemporaryDir folder;
+    Form1 &f = profileWithAYear(folder);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        records().showYearToDate();
+        bench.ResumeTiming();
+        f.txtAmount[0]->setText(QStringLiteral("40"));
+        f.txtAmount[3]->setText(QStringLiteral("2.5"));
+        f.cmdCal_Click();
+    }
+    platform::Forms::unloadAll();
+}
+BENCHMARK(BM_CalculatePressWithTheLedgerOpen)->Unit(benchmark::kMicrosecond);
+
+// The main window's Year to Date: the window set shown, the file read into
+// the store and the grid, the totals recomputed.
+void BM_OpenTheLedger(benchmark::State &bench)
+{
+    QTemporaryDir folder;
+    profileWithAYear(folder);
+    for (auto _ : bench) {
+        records().showYearToDate();
+        bench.PauseTiming();
+        records().closeWindows(false);
+        bench.ResumeTiming();
+    }
+    platform::Forms::unloadAll();
+}
+BENCHMARK(BM_OpenTheLedger)->Unit(benchmark::kMicrosecond);
 
 void BM_MainWindowStart(benchmark::State &bench)
 {

@@ -7,6 +7,10 @@
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "platform/ui.h"
+#include "records/windows/ledger.h"
+#include "records/windows/leave_window.h"
+#include "records/windows/service.h"
+#include "records/windows/tracker.h"
 #include "tables/windows/dialogcity.h"
 #include "tables/windows/dialognoncity.h"
 #include "tables/windows/dialogstate.h"
@@ -46,7 +50,16 @@ void defineForms()
     platform::Forms::define(DialogState::kName, [] { return new DialogState; });
     platform::Forms::define(DialogCity::kName, [] { return new DialogCity; });
     platform::Forms::define(DialogNonCity::kName, [] { return new DialogNonCity; });
+    platform::Forms::define(MDIForm1::kName, [] { return new MDIForm1; });
+    platform::Forms::define(frmYear::kName, [] { return new frmYear; });
+    platform::Forms::define(frmYearTot::kName, [] { return new frmYearTot; });
+    platform::Forms::define(Form2::kName, [] { return new Form2; });
+    platform::Forms::define(frmDate::kName, [] { return new frmDate; });
+    platform::Forms::define(DialogVac::kName, [] { return new DialogVac; });
     installTableEditors(&tables::editorService());
+    // A new run's records: nothing of an earlier one.
+    payrecords::resetRecords();
+    installRecords(&payrecords::recordsService());
 }
 
 } // namespace wagedesk

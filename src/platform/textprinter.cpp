@@ -101,12 +101,29 @@ QFont toQFont(const PageFont &font)
     return f;
 }
 
+} // namespace
+
+double averageCharacterWidth(const QFontMetricsF &metrics)
+{
+    // The lowercase letters and the space, weighted by how often they occur
+    // in English text (per thousand).
+    static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3,  6,  35, 20,
+                                         56, 56, 17, 4,  49, 56, 71,  31, 10, 18, 3,  18, 2};
+    static constexpr int kSpaceWeight = 166;
+    double sum = kSpaceWeight * metrics.horizontalAdvance(QLatin1Char(' '));
+    for (int i = 0; i < 26; ++i)
+        sum += kWeights[i] * metrics.horizontalAdvance(QLatin1Char(char('a' + i)));
+    return sum / 1000;
+}
+
+namespace {
+
 // The fonts' measures at the printer's resolution.
 class PrinterMetrics : public TextMetrics {
 public:
     explicit PrinterMetrics(const QPaintDevice *device) : device_(device) {}
 
-    double columnWidth(const PageFont &font) const override { return metrics(font).averageCharWidth(); }
+    double columnWidth(const PageFont &font) const override { return averageCharacterWidth(metrics(font)); }
     double lineHeight(const PageFont &font) const override { return metrics(font).lineSpacing(); }
     double advance(const PageFont &font, const std::string &text) const override
     {

@@ -24,6 +24,7 @@
 
 #include "legacy/textpage.h"
 
+class QFontMetricsF;
 class QPrinter;
 
 namespace platform {
@@ -65,6 +66,15 @@ struct TextLayout {
     std::vector<PlacedText> texts; // in the order of the page's items
     int pages = 1;                 // pages that are printed (the first always is)
 };
+
+// A font's average character width, one tab column: the lowercase letters
+// and the space weighted by their frequency in English, as the printers
+// these pages were laid out for measured it. A font's own average
+// (QFontMetricsF::averageCharWidth) may count every glyph instead: Liberation
+// Sans, which stands in for Arial with Arial's widths, has 0.58 em there
+// against Arial's 0.44, and the report's last columns would fall off the
+// page.
+double averageCharacterWidth(const QFontMetricsF &metrics);
 
 // Lays the page out on pages of the given printable height.
 TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metrics, double pageHeight);

@@ -7,7 +7,7 @@
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 namespace {
 
@@ -219,4 +219,4 @@ void clearVac(LeaveRecord &fields, LeaveTexts &texts)
     updateBalance(texts.Sick);
 }
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

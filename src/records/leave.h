@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 inline constexpr const char *kLeaveExt = ".hol";
 inline constexpr int kLeaveRows = 20;
@@ -114,4 +114,4 @@ void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem
 // box "0", the fields 0 and empty, the balances "0". Writes nothing.
 void clearVac(LeaveRecord &fields, LeaveTexts &texts);
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

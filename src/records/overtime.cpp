@@ -5,7 +5,7 @@
 
 #include "legacy/numerics.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 namespace {
 
@@ -101,13 +101,14 @@ TotalsProblem total(OvertimeStore &store, OvertimeTexts &t, OvertimeLayout layou
 }
 
 // The amount a result label shows ("$2,340.00", "-$120.00"), or the stored
-// value when the label holds none.
+// value when the label holds none, as its seven-digit text reads (2400.7
+// stays 2400.7, not the widened 2400.69995...).
 double labelAmount(const std::string &caption, float stored)
 {
     try {
         return legacy::toDouble(caption);
     } catch (const std::exception &) {
-        return stored;
+        return legacy::val(legacy::floatToText(stored));
     }
 }
 
@@ -263,4 +264,4 @@ OvertimeForSettings takeForSettings(OvertimeStore &store, OvertimeTexts &texts, 
     return out;
 }
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

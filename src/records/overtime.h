@@ -12,7 +12,7 @@
 
 #include "core/state.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 // The weekly layout uses rows 0 to 51, the bi-weekly layout rows 0 to 25;
 // every row operation leaves the rows outside the layout alone.
@@ -123,4 +123,4 @@ struct OvertimeForSettings {
 // a double, before anything changes.
 OvertimeForSettings takeForSettings(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout);
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

@@ -7,7 +7,7 @@
 #include "legacy/seqfile.h"
 #include "records/year_ledger.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 namespace {
 
@@ -140,4 +140,4 @@ bool SaveAnnual(YearLedger &ledger, YearScreen &screen, const std::filesystem::p
     return true;
 }
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

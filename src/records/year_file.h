@@ -17,7 +17,7 @@
 
 #include "records/year_store.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 inline constexpr const char *kYearWeeklyExt = ".yrw";
 inline constexpr const char *kYearBiWeeklyExt = ".yrb";
@@ -73,4 +73,4 @@ LoadResult fillBoxes(YearLedger &ledger, YearScreen &screen, const std::filesyst
 [[nodiscard]] bool SaveAnnual(YearLedger &ledger, YearScreen &screen, const std::filesystem::path &file,
                               std::int16_t weeklyPay);
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

@@ -6,7 +6,7 @@
 
 #include "legacy/numerics.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 namespace {
 
@@ -276,4 +276,4 @@ bool ClearAll(YearLedger &ledger, YearScreen &screen, PayFrequency frequency)
     });
 }
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

@@ -13,7 +13,7 @@
 
 #include "records/year_store.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 inline constexpr const char *kNonNumberMessage = "CHECK YOUR ENTRY FOR NON NUMBER TYPE";
 
@@ -73,4 +73,4 @@ struct PastePeriod {
 // year-to-date file is not touched.
 [[nodiscard]] bool ClearAll(YearLedger &ledger, YearScreen &screen, PayFrequency frequency);
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

@@ -1,6 +1,6 @@
 #include "records/year_report.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 namespace {
 
@@ -89,4 +89,4 @@ legacy::TextPage yearReport(const YearLedger &ledger, const YearReportInput &in)
     return page;
 }
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

@@ -11,7 +11,7 @@
 #include "legacy/textpage.h"
 #include "records/year_store.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 // What the report reads besides the store.
 struct YearReportInput {
@@ -30,4 +30,4 @@ legacy::TextPage yearReport(const YearLedger &ledger, const YearReportInput &inp
 // "-.5 ", " 0 ".
 std::string reportAmount(float value);
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

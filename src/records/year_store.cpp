@@ -1,6 +1,6 @@
 #include "records/year_store.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 namespace {
 
@@ -43,6 +43,12 @@ YearTotBoxes boxesOf(const YearTotals &t, SingleText single, FixedText fixed)
 
 } // namespace
 
+YearLedger &yearLedger()
+{
+    static YearLedger ledger;
+    return ledger;
+}
+
 int activeRows(std::int16_t weeklyPay) { return weeklyPay == kTrue ? 52 : 26; }
 
 YearCells plainCells(const YearRow &row)
@@ -67,4 +73,4 @@ YearTotBoxes formattedTotals(const YearTotals &totals)
         [](legacy::Currency v) { return legacy::format(v, kLedgerPattern); });
 }
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

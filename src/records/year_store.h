@@ -12,7 +12,7 @@
 #include "core/state.h"
 #include "legacy/numerics.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 inline constexpr int kYearRows = 52;
 
@@ -47,6 +47,10 @@ struct YearLedger {
     YearTotals totals;
     bool operator==(const YearLedger &) const = default;
 };
+
+// The program's year store, for the whole run (the ledger's windows show
+// it; the core reads its totals through its own small view).
+YearLedger &yearLedger();
 
 // One grid row as the grid window holds it, named as its controls, left to
 // right on screen. The pay cells are named against their content.
@@ -115,4 +119,4 @@ YearTotBoxes plainTotals(const YearTotals &totals);
 // The totals as every recomputation shows them: "#####.00".
 YearTotBoxes formattedTotals(const YearTotals &totals);
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

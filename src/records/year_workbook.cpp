@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 namespace {
 
@@ -150,4 +150,4 @@ std::string workbookFileName(const std::string &currentUser)
     return currentUser.empty() ? std::string("Year To Date.xlsx") : currentUser + " Year To Date.xlsx";
 }
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

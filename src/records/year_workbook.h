@@ -12,7 +12,7 @@
 #include "core/state.h"
 #include "records/year_store.h"
 
-namespace wagedesk::records {
+namespace wagedesk::payrecords {
 
 enum class FontColour { Default, Red, Blue };
 
@@ -59,4 +59,4 @@ YearSheet yearWorkbook(const YearScreen &screen, const std::string &currentUser,
 // "<profile> Year To Date.xlsx"; "Year To Date.xlsx" for the default profile.
 std::string workbookFileName(const std::string &currentUser);
 
-} // namespace wagedesk::records
+} // namespace wagedesk::payrecords

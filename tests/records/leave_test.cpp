@@ -13,7 +13,7 @@
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
-using namespace wagedesk::records;
+using namespace wagedesk::payrecords;
 
 namespace {
 

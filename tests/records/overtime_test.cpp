@@ -15,7 +15,7 @@
 #include "temp_folder.h"
 
 using namespace wagedesk;
-using namespace wagedesk::records;
+using namespace wagedesk::payrecords;
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 namespace fs = std::filesystem;
 using namespace wagedesk;
-using namespace wagedesk::records;
+using namespace wagedesk::payrecords;
 using legacy::Currency;
 
 namespace {

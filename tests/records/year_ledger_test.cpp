@@ -10,7 +10,7 @@
 #include <vector>
 
 using namespace wagedesk;
-using namespace wagedesk::records;
+using namespace wagedesk::payrecords;
 using legacy::Currency;
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 using namespace wagedesk;
-using namespace wagedesk::records;
+using namespace wagedesk::payrecords;
 using legacy::Currency;
 using legacy::PageItem;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 using namespace wagedesk;
-using namespace wagedesk::records;
+using namespace wagedesk::payrecords;
 
 namespace {
 

@@ -568,6 +568,7 @@ void Form1::mnuOpen_Click()
 void Form1::OpenFile()
 {
     const QString folderBefore = QDir::currentPath();
+    records().openStarting();
     const std::optional<QString> chosen = Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use"));
     if (!chosen || chosen->isEmpty())
         return;
@@ -593,6 +594,7 @@ void Form1::OpenFile()
         // was open, in its folder, and show it as it was.
         st = before;
         QDir::setCurrent(folderBefore);
+        records().openFailed();
         if (Forms::isLoaded(frmTaxInfo::kName))
             Forms::unload(frmTaxInfo::kName);
         tell(e);

@@ -122,14 +122,6 @@ void SaveOT()
     }
 
     const int rows = p.WeeklyPay != kFalse ? 52 : 26;
-    std::array<double, 52> amounts{};
-    for (int i = 0; i < rows; ++i) {
-        try {
-            amounts[i] = lenientDouble(ot.amounts[i]);
-        } catch (const NumberError &e) {
-            throw BoxError(QStringLiteral("Overtime, row %1").arg(i + 1), QString::fromStdString(e.text), e.problem);
-        }
-    }
 
     // All four files are made before any is written, so a value that cannot
     // be written stops the save before it has begun.
@@ -141,7 +133,7 @@ void SaveOT()
     writeUserSettingsFile(use, p, st.overtime, ot.annualSalary, ot.approvedPercent, ot.limit, ot.available);
     writeUserDetailsFile(details, p);
     writeCafeteriaFile(cafeteria, p);
-    writeOvertimeFile(overtime, ot.dates, amounts, rows);
+    writeOvertimeFile(overtime, ot.dates, ot.amounts, rows);
     for (legacy::SeqWriter *file : {&use, &details, &cafeteria, &overtime})
         file->commit();
 
@@ -157,13 +149,14 @@ void SaveOT()
 void LoadUserSettings()
 {
     ProgramState &st = state();
+    const OvertimeStore before = st.overtime;
     readSettingsFiles(st.CurrentUser, st.profile, st.overtime);
 
     Forms::get<Form1>().showTableNotice();
 
     Forms::get<frmTaxInfo>().showSettings(false);
 
-    records().FillInOT();
+    records().settingsRead(before);
 }
 
 } // namespace wagedesk

@@ -52,6 +52,7 @@ void SaveOT();
 // The settings reader: reads the profile's four files (each only when it
 // exists) and shows the values. All files are read before any value
 // changes, so a damaged file (legacy::FileFormatError) changes nothing.
+// An open overtime tracker keeps what it shows (Records::settingsRead).
 void LoadUserSettings();
 
 // A message for an error of the profile commands, naming the file or box.

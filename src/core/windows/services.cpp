@@ -1,5 +1,6 @@
 #include "core/windows/services.h"
 
+#include "core/windows/profile.h"
 #include "legacy/numerics.h"
 
 namespace wagedesk {
@@ -21,10 +22,16 @@ OvertimeForSave Records::overtimeForSave(OvertimeStore &ot, int rows)
     out.limit = shown(ot.OTLimit);
     out.available = shown(ot.OTAvailable);
     for (int i = 0; i < rows; ++i) {
+        try {
+            out.amounts[i] = lenientDouble(ot.OTAmount[i]);
+        } catch (const NumberError &e) {
+            throw BoxError(QStringLiteral("Overtime, row %1").arg(i + 1), QString::fromStdString(e.text), e.problem);
+        }
+    }
+    for (int i = 0; i < rows; ++i) {
         if (ot.OTAmount[i].empty())
             ot.OTAmount[i].push_back('0');  // not = "0": g++ 12 warns falsely (-Wrestrict)
         out.dates[i] = ot.OTDate[i];
-        out.amounts[i] = ot.OTAmount[i];
     }
     return out;
 }

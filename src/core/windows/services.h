@@ -43,26 +43,38 @@ public:
     virtual void showNonCityEditor() {}
 };
 
-// The overtime tracker's boxes as the settings writer takes them.
+// The overtime tracker's boxes as the settings writer takes them: the
+// values of the box texts, the rows of the layout (52 or 26).
 struct OvertimeForSave {
     double annualSalary = 0, approvedPercent = 0;  // values of txtAnnual, txtApPercent
     double limit = 0, available = 0;               // from lbMax, lbAvail
-    std::array<std::string, 52> dates{};
-    std::array<std::string, 52> amounts{};         // "0" where empty
+    std::array<std::string, 52> dates{};           // Text1
+    std::array<double, 52> amounts{};              // values of txtOT
 };
 
 class Records {
 public:
     virtual ~Records() = default;
     virtual bool available() const { return false; }
-    // What the settings writer writes for the tracker, rows 52 or 26.
-    // Without the tracker: the store's values as the files held them (the
-    // empty amounts of the store become "0").
+    // What the settings writer writes for the tracker, rows 52 or 26; the
+    // store takes the rows. Throws BoxError for a box whose value the
+    // settings files cannot hold. Without the tracker: the store's values
+    // as the files held them (the empty amounts of the store become "0").
     virtual OvertimeForSave overtimeForSave(OvertimeStore &store, int rows);
-    // After the settings files are read: shows the tracker's values.
-    virtual void FillInOT() {}
+    // After every reading of the settings files (LoadUserSettings), with
+    // the tracker's store as it stood before the reading.
+    virtual void settingsRead(const OvertimeStore &before) { (void)before; }
+    // File Open, in this order: openStarting() before the file dialog (the
+    // profile open until now); after the profile's settings are read,
+    // LoadYearToDate(), GetVac() and FillInOT(); openFailed() when the open
+    // stops after it began reading, so the records are as at openStarting().
+    virtual void openStarting() {}
     virtual void LoadYearToDate() {}
     virtual void GetVac() {}
+    virtual void FillInOT() {}
+    virtual void openFailed() {}
+    // The leave record's file, by the save-user Save and Make Default.
+    // Throws legacy::FileAccessError when it cannot be written.
     virtual void SaveVac() {}
     // File New.
     virtual void clearForNewProfile() {}

@@ -1,0 +1,870 @@
+#include "records/windows/ledger.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <optional>
+
+#include "core/version.h"
+#include "core/windows/entry.h"
+#include "core/windows/form1.h"
+#include "core/windows/profile.h"
+#include "core/windows/program.h"
+#include "core/windows/taxinfo.h"
+#include "platform/ui.h"
+#include "platform/workbook.h"
+#include "records/year_file.h"
+#include "records/year_ledger.h"
+#include "records/year_report.h"
+#include "records/year_workbook.h"
+
+namespace wagedesk {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Forms;
+using platform::Icon;
+using platform::Ui;
+using payrecords::twips;
+
+namespace {
+
+QString q(const std::string &s) { return QString::fromStdString(s); }
+
+// A child's frame in the container: it never closes (the set closes as a
+// whole, through the program) and the user cannot size it.
+class ChildFrame : public QMdiSubWindow {
+public:
+    ChildFrame()
+    {
+        setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        setSystemMenu(nullptr);
+        setWidget(page_ = new Page);
+    }
+    QWidget *page() const { return page_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+
+private:
+    // Holds the child window at its top left; as large as the child, but
+    // the frame may be lower (the grid's second block lies below its edge).
+    class Page : public QWidget {
+    public:
+        QSize sizeHint() const override
+        {
+            QSize size;
+            for (const QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                size = size.expandedTo(w->size());
+            return size;
+        }
+        QSize minimumSizeHint() const override { return {0, 0}; }
+    };
+    QWidget *page_;
+};
+
+// Messages of one command: a nested reload (the windows' loads read the
+// file again) says nothing the command has said already.
+class Session {
+public:
+    Session() { ++depth(); }
+    ~Session()
+    {
+        if (--depth() == 0)
+            shown().clear();
+    }
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+    static void tell(const QString &text, Icon icon)
+    {
+        if (shown().contains(text))
+            return;
+        shown() << text;
+        Ui::message(text, Buttons::Ok, icon);
+    }
+
+private:
+    static int &depth()
+    {
+        static int d = 0;
+        return d;
+    }
+    static QStringList &shown()
+    {
+        static QStringList s;
+        return s;
+    }
+};
+
+void tellNonNumber() { Session::tell(QLatin1String(payrecords::kNonNumberMessage), Icon::None); }
+
+payrecords::PayFrequency frequency()
+{
+    return {state().profile.WeeklyPay, Forms::get<frmTaxInfo>().optWeek->isChecked()};
+}
+
+std::filesystem::path yearFile()
+{
+    return payrecords::yearFileName(state().CurrentUser, state().profile.WeeklyPay);
+}
+
+payrecords::YearScreen readScreen(const frmYear &grid, const frmYearTot &totals)
+{
+    payrecords::YearScreen screen;
+    for (int i = 0; i < frmYear::kRows; ++i)
+        screen.rows[i] = grid.cells(i);
+    screen.totals = totals.boxes();
+    return screen;
+}
+
+// Runs a ledger operation on the store and what the windows show, and
+// shows the result.
+template <class Op> auto withLedger(Op op)
+{
+    Session session;
+    frmYear &g = payrecords::grid();
+    frmYearTot &t = payrecords::totalsWindow();
+    payrecords::YearScreen screen = readScreen(g, t);
+    auto result = op(payrecords::yearLedger(), screen);
+    for (int i = 0; i < frmYear::kRows; ++i)
+        g.showCells(i, screen.rows[i]);
+    t.showBoxes(screen.totals);
+    payrecords::copyYearView();
+    return result;
+}
+
+void report(const payrecords::LoadResult &result)
+{
+    if (result.totalsFailed)
+        tellNonNumber();
+    if (result.fileProblem)
+        Session::tell(q(*result.fileProblem), Icon::Exclamation);
+}
+
+void setText(QLabel *label, const std::string &text)
+{
+    const QString t = q(text);
+    if (label->text() != t)
+        label->setText(t);
+}
+
+void setText(QLineEdit *box, const std::string &text)
+{
+    const QString t = q(text);
+    if (box->text() != t)
+        box->setText(t);
+}
+
+std::string text(const QLabel *label) { return label->text().toStdString(); }
+std::string text(const QLineEdit *box) { return box->text().toStdString(); }
+
+// A child frame's height, the user unable to change it.
+void setFrameHeight(QMdiSubWindow *frame, int height)
+{
+    frame->setFixedSize(frame->sizeHint().width(), height);
+}
+
+bool weeklyOption() { return Forms::get<frmTaxInfo>().optWeek->isChecked(); }
+
+// ---- the grid's layout, in pixels ----
+constexpr int kRowPitch = 13;
+constexpr int kBlockRows = 26;
+constexpr int kHeadingHeight = 16;
+constexpr int kLowerBlockTop = 390;  // below the lower edge of a 26-row window
+constexpr int kWeekWidth = 20;
+constexpr int kDateLeft = 21, kDateWidth = 58;
+constexpr int kAmountLeft = 80, kAmountPitch = 45;
+constexpr int kGridWidth = kAmountLeft + 15 * kAmountPitch + 6;
+constexpr int kGridHeight = kLowerBlockTop + kHeadingHeight + kBlockRows * kRowPitch + 22;
+
+constexpr std::array<const char *, 16> kCaptions{"Week", "Federal", "SS",   "Medi",   "State", "City",
+                                                 "MCU",  "Bond",    "Dues", "Pension", "Misc.", "K-Plan",
+                                                 "Tips", "OT",      "Net",  "Gross"};
+constexpr std::array<const char *, 16> kUpperNames{"lbWeek", "Label1", "Label3",  "Label4",  "Label5",  "Label6",
+                                                   "Label7", "Label8", "Label9",  "Label10", "Label11", "Label12",
+                                                   "Label32", "Label16", "Label15", "Label17"};
+constexpr std::array<const char *, 16> kLowerNames{"Label13", "Label31", "Label30", "Label29", "Label28", "Label27",
+                                                   "Label26", "Label25", "Label24", "Label23", "Label22", "Label21",
+                                                   "Label33", "Label19", "Label20", "Label18"};
+constexpr const char *kHint = "LEFT CLICK ON WEEK NUMBER TO PASTE IN DATA.     RIGHT CLICK TO DELETE ROW";
+
+int columnLeft(int column) { return column == 0 ? kDateLeft : kAmountLeft + (column - 1) * kAmountPitch; }
+int columnWidth(int column) { return column == 0 ? kDateWidth : kAmountPitch - 1; }
+
+QLabel *cellLabel(QWidget *parent, const char *name, int index)
+{
+    auto *l = named<QLabel>(indexed(name, index));
+    l->setParent(parent);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QLineEdit *cellBox(QWidget *parent, const char *name, int index)
+{
+    auto *b = named<QLineEdit>(indexed(name, index));
+    b->setParent(parent);
+    b->setFrame(false);
+    b->setAlignment(Qt::AlignRight);
+    return b;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- MDIForm1
+
+MDIForm1::MDIForm1() : platform::Form(kName)
+{
+    setWindowTitle(QStringLiteral("Year To Date"));
+    menuBar = named<QMenuBar>(QStringLiteral("menuBar"));
+    auto item = [this](const char *name, const char *caption, auto handler) {
+        QAction *a = menuBar->addAction(QLatin1String(caption));
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    mnuClose = item("mnuClose", "&Close", [this] { mnuClose_Click(); });
+    mnuPrint = item("mnuPrint", "&Print", [this] { mnuPrint_Click(); });
+    mnuClear = menuBar->addMenu(QStringLiteral("C&lear"));
+    mnuClear->setObjectName(QStringLiteral("mnuClear"));
+    mnuClearAll = mnuClear->addAction(QStringLiteral("&Clear All"));
+    mnuClearAll->setObjectName(QStringLiteral("mnuClearAll"));
+    connect(mnuClearAll, &QAction::triggered, this, [this] { mnuClearAll_Click(); });
+    mnuAdd = item("mnuAdd", "&Add", [this] { mnuAdd_Click(); });
+    mnuExcel = item("mnuExcel", "&Excel", [this] { mnuExcel_Click(); });
+
+    area = named<QMdiArea>(QStringLiteral("area"));
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    gridFrame_ = new ChildFrame;
+    totalsFrame_ = new ChildFrame;
+    for (QMdiSubWindow *frame : {gridFrame_, totalsFrame_}) {
+        area->addSubWindow(frame, frame->windowFlags());
+        frame->hide();
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(area);
+    resize(twips(11412 + 425) + 40, 600);
+}
+
+MDIForm1::~MDIForm1() = default;
+
+QMdiSubWindow *MDIForm1::frameOf(platform::Form *child) const
+{
+    return child->objectName() == QLatin1String(frmYearTot::kName) ? totalsFrame_ : gridFrame_;
+}
+
+void MDIForm1::showChild(platform::Form *child)
+{
+    auto *frame = static_cast<ChildFrame *>(frameOf(child));
+    if (child->parentWidget() != frame->page()) {
+        child->setParent(frame->page());
+        child->move(0, 0);
+        frame->setWindowTitle(child->windowTitle());
+        frame->resize(frame->sizeHint());
+    }
+    child->show();
+    frame->show();
+}
+
+void MDIForm1::hideChild(platform::Form *child) { frameOf(child)->hide(); }
+
+void MDIForm1::fitHeight()
+{
+    const int wanted = menuBar->sizeHint().height() + gridFrame_->height() + totalsFrame_->height() + 8;
+    int height = wanted;
+    if (QScreen *s = screen())
+        height = std::min(wanted, s->availableGeometry().height() - 40);
+    resize(width(), std::max(height, 200));
+}
+
+void MDIForm1::formLoad()
+{
+    Session session;
+    payrecords::LoadYearToDate();
+    showChild(&payrecords::grid());
+    showChild(&payrecords::totalsWindow());
+    fitHeight();
+    show();
+    MDIForm_Activate();
+}
+
+bool MDIForm1::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        MDIForm_Activate();
+    return platform::Form::event(event);
+}
+
+void MDIForm1::MDIForm_Activate()
+{
+    // A minimized or maximized window takes no width.
+    if (isMinimized() || isMaximized())
+        return;
+    resize(gridFrame_->width() + twips(425), height());
+}
+
+bool MDIForm1::formQueryUnload(bool fromCode)
+{
+    // The program closes the set only after saying so; a close from the
+    // program's end (fromCode without permission) is let through as well.
+    YearStore &year = state().year;
+    if (year.YearCloseAllowed == kTrue || fromCode) {
+        year.YearCloseAllowed = kFalse;
+        Forms::unload(frmYear::kName);
+        Forms::unload(frmYearTot::kName);
+        return true;
+    }
+    // Refused: the windows stay as they are, typed values included.
+    Ui::message(QStringLiteral("USE CLOSE INSTEAD"));
+    return false;
+}
+
+void MDIForm1::mnuClose_Click()
+{
+    if (Ui::message(QStringLiteral("     Do you want to save YTD"), Buttons::YesNo, Icon::None,
+                    QStringLiteral("Save?")) == Answer::Yes) {
+        // Nothing is written unless every total could be formed and the
+        // file was written whole; the set then stays open with the message.
+        const std::optional<QString> problem =
+            withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) -> std::optional<QString> {
+                if (!payrecords::UpdateAndAdd(l, s, frequency()))
+                    return QLatin1String(payrecords::kNonNumberMessage);
+                try {
+                    if (!payrecords::SaveAnnual(l, s, yearFile(), state().profile.WeeklyPay))
+                        return QLatin1String(payrecords::kNonNumberMessage);
+                } catch (const legacy::FileAccessError &e) {
+                    return describeError(e);
+                }
+                return std::nullopt;
+            });
+        if (problem) {
+            Ui::message(*problem, Buttons::Ok,
+                        *problem == QLatin1String(payrecords::kNonNumberMessage) ? Icon::None : Icon::Exclamation);
+            return;
+        }
+    } else {
+        Forms::get<Form1>().showForm();
+    }
+    payrecords::closeYearSet();
+}
+
+void MDIForm1::mnuPrint_Click()
+{
+    if (!Ui::printerDialog(printer(), this))
+        return;
+    const platform::PrintOutcome printed = payrecords::grid().PrintYr(printer());
+    if (!printed)
+        Ui::message(QStringLiteral("The year-to-date report could not be printed.\r\n") + printed.error, Buttons::Ok,
+                    Icon::Exclamation);
+}
+
+void MDIForm1::mnuClearAll_Click() { payrecords::grid().ClearAll(); }
+
+void MDIForm1::mnuAdd_Click()
+{
+    if (!withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+            return payrecords::UpdateAndAdd(l, s, frequency());
+        }))
+        tellNonNumber();
+}
+
+void MDIForm1::mnuExcel_Click() { payrecords::grid().ToExcel(); }
+
+QPrinter &MDIForm1::printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+// ---------------------------------------------------------------- frmYear
+
+frmYear::frmYear() : platform::Form(kName)
+{
+    setWindowTitle(QStringLiteral("Pay Periods"));
+    QFont small = font();
+    small.setPointSizeF(7);
+    setFont(small);
+    setFixedSize(kGridWidth, kGridHeight);
+
+    for (int block = 0; block < 2; ++block) {
+        const int top = block == 0 ? 0 : kLowerBlockTop;
+        auto &headings = block == 0 ? upperHeadings : lowerHeadings;
+        const auto &names = block == 0 ? kUpperNames : kLowerNames;
+        for (int c = 0; c < 16; ++c) {
+            headings[c] = named<QLabel>(QLatin1String(names[c]), QLatin1String(kCaptions[c]));
+            headings[c]->setParent(this);
+            headings[c]->setAlignment(Qt::AlignCenter);
+            headings[c]->setGeometry(columnLeft(c), top, columnWidth(c), kHeadingHeight);
+        }
+        for (int r = 0; r < kBlockRows; ++r) {
+            const int i = block * kBlockRows + r;
+            const int y = top + kHeadingHeight + r * kRowPitch;
+            Label2[i] = named<QLabel>(indexed("Label2", i), QString::number(i + 1));
+            Label2[i]->setParent(this);
+            Label2[i]->setAlignment(Qt::AlignCenter);
+            Label2[i]->setToolTip(QStringLiteral("Click on a week number to paste in data."));
+            Label2[i]->setCursor(Qt::PointingHandCursor);
+            Label2[i]->setGeometry(0, y, kWeekWidth, kRowPitch);
+            Label2[i]->installEventFilter(this);
+
+            std::array<QWidget *, 16> row{};
+            row[0] = txtDate[i] = cellLabel(this, "txtDate", i);
+            txtDate[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            row[1] = txtFed[i] = cellLabel(this, "txtFed", i);
+            row[2] = txtSS[i] = cellLabel(this, "txtSS", i);
+            row[3] = txtMedi[i] = cellLabel(this, "txtMedi", i);
+            row[4] = txtState[i] = cellLabel(this, "txtState", i);
+            row[5] = txtCity[i] = cellLabel(this, "txtCity", i);
+            row[6] = txtMuni[i] = cellLabel(this, "txtMuni", i);
+            row[7] = txtBond[i] = cellLabel(this, "txtBond", i);
+            row[8] = txtDues[i] = cellLabel(this, "txtDues", i);
+            row[9] = txtPen[i] = cellLabel(this, "txtPen", i);
+            row[10] = txtMisc[i] = cellLabel(this, "txtMisc", i);
+            row[11] = txtKplan[i] = cellLabel(this, "txtKplan", i);
+            row[12] = txtTips[i] = cellBox(this, "txtTips", i);
+            row[13] = txtOT[i] = cellLabel(this, "txtOT", i);
+            row[14] = txtGross[i] = cellBox(this, "txtGross", i);
+            row[15] = txtNet[i] = cellBox(this, "txtNet", i);
+            makeNumericEntry(txtGross[i]);
+            makeNumericEntry(txtNet[i]);
+            for (int c = 0; c < 16; ++c)
+                row[c]->setGeometry(columnLeft(c), y, columnWidth(c), kRowPitch);
+        }
+        Label14[block] = named<QLabel>(indexed("Label14", block), QLatin1String(kHint));
+        Label14[block]->setParent(this);
+        Label14[block]->setGeometry(kDateLeft, top + kHeadingHeight + kBlockRows * kRowPitch + 2, 520, 18);
+    }
+    cmdBack = named<QPushButton>(QStringLiteral("cmdBack"), QStringLiteral("&Close"));
+    cmdBack->setParent(this);
+    cmdBack->setGeometry(kGridWidth - 90, kHeadingHeight + kBlockRows * kRowPitch + 1, 80, 20);
+    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+}
+
+void frmYear::formLoad()
+{
+    Session session;
+    MDIForm1 &mdi = Forms::get<MDIForm1>();
+    mdi.showChild(this);
+    mdi.gridFrame()->move(0, 0);
+    setFrameHeight(mdi.gridFrame(), twips(weeklyOption() ? 12075 : 6165));
+    // Fills the rows of the stored frequency with plain texts and sets the
+    // headings.
+    payrecords::LoadYearToDate();
+}
+
+void frmYear::formUnload()
+{
+    if (Forms::isLoaded<MDIForm1>())
+        Forms::get<MDIForm1>().hideChild(this);
+}
+
+payrecords::YearCells frmYear::cells(int i) const
+{
+    payrecords::YearCells c;
+    c.txtDate = text(txtDate[i]);
+    c.txtFed = text(txtFed[i]);
+    c.txtSS = text(txtSS[i]);
+    c.txtMedi = text(txtMedi[i]);
+    c.txtState = text(txtState[i]);
+    c.txtCity = text(txtCity[i]);
+    c.txtMuni = text(txtMuni[i]);
+    c.txtBond = text(txtBond[i]);
+    c.txtDues = text(txtDues[i]);
+    c.txtPen = text(txtPen[i]);
+    c.txtMisc = text(txtMisc[i]);
+    c.txtKplan = text(txtKplan[i]);
+    c.txtTips = text(txtTips[i]);
+    c.txtOT = text(txtOT[i]);
+    c.txtGross = text(txtGross[i]);
+    c.txtNet = text(txtNet[i]);
+    return c;
+}
+
+void frmYear::showCells(int i, const payrecords::YearCells &c)
+{
+    setText(txtDate[i], c.txtDate);
+    setText(txtFed[i], c.txtFed);
+    setText(txtSS[i], c.txtSS);
+    setText(txtMedi[i], c.txtMedi);
+    setText(txtState[i], c.txtState);
+    setText(txtCity[i], c.txtCity);
+    setText(txtMuni[i], c.txtMuni);
+    setText(txtBond[i], c.txtBond);
+    setText(txtDues[i], c.txtDues);
+    setText(txtPen[i], c.txtPen);
+    setText(txtMisc[i], c.txtMisc);
+    setText(txtKplan[i], c.txtKplan);
+    setText(txtTips[i], c.txtTips);
+    setText(txtOT[i], c.txtOT);
+    setText(txtGross[i], c.txtGross);
+    setText(txtNet[i], c.txtNet);
+}
+
+void frmYear::showDeductionHeadings(bool lowerBlockToo)
+{
+    const auto &captions = state().profile.TaxCaption;
+    for (int k = 0; k < 5; ++k) {
+        setText(upperHeadings[6 + k], captions[5 + k]);
+        if (lowerBlockToo)
+            setText(lowerHeadings[6 + k], captions[5 + k]);
+    }
+}
+
+void frmYear::fillBoxes()
+{
+    Session session;
+    payrecords::LoadResult result = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return payrecords::fillBoxes(l, s, yearFile(), state().profile.WeeklyPay);
+    });
+    showDeductionHeadings(state().profile.WeeklyPay == kTrue);
+    report(result);
+}
+
+bool frmYear::PasteMe(int index)
+{
+    const Form1 &f = Forms::get<Form1>();
+    payrecords::PastePeriod period;
+    period.txtWeek = f.txtWeek->text().toStdString();
+    for (int k = 0; k < 11; ++k)
+        period.lbTaxDed[k] = f.lbTaxDed[k]->text().toStdString();
+    period.lbSDI = f.lbSDI->text().toStdString();
+    period.lbSUI = f.lbSUI->text().toStdString();
+    period.lbCafe = f.lbCafe->text().toStdString();
+    period.TotalOt = f.values.TotalOt;
+    period.TotalTips = f.values.TotalTips;
+    period.GrossPay = state().result.GrossPay;
+    period.NetPay = state().result.NetPay;
+    const bool done = withLedger([&](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return payrecords::PasteMe(l, s, index, period, frequency());
+    });
+    if (!done)
+        tellNonNumber();
+    return done;
+}
+
+bool frmYear::DeleteRow(int index)
+{
+    const bool done = withLedger([&](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return payrecords::DeleteRow(l, s, index, frequency());
+    });
+    if (!done)
+        tellNonNumber();
+    return done;
+}
+
+bool frmYear::ClearAll()
+{
+    const bool done = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return payrecords::ClearAll(l, s, frequency());
+    });
+    if (!done)
+        tellNonNumber();
+    return done;
+}
+
+void frmYear::cmdBack_Click() { Forms::get<MDIForm1>().mnuClose_Click(); }
+
+platform::PrintOutcome frmYear::PrintYr(QPrinter &printer)
+{
+    const ProgramState &st = state();
+    payrecords::YearReportInput in;
+    // The print heading comes with the pay stub's printing; until it is
+    // there its lines are empty, as before the heading is first loaded.
+    in.CurrentUser = st.CurrentUser;
+    in.WeeklyPay = st.profile.WeeklyPay;
+    in.today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    in.major = kVersion.major;
+    in.minor = kVersion.minor;
+    in.revision = kVersion.revision;
+    return platform::printTextPage(payrecords::yearReport(payrecords::yearLedger(), in), printer);
+}
+
+void frmYear::ToExcel()
+{
+    const ProgramState &st = state();
+    const payrecords::YearSheet sheet =
+        payrecords::yearWorkbook(readScreen(*this, payrecords::totalsWindow()), st.CurrentUser, st.profile);
+    platform::Workbook book;
+    for (const payrecords::SheetCell &c : sheet.cells) {
+        book.setCell(c.row, c.column, c.text);
+        if (c.bold)
+            book.setBold(c.row, c.column);
+        if (c.colour == payrecords::FontColour::Red)
+            book.setFontColour(c.row, c.column, platform::Workbook::kRed);
+        else if (c.colour == payrecords::FontColour::Blue)
+            book.setFontColour(c.row, c.column, platform::Workbook::kBlue);
+    }
+    book.freezeRows(sheet.frozenRows);
+    const payrecords::SheetPageSetup &p = sheet.page;
+    book.setLandscape(p.landscape);
+    book.fitToPages(p.fitToPagesWide, p.fitToPagesTall);
+    book.setMargins({p.leftMargin, p.rightMargin, p.topMargin, p.bottomMargin, p.headerMargin, p.footerMargin});
+    book.setCentred(p.centerHorizontally, p.centerVertically);
+    book.setHeader({}, p.centerHeader, {});
+    book.setFooter(p.leftFooter, p.centerFooter, {});
+    book.setTitle(sheet.title);
+
+    const QString path = QDir::current().absoluteFilePath(q(payrecords::workbookFileName(st.CurrentUser)));
+    try {
+        book.save(path.toStdString());
+    } catch (const platform::WorkbookError &e) {
+        Ui::message(QString::fromUtf8(e.what()), Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    if (!Ui::openDocument(path))
+        Ui::message(QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.")
+                        .arg(path),
+                    Buttons::Ok, Icon::Information);
+}
+
+bool frmYear::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto found = std::find(Label2.begin(), Label2.end(), watched);
+        if (found != Label2.end()) {
+            const int index = int(found - Label2.begin());
+            switch (static_cast<QMouseEvent *>(event)->button()) {
+            case Qt::LeftButton: PasteMe(index); break;
+            case Qt::RightButton: DeleteRow(index); break;
+            default: break;
+            }
+            return true;
+        }
+    }
+    return platform::Form::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- frmYearTot
+
+frmYearTot::frmYearTot() : platform::Form(kName)
+{
+    setWindowTitle(QStringLiteral("Totals"));
+    QFont small = font();
+    small.setPointSizeF(7);
+    setFont(small);
+    constexpr int kPitch = 52, kLeft = 4, kBoxWidth = 50, kLine = 16;
+    setFixedSize(twips(11112), 3 * kLine + 6);
+
+    auto caption = [this](const char *name, const QString &textOf, int x, int y, int w) {
+        auto *l = named<QLabel>(QLatin1String(name), textOf);
+        l->setParent(this);
+        l->setGeometry(x, y, w, kLine);
+        return l;
+    };
+    auto box = [this](const char *name, int x, int y) {
+        auto *b = named<QLineEdit>(QLatin1String(name));
+        b->setParent(this);
+        b->setAlignment(Qt::AlignRight);
+        b->setGeometry(x, y, kBoxWidth, kLine);
+        return b;
+    };
+    struct Column {
+        const char *label, *caption, *box;
+        QLineEdit *frmYearTot::*member;
+    };
+    const std::array<Column, 14> columns{{
+        {"Label1", "Federal", "txtTotFed", &frmYearTot::txtTotFed},
+        {"Label2", "SS", "txtTotSS", &frmYearTot::txtTotSS},
+        {"Label3", "Medi", "txtTotMedi", &frmYearTot::txtTotMedi},
+        {"Label4", "State", "txtTotState", &frmYearTot::txtTotState},
+        {"Label5", "City", "txtTotCity", &frmYearTot::txtTotCity},
+        {"Label7", "MCU", "txtTotMuni", &frmYearTot::txtTotMuni},
+        {"Label8", "Bond", "txtTotBond", &frmYearTot::txtTotBond},
+        {"Label9", "Dues", "txtTotDues", &frmYearTot::txtTotDues},
+        {"Label10", "Pension", "txtTotPen", &frmYearTot::txtTotPen},
+        {"Label11", "Misc.", "txtTotMisc", &frmYearTot::txtTotMisc},
+        {"Label12", "K-Plan", "txtTotKplan", &frmYearTot::txtTotKplan},
+        {"Label13", "OT", "txtTotOT", &frmYearTot::txtTotOT},
+        {"Label14", "Net", "txtTotGross", &frmYearTot::txtTotGross},
+        {"Label15", "Gross", "txtTotNet", &frmYearTot::txtTotNet},
+    }};
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        const int x = kLeft + int(k) * kPitch;
+        QLabel *l = caption(columns[k].label, QLatin1String(columns[k].caption), x, 0, kBoxWidth);
+        l->setAlignment(Qt::AlignCenter);
+        if (k >= 5 && k < 10)
+            Label7to11[k - 5] = l;
+        this->*columns[k].member = box(columns[k].box, x, kLine);
+    }
+    const int y = 2 * kLine + 4;
+    caption("Label16", QStringLiteral("TOTALS:"), kLeft, y, 50);
+    caption("Label17", QStringLiteral("Cafeteria Plan:"), 70, y, 80);
+    txtTotCafe = box("txtTotCafe", 150, y);
+    caption("Label18", QStringLiteral("SDI:"), 220, y, 30);
+    txtTotSdi = box("txtTotSdi", 250, y);
+    caption("Label19", QStringLiteral("SUI:"), 320, y, 30);
+    txtTotSui = box("txtTotSui", 350, y);
+    caption("Label20", QStringLiteral("Tips:"), 420, y, 30);
+    txtTotTips = box("txtTotTips", 450, y);
+    makeNumericEntry(txtTotGross);
+    makeNumericEntry(txtTotNet);
+}
+
+void frmYearTot::formLoad()
+{
+    Session session;
+    MDIForm1 &mdi = Forms::get<MDIForm1>();
+    mdi.showChild(this);
+    // Directly below the grid window (which is loaded first when it is not).
+    payrecords::grid();
+    QMdiSubWindow *grid = mdi.gridFrame();
+    mdi.totalsFrame()->move(0, grid->y() + grid->height());
+    showBoxes(payrecords::plainTotals(payrecords::yearLedger().totals));
+    const auto &captions = state().profile.TaxCaption;
+    for (int k = 0; k < 5; ++k)
+        setText(Label7to11[k], captions[5 + k]);
+}
+
+void frmYearTot::formUnload()
+{
+    if (Forms::isLoaded<MDIForm1>())
+        Forms::get<MDIForm1>().hideChild(this);
+}
+
+payrecords::YearTotBoxes frmYearTot::boxes() const
+{
+    payrecords::YearTotBoxes b;
+    b.txtTotFed = text(txtTotFed);
+    b.txtTotSS = text(txtTotSS);
+    b.txtTotMedi = text(txtTotMedi);
+    b.txtTotState = text(txtTotState);
+    b.txtTotCity = text(txtTotCity);
+    b.txtTotMuni = text(txtTotMuni);
+    b.txtTotBond = text(txtTotBond);
+    b.txtTotDues = text(txtTotDues);
+    b.txtTotPen = text(txtTotPen);
+    b.txtTotMisc = text(txtTotMisc);
+    b.txtTotKplan = text(txtTotKplan);
+    b.txtTotOT = text(txtTotOT);
+    b.txtTotGross = text(txtTotGross);
+    b.txtTotNet = text(txtTotNet);
+    b.txtTotCafe = text(txtTotCafe);
+    b.txtTotSdi = text(txtTotSdi);
+    b.txtTotSui = text(txtTotSui);
+    b.txtTotTips = text(txtTotTips);
+    return b;
+}
+
+void frmYearTot::showBoxes(const payrecords::YearTotBoxes &b)
+{
+    setText(txtTotFed, b.txtTotFed);
+    setText(txtTotSS, b.txtTotSS);
+    setText(txtTotMedi, b.txtTotMedi);
+    setText(txtTotState, b.txtTotState);
+    setText(txtTotCity, b.txtTotCity);
+    setText(txtTotMuni, b.txtTotMuni);
+    setText(txtTotBond, b.txtTotBond);
+    setText(txtTotDues, b.txtTotDues);
+    setText(txtTotPen, b.txtTotPen);
+    setText(txtTotMisc, b.txtTotMisc);
+    setText(txtTotKplan, b.txtTotKplan);
+    setText(txtTotOT, b.txtTotOT);
+    setText(txtTotGross, b.txtTotGross);
+    setText(txtTotNet, b.txtTotNet);
+    setText(txtTotCafe, b.txtTotCafe);
+    setText(txtTotSdi, b.txtTotSdi);
+    setText(txtTotSui, b.txtTotSui);
+    setText(txtTotTips, b.txtTotTips);
+}
+
+// ---------------------------------------------------------------- procedures
+
+namespace payrecords {
+
+frmYear &grid()
+{
+    if (!Forms::isLoaded<MDIForm1>())
+        Forms::get<MDIForm1>();
+    return Forms::get<frmYear>();
+}
+
+frmYearTot &totalsWindow()
+{
+    if (!Forms::isLoaded<MDIForm1>())
+        Forms::get<MDIForm1>();
+    return Forms::get<frmYearTot>();
+}
+
+void LoadYearToDate()
+{
+    Session session;
+    const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
+        return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
+    });
+    grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
+    report(result);
+}
+
+void showYearToDate()
+{
+    Session session;
+    MDIForm1 &mdi = Forms::get<MDIForm1>();
+    mdi.showForm();
+    QMdiSubWindow *gridFrame = mdi.gridFrame();
+    setFrameHeight(gridFrame, twips(weeklyOption() ? 12075 : 6130));
+    mdi.totalsFrame()->move(0, gridFrame->y() + gridFrame->height());
+    LoadYearToDate();
+    grid().fillBoxes();
+    if (!withLedger([](YearLedger &l, YearScreen &s) { return UpdateAndAdd(l, s, frequency()); }))
+        tellNonNumber();
+    mdi.fitHeight();
+    mdi.MDIForm_Activate();
+}
+
+void closeYearSet()
+{
+    Forms::unload(frmYear::kName);
+    Forms::unload(frmYearTot::kName);
+    if (Forms::isLoaded<MDIForm1>()) {
+        state().year.YearCloseAllowed = kTrue;
+        Forms::unload(MDIForm1::kName);
+    }
+}
+
+void clearYearForNewProfile()
+{
+    // Nothing of the profile before is kept, not even the rows beyond the
+    // layout.
+    yearLedger() = YearLedger{};
+    if (!withLedger([](YearLedger &l, YearScreen &s) {
+            s = YearScreen{};
+            return ClearAll(l, s, frequency());
+        }))
+        tellNonNumber();
+    Forms::unload(frmYear::kName);
+}
+
+void copyYearView()
+{
+    const YearTotals &t = yearLedger().totals;
+    YearStore &year = state().year;
+    year.TotGross = t.TotGross;
+    year.TotSS = t.TotSS;
+    year.TotMedi = t.TotMedi;
+}
+
+} // namespace payrecords
+
+} // namespace wagedesk

@@ -1,0 +1,178 @@
+// The year-to-date window set: the container MDIForm1 ("Year To Date") with
+// the ledger's menu, and inside it the grid window frmYear (one row per pay
+// period) and the totals window frmYearTot. The windows show the year store
+// (payrecords::yearLedger()); each command reads the cells and boxes into a
+// payrecords::YearScreen, runs the ledger's operation on it and writes the
+// texts back.
+//
+// A child lives only inside the container: the first touch of a child
+// (payrecords::grid(), payrecords::totalsWindow()) loads the container first,
+// whose load loads and shows both children. The user closes the set only
+// through its Close menu or the grid's Close button; the program closes it
+// with payrecords::closeYearSet().
+#pragma once
+
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+#include "platform/forms.h"
+#include "platform/textprinter.h"
+#include "records/year_store.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QPrinter;
+class QPushButton;
+
+namespace wagedesk {
+
+class frmYear;
+class frmYearTot;
+
+class MDIForm1 : public platform::Form {
+    Q_OBJECT
+public:
+    static constexpr const char *kName = "MDIForm1";
+    MDIForm1();
+    ~MDIForm1() override;
+
+    void formLoad() override;                      // MDIForm_Load
+    bool formQueryUnload(bool fromCode) override;  // MDIForm_Unload: the close guard
+    void MDIForm_Activate();
+
+    void mnuClose_Click();
+    void mnuPrint_Click();
+    void mnuClearAll_Click();
+    void mnuAdd_Click();
+    void mnuExcel_Click();
+
+    // The child windows' frames inside the container.
+    QMdiSubWindow *gridFrame() const { return gridFrame_; }
+    QMdiSubWindow *totalsFrame() const { return totalsFrame_; }
+    // Puts a child into its frame (once) and shows both.
+    void showChild(platform::Form *child);
+    void hideChild(platform::Form *child);
+    // The container's height that shows the grid and the totals below it.
+    void fitHeight();
+
+    // The printer the report goes to, as last set up in the printer dialog.
+    QPrinter &printer();
+
+    QMenuBar *menuBar;
+    QAction *mnuClose, *mnuPrint, *mnuClearAll, *mnuAdd, *mnuExcel;
+    QMenu *mnuClear;
+    QMdiArea *area;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    QMdiSubWindow *frameOf(platform::Form *child) const;
+
+    QMdiSubWindow *gridFrame_;
+    QMdiSubWindow *totalsFrame_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+class frmYear : public platform::Form {
+    Q_OBJECT
+public:
+    static constexpr const char *kName = "frmYear";
+    static constexpr int kRows = payrecords::kYearRows;
+    frmYear();
+
+    void formLoad() override;    // Form_Load
+    void formUnload() override;  // Form_Unload
+
+    void fillBoxes();
+    bool PasteMe(int index);
+    bool DeleteRow(int index);
+    bool ClearAll();
+    void cmdBack_Click();
+    // Prints the report on the printer; the outcome says where each text
+    // went, or why nothing could be printed.
+    platform::PrintOutcome PrintYr(QPrinter &printer);
+    void ToExcel();
+
+    payrecords::YearCells cells(int row) const;
+    void showCells(int row, const payrecords::YearCells &cells);
+    // The five deduction headings of both blocks from the profile's names.
+    void showDeductionHeadings(bool lowerBlockToo);
+
+    std::array<QLabel *, kRows> Label2;  // week numbers "1" to "52"
+    std::array<QLabel *, kRows> txtDate, txtFed, txtSS, txtMedi, txtState, txtCity;
+    std::array<QLabel *, kRows> txtMuni, txtBond, txtDues, txtPen, txtMisc, txtKplan, txtOT;
+    std::array<QLineEdit *, kRows> txtTips;
+    std::array<QLineEdit *, kRows> txtGross;  // net pay, under "Net"
+    std::array<QLineEdit *, kRows> txtNet;    // gross pay, under "Gross"
+    // Column headings left to right, upper block (lbWeek, Label1, ...) and
+    // lower block (Label13, Label31, ...).
+    std::array<QLabel *, 16> upperHeadings, lowerHeadings;
+    std::array<QLabel *, 2> Label14;  // the hint lines
+    QPushButton *cmdBack;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+class frmYearTot : public platform::Form {
+    Q_OBJECT
+public:
+    static constexpr const char *kName = "frmYearTot";
+    frmYearTot();
+
+    void formLoad() override;  // Form_Load
+    void formUnload() override;
+
+    payrecords::YearTotBoxes boxes() const;
+    void showBoxes(const payrecords::YearTotBoxes &boxes);
+
+    QLineEdit *txtTotFed, *txtTotSS, *txtTotMedi, *txtTotState, *txtTotCity;
+    QLineEdit *txtTotMuni, *txtTotBond, *txtTotDues, *txtTotPen, *txtTotMisc, *txtTotKplan;
+    QLineEdit *txtTotOT;
+    QLineEdit *txtTotGross;  // net total, under "Net"
+    QLineEdit *txtTotNet;    // gross total, under "Gross"
+    QLineEdit *txtTotCafe, *txtTotSdi, *txtTotSui, *txtTotTips;
+    std::array<QLabel *, 5> Label7to11;  // the deduction captions, Label7 to Label11
+};
+
+namespace payrecords {
+
+// Lengths the program sets are in twips; the screen has 15 to a pixel.
+constexpr int twips(int value) { return (value + 7) / 15; }
+
+// The child windows, loading the set when it is closed.
+frmYear &grid();
+frmYearTot &totalsWindow();
+
+// The module procedure: the totals recomputed, the profile's year-to-date
+// file read into the store, the grid filled with plain texts and the
+// deduction headings set. A damaged file is reported once per command and
+// the year starts empty.
+void LoadYearToDate();
+
+// The main window's Year to Date command.
+void showYearToDate();
+
+// The program's closes (a profile save, Make Default, the main window's
+// closing): the children, then the container, without saving.
+void closeYearSet();
+
+// File New: the store starts empty, the rows of the layout show "0", and
+// the grid window closes.
+void clearYearForNewProfile();
+
+// After every operation: the totals the core reads (TotGross, TotSS,
+// TotMedi) into the settings store.
+void copyYearView();
+
+} // namespace payrecords
+
+} // namespace wagedesk

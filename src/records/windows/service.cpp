@@ -1,0 +1,282 @@
+#include "records/windows/service.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <optional>
+
+#include "core/numbers.h"
+#include "core/windows/form1.h"
+#include "core/windows/profile.h"
+#include "core/windows/program.h"
+#include "core/windows/taxinfo.h"
+#include "platform/forms.h"
+#include "platform/ui.h"
+#include "records/leave.h"
+#include "records/overtime.h"
+#include "records/windows/ledger.h"
+#include "records/windows/leave_window.h"
+#include "records/windows/tracker.h"
+#include "records/year_store.h"
+
+namespace wagedesk::payrecords {
+
+using platform::Buttons;
+using platform::Forms;
+using platform::Icon;
+using platform::Ui;
+
+namespace {
+
+void tell(const std::exception &e) { Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation); }
+
+std::string leaveFile() { return leaveFileName(state().CurrentUser); }
+
+// What the records held when File Open began, and whose they were.
+struct Opening {
+    QString folder;
+    std::string user;
+    YearLedger ledger;
+    LeaveRecord leave;
+    std::optional<LeaveTexts> leaveBoxes;  // of an open leave window
+};
+
+struct Held {
+    std::optional<Opening> opening;
+};
+
+Held &held()
+{
+    static Held h;
+    return h;
+}
+
+// File Open of a profile other than the one open when it began.
+bool openingAnotherProfile()
+{
+    const std::optional<Opening> &o = held().opening;
+    return o && (o->folder != QDir::currentPath() || o->user != state().CurrentUser);
+}
+
+// A box value the settings files keep as a 32-bit number, or the box named.
+void checkSingle(const std::string &text, const char *box)
+{
+    try {
+        lenientSingle(text);
+    } catch (const NumberError &e) {
+        throw BoxError(QLatin1String(box), QString::fromStdString(text), e.problem);
+    }
+}
+
+class Service : public Records {
+public:
+    bool available() const override { return true; }
+
+    OvertimeForSave overtimeForSave(OvertimeStore &store, int rows) override
+    {
+        const OvertimeLayout layout = rows == 52 ? OvertimeLayout::Weekly : OvertimeLayout::BiWeekly;
+        Form2 *open = Forms::isLoaded<Form2>() ? &Forms::get<Form2>() : nullptr;
+        OvertimeTexts texts;
+        if (open)
+            texts = open->texts();
+        else
+            Form_Load(store, texts, overtimeLayout(state().profile.WeeklyPay));
+        // A salary or percentage beyond a 32-bit number would be written as
+        // a double that the reader then takes for damage: refuse it first.
+        checkSingle(texts.txtAnnual, "Annual Salary");
+        checkSingle(texts.txtApPercent, "Approved Percentage");
+        for (int i = 0; i < rows; ++i) {
+            try {
+                lenientDouble(texts.txtOT[i]);
+            } catch (const NumberError &e) {
+                throw BoxError(QStringLiteral("Overtime, row %1").arg(i + 1), QString::fromStdString(e.text),
+                               e.problem);
+            }
+        }
+        const OvertimeForSettings taken = open ? open->takeForSettings(layout) : takeForSettings(store, texts, layout);
+        // The store holds what is written, as reading the files back gives
+        // it, so the tracker opened again shows what was saved.
+        store.OTAnnualSalary = static_cast<float>(taken.annualSalary);
+        store.OTApprovedPercent = static_cast<float>(taken.approvedPercent);
+
+        OvertimeForSave out;
+        out.annualSalary = taken.annualSalary;
+        out.approvedPercent = taken.approvedPercent;
+        out.limit = taken.limit;
+        out.available = taken.available;
+        out.dates = taken.dates;
+        out.amounts = taken.amounts;
+        return out;
+    }
+
+    void settingsRead(const OvertimeStore &before) override
+    {
+        if (!Forms::isLoaded<Form2>())
+            return;  // its next load shows the store
+        Form2 &tracker = Forms::get<Form2>();
+        if (tracker.undoing()) {
+            tracker.FillInOT();
+            return;
+        }
+        // A calculation's reading of the files must not take back what the
+        // user typed into the open tracker: it keeps its boxes and the
+        // values behind them, and the next save writes them.
+        state().overtime = before;
+    }
+
+    void openStarting() override
+    {
+        Opening o{QDir::currentPath(), state().CurrentUser, yearLedger(), leaveRecord(), std::nullopt};
+        if (Forms::isLoaded<DialogVac>())
+            o.leaveBoxes = Forms::get<DialogVac>().texts();
+        held().opening = std::move(o);
+    }
+
+    void LoadYearToDate() override
+    {
+        // Another employee's gross must not count toward this one's wage
+        // bases: without a file of its own the year starts empty.
+        if (openingAnotherProfile())
+            yearLedger() = YearLedger{};
+        payrecords::LoadYearToDate();
+    }
+
+    void GetVac() override
+    {
+        if (openingAnotherProfile())
+            leaveRecord() = LeaveRecord{};
+        try {
+            if (Forms::isLoaded<DialogVac>()) {
+                DialogVac &window = Forms::get<DialogVac>();
+                LeaveTexts texts = window.texts();
+                try {
+                    payrecords::GetVac(leaveRecord(), texts, leaveFile());
+                } catch (...) {
+                    window.showTexts(texts);
+                    throw;
+                }
+                window.showTexts(texts);
+            } else {
+                // The window's load, hidden: it reads the file.
+                LeaveTexts texts;
+                Form_Load(leaveRecord(), texts, leaveFile());
+            }
+        } catch (const legacy::FileFormatError &e) {
+            // The record starts empty; File Open goes on.
+            tell(e);
+        }
+    }
+
+    void FillInOT() override
+    {
+        if (Forms::isLoaded<Form2>())
+            Forms::get<Form2>().FillInOT();
+    }
+
+    void openFailed() override
+    {
+        if (!held().opening)
+            return;
+        Opening o = std::move(*held().opening);
+        held().opening.reset();
+        yearLedger() = o.ledger;
+        leaveRecord() = o.leave;
+        // The open may have shown the ledger; it was closed before.
+        closeYearSet();
+        copyYearView();
+        if (o.leaveBoxes && Forms::isLoaded<DialogVac>())
+            Forms::get<DialogVac>().showTexts(*o.leaveBoxes);
+    }
+
+    void SaveVac() override { saveLeaveRecord(); }
+
+    void clearForNewProfile() override
+    {
+        held().opening.reset();
+        OvertimeStore &store = state().overtime;
+        if (Forms::isLoaded<Form2>()) {
+            Forms::get<Form2>().ClearAll();
+            Forms::unload(Form2::kName);
+        } else {
+            OvertimeTexts texts;
+            const OvertimeLayout layout = overtimeLayout(state().profile.WeeklyPay);
+            Form_Load(store, texts, layout);
+            payrecords::ClearAll(store, texts, layout);
+        }
+
+        leaveRecord() = LeaveRecord{};
+        if (Forms::isLoaded<DialogVac>()) {
+            DialogVac &window = Forms::get<DialogVac>();
+            window.hide();
+            LeaveTexts texts = window.texts();
+            clearVac(leaveRecord(), texts);
+            window.showTexts(texts);
+            Forms::unload(DialogVac::kName);
+        }
+
+        clearYearForNewProfile();
+    }
+
+    void closeWindows(bool alsoLeaveRecord) override
+    {
+        Forms::unload(frmDate::kName);
+        Forms::unload(Form2::kName);
+        closeYearSet();
+        if (alsoLeaveRecord)
+            Forms::unload(DialogVac::kName);
+    }
+
+    void showYearToDate() override { payrecords::showYearToDate(); }
+
+    void showOvertime() override
+    {
+        const Form1 &main = Forms::get<Form1>();
+        Form2 &tracker = Forms::get<Form2>();
+        tracker.lb_OT->setText(main.lbOverT->text());
+        tracker.lbWk->setText(main.txtWeek->text());
+        const bool weekly = Forms::get<frmTaxInfo>().optWeek->isChecked();
+        for (QWidget *w : {static_cast<QWidget *>(tracker.Frame5), static_cast<QWidget *>(tracker.Frame6),
+                           static_cast<QWidget *>(tracker.Frame8)})
+            w->setVisible(weekly);
+        tracker.resize(twips(weekly ? 7725 : 5055), tracker.height());
+        tracker.showForm();
+    }
+
+    void showVacation() override { Forms::get<DialogVac>().showForm(); }
+};
+
+} // namespace
+
+Records &recordsService()
+{
+    static Service service;
+    return service;
+}
+
+void resetRecords()
+{
+    yearLedger() = YearLedger{};
+    leaveRecord() = LeaveRecord{};
+    held() = Held{};
+}
+
+void saveLeaveRecord()
+{
+    LeaveTexts texts;
+    if (Forms::isLoaded<DialogVac>()) {
+        texts = Forms::get<DialogVac>().texts();
+    } else {
+        // The window's load first, hidden: what it reads is written back.
+        try {
+            Form_Load(leaveRecord(), texts, leaveFile());
+        } catch (const legacy::FileFormatError &e) {
+            tell(e);
+        }
+    }
+    payrecords::SaveVac(leaveRecord(), texts, leaveFile());
+}
+
+} // namespace wagedesk::payrecords

@@ -1,0 +1,28 @@
+// What the paycheck core asks of the pay-period records: the year-to-date
+// ledger, the overtime tracker and the leave record, behind the core's
+// wagedesk::Records.
+//
+// The records belong to the profile that is open. File Open of another
+// profile starts the ledger and the leave record empty where that profile
+// has no file of its own; File New empties them. Reopening the profile that
+// is open keeps what they hold when a file is missing.
+#pragma once
+
+#include "core/windows/services.h"
+
+namespace wagedesk::payrecords {
+
+// The records as the core's windows reach them; the application installs it.
+Records &recordsService();
+
+// Back to the program's start: the year store and the leave record empty,
+// nothing remembered of a File Open.
+void resetRecords();
+
+// SaveVac: the leave record's boxes (of the window, or of its load when the
+// window is closed) into its fields and the current profile's ".hol".
+// Throws legacy::FileAccessError naming the file when it cannot be written.
+// A damaged file met by the load is reported; the record then starts empty.
+void saveLeaveRecord();
+
+} // namespace wagedesk::payrecords

@@ -1,0 +1,492 @@
+#include "records/windows/tracker.h"
+
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "core/windows/entry.h"
+#include "core/windows/profile.h"
+#include "core/windows/program.h"
+#include "platform/datepicker.h"
+#include "platform/ui.h"
+#include "records/windows/ledger.h"
+
+namespace wagedesk {
+
+using platform::Buttons;
+using platform::Forms;
+using platform::Icon;
+using platform::Ui;
+
+namespace {
+
+QString q(const std::string &s) { return QString::fromStdString(s); }
+
+void setText(QLineEdit *box, const std::string &text)
+{
+    const QString t = q(text);
+    if (box->text() != t)
+        box->setText(t);
+}
+
+void setText(QLabel *label, const std::string &text)
+{
+    const QString t = q(text);
+    if (label->text() != t)
+        label->setText(t);
+}
+
+// ---- layout, in pixels: rows 270 twips apart ----
+constexpr int kPitch = 18;
+constexpr int kBoxHeight = 17;
+constexpr int kTop = 32;
+constexpr int kDateWidth = 80, kAmountWidth = 60;
+constexpr int kNumberWidth = 32;
+constexpr int kSetWidth = kDateWidth + 4 + kAmountWidth;
+constexpr int kSecondSetLeft = 338;  // beyond the bi-weekly window's right edge
+constexpr int kMiddleLeft = 184, kMiddleWidth = 150;
+constexpr int kHeight = kTop + 26 * kPitch + 8;
+
+QFrame *plainFrame(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *f = named<QFrame>(QLatin1String(name));
+    f->setParent(parent);
+    f->setGeometry(geometry);
+    return f;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *l = named<QLabel>(QLatin1String(name), text);
+    l->setParent(parent);
+    l->setGeometry(geometry);
+    return l;
+}
+
+QLabel *result(QWidget *parent, const char *name, const char *tip, QRect geometry)
+{
+    QLabel *l = label(parent, name, QString(), geometry);
+    l->setToolTip(QLatin1String(tip));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+// The headings over one set of rows.
+QFrame *headings(QWidget *parent, const char *name, int left)
+{
+    QFrame *f = plainFrame(parent, name, QRect(left, 4, kNumberWidth + kSetWidth, kTop - 6));
+    int n = 0;
+    for (auto [text, x] : {std::pair{"Week No.", 0}, std::pair{" Week Ending", kNumberWidth},
+                           std::pair{" O.T. Only", kNumberWidth + kDateWidth + 4}}) {
+        QLabel *l = label(f, nullptr, QLatin1String(text), QRect(x, 0, x == 0 ? kNumberWidth : kDateWidth, kTop - 6));
+        l->setObjectName(QStringLiteral("%1Heading%2").arg(QLatin1String(name)).arg(n++));
+        l->setWordWrap(true);
+    }
+    return f;
+}
+
+} // namespace
+
+Form2::Form2() : platform::Form(kName)
+{
+    setWindowTitle(QStringLiteral("OverTime Percentage"));
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+
+    Frame9 = headings(this, "Frame9", 4);
+    Frame8 = headings(this, "Frame8", kSecondSetLeft);
+    Frame1 = plainFrame(this, "Frame1", QRect(4, kTop, kNumberWidth, 26 * kPitch));
+    Frame2 = plainFrame(this, "Frame2", QRect(4 + kNumberWidth, kTop, kSetWidth, 26 * kPitch));
+    Frame6 = plainFrame(this, "Frame6", QRect(kSecondSetLeft, kTop, kNumberWidth, 26 * kPitch));
+    Frame5 = plainFrame(this, "Frame5", QRect(kSecondSetLeft + kNumberWidth, kTop, kSetWidth, 26 * kPitch));
+    for (int i = 0; i < kRows; ++i) {
+        QFrame *numbers = i < 26 ? Frame1 : Frame6;
+        QFrame *boxes = i < 26 ? Frame2 : Frame5;
+        const int y = (i % 26) * kPitch;
+        Label2[i] = label(numbers, nullptr, QString::number(i + 1), QRect(0, y, kNumberWidth - 2, kBoxHeight));
+        Label2[i]->setObjectName(indexed("Label2", i));
+        Label2[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Text1[i] = named<QLineEdit>(indexed("Text1", i));
+        Text1[i]->setParent(boxes);
+        Text1[i]->setGeometry(0, y, kDateWidth, kBoxHeight);
+        txtOT[i] = named<QLineEdit>(indexed("txtOT", i));
+        txtOT[i]->setParent(boxes);
+        txtOT[i]->setGeometry(kDateWidth + 4, y, kAmountWidth, kBoxHeight);
+        txtOT[i]->setAlignment(Qt::AlignRight);
+        makeNumericEntry(txtOT[i]);
+        for (QLineEdit *box : {Text1[i], txtOT[i]}) {
+            selectAllOnFocus(box);
+            box->installEventFilter(this);
+        }
+    }
+    Text1[26]->setToolTip(QStringLiteral("You have to go back 26 pay periods."));
+    txtOT[51]->setToolTip(QStringLiteral("Fill in your o.t. for the past 26 weeks"));
+
+    // Salary and percentage.
+    Frame7 = named<QGroupBox>(QStringLiteral("Frame7"));
+    Frame7->setParent(this);
+    Frame7->setGeometry(kMiddleLeft, 4, kMiddleWidth, 104);
+    label(Frame7, "Label3", QStringLiteral("Annual Salary"), QRect(8, 8, 136, 16));
+    label(Frame7, "Label4", QStringLiteral("$"), QRect(8, 26, 10, 18));
+    txtAnnual = named<QLineEdit>(QStringLiteral("txtAnnual"));
+    txtAnnual->setParent(Frame7);
+    txtAnnual->setGeometry(20, 26, 90, 18);
+    txtAnnual->setToolTip(QStringLiteral("Look on your pay stub for SALARY"));
+    lbPer = label(Frame7, "lbPer", QStringLiteral("Enter Your Approved Percentage"), QRect(8, 46, 136, 30));
+    lbPer->setWordWrap(true);
+    txtApPercent = named<QLineEdit>(QStringLiteral("txtApPercent"));
+    txtApPercent->setParent(Frame7);
+    txtApPercent->setGeometry(20, 78, 60, 18);
+    label(Frame7, "Label5", QStringLiteral("%"), QRect(84, 78, 14, 18));
+    for (QLineEdit *box : {txtAnnual, txtApPercent}) {
+        makeNumericEntry(box);
+        selectAllOnFocus(box);
+    }
+
+    // Results.
+    Frame3 = named<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Results"));
+    Frame3->setParent(this);
+    Frame3->setGeometry(kMiddleLeft, 112, kMiddleWidth, 176);
+    label(Frame3, "Label6", QStringLiteral("OverTime Earned"), QRect(8, 16, 136, 14));
+    lbEarned = result(Frame3, "lbEarned", "Total from O.T. Only boxes", QRect(8, 30, 100, 16));
+    QLabel *at = label(Frame3, "Label7", QStringLiteral("You are at"), QRect(8, 50, 136, 14));
+    at->setToolTip(QStringLiteral("Present percent rate"));
+    txtPercent = named<QLineEdit>(QStringLiteral("txtPercent"));
+    txtPercent->setParent(Frame3);
+    txtPercent->setGeometry(8, 64, 100, 16);
+    txtPercent->setReadOnly(true);
+    txtPercent->setAlignment(Qt::AlignRight);
+    QPalette face = txtPercent->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    txtPercent->setPalette(face);
+    QLabel *max = label(Frame3, "Label8", QStringLiteral("Max. allowable amount at approved percentage "),
+                        QRect(8, 84, 136, 28));
+    max->setWordWrap(true);
+    lbMax = result(Frame3, "lbMax", "Your limit at the approved % rate", QRect(8, 112, 100, 16));
+    label(Frame3, "Label9", QStringLiteral("Available overtime left"), QRect(8, 132, 136, 14));
+    lbAvail = result(Frame3, "lbAvail", "The difference", QRect(8, 148, 100, 16));
+
+    // This period, as the main window shows it.
+    label(this, "Label10", QStringLiteral("OT Earned:"), QRect(kMiddleLeft, 294, 62, 16));
+    lb_OT = label(this, "lb_OT", QString(), QRect(kMiddleLeft + 64, 294, 84, 16));
+    label(this, "Label11", QStringLiteral("On:"), QRect(kMiddleLeft, 312, 62, 16));
+    lbWk = label(this, "lbWk", QString(), QRect(kMiddleLeft + 64, 312, 84, 16));
+    for (QLabel *l : {lb_OT, lbWk})
+        l->setStyleSheet(QStringLiteral("color: #00ff00; background-color: black;"));
+
+    // Buttons.
+    Frame4 = named<QGroupBox>(QStringLiteral("Frame4"));
+    Frame4->setParent(this);
+    Frame4->setGeometry(kMiddleLeft, 334, kMiddleWidth, kHeight - 338);
+    auto button = [this](const char *name, const char *caption, int y) {
+        auto *b = named<QPushButton>(QLatin1String(name), QLatin1String(caption));
+        b->setParent(Frame4);
+        b->setGeometry(25, y, 100, 24);
+        return b;
+    };
+    cmdADD = button("cmdADD", "&TOTAL", 8);
+    cmdAdvance = button("cmdAdvance", "&New Week", 36);
+    cmdAdvance->setToolTip(QStringLiteral("Move up one pay period. Delete 1st wk, add new 26wk."));
+    cmdClose = button("cmdClose", "&Back", 64);
+    cmdUndo = button("cmdUndo", "&Undo", 92);
+    cmdUndo->setToolTip(QStringLiteral("ONLY BACK TO WHEN FIRST OPENED"));
+    cmdPrint = button("cmdPrint", "&Print", 120);
+    cmdADD->setDefault(true);
+    setDefaultButton(cmdADD);
+
+    // Tab follows the rows, then the buttons, the rate and the two boxes.
+    QWidget *previous = nullptr;
+    auto chain = [&previous](QWidget *w) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    };
+    for (int i = 0; i < kRows; ++i) {
+        chain(Text1[i]);
+        chain(txtOT[i]);
+    }
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdADD, cmdAdvance, cmdClose, cmdUndo, cmdPrint, txtPercent,
+                                                        txtAnnual, txtApPercent})
+        chain(w);
+
+    connect(cmdADD, &QPushButton::clicked, this, [this] { cmdADD_Click(); });
+    connect(cmdAdvance, &QPushButton::clicked, this, [this] { cmdAdvance_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdUndo, &QPushButton::clicked, this, [this] { cmdUndo_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+
+    resize(payrecords::twips(7725), kHeight);
+}
+
+Form2::~Form2() = default;
+
+payrecords::OvertimeLayout Form2::layout() const { return payrecords::overtimeLayout(state().profile.WeeklyPay); }
+
+payrecords::OvertimeTexts Form2::texts() const
+{
+    payrecords::OvertimeTexts t;
+    for (int i = 0; i < kRows; ++i) {
+        t.Text1[i] = Text1[i]->text().toStdString();
+        t.txtOT[i] = txtOT[i]->text().toStdString();
+    }
+    t.txtAnnual = txtAnnual->text().toStdString();
+    t.txtApPercent = txtApPercent->text().toStdString();
+    t.lbEarned = lbEarned->text().toStdString();
+    t.txtPercent = txtPercent->text().toStdString();
+    t.lbMax = lbMax->text().toStdString();
+    t.lbAvail = lbAvail->text().toStdString();
+    return t;
+}
+
+void Form2::showTexts(const payrecords::OvertimeTexts &t)
+{
+    for (int i = 0; i < kRows; ++i) {
+        setText(Text1[i], t.Text1[i]);
+        setText(txtOT[i], t.txtOT[i]);
+    }
+    setText(txtAnnual, t.txtAnnual);
+    setText(txtApPercent, t.txtApPercent);
+    setText(lbEarned, t.lbEarned);
+    setText(txtPercent, t.txtPercent);
+    setText(lbMax, t.lbMax);
+    setText(lbAvail, t.lbAvail);
+}
+
+void Form2::formLoad()
+{
+    payrecords::OvertimeTexts t = texts();
+    payrecords::Form_Load(state().overtime, t, layout());
+    showTexts(t);
+}
+
+void Form2::FillInOT()
+{
+    payrecords::OvertimeTexts t = texts();
+    payrecords::FillInOT(state().overtime, t, layout());
+    showTexts(t);
+}
+
+void Form2::ClearAll()
+{
+    payrecords::OvertimeTexts t = texts();
+    payrecords::ClearAll(state().overtime, t, layout());
+    showTexts(t);
+}
+
+payrecords::OvertimeForSettings Form2::takeForSettings(payrecords::OvertimeLayout rows)
+{
+    payrecords::OvertimeTexts t = texts();
+    payrecords::OvertimeForSettings taken = payrecords::takeForSettings(state().overtime, t, rows);
+    showTexts(t);
+    return taken;
+}
+
+void Form2::cmdADD_Click()
+{
+    payrecords::OvertimeTexts t = texts();
+    const std::optional<payrecords::OvertimeMessage> message = payrecords::cmdADD_Click(state().overtime, t, layout());
+    showTexts(t);
+    if (message)
+        Ui::message(q(message->text), Buttons::Ok, Icon::Exclamation, q(message->title));
+}
+
+void Form2::Form_Paint()
+{
+    payrecords::OvertimeTexts t = texts();
+    payrecords::Form_Paint(state().overtime, t, layout());
+    showTexts(t);
+}
+
+void Form2::cmdAdvance_Click()
+{
+    payrecords::OvertimeTexts t = texts();
+    payrecords::cmdAdvance_Click(t, layout());
+    showTexts(t);
+}
+
+void Form2::cmdClose_Click()
+{
+    payrecords::cmdClose_Click(state().overtime, texts(), layout());
+    Forms::unload(kName);
+}
+
+void Form2::cmdUndo_Click()
+{
+    undoing_ = true;
+    try {
+        LoadUserSettings();
+    } catch (const std::exception &e) {
+        undoing_ = false;
+        Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    undoing_ = false;
+    // The layout of the frequency just read.
+    payrecords::OvertimeTexts t = texts();
+    payrecords::showSavedOvertime(state().overtime, t, layout());
+    showTexts(t);
+}
+
+void Form2::cmdPrint_Click()
+{
+    if (!Ui::printerDialog(printer(), this))
+        return;
+    if (!platform::printWindowImage(this, printer()))
+        Ui::message(QStringLiteral("The window could not be printed: the printer cannot be started."), Buttons::Ok,
+                    Icon::Exclamation);
+}
+
+QPrinter &Form2::printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void Form2::Text1_Click(int index)
+{
+    DateRow = static_cast<std::int16_t>(index);
+    Ui::showModal(&Forms::get<frmDate>());
+}
+
+bool Form2::event(QEvent *event)
+{
+    // Each time the window comes into view its results follow the boxes,
+    // without a message: a box left empty must not bring one up again and
+    // again.
+    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
+        const bool handled = platform::Form::event(event);
+        Form_Paint();
+        return handled;
+    }
+    return platform::Form::event(event);
+}
+
+bool Form2::arrowKey(QObject *watched, int key)
+{
+    const int last = payrecords::rowCount(layout()) - 1;
+    for (int i = 0; i < kRows; ++i) {
+        QLineEdit *target = nullptr;
+        if (watched == Text1[i]) {
+            if (key == Qt::Key_Up && i > 0)
+                target = Text1[i - 1];
+            else if (key == Qt::Key_Down && i < last)
+                target = Text1[i + 1];
+            else if (key == Qt::Key_Right)
+                target = txtOT[i];
+        } else if (watched == txtOT[i]) {
+            if (key == Qt::Key_Up && i > 0)
+                target = txtOT[i - 1];
+            else if (key == Qt::Key_Down && i < last)
+                target = txtOT[i + 1];
+            else if (key == Qt::Key_Left)
+                target = Text1[i];
+        } else {
+            continue;
+        }
+        if (!target)
+            return false;
+        target->setFocus(Qt::OtherFocusReason);
+        target->selectAll();
+        return true;
+    }
+    return false;
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right) &&
+            arrowKey(watched, key))
+            return true;
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        const auto found = std::find(Text1.begin(), Text1.end(), watched);
+        if (found != Text1.end())
+            Text1_Click(int(found - Text1.begin()));
+    }
+    return platform::Form::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- frmDate
+
+frmDate::frmDate() : platform::Form(kName)
+{
+    setWindowTitle(QString());
+    setAutoFillBackground(true);
+    QPalette red = palette();
+    red.setColor(QPalette::Window, Qt::red);
+    setPalette(red);
+    DTPicker1 = named<platform::DatePicker>(QStringLiteral("DTPicker1"));
+    DTPicker1->setDisplayFormat(QStringLiteral("M/d/yy"));
+    DTPicker1->setDateRange(kMin, kMax);
+    DTPicker1->setDate(QDate(2005, 1, 1));
+    Command1 = named<QPushButton>(QStringLiteral("Command1"), QStringLiteral("&OK"));
+    Command1->setDefault(true);
+    setDefaultButton(Command1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(DTPicker1);
+    layout->addWidget(Command1, 0, Qt::AlignRight);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // The box follows every change the user makes in the picker, and a
+    // click on it or on a day of its calendar.
+    connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { writeBox(); });
+    connect(DTPicker1->calendarWidget(), &QCalendarWidget::clicked, this, [this] { writeBox(); });
+    DTPicker1->installEventFilter(this);
+}
+
+QDate frmDate::readDate(const QString &text)
+{
+    const QDate full = QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
+    return full.isValid() ? full : platform::DatePicker::parse(text);
+}
+
+void frmDate::formLoad()
+{
+    QLineEdit *box = Forms::get<Form2>().Text1[Forms::get<Form2>().DateRow];
+    // Putting the picker at the box's date is no pick of the user's: the
+    // box changes only when the user picks a date (or holds none at all).
+    const QSignalBlocker quiet(DTPicker1);
+    // A day outside the range (today, after 2005) goes to its nearest end.
+    const QDate typed = readDate(box->text());
+    if (box->text().isEmpty()) {
+        DTPicker1->setDate(today());
+    } else if (!typed.isValid() || typed < kMin || typed > kMax) {
+        DTPicker1->setDate(today());
+        writeBox();
+    } else {
+        DTPicker1->setDate(typed);
+    }
+}
+
+bool frmDate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DTPicker1 && event->type() == QEvent::MouseButtonPress)
+        writeBox();
+    return platform::Form::eventFilter(watched, event);
+}
+
+void frmDate::writeBox()
+{
+    Form2 &tracker = Forms::get<Form2>();
+    tracker.Text1[tracker.DateRow]->setText(DTPicker1->date().toString(QLatin1String(kDateText)));
+}
+
+void frmDate::Command1_Click()
+{
+    writeBox();
+    Forms::unload(kName);
+}
+
+} // namespace wagedesk

@@ -1,0 +1,358 @@
+// The overtime tracker and its date picker driven as a user would, from the
+// main window's OverTime button, with the settings files they reach.
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPrinter>
+
+#include "platform/datepicker.h"
+#include "records/windows/ledger.h"
+#include "records/windows/tracker.h"
+#include "records_fixture.h"
+
+namespace wagedesk::testing {
+namespace {
+
+using platform::Forms;
+using platform::Ui;
+using payrecords::twips;
+
+const QString kAttention = QStringLiteral("Please enter amounts in\r\nAnnual Salary and\r\nApproved Percent Boxes.");
+
+class Tracker : public RecordsTest {
+public:
+    struct Results {
+        QString earned, rate, limit, available;
+        bool operator==(const Results &) const = default;
+    };
+
+protected:
+    void SetUp() override
+    {
+        RecordsTest::SetUp();
+        frmDate::today = [] { return QDate(2005, 3, 10); };
+    }
+    void TearDown() override
+    {
+        frmDate::today = [] { return QDate::currentDate(); };
+        RecordsTest::TearDown();
+    }
+    static Form2 &tracker() { return Forms::get<Form2>(); }
+    static Form2 &openTracker()
+    {
+        Forms::get<Form1>().cmdOT->click();
+        return tracker();
+    }
+    static Results results(const Form2 &t)
+    {
+        return {t.lbEarned->text(), t.txtPercent->text(), t.lbMax->text(), t.lbAvail->text()};
+    }
+};
+
+void PrintTo(const Tracker::Results &r, std::ostream *os)
+{
+    *os << r.earned.toStdString() << " " << r.rate.toStdString() << " " << r.limit.toStdString() << " "
+        << r.available.toStdString();
+}
+
+TEST_F(Tracker, OpenedFromTheMainWindowTotalsTheTypedWeeks)
+{
+    Form1 &f = startPaid();
+    type(f.txtAmount[3], QStringLiteral("2"));
+    calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+    Form2 &t = openTracker();
+    EXPECT_TRUE(t.isVisible());
+    EXPECT_EQ(t.windowTitle(), QStringLiteral("OverTime Percentage"));
+    EXPECT_EQ(t.lb_OT->text(), f.lbOverT->text());
+    EXPECT_EQ(t.lbWk->text(), QStringLiteral("01/07/05"));
+    EXPECT_EQ(t.width(), twips(7725));
+    EXPECT_FALSE(t.Frame5->isHidden());
+    // A new profile's salary box shows the default.
+    EXPECT_EQ(t.txtAnnual->text(), QStringLiteral("15600"));
+
+    Ui::clearAsked();
+    type(t.txtApPercent, QStringLiteral("15"));
+    type(t.txtOT[0], QStringLiteral("100"));
+    type(t.txtOT[1], QStringLiteral("100"));
+    QTest::keyClick(t.txtOT[1], Qt::Key_Return);  // Enter presses TOTAL
+    EXPECT_EQ(results(t), (Results{QStringLiteral("$200.00"), QStringLiteral("1.28%"), QStringLiteral("$2,340.00"),
+                                   QStringLiteral("$2,140.00")}));
+    EXPECT_TRUE(Ui::asked().empty());
+}
+
+TEST_F(Tracker, TotalsAndMessagesWorkedByHand)
+{
+    startPaid();
+    struct Case {
+        const char *name, *salary, *percent, *first, *second;
+        bool attention;
+        Results shown;  // when no message
+    };
+    const Case cases[] = {
+        {"no salary", "", "15", "100", "", true, {}},
+        {"both 0", "0", "0", "100", "", true, {}},
+        // A salary of 0 divides: refused like a missing one.
+        {"salary 0", "0", "15", "100", "", true, {}},
+        {"a lone minus", "-", "15", "100", "", true, {}},
+        {"percentage 0", "15600", "0", "120", "", false,
+         {QStringLiteral("$120.00"), QStringLiteral(".77%"), QStringLiteral("$.00"), QStringLiteral("-$120.00")}},
+        // "1 000" reads 1000 and "12-3" reads 12.
+        {"leading numbers", "10000", "10", "1 000", "12-3", false,
+         {QStringLiteral("$1,012.00"), QStringLiteral("10.12%"), QStringLiteral("$1,000.00"),
+          QStringLiteral("-$12.00")}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Form2 &t = openTracker();
+        type(t.txtAnnual, QLatin1String(c.salary));
+        type(t.txtApPercent, QLatin1String(c.percent));
+        type(t.txtOT[0], QLatin1String(c.first));
+        t.txtOT[1]->clear();
+        QTest::keyClicks(t.txtOT[1], QLatin1String(c.second));
+        const Results before = results(t);
+        const OvertimeStore store = state().overtime;
+        Ui::clearAsked();
+        t.cmdADD->click();
+        if (c.attention) {
+            ASSERT_EQ(Ui::asked().size(), 1u);
+            EXPECT_EQ(Ui::asked().front().title, QStringLiteral("Attention"));
+            EXPECT_EQ(lastAsked(), kAttention);
+            EXPECT_EQ(results(t), before);
+            EXPECT_EQ(state().overtime, store);
+            EXPECT_EQ(t.txtOT[1]->text(), QString()) << "no box is zero-filled";
+            // Coming into view again computes quietly: no message, no loop.
+            Ui::clearAsked();
+            QEvent activate(QEvent::WindowActivate);
+            QApplication::sendEvent(&t, &activate);
+            t.hide();
+            t.show();
+            EXPECT_TRUE(Ui::asked().empty());
+            EXPECT_EQ(results(t), before);
+        } else {
+            EXPECT_TRUE(Ui::asked().empty());
+            EXPECT_EQ(results(t), c.shown);
+            EXPECT_EQ(t.txtOT[1]->text(), QLatin1String(c.second[0] ? c.second : "0"));
+        }
+        t.cmdClose->click();
+    }
+}
+
+TEST_F(Tracker, NewWeekAndBackInBothLayouts)
+{
+    struct Case {
+        bool biWeekly;
+        int last;
+    };
+    for (const Case c : {Case{false, 51}, Case{true, 25}}) {
+        SCOPED_TRACE(c.last);
+        startPaid(c.biWeekly);
+        Form2 &t = openTracker();
+        EXPECT_EQ(t.width(), twips(c.biWeekly ? 5055 : 7725));
+        EXPECT_EQ(t.Frame5->isHidden(), c.biWeekly);
+        type(t.Text1[1], QStringLiteral("1/14/2005"));
+        type(t.txtOT[1], QStringLiteral("5"));
+        type(t.Text1[c.last], QStringLiteral("12/30/2005"));
+        type(t.txtOT[c.last], QStringLiteral("9"));
+        if (c.biWeekly)
+            t.txtOT[26]->setText(QStringLiteral("7"));
+        const QString earned = t.lbEarned->text();
+        t.cmdAdvance->click();
+        EXPECT_EQ(t.Text1[0]->text(), QStringLiteral("1/14/2005"));
+        EXPECT_EQ(t.txtOT[0]->text(), QStringLiteral("5"));
+        EXPECT_EQ(t.Text1[c.last - 1]->text(), QStringLiteral("12/30/2005"));
+        EXPECT_EQ(t.Text1[c.last]->text(), QString());
+        EXPECT_EQ(t.txtOT[c.last]->text(), QStringLiteral("0"));
+        EXPECT_EQ(t.lbEarned->text(), earned) << "the results wait for TOTAL";
+        if (c.biWeekly) {
+            EXPECT_EQ(t.txtOT[26]->text(), QStringLiteral("7")) << "rows beyond the layout stay";
+        }
+
+        t.txtOT[3]->clear();
+        t.cmdClose->click();
+        EXPECT_FALSE(Forms::isLoaded<Form2>());
+        EXPECT_EQ(state().overtime.OTDate[0], "1/14/2005");
+        EXPECT_EQ(state().overtime.OTAmount[0], "5");
+        EXPECT_EQ(state().overtime.OTAmount[3], "") << "an emptied box is stored empty";
+        Forms::unloadAll();
+        resetState();
+        defineForms();
+    }
+}
+
+// What the tracker shows is what the calculation's save writes, although
+// the calculation reads the settings files again on its way.
+TEST_F(Tracker, ACalculationSavesTheOpenTrackerAsItStands)
+{
+    Form1 &f = startPaid();
+    Form2 &t = openTracker();
+    type(t.txtAnnual, QStringLiteral("20000"));
+    type(t.txtApPercent, QStringLiteral("10"));
+    type(t.Text1[0], QStringLiteral("1/7/2005"));
+    type(t.txtOT[0], QStringLiteral("150.5"));
+    t.cmdADD->click();
+    ASSERT_EQ(t.lbAvail->text(), QStringLiteral("$1,849.50"));
+    // Typed after TOTAL: saved as typed, with the results last shown.
+    type(t.Text1[1], QStringLiteral("1/14/2005"));
+    type(t.txtOT[1], QStringLiteral("20"));
+    calculate(f);
+    EXPECT_FALSE(Forms::isLoaded<Form2>());
+
+    const QStringList use = lines(QStringLiteral(".use"));
+    EXPECT_EQ(use[0], QStringLiteral("150.5,2000,1849.5"));
+    // The present rate 150.5 / 20000 = 0.007525, kept to two decimals.
+    EXPECT_EQ(use[1], QStringLiteral("20000,10,0.01"));
+    const QStringList rows = lines(QStringLiteral(".ovw"));
+    ASSERT_EQ(rows.size(), 104);
+    EXPECT_EQ(rows.mid(0, 6), (QStringList{QStringLiteral("\"1/7/2005\""), QStringLiteral("150.5"),
+                                           QStringLiteral("\"1/14/2005\""), QStringLiteral("20"),
+                                           QStringLiteral("\"\""), QStringLiteral("0")}));
+
+    // Opened again the tracker shows what was saved, and so does Undo.
+    Form2 &again = openTracker();
+    EXPECT_EQ(again.txtAnnual->text(), QStringLiteral("20000"));
+    EXPECT_EQ(again.txtOT[1]->text(), QStringLiteral("20"));
+    type(again.txtAnnual, QStringLiteral("30000"));
+    type(again.txtOT[1], QStringLiteral("99"));
+    type(again.txtApPercent, QStringLiteral("5"));
+    again.cmdUndo->click();
+    EXPECT_EQ(again.txtAnnual->text(), QStringLiteral("20000"));
+    EXPECT_EQ(again.txtApPercent->text(), QStringLiteral("10"));
+    EXPECT_EQ(again.txtOT[1]->text(), QStringLiteral("20"));
+    EXPECT_EQ(again.Text1[0]->text(), QStringLiteral("1/7/2005"));
+}
+
+TEST_F(Tracker, UndoShowsAStoredSalaryOfZeroAsZero)
+{
+    startPaid();
+    Form2 &t = openTracker();
+    QStringList use = lines(QStringLiteral(".use"));
+    use[1] = QStringLiteral("0,5,0");
+    write(QStringLiteral(".use"), (use.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    t.cmdUndo->click();
+    EXPECT_EQ(t.txtAnnual->text(), QStringLiteral("0"));
+    EXPECT_EQ(t.txtApPercent->text(), QStringLiteral("5"));
+}
+
+TEST_F(Tracker, ASalaryBeyondA32BitNumberIsRefusedBeforeTheSave)
+{
+    Form1 &f = startPaid();
+    const QByteArray before = read(QStringLiteral(".use"));
+    Form2 &t = openTracker();
+    type(t.txtAnnual, QString(40, QLatin1Char('9')));
+    Ui::clearAsked();
+    calculate(f);
+    ASSERT_FALSE(Ui::asked().empty());
+    EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("Annual Salary:"))) << lastAsked().toStdString();
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("too large")));
+    EXPECT_EQ(read(QStringLiteral(".use")), before);
+}
+
+TEST_F(Tracker, ArrowKeysFollowTheGrid)
+{
+    struct Case {
+        bool biWeekly;
+        bool fromDate;
+        int row;
+        Qt::Key key;
+        bool toDate;
+        int to;
+    };
+    const Case cases[] = {
+        {false, true, 0, Qt::Key_Up, true, 0},    {false, true, 4, Qt::Key_Up, true, 3},
+        {false, true, 4, Qt::Key_Down, true, 5},  {false, true, 4, Qt::Key_Right, false, 4},
+        {false, true, 4, Qt::Key_Left, true, 4},  {false, false, 4, Qt::Key_Left, true, 4},
+        {false, false, 4, Qt::Key_Right, false, 4}, {false, false, 51, Qt::Key_Down, false, 51},
+        {false, false, 25, Qt::Key_Down, false, 26}, {true, false, 25, Qt::Key_Down, false, 25},
+        {true, true, 0, Qt::Key_Down, true, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.row) + " key " + std::to_string(c.key) + (c.biWeekly ? " bi-weekly" : ""));
+        state().profile.WeeklyPay = c.biWeekly ? kFalse : kTrue;
+        Form2 &t = tracker();
+        t.show();
+        QApplication::setActiveWindow(&t);
+        QLineEdit *from = c.fromDate ? t.Text1[c.row] : t.txtOT[c.row];
+        from->setFocus();
+        QTest::keyClick(from, c.key);
+        QLineEdit *to = c.toDate ? t.Text1[c.to] : t.txtOT[c.to];
+        EXPECT_TRUE(to->hasFocus());
+        Forms::unload(Form2::kName);
+    }
+}
+
+TEST_F(Tracker, TabFollowsTheRowsOfTheLayoutThenTheButtons)
+{
+    startPaid(true);
+    Form2 &t = openTracker();
+    QApplication::setActiveWindow(&t);
+    t.Text1[25]->setFocus();
+    QTest::keyClick(t.Text1[25], Qt::Key_Tab);
+    EXPECT_TRUE(t.txtOT[25]->hasFocus());
+    QTest::keyClick(t.txtOT[25], Qt::Key_Tab);
+    EXPECT_TRUE(t.cmdADD->hasFocus()) << "the hidden rows 27 to 52 are skipped";
+    t.txtApPercent->setFocus();
+    QTest::keyClick(t.txtApPercent, Qt::Key_Tab);
+    EXPECT_TRUE(t.Text1[0]->hasFocus());
+}
+
+TEST_F(Tracker, TheDatePickerChangesTheRowOnlyWhenTheUserPicks)
+{
+    startPaid();
+    Form2 &t = openTracker();
+    // An empty box: the picker opens at today and the box stays empty until
+    // OK writes the date.
+    Ui::script(Ui::ModalAction([&t](QWidget *w) {
+        auto &picker = static_cast<frmDate &>(*w);
+        EXPECT_EQ(picker.DTPicker1->date(), QDate(2005, 3, 10));
+        EXPECT_EQ(t.Text1[3]->text(), QString());
+        picker.Command1->click();
+    }));
+    QTest::mouseClick(t.Text1[3], Qt::LeftButton);
+    EXPECT_EQ(t.DateRow, 3);
+    EXPECT_EQ(t.Text1[3]->text(), QStringLiteral("3/10/2005"));
+
+    // A date in the box: the picker starts there; a pick shows at once, and
+    // closing without OK keeps it.
+    type(t.Text1[4], QStringLiteral("3/4/2005"));
+    Ui::script(Ui::ModalAction([&t](QWidget *w) {
+        auto &picker = static_cast<frmDate &>(*w);
+        EXPECT_EQ(picker.DTPicker1->date(), QDate(2005, 3, 4));
+        picker.DTPicker1->setDate(QDate(2005, 8, 14));
+        EXPECT_EQ(t.Text1[4]->text(), QStringLiteral("8/14/2005"));
+    }));
+    QTest::mouseClick(t.Text1[4], Qt::LeftButton);
+    EXPECT_EQ(t.Text1[4]->text(), QStringLiteral("8/14/2005"));
+    EXPECT_FALSE(Forms::isLoaded<frmDate>());
+
+    // Text that is no date is replaced by today's at once.
+    type(t.Text1[5], QStringLiteral("abc"));
+    Ui::script(Ui::ModalAction([&t](QWidget *) { EXPECT_EQ(t.Text1[5]->text(), QStringLiteral("3/10/2005")); }));
+    QTest::mouseClick(t.Text1[5], Qt::LeftButton);
+
+    // Today after the picker's range: it opens on the range's last day, and
+    // an empty box stays empty.
+    frmDate::today = [] { return QDate(2024, 6, 1); };
+    Ui::script(Ui::ModalAction([&t](QWidget *w) {
+        EXPECT_EQ(static_cast<frmDate &>(*w).DTPicker1->date(), QDate(2005, 12, 31));
+        EXPECT_EQ(t.Text1[6]->text(), QString());
+    }));
+    QTest::mouseClick(t.Text1[6], Qt::LeftButton);
+    EXPECT_EQ(t.Text1[6]->text(), QString());
+}
+
+TEST_F(Tracker, PrintingWithTheDialogCancelledPrintsNothing)
+{
+    startPaid();
+    Form2 &t = openTracker();
+    t.printer().setOutputFormat(QPrinter::PdfFormat);
+    t.printer().setOutputFileName(path(QStringLiteral("tracker.pdf")));
+    Ui::script(false);
+    t.cmdPrint->click();
+    EXPECT_FALSE(exists(QStringLiteral("tracker.pdf")));
+    Ui::script(true);
+    t.cmdPrint->click();
+    EXPECT_TRUE(exists(QStringLiteral("tracker.pdf")));
+}
+
+} // namespace
+} // namespace wagedesk::testing
