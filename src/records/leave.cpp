@@ -90,12 +90,6 @@ void clearAccount(LeaveAccount &account, LeaveFrameTexts &frame)
 
 std::string leaveFileName(const std::string &user) { return user + kLeaveExt; }
 
-LeaveRecord &leaveRecord()
-{
-    static LeaveRecord record;
-    return record;
-}
-
 void writeLeaveFile(const std::filesystem::path &file, const LeaveRecord &r)
 {
     legacy::SeqWriter w(file);

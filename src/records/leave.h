@@ -38,10 +38,6 @@ struct LeaveRecord {
     bool operator==(const LeaveRecord &) const = default;
 };
 
-// The program-wide record: the window's fields live for the whole run, so
-// closing the window or changing the profile keeps them.
-LeaveRecord &leaveRecord();
-
 // The texts of one account's frame: start box (txtVacBal, txtHolBal,
 // txtSickBal), balance label (lbVacBal ...), days-taken boxes (txtVcnt,
 // txtHcnt, txtScnt) and date boxes (txtVdate, txtHdate, txtSdate).

@@ -43,12 +43,6 @@ YearTotBoxes boxesOf(const YearTotals &t, SingleText single, FixedText fixed)
 
 } // namespace
 
-YearLedger &yearLedger()
-{
-    static YearLedger ledger;
-    return ledger;
-}
-
 int activeRows(std::int16_t weeklyPay) { return weeklyPay == kTrue ? 52 : 26; }
 
 YearCells plainCells(const YearRow &row)

@@ -48,10 +48,6 @@ struct YearLedger {
     bool operator==(const YearLedger &) const = default;
 };
 
-// The program's year store, for the whole run (the ledger's windows show
-// it; the core reads its totals through its own small view).
-YearLedger &yearLedger();
-
 // One grid row as the grid window holds it, named as its controls, left to
 // right on screen. The pay cells are named against their content.
 struct YearCells {

@@ -17,8 +17,9 @@
 #include <string>
 
 #include "core/windows/services.h"
-#include "records/windows/ledger.h"
 #include "records/windows/leave_window.h"
+#include "records/windows/ledger.h"
+#include "records/windows/stores.h"
 #include "records/year_ledger.h"
 #include "records_fixture.h"
 

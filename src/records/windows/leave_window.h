@@ -8,6 +8,7 @@
 
 #include "platform/forms.h"
 #include "records/leave.h"
+#include "records/windows/stores.h"
 
 class QAction;
 class QGroupBox;

@@ -19,6 +19,7 @@
 
 #include "platform/forms.h"
 #include "platform/textprinter.h"
+#include "records/windows/stores.h"
 #include "records/year_store.h"
 
 class QAction;

@@ -17,9 +17,10 @@
 #include "platform/ui.h"
 #include "records/leave.h"
 #include "records/overtime.h"
-#include "records/windows/ledger.h"
 #include "records/windows/leave_window.h"
+#include "records/windows/ledger.h"
 #include "records/windows/tracker.h"
+#include "records/windows/stores.h"
 #include "records/year_store.h"
 
 namespace wagedesk::payrecords {
