@@ -381,12 +381,17 @@ double val(std::string_view text)
 
 double toDouble(std::string_view text) { return toDoubleValue(parseStrict(text), text); }
 
-float toSingle(double value)
+bool fitsSingle(double value)
 {
     // Halfway between the largest float and 2^128 and beyond rounds to
     // infinity (and the cast of such a double is undefined).
     constexpr double limit = 0x1.ffffffp127;
-    if (!(std::fabs(value) < limit))
+    return std::fabs(value) < limit;
+}
+
+float toSingle(double value)
+{
+    if (!fitsSingle(value))
         throw OverflowError("number too large for a single");
     return static_cast<float>(value);
 }

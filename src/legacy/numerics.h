@@ -105,6 +105,8 @@ Currency toCurrency(std::string_view text);
 // the largest float and 2^128), an infinity or NaN. Use it wherever a
 // double becomes a single: a plain cast of such a value is undefined.
 float toSingle(double value);
+// Whether toSingle takes the value (false for an infinity or NaN too).
+bool fitsSingle(double value);
 
 // Conversion to a 16-bit integer: nearest integer, an exact half going to
 // the even one (12.5 gives 12, 13.5 gives 14). OverflowError outside

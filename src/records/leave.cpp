@@ -11,9 +11,6 @@ namespace wagedesk::payrecords {
 
 namespace {
 
-// Beyond this a double rounds to float infinity, and the cast is undefined.
-bool fitsFloat(double value) { return std::fabs(value) < 0x1.ffffffp127; }
-
 // Sets a box and tells whether its text changed, as a change event would.
 bool setText(std::string &box, const std::string &text)
 {
@@ -130,7 +127,7 @@ double leaveValue(std::string_view text)
 {
     try {
         const double value = legacy::val(text);
-        return fitsFloat(value) ? value : 0;
+        return legacy::fitsSingle(value) ? value : 0;
     } catch (const legacy::OverflowError &) {
         return 0;
     }
@@ -141,7 +138,7 @@ std::string balanceText(const LeaveFrameTexts &frame)
     float sum = 0;
     for (const std::string &taken : frame.txtCnt) {
         const double next = static_cast<double>(sum) + leaveValue(taken);
-        if (!fitsFloat(next))
+        if (!legacy::fitsSingle(next))
             return {};
         sum = static_cast<float>(next);
     }

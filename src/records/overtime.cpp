@@ -11,9 +11,6 @@ namespace {
 
 constexpr const char *kDollarPattern = "$#,###.#0";
 
-// Beyond this a double rounds to float infinity, and the cast is undefined.
-bool fitsFloat(double value) { return std::fabs(value) < 0x1.ffffffp127; }
-
 std::size_t rows(OvertimeLayout layout) { return static_cast<std::size_t>(rowCount(layout)); }
 
 void zeroFillEmpty(std::string &box)
@@ -54,12 +51,12 @@ TotalsProblem computeTotals(const OvertimeTexts &t, OvertimeLayout layout, Total
         double sum = 0;
         for (std::size_t i = 0; i < rows(layout); ++i)
             sum += legacy::val(t.txtOT[i]);
-        if (!fitsFloat(sum))
+        if (!legacy::fitsSingle(sum))
             return TotalsProblem::OutOfRange;
         out.earned = static_cast<float>(sum);
 
         const double rate = static_cast<double>(out.earned) / salaryValue;
-        if (!fitsFloat(rate))
+        if (!legacy::fitsSingle(rate))
             return TotalsProblem::OutOfRange;
         out.presentRate = static_cast<float>(rate);
 
@@ -67,7 +64,7 @@ TotalsProblem computeTotals(const OvertimeTexts &t, OvertimeLayout layout, Total
         out.percent = legacy::toFloat(t.txtApPercent);
 
         const double limit = legacy::val(t.txtApPercent) * 0.01 * salaryValue;
-        if (!fitsFloat(limit))
+        if (!legacy::fitsSingle(limit))
             return TotalsProblem::OutOfRange;
         out.limit = static_cast<float>(limit);
         out.available = out.limit - out.earned;

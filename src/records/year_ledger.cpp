@@ -12,15 +12,7 @@ namespace {
 
 using legacy::Currency;
 
-// Halfway between the largest float and 2^128 and beyond rounds to infinity.
-constexpr double kFloatLimit = 0x1.ffffffp127;
-
-float toSingle(double value)
-{
-    if (!(std::fabs(value) < kFloatLimit))
-        throw legacy::OverflowError("beyond the range of a single");
-    return static_cast<float>(value);
-}
+using legacy::toSingle;
 
 // The value of a cell or box text, in single precision.
 float valueOf(const std::string &text) { return toSingle(legacy::val(text)); }

@@ -19,8 +19,8 @@
 #include "records/overtime.h"
 #include "records/windows/leave_window.h"
 #include "records/windows/ledger.h"
-#include "records/windows/tracker.h"
 #include "records/windows/stores.h"
+#include "records/windows/tracker.h"
 #include "records/year_store.h"
 
 namespace wagedesk::payrecords {
