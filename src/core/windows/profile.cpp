@@ -97,7 +97,11 @@ void SaveOT()
 {
     ProgramState &st = state();
     ProfileSettings &p = st.profile;
-    const std::string name = Forms::get<frmSaveUser>().txtSaveUser->text().toStdString();
+    // The name in the save-user dialog's box; a dialog not loaded would
+    // load with the current name in it, so that is the name then.
+    const std::string name = Forms::isLoaded<frmSaveUser>()
+                                 ? Forms::get<frmSaveUser>().txtSaveUser->text().toStdString()
+                                 : st.CurrentUser;
     checkProfileName(name);
     st.CurrentUser = name;
 
