@@ -91,9 +91,9 @@ QLabel *valueLabel(const QString &name)
 
 // Wide enough for the largest amount a period can show: the gross is held
 // in currency, so nothing exceeds its range (sign and dollar included).
-void fitLargestAmount(QLabel *l)
+int largestAmountWidth(const QLabel *l)
 {
-    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("-$922,337,203,685,477.58")) + 4);
+    return l->fontMetrics().horizontalAdvance(QStringLiteral("-$922,337,203,685,477.58")) + 4;
 }
 
 } // namespace
@@ -173,10 +173,14 @@ Form1::Form1() : platform::Form(kName)
     bold.setBold(true);
     lbNet->setFont(bold);
     Label13->setFont(bold);
+    // Measured once for each font: shaping the text is not cheap.
+    const int plainWidth = largestAmountWidth(lbTaxes), boldWidth = largestAmountWidth(lbNet);
     for (QLabel *l : lbTaxDed)
-        fitLargestAmount(l);
-    for (QLabel *l : {Label13, lbTaxes, lbDeduct, lbNet})
-        fitLargestAmount(l);
+        l->setMinimumWidth(plainWidth);
+    for (QLabel *l : {lbTaxes, lbDeduct})
+        l->setMinimumWidth(plainWidth);
+    for (QLabel *l : {Label13, lbNet})
+        l->setMinimumWidth(boldWidth);
     auto *results = new QGridLayout(Frame5);
     results->addWidget(lbTaxTag[12], 0, 0);
     results->addWidget(Label13, 0, 1);
@@ -206,7 +210,7 @@ Form1::Form1() : platform::Form(kName)
     lbOverT = valueLabel(QStringLiteral("lbOverT"));
     lbTips = valueLabel(QStringLiteral("lbTips"));
     for (QLabel *l : {lbSDI, lbSUI, lbCafe, lbOverT, lbTips})
-        fitLargestAmount(l);
+        l->setMinimumWidth(plainWidth);
     auto *extra = new QGridLayout(Frame6);
     extra->addWidget(lbTaxTag[11], 0, 0);
     extra->addWidget(lbOverT, 0, 1);
