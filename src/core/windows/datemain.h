@@ -3,13 +3,9 @@
 
 #include <QDate>
 
-#include "platform/forms.h"
+#include <functional>
 
-class QPushButton;
-
-namespace platform {
-class DatePicker;
-}
+#include "platform/dateform.h"
 
 namespace wagedesk {
 
@@ -17,25 +13,18 @@ namespace wagedesk {
 inline const QDate kPayDateMin{2004, 12, 1};
 inline const QDate kPayDateMax{2006, 1, 7};
 
-class frmDateMain : public platform::Form {
+class frmDateMain : public platform::DateForm {
     Q_OBJECT
 public:
     static constexpr const char *kName = "frmDateMain";
     frmDateMain();
-    void formLoad() override;
-    void Command1_Click();
-
-    platform::DatePicker *DTPicker1;
-    QPushButton *Command1;
 
     // Today, as the picker sees it (tests set a fixed day).
     static inline std::function<QDate()> today = [] { return QDate::currentDate(); };
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void writeBox();
+    QLineEdit *box() const override;
+    QDate currentDate() const override { return today(); }
 };
 
 } // namespace wagedesk

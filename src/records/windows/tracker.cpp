@@ -421,72 +421,27 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
 
 // ---------------------------------------------------------------- frmDate
 
-frmDate::frmDate() : platform::Form(kName)
+frmDate::frmDate() : platform::DateForm(kName, kMin, kMax, QStringLiteral("&OK"))
 {
-    setWindowTitle(QString());
     setAutoFillBackground(true);
     QPalette red = palette();
     red.setColor(QPalette::Window, Qt::red);
     setPalette(red);
-    DTPicker1 = named<platform::DatePicker>(QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("M/d/yy"));
-    DTPicker1->setDateRange(kMin, kMax);
-    DTPicker1->setDate(QDate(2005, 1, 1));
-    Command1 = named<QPushButton>(QStringLiteral("Command1"), QStringLiteral("&OK"));
-    Command1->setDefault(true);
-    setDefaultButton(Command1);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(DTPicker1);
-    layout->addWidget(Command1, 0, Qt::AlignRight);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    // The box follows every change the user makes in the picker, and a
-    // click on it or on a day of its calendar.
-    connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { writeBox(); });
-    connect(DTPicker1->calendarWidget(), &QCalendarWidget::clicked, this, [this] { writeBox(); });
-    DTPicker1->installEventFilter(this);
 }
 
-QDate frmDate::readDate(const QString &text)
+QDate frmDate::readDate(const QString &text) const
 {
     const QDate full = QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
     return full.isValid() ? full : platform::DatePicker::parse(text);
 }
 
-void frmDate::formLoad()
-{
-    QLineEdit *box = Forms::get<Form2>().Text1[Forms::get<Form2>().DateRow];
-    // Putting the picker at the box's date is no pick of the user's: the
-    // box changes only when the user picks a date (or holds none at all).
-    const QSignalBlocker quiet(DTPicker1);
-    // A day outside the range (today, after 2005) goes to its nearest end.
-    const QDate typed = readDate(box->text());
-    if (box->text().isEmpty()) {
-        DTPicker1->setDate(today());
-    } else if (!typed.isValid() || typed < kMin || typed > kMax) {
-        DTPicker1->setDate(today());
-        writeBox();
-    } else {
-        DTPicker1->setDate(typed);
-    }
-}
-
-bool frmDate::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == DTPicker1 && event->type() == QEvent::MouseButtonPress)
-        writeBox();
-    return platform::Form::eventFilter(watched, event);
-}
-
-void frmDate::writeBox()
+QLineEdit *frmDate::box() const
 {
     Form2 &tracker = Forms::get<Form2>();
-    tracker.Text1[tracker.DateRow]->setText(DTPicker1->date().toString(QLatin1String(kDateText)));
+    return tracker.Text1[tracker.DateRow];
 }
 
-void frmDate::Command1_Click()
-{
-    writeBox();
-    Forms::unload(kName);
-}
+QString frmDate::dateText(const QDate &date) const { return date.toString(QLatin1String(kDateText)); }
 
 } // namespace wagedesk

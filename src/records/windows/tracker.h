@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/dateform.h"
 #include "platform/forms.h"
 #include "records/overtime.h"
 
@@ -89,7 +90,7 @@ private:
 };
 
 // The tracker's date picker: the row's week-ending date.
-class frmDate : public platform::Form {
+class frmDate : public platform::DateForm {
     Q_OBJECT
 public:
     static constexpr const char *kName = "frmDate";
@@ -100,24 +101,18 @@ public:
     static constexpr const char *kDateText = "M/d/yyyy";
 
     frmDate();
-    void formLoad() override;
-    void Command1_Click();
-
-    platform::DatePicker *DTPicker1;
-    QPushButton *Command1;
 
     // Today, as the picker sees it (tests set a fixed day).
     static inline std::function<QDate()> today = [] { return QDate::currentDate(); };
 
     // A box's text as a date: "M/d/yyyy", or "M/d/yy" in 2000-2099;
     // invalid when it is no such date.
-    static QDate readDate(const QString &text);
+    QDate readDate(const QString &text) const override;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void writeBox();
+    QLineEdit *box() const override;
+    QDate currentDate() const override { return today(); }
+    QString dateText(const QDate &date) const override;
 };
 
 } // namespace wagedesk
