@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -28,6 +29,20 @@ public:
     }
 };
 } // namespace
+
+void showText(QLineEdit *box, const std::string &text)
+{
+    const QString t = QString::fromStdString(text);
+    if (box->text() != t)
+        box->setText(t);
+}
+
+void showText(QLabel *label, const std::string &text)
+{
+    const QString t = QString::fromStdString(text);
+    if (label->text() != t)
+        label->setText(t);
+}
 
 std::int16_t switchValue(const QCheckBox *box)
 {

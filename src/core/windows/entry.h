@@ -6,8 +6,10 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QComboBox;
 
@@ -18,6 +20,11 @@ void makeNumericEntry(QLineEdit *box);
 // The whole text is selected when the box gets the focus.
 void selectAllOnFocus(QLineEdit *box);
 void selectAllOnFocus(QComboBox *box);
+
+// Sets a box's or a label's text only when it differs, so that no change
+// handler runs for the text already there.
+void showText(QLineEdit *box, const std::string &text);
+void showText(QLabel *label, const std::string &text);
 
 // Check boxes hold the values the stored files keep: 0 off, 1 on, 2 the
 // grayed state, which only a stored value sets and which counts as neither

@@ -27,13 +27,6 @@ namespace {
 
 QString q(const std::string &s) { return QString::fromStdString(s); }
 
-void setText(QLineEdit *box, const std::string &text)
-{
-    const QString t = q(text);
-    if (box->text() != t)
-        box->setText(t);
-}
-
 payrecords::LeaveFrameTexts frameTexts(const DialogVac::Account &a)
 {
     payrecords::LeaveFrameTexts f;
@@ -48,12 +41,12 @@ payrecords::LeaveFrameTexts frameTexts(const DialogVac::Account &a)
 
 void showFrame(DialogVac::Account &a, const payrecords::LeaveFrameTexts &f)
 {
-    setText(a.txtBal, f.txtBal);
+    showText(a.txtBal, f.txtBal);
     if (a.lbBal->text() != q(f.lbBal))
         a.lbBal->setText(q(f.lbBal));
     for (int i = 0; i < payrecords::kLeaveRows; ++i) {
-        setText(a.txtCnt[i], f.txtCnt[i]);
-        setText(a.txtDate[i], f.txtDate[i]);
+        showText(a.txtCnt[i], f.txtCnt[i]);
+        showText(a.txtDate[i], f.txtDate[i]);
     }
 }
 

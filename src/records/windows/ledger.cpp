@@ -157,20 +157,6 @@ void report(const payrecords::LoadResult &result)
         Session::tell(q(*result.fileProblem), Icon::Exclamation);
 }
 
-void setText(QLabel *label, const std::string &text)
-{
-    const QString t = q(text);
-    if (label->text() != t)
-        label->setText(t);
-}
-
-void setText(QLineEdit *box, const std::string &text)
-{
-    const QString t = q(text);
-    if (box->text() != t)
-        box->setText(t);
-}
-
 std::string text(const QLabel *label) { return label->text().toStdString(); }
 std::string text(const QLineEdit *box) { return box->text().toStdString(); }
 
@@ -504,31 +490,31 @@ payrecords::YearCells frmYear::cells(int i) const
 
 void frmYear::showCells(int i, const payrecords::YearCells &c)
 {
-    setText(txtDate[i], c.txtDate);
-    setText(txtFed[i], c.txtFed);
-    setText(txtSS[i], c.txtSS);
-    setText(txtMedi[i], c.txtMedi);
-    setText(txtState[i], c.txtState);
-    setText(txtCity[i], c.txtCity);
-    setText(txtMuni[i], c.txtMuni);
-    setText(txtBond[i], c.txtBond);
-    setText(txtDues[i], c.txtDues);
-    setText(txtPen[i], c.txtPen);
-    setText(txtMisc[i], c.txtMisc);
-    setText(txtKplan[i], c.txtKplan);
-    setText(txtTips[i], c.txtTips);
-    setText(txtOT[i], c.txtOT);
-    setText(txtGross[i], c.txtGross);
-    setText(txtNet[i], c.txtNet);
+    showText(txtDate[i], c.txtDate);
+    showText(txtFed[i], c.txtFed);
+    showText(txtSS[i], c.txtSS);
+    showText(txtMedi[i], c.txtMedi);
+    showText(txtState[i], c.txtState);
+    showText(txtCity[i], c.txtCity);
+    showText(txtMuni[i], c.txtMuni);
+    showText(txtBond[i], c.txtBond);
+    showText(txtDues[i], c.txtDues);
+    showText(txtPen[i], c.txtPen);
+    showText(txtMisc[i], c.txtMisc);
+    showText(txtKplan[i], c.txtKplan);
+    showText(txtTips[i], c.txtTips);
+    showText(txtOT[i], c.txtOT);
+    showText(txtGross[i], c.txtGross);
+    showText(txtNet[i], c.txtNet);
 }
 
 void frmYear::showDeductionHeadings(bool lowerBlockToo)
 {
     const auto &captions = state().profile.TaxCaption;
     for (int k = 0; k < 5; ++k) {
-        setText(upperHeadings[6 + k], captions[5 + k]);
+        showText(upperHeadings[6 + k], captions[5 + k]);
         if (lowerBlockToo)
-            setText(lowerHeadings[6 + k], captions[5 + k]);
+            showText(lowerHeadings[6 + k], captions[5 + k]);
     }
 }
 
@@ -734,7 +720,7 @@ void frmYearTot::formLoad()
     showBoxes(payrecords::plainTotals(payrecords::yearLedger().totals));
     const auto &captions = state().profile.TaxCaption;
     for (int k = 0; k < 5; ++k)
-        setText(Label7to11[k], captions[5 + k]);
+        showText(Label7to11[k], captions[5 + k]);
 }
 
 void frmYearTot::formUnload()
@@ -769,24 +755,24 @@ payrecords::YearTotBoxes frmYearTot::boxes() const
 
 void frmYearTot::showBoxes(const payrecords::YearTotBoxes &b)
 {
-    setText(txtTotFed, b.txtTotFed);
-    setText(txtTotSS, b.txtTotSS);
-    setText(txtTotMedi, b.txtTotMedi);
-    setText(txtTotState, b.txtTotState);
-    setText(txtTotCity, b.txtTotCity);
-    setText(txtTotMuni, b.txtTotMuni);
-    setText(txtTotBond, b.txtTotBond);
-    setText(txtTotDues, b.txtTotDues);
-    setText(txtTotPen, b.txtTotPen);
-    setText(txtTotMisc, b.txtTotMisc);
-    setText(txtTotKplan, b.txtTotKplan);
-    setText(txtTotOT, b.txtTotOT);
-    setText(txtTotGross, b.txtTotGross);
-    setText(txtTotNet, b.txtTotNet);
-    setText(txtTotCafe, b.txtTotCafe);
-    setText(txtTotSdi, b.txtTotSdi);
-    setText(txtTotSui, b.txtTotSui);
-    setText(txtTotTips, b.txtTotTips);
+    showText(txtTotFed, b.txtTotFed);
+    showText(txtTotSS, b.txtTotSS);
+    showText(txtTotMedi, b.txtTotMedi);
+    showText(txtTotState, b.txtTotState);
+    showText(txtTotCity, b.txtTotCity);
+    showText(txtTotMuni, b.txtTotMuni);
+    showText(txtTotBond, b.txtTotBond);
+    showText(txtTotDues, b.txtTotDues);
+    showText(txtTotPen, b.txtTotPen);
+    showText(txtTotMisc, b.txtTotMisc);
+    showText(txtTotKplan, b.txtTotKplan);
+    showText(txtTotOT, b.txtTotOT);
+    showText(txtTotGross, b.txtTotGross);
+    showText(txtTotNet, b.txtTotNet);
+    showText(txtTotCafe, b.txtTotCafe);
+    showText(txtTotSdi, b.txtTotSdi);
+    showText(txtTotSui, b.txtTotSui);
+    showText(txtTotTips, b.txtTotTips);
 }
 
 // ---------------------------------------------------------------- procedures

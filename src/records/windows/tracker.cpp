@@ -29,20 +29,6 @@ namespace {
 
 QString q(const std::string &s) { return QString::fromStdString(s); }
 
-void setText(QLineEdit *box, const std::string &text)
-{
-    const QString t = q(text);
-    if (box->text() != t)
-        box->setText(t);
-}
-
-void setText(QLabel *label, const std::string &text)
-{
-    const QString t = q(text);
-    if (label->text() != t)
-        label->setText(t);
-}
-
 // ---- layout, in pixels: rows 270 twips apart ----
 constexpr int kPitch = 18;
 constexpr int kBoxHeight = 17;
@@ -251,15 +237,15 @@ payrecords::OvertimeTexts Form2::texts() const
 void Form2::showTexts(const payrecords::OvertimeTexts &t)
 {
     for (int i = 0; i < kRows; ++i) {
-        setText(Text1[i], t.Text1[i]);
-        setText(txtOT[i], t.txtOT[i]);
+        showText(Text1[i], t.Text1[i]);
+        showText(txtOT[i], t.txtOT[i]);
     }
-    setText(txtAnnual, t.txtAnnual);
-    setText(txtApPercent, t.txtApPercent);
-    setText(lbEarned, t.lbEarned);
-    setText(txtPercent, t.txtPercent);
-    setText(lbMax, t.lbMax);
-    setText(lbAvail, t.lbAvail);
+    showText(txtAnnual, t.txtAnnual);
+    showText(txtApPercent, t.txtApPercent);
+    showText(lbEarned, t.lbEarned);
+    showText(txtPercent, t.txtPercent);
+    showText(lbMax, t.lbMax);
+    showText(lbAvail, t.lbAvail);
 }
 
 void Form2::formLoad()
