@@ -42,8 +42,7 @@ payrecords::LeaveFrameTexts frameTexts(const DialogVac::Account &a)
 void showFrame(DialogVac::Account &a, const payrecords::LeaveFrameTexts &f)
 {
     showText(a.txtBal, f.txtBal);
-    if (a.lbBal->text() != q(f.lbBal))
-        a.lbBal->setText(q(f.lbBal));
+    showText(a.lbBal, f.lbBal);
     for (int i = 0; i < payrecords::kLeaveRows; ++i) {
         showText(a.txtCnt[i], f.txtCnt[i]);
         showText(a.txtDate[i], f.txtDate[i]);

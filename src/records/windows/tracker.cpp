@@ -1,6 +1,5 @@
 #include "records/windows/tracker.h"
 
-#include <QCalendarWidget>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -8,8 +7,6 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "core/windows/entry.h"
 #include "core/windows/profile.h"
