@@ -7,6 +7,11 @@
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "platform/ui.h"
+#include "printing/windows/checks.h"
+#include "printing/windows/heading.h"
+#include "printing/windows/printset.h"
+#include "printing/windows/service.h"
+#include "printing/windows/store.h"
 #include "records/windows/ledger.h"
 #include "records/windows/leave_window.h"
 #include "records/windows/service.h"
@@ -56,10 +61,15 @@ void defineForms()
     platform::Forms::define(Form2::kName, [] { return new Form2; });
     platform::Forms::define(frmDate::kName, [] { return new frmDate; });
     platform::Forms::define(DialogVac::kName, [] { return new DialogVac; });
+    platform::Forms::define(frmChecks::kName, [] { return new frmChecks; });
+    platform::Forms::define(dlgPrintSet::kName, [] { return new dlgPrintSet; });
+    platform::Forms::define(DialogHeader::kName, [] { return new DialogHeader; });
     installTableEditors(&tables::editorService());
     // A new run's records: nothing of an earlier one.
     payrecords::resetRecords();
     installRecords(&payrecords::recordsService());
+    printing::resetCheckPrinting();
+    installPrintouts(&printing::printoutsService());
 }
 
 } // namespace wagedesk

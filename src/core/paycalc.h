@@ -36,6 +36,9 @@ struct PeriodValues {
     float StrPay = 0, StrPay2 = 0, TipsPay = 0, KPlanAmount = 0;
     double TaxDeduct = 0;  // a sum of variants that always ends as a double
     float TotDeduct = 0;
+    // The tips amount of the printouts, set when one is printed; the
+    // calculation neither sets nor reads it.
+    float MyTips = 0;
 };
 
 // The texts the calculation shows in the main window.

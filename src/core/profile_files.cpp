@@ -307,6 +307,8 @@ ProgramState newProfileState(const ProgramState &current, std::string user)
     st.CurrentUser = std::move(user);
     st.profile = newProfileSettings();
     st.federal = current.federal;
+    // Every profile prints the same heading.
+    st.heading = current.heading;
     return st;
 }
 

@@ -105,7 +105,7 @@ void readOvertimeFile(const std::filesystem::path &file, OvertimeStore &overtime
 ProfileSettings newProfileSettings();
 // The store of such a profile named `user`: its settings, empty tables (the
 // editors take the built-in ones), no overtime and no year; the federal
-// tables, which belong to no profile, stay.
+// tables and the print heading, which belong to no profile, stay.
 ProgramState newProfileState(const ProgramState &current, std::string user);
 
 // The four settings files of a profile (each only when it exists; the

@@ -167,6 +167,15 @@ struct YearStore {
     bool operator==(const YearStore &) const = default;
 };
 
+// The print heading: four free-text lines that head the pay stub and the
+// year-to-date report. It belongs to the installation, not to a profile:
+// empty at program start, filled when the heading dialog is opened.
+struct PrintHeading {
+    std::string HeadingLine1, HeadingLine2, HeadingLine3, HeadingLine4;
+    std::array<std::string, 4> lines() const { return {HeadingLine1, HeadingLine2, HeadingLine3, HeadingLine4}; }
+    bool operator==(const PrintHeading &) const = default;
+};
+
 struct ProgramState {
     std::string CurrentUser;
     ProfileSettings profile;
@@ -175,6 +184,7 @@ struct ProgramState {
     StateSettings stateSettings;
     PayResult result;
     YearStore year;
+    PrintHeading heading;
     bool operator==(const ProgramState &) const = default;
 };
 

@@ -368,6 +368,16 @@ std::string format(float value, std::string_view pattern) { return formatDecimal
 std::string format(double value, std::string_view pattern) { return formatDecimal(decimalOf(value, 15), pattern); }
 std::string format(Currency value, std::string_view pattern) { return formatDecimal(decimalOf(value), pattern); }
 
+std::string formatText(std::string_view text, std::string_view pattern)
+{
+    try {
+        return format(toDouble(text), pattern);
+    } catch (const NumberFormatError &) {
+    } catch (const OverflowError &) {
+    }
+    return std::string(text);
+}
+
 double val(std::string_view text)
 {
     std::string compact;

@@ -77,6 +77,11 @@ private:
 std::string format(float value, std::string_view pattern);
 std::string format(double value, std::string_view pattern);
 std::string format(Currency value, std::string_view pattern);
+// A pattern applied to a text (a box or a label): the number the text holds
+// (strict reading, so "$" and thousands commas are taken) formatted as a
+// double; an empty text gives "", and a text that is not a number, or one
+// beyond a double, is returned unchanged.
+std::string formatText(std::string_view text, std::string_view pattern);
 
 // Lenient reading: the number at the start of the text, blanks skipped
 // (also between digits: "1 500" is 1500), stopping at the first character

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -171,7 +172,30 @@ QString printFailure(const QPrinter &printer)
                            : QStringLiteral("Printing on \"%1\" failed.").arg(destination(printer));
 }
 
+PrintedDocument &printed()
+{
+    static PrintedDocument last;
+    return last;
+}
+
+// Puts the printer's orientation back when the document is done.
+class OrientationKept {
+public:
+    explicit OrientationKept(QPrinter &printer) : printer_(printer), before_(printer.pageLayout().orientation()) {}
+    ~OrientationKept() { printer_.setPageOrientation(before_); }
+    OrientationKept(const OrientationKept &) = delete;
+    OrientationKept &operator=(const OrientationKept &) = delete;
+
+private:
+    QPrinter &printer_;
+    QPageLayout::Orientation before_;
+};
+
 } // namespace
+
+const PrintedDocument &lastPrinted() { return printed(); }
+
+void forgetLastPrinted() { printed() = PrintedDocument{}; }
 
 PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer)
 {
@@ -181,8 +205,11 @@ PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer)
         return out;
     }
     // The orientation takes effect for the document that begins next.
-    if (page.landscape())
+    std::optional<OrientationKept> kept;
+    if (page.landscape()) {
+        kept.emplace(printer);
         printer.setPageOrientation(QPageLayout::Landscape);
+    }
 
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -225,6 +252,7 @@ PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer)
         return out;
     }
     out.ok = true;
+    printed() = PrintedDocument{page, out.layout};
     return out;
 }
 

@@ -89,9 +89,20 @@ struct PrintOutcome {
     explicit operator bool() const { return ok; }
 };
 
-// Prints the page as one document. Sets landscape on the printer when the
-// page asks for it and leaves the orientation alone otherwise. The printer
-// must not be printing already.
+// Prints the page as one document. A page that asks for landscape is
+// printed in landscape and the printer's orientation is put back
+// afterwards, so the next document comes out as the user set it up; any
+// other page keeps the printer's orientation. The printer must not be
+// printing already.
 PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer);
+
+// The last document printed whole in this run, as it was laid out: what a
+// test reads in place of the paper. Empty (no items) until one is printed.
+struct PrintedDocument {
+    legacy::TextPage page;
+    TextLayout layout;
+};
+const PrintedDocument &lastPrinted();
+void forgetLastPrinted();
 
 } // namespace platform

@@ -16,11 +16,14 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
+
+#include <memory>
 
 namespace platform {
 
@@ -34,6 +37,8 @@ struct State {
     std::deque<Ui::Scripted> queue;
     std::vector<Question> asked;
     QString appTitle;
+    std::unique_ptr<QPrinter> printer;
+    bool printerChosen = false;  // confirmed in a dialog during this run
 };
 
 State &state()
@@ -290,6 +295,46 @@ bool Ui::printerDialog(QPrinter &printer, QWidget *parent)
     return dialog.exec() == QDialog::Accepted;
 }
 
+QPrinter &Ui::currentPrinter()
+{
+    State &s = state();
+    if (!s.printer) {
+        // A printer engine must go before the application does.
+        static const bool cleanUp = [] {
+            qAddPostRoutine([] { state().printer.reset(); });
+            return true;
+        }();
+        (void)cleanUp;
+        s.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *s.printer;
+}
+
+bool Ui::choosePrinter(QWidget *parent)
+{
+    if (!printerDialog(currentPrinter(), parent))
+        return false;
+    state().printerChosen = true;
+    return true;
+}
+
+QPrinter *Ui::printerForPrinting(QWidget *parent)
+{
+    QPrinter &printer = currentPrinter();
+    if (state().printerChosen) {
+        if (printer.outputFormat() == QPrinter::NativeFormat)
+            return &printer;
+    } else if (!state().scripted) {
+        const QPrinterInfo desktop = QPrinterInfo::defaultPrinter();
+        if (!desktop.isNull()) {
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrinterName(desktop.printerName());
+            return &printer;
+        }
+    }
+    return choosePrinter(parent) ? &printer : nullptr;
+}
+
 void Ui::showModal(QWidget *window)
 {
     if (!window)
@@ -443,6 +488,8 @@ void Ui::reset()
 {
     state().queue.clear();
     state().asked.clear();
+    state().printer.reset();
+    state().printerChosen = false;
 }
 
 bool printWindowImage(QWidget *window, QPrinter &printer)

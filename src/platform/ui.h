@@ -64,6 +64,22 @@ public:
     // The printer dialog: true when the user confirmed.
     static bool printerDialog(QPrinter &printer, QWidget *parent = nullptr);
 
+    // The program's printer of this run, which every printout and printed
+    // window goes to: made on first use (the desktop's default printer, if
+    // any), set up by the printer dialogs shown on it.
+    static QPrinter &currentPrinter();
+    // The printer dialog on the current printer; a confirmed dialog makes
+    // its choice the printer that later printouts use without asking.
+    static bool choosePrinter(QWidget *parent = nullptr);
+    // The printer for a printout that shows no printer dialog of its own:
+    // the current printer when one was confirmed in a dialog during this
+    // run, else the desktop's default printer. The dialog is shown when
+    // there is neither, and also when the last choice was printing to a
+    // file, so that a file written before is never replaced unasked.
+    // nullptr when that dialog is cancelled. A scripted run never finds a
+    // desktop printer, so no test prints on paper.
+    static QPrinter *printerForPrinting(QWidget *parent = nullptr);
+
     // Shows a window modally and returns when it is hidden or destroyed.
     // In a scripted run the window is shown, the next scripted Modal action
     // is run on it instead of waiting, and a window still visible afterwards
@@ -111,7 +127,7 @@ public:
     // Everything asked since the last clearAsked(), in order (scripted or not).
     static const std::vector<Question> &asked();
     static void clearAsked();
-    // Forget the script and the record.
+    // Forget the script, the record and the current printer.
     static void reset();
 };
 

@@ -35,15 +35,7 @@ Currency addFixed(Currency total, float value)
 
 // A label text that is a number (thousands separators allowed) in the
 // ledger's pattern; any other text as it stands.
-std::string reformat(const std::string &text)
-{
-    try {
-        return legacy::format(legacy::toDouble(text), kLedgerPattern);
-    } catch (const legacy::NumberFormatError &) {
-    } catch (const legacy::OverflowError &) {
-    }
-    return text;
-}
+std::string reformat(const std::string &text) { return legacy::formatText(text, kLedgerPattern); }
 
 // The amount a label shows, rounded to cents; 0 for a text that is none.
 float centsOf(const std::string &text)

@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -650,21 +649,22 @@ bool Form1::formQueryUnload(bool fromCode)
 
 void Form1::mnuPrintItem_Click()
 {
-    QPrinter printer;
-    if (!Ui::printerDialog(printer, this))
+    if (!Ui::choosePrinter(this))
         return;
-    platform::printWindowImage(this, printer);
+    if (!platform::printWindowImage(this, Ui::currentPrinter()))
+        Ui::message(QStringLiteral("The window could not be printed: the printer cannot be started."), Buttons::Ok,
+                    Icon::Exclamation);
 }
 
 void Form1::mnuPrintSheetItem_Click()
 {
-    QPrinter printer;
-    if (!Ui::printerDialog(printer, this))
+    if (!Ui::choosePrinter(this))
         return;
     try {
-        printouts().PrintText(printer);
-    } catch (const std::exception &) {
-        // A print command ends silently on any error.
+        printouts().PrintText();
+    } catch (const std::exception &e) {
+        // Nothing ends a print command without a word.
+        tell(e);
     }
 }
 

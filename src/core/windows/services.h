@@ -12,8 +12,6 @@
 
 #include "core/paycalc.h"
 
-class QPrinter;
-
 namespace wagedesk {
 
 class TableEditors {
@@ -90,8 +88,10 @@ class Printouts {
 public:
     virtual ~Printouts() = default;
     virtual bool available() const { return false; }
-    // Prints the pay stub of the current result on the printer.
-    virtual void PrintText(QPrinter &printer) { (void)printer; }
+    // The pay stub of the current result, on the current printer that the
+    // command's dialog set up: reads the profile's files again, asks for the
+    // printer once more and prints; tells the user why nothing was printed.
+    virtual void PrintText() {}
     virtual void showChecks() {}
     virtual void showHeader() {}
     virtual void unloadChecks() {}

@@ -253,8 +253,6 @@ MDIForm1::MDIForm1() : platform::Form(kName)
     resize(twips(11412 + 425) + 40, 600);
 }
 
-MDIForm1::~MDIForm1() = default;
-
 QMdiSubWindow *MDIForm1::frameOf(platform::Form *child) const
 {
     return child->objectName() == QLatin1String(frmYearTot::kName) ? totalsFrame_ : gridFrame_;
@@ -357,7 +355,7 @@ void MDIForm1::mnuClose_Click()
 
 void MDIForm1::mnuPrint_Click()
 {
-    if (!Ui::printerDialog(printer(), this))
+    if (!Ui::choosePrinter(this))
         return;
     const platform::PrintOutcome printed = payrecords::grid().PrintYr(printer());
     if (!printed)
@@ -377,12 +375,7 @@ void MDIForm1::mnuAdd_Click()
 
 void MDIForm1::mnuExcel_Click() { payrecords::grid().ToExcel(); }
 
-QPrinter &MDIForm1::printer()
-{
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
-}
+QPrinter &MDIForm1::printer() { return Ui::currentPrinter(); }
 
 // ---------------------------------------------------------------- frmYear
 
@@ -576,8 +569,8 @@ platform::PrintOutcome frmYear::PrintYr(QPrinter &printer)
 {
     const ProgramState &st = state();
     payrecords::YearReportInput in;
-    // The print heading comes with the pay stub's printing; until it is
-    // there its lines are empty, as before the heading is first loaded.
+    // The lines in memory: empty until the heading dialog is first opened.
+    in.heading = st.heading.lines();
     in.CurrentUser = st.CurrentUser;
     in.WeeklyPay = st.profile.WeeklyPay;
     in.today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
@@ -793,7 +786,7 @@ frmYearTot &totalsWindow()
     return Forms::get<frmYearTot>();
 }
 
-void LoadYearToDate()
+bool LoadYearToDate()
 {
     Session session;
     const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
@@ -801,6 +794,7 @@ void LoadYearToDate()
     });
     grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
     report(result);
+    return !result.fileProblem;
 }
 
 void showYearToDate()

@@ -15,7 +15,6 @@
 #include <QPointer>
 
 #include <array>
-#include <memory>
 
 #include "platform/forms.h"
 #include "platform/textprinter.h"
@@ -42,7 +41,6 @@ class MDIForm1 : public platform::Form {
 public:
     static constexpr const char *kName = "MDIForm1";
     MDIForm1();
-    ~MDIForm1() override;
 
     void formLoad() override;                      // MDIForm_Load
     bool formQueryUnload(bool fromCode) override;  // MDIForm_Unload: the close guard
@@ -63,7 +61,7 @@ public:
     // The container's height that shows the grid and the totals below it.
     void fitHeight();
 
-    // The printer the report goes to, as last set up in the printer dialog.
+    // The printer the report goes to: the program's current printer.
     QPrinter &printer();
 
     QMenuBar *menuBar;
@@ -79,7 +77,6 @@ private:
 
     QMdiSubWindow *gridFrame_;
     QMdiSubWindow *totalsFrame_;
-    std::unique_ptr<QPrinter> printer_;
 };
 
 class frmYear : public platform::Form {
@@ -156,8 +153,8 @@ frmYearTot &totalsWindow();
 // The module procedure: the totals recomputed, the profile's year-to-date
 // file read into the store, the grid filled with plain texts and the
 // deduction headings set. A damaged file is reported once per command and
-// the year starts empty.
-void LoadYearToDate();
+// the year starts empty; false then.
+bool LoadYearToDate();
 
 // The main window's Year to Date command.
 void showYearToDate();

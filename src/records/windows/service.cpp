@@ -149,26 +149,7 @@ public:
     {
         if (openingAnotherProfile())
             leaveRecord() = LeaveRecord{};
-        try {
-            if (Forms::isLoaded<DialogVac>()) {
-                DialogVac &window = Forms::get<DialogVac>();
-                LeaveTexts texts = window.texts();
-                try {
-                    payrecords::GetVac(leaveRecord(), texts, leaveFile());
-                } catch (...) {
-                    window.showTexts(texts);
-                    throw;
-                }
-                window.showTexts(texts);
-            } else {
-                // The window's load, hidden: it reads the file.
-                LeaveTexts texts;
-                Form_Load(leaveRecord(), texts, leaveFile());
-            }
-        } catch (const legacy::FileFormatError &e) {
-            // The record starts empty; File Open goes on.
-            tell(e);
-        }
+        reloadLeaveRecord();
     }
 
     void FillInOT() override
@@ -262,6 +243,30 @@ void resetRecords()
     yearLedger() = YearLedger{};
     leaveRecord() = LeaveRecord{};
     held() = Held{};
+}
+
+void reloadLeaveRecord()
+{
+    try {
+        if (Forms::isLoaded<DialogVac>()) {
+            DialogVac &window = Forms::get<DialogVac>();
+            LeaveTexts texts = window.texts();
+            try {
+                payrecords::GetVac(leaveRecord(), texts, leaveFile());
+            } catch (...) {
+                window.showTexts(texts);
+                throw;
+            }
+            window.showTexts(texts);
+        } else {
+            // The window's load, hidden: it reads the file.
+            LeaveTexts texts;
+            Form_Load(leaveRecord(), texts, leaveFile());
+        }
+    } catch (const legacy::FileFormatError &e) {
+        // The record starts empty; the command goes on.
+        tell(e);
+    }
 }
 
 void saveLeaveRecord()

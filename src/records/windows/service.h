@@ -19,6 +19,11 @@ Records &recordsService();
 // nothing remembered of a File Open.
 void resetRecords();
 
+// GetVac: the leave record read again from the current profile's ".hol"
+// into its fields and its window, which is loaded hidden when it is closed.
+// A damaged file is reported and the record starts empty.
+void reloadLeaveRecord();
+
 // SaveVac: the leave record's boxes (of the window, or of its load when the
 // window is closed) into its fields and the current profile's ".hol".
 // Throws legacy::FileAccessError naming the file when it cannot be written.

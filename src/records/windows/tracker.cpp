@@ -211,8 +211,6 @@ Form2::Form2() : platform::Form(kName)
     resize(payrecords::twips(7725), kHeight);
 }
 
-Form2::~Form2() = default;
-
 payrecords::OvertimeLayout Form2::layout() const { return payrecords::overtimeLayout(state().profile.WeeklyPay); }
 
 payrecords::OvertimeTexts Form2::texts() const
@@ -322,19 +320,14 @@ void Form2::cmdUndo_Click()
 
 void Form2::cmdPrint_Click()
 {
-    if (!Ui::printerDialog(printer(), this))
+    if (!Ui::choosePrinter(this))
         return;
     if (!platform::printWindowImage(this, printer()))
         Ui::message(QStringLiteral("The window could not be printed: the printer cannot be started."), Buttons::Ok,
                     Icon::Exclamation);
 }
 
-QPrinter &Form2::printer()
-{
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
-}
+QPrinter &Form2::printer() { return Ui::currentPrinter(); }
 
 void Form2::Text1_Click(int index)
 {

@@ -10,7 +10,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "platform/dateform.h"
 #include "platform/forms.h"
@@ -35,7 +34,6 @@ public:
     static constexpr const char *kName = "Form2";
     static constexpr int kRows = 52;
     Form2();
-    ~Form2() override;
 
     void formLoad() override;  // Form_Load
 
@@ -64,7 +62,7 @@ public:
     payrecords::OvertimeTexts texts() const;
     void showTexts(const payrecords::OvertimeTexts &texts);
 
-    // The printer the window's image goes to.
+    // The printer the window's image goes to: the program's current printer.
     QPrinter &printer();
 
     // Row whose date box the date picker fills.
@@ -86,7 +84,6 @@ private:
     bool arrowKey(QObject *watched, int key);
 
     bool undoing_ = false;
-    std::unique_ptr<QPrinter> printer_;
 };
 
 // The tracker's date picker: the row's week-ending date.
