@@ -16,7 +16,7 @@ struct CheckWordsState {
     std::string CheckDollars;     // its first six characters
     std::string CheckCents;       // its last two, "No" for "00"
     std::string CheckWords;       // the amount in words, "" when too large
-    std::string WordsGroup;       // the three-digit group last spelled
+    std::string WordsGroup;       // the three-digit group last taken from the dollars
     // More than 999999.99: no words, and no check may be printed.
     bool tooLarge = false;
     bool operator==(const CheckWordsState &) const = default;

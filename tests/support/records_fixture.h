@@ -1,6 +1,7 @@
-// The program in a temporary folder, with the helpers the records' window
-// tests share: a paid employee, profiles made from the running one, File
-// Open and File Save as the user does them, and a restart.
+// The program in a temporary folder, with the helpers the records' and the
+// printouts' window tests share: a paid employee, profiles made from the
+// running one, File Open and File Save as the user does them, and a
+// restart.
 #pragma once
 
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include "core/windows/saveuser.h"
+#include "printing/windows/store.h"
 #include "records/windows/service.h"
 #include "window_fixture.h"
 
@@ -61,6 +63,7 @@ protected:
         platform::Forms::unloadAll();
         resetState();
         payrecords::resetRecords();
+        printing::resetCheckPrinting();
         return start();
     }
 
