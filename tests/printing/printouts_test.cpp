@@ -10,6 +10,7 @@
 
 #include "legacy/numerics.h"
 #include "legacy/textpage.h"
+#include "page_items.h"
 
 using namespace wagedesk;
 using namespace wagedesk::printing;
@@ -18,12 +19,11 @@ using legacy::PageItem;
 
 namespace {
 
-PageItem text(std::string t, int column = legacy::kNoTab) { return {PageItem::Kind::Text, std::move(t), 0, column}; }
-PageItem size(double points) { return {PageItem::Kind::FontSize, {}, points, legacy::kNoTab}; }
-PageItem endLine() { return {PageItem::Kind::EndLine, {}, 0, legacy::kNoTab}; }
-PageItem font(std::string name) { return {PageItem::Kind::FontName, std::move(name), 0, legacy::kNoTab}; }
-
-using Items = std::vector<PageItem>;
+using wdtest::endLine;
+using wdtest::font;
+using wdtest::Items;
+using wdtest::size;
+using wdtest::text;
 
 void add(Items &items, std::initializer_list<PageItem> more) { items.insert(items.end(), more); }
 void endLines(Items &items, int count) { items.insert(items.end(), std::size_t(count), endLine()); }

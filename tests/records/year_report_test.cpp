@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "page_items.h"
+
 using namespace wagedesk;
 using namespace wagedesk::payrecords;
 using legacy::Currency;
@@ -13,12 +15,11 @@ using legacy::PageItem;
 
 namespace {
 
-PageItem text(std::string t, int column = legacy::kNoTab) { return {PageItem::Kind::Text, std::move(t), 0, column}; }
-PageItem size(double points) { return {PageItem::Kind::FontSize, {}, points, legacy::kNoTab}; }
-PageItem endLine() { return {PageItem::Kind::EndLine, {}, 0, legacy::kNoTab}; }
-PageItem font(std::string name) { return {PageItem::Kind::FontName, std::move(name), 0, legacy::kNoTab}; }
-
-using Items = std::vector<PageItem>;
+using wdtest::endLine;
+using wdtest::font;
+using wdtest::Items;
+using wdtest::size;
+using wdtest::text;
 
 Items slice(const legacy::TextPage &page, std::size_t from, std::size_t count)
 {
