@@ -201,6 +201,9 @@ TEST_F(Printouts, PayStubOfTheSecondPeriodWithTheYearOfBoth)
     f.cmdPrint->click();
     ASSERT_EQ(Ui::asked().size(), 2u) << lastAsked().toStdString();
     ASSERT_TRUE(exists(QStringLiteral("stub.pdf")));
+    // The Social Security number came from the check form, loaded unseen.
+    EXPECT_TRUE(Forms::isLoaded<frmChecks>());
+    EXPECT_FALSE(checks().isVisible());
 
     Page want{
         {1, {{1, "Acme Tools"}}},
