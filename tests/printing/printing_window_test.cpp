@@ -520,10 +520,17 @@ TEST_F(Printouts, AnOffsetThatIsNoStepIsRefusedAndNothingIsStored)
         EXPECT_EQ(state().profile.CheckHorzOffset, 1.0f);
         EXPECT_EQ(state().profile.CheckVertOffset, 0.0f);
     }
-    // Cancel drops what was not applied; the applied offset stays.
-    d.CancelButton->click();
+    // Esc is Cancel, which drops what was not applied; the applied offset
+    // stays. Enter in a box is Print Check.
+    QTest::keyClick(d.cboHorz->lineEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(Forms::isLoaded<dlgPrintSet>());
     checks().mnuPrintCheck->trigger();
     EXPECT_EQ(offsets().cboHorz->currentText(), QStringLiteral("1"));
+    printToPdf(QStringLiteral("check.pdf"));
+    Ui::script(true);
+    QTest::keyClick(offsets().cboVert->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(exists(QStringLiteral("check.pdf")));
+    EXPECT_FALSE(Forms::isLoaded<dlgPrintSet>());
 }
 
 TEST_F(Printouts, AStoredOffsetBeyondTheRangeShowsAsTheNearerEnd)
