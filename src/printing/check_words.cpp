@@ -52,14 +52,14 @@ CheckFields FillCheckFields(float netPay, const ProfileSettings &profile, CheckW
     // Decided on the text, after rounding to cents: a million or more has
     // seven digits before the point, which six-digit groups cannot spell.
     words.tooLarge = words.CheckAmountText.size() > 9;
+    // Emptied first, so no words of an earlier amount stay behind to be
+    // printed for one too large.
+    words.CheckWords.clear();
     if (words.tooLarge) {
-        // No words of an earlier amount may stay behind to be printed.
-        words.CheckWords.clear();
         f.txtDollars = kAmountTooLarge;
         return f;
     }
 
-    words.CheckWords.clear();
     if (allZeros(words.CheckDollars)) {
         words.CheckWords = "Zero";
     } else {

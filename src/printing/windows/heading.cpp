@@ -32,8 +32,8 @@ void LoadHeader()
     try {
         heading = readHeaderFile(kPrintHeadingFile);
     } catch (const legacy::FileError &e) {
+        // The dialog's load then puts the default names into every line.
         heading = PrintHeading{};
-        fillDefaultHeading(heading);
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
     }
 }

@@ -32,7 +32,8 @@ namespace printing {
 
 // LoadHeader: the lines in memory from "Header.sav" in the current folder
 // when it can be opened; a damaged file is reported, naming it, and the
-// lines become the default names. No file: the lines keep their values.
+// lines are emptied (the dialog's load gives them their default names). No
+// file: the lines keep their values.
 void LoadHeader();
 
 // SaveHeader: the lines in memory into "Header.sav". Throws
