@@ -73,6 +73,16 @@ std::optional<std::string> profileNameProblem(std::string_view name)
     return std::nullopt;
 }
 
+std::string damagedCopyLine(const std::filesystem::path &file)
+{
+    try {
+        const std::filesystem::path copy = legacy::keepDamagedCopy(file);
+        return "A copy of it is kept as \"" + copy.filename().string() + "\".";
+    } catch (const legacy::FileError &e) {
+        return std::string("No copy of it could be kept: ") + e.what();
+    }
+}
+
 std::string filingStatus(std::string text, bool stateStatus)
 {
     if (text.empty() || text == "Single" || (stateStatus && text == "0"))
@@ -238,7 +248,7 @@ void writeOvertimeFile(legacy::SeqWriter &w, std::span<const std::string> dates,
 {
     checkRows(rows, std::min(dates.size(), amounts.size()));
     for (int i = 0; i < rows; ++i) {
-        w.text(dates[i]).endRecord();
+        w.text(dates[i], "Week Ending, week " + std::to_string(i + 1)).endRecord();
         w.number(amounts[i]).endRecord();
     }
 }

@@ -56,6 +56,11 @@ std::string nameProblemText(NameProblem problem);
 // empty name (the default profile) is fine.
 std::optional<std::string> profileNameProblem(std::string_view name);
 
+// The last line of a message that reports a damaged or too large profile or
+// table file: its bytes are kept beside it now (legacy::keepDamagedCopy), so
+// that the next save of the file cannot lose them, or why they could not be.
+std::string damagedCopyLine(const std::filesystem::path &file);
+
 // A filing status as read from a file: every computation takes any text
 // but "Single" as Married, so such a text is shown and stored as
 // "Married". The texts the user information window's load makes "Single"

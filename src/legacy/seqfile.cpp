@@ -12,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <system_error>
 #include <type_traits>
@@ -74,6 +75,11 @@ bool parseNumber(std::string_view text, double &out) {
 
 FileError::FileError(const fs::path &file, const std::string &what)
     : std::runtime_error(file.string() + ": " + what), file_(file) {}
+
+FileTooLargeError::FileTooLargeError(const fs::path &file, std::string item, std::size_t itemLength)
+    : FileAccessError(file, "cannot be written: it would be larger than " + std::to_string(kMaxFileSize >> 20) +
+                                " MiB, more than the program reads back"),
+      item_(std::move(item)), itemLength_(itemLength) {}
 
 namespace {
 
@@ -166,7 +172,7 @@ bool holdsExactly(const fs::path &file, const struct stat &info, const std::stri
 
 // Writes all the bytes; returns 0 or the errno of the failure (a full disk,
 // a file size limit).
-int writeAll(int fd, const std::string &bytes) {
+int writeAll(int fd, std::string_view bytes) {
     const char *data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -256,6 +262,79 @@ void removeStaleTemporaries(const fs::path &folder) noexcept {
     }
 }
 
+namespace {
+
+// True when the two open files hold the same bytes.
+bool sameBytes(int a, const struct stat &aInfo, int b, const struct stat &bInfo) {
+    if (aInfo.st_size != bInfo.st_size) return false;
+    char left[65536], right[65536];
+    for (off_t at = 0; at < aInfo.st_size;) {
+        const ssize_t n = ::pread(a, left, sizeof left, at);
+        if (n <= 0 || ::pread(b, right, static_cast<std::size_t>(n), at) != n) return false;
+        if (std::memcmp(left, right, static_cast<std::size_t>(n)) != 0) return false;
+        at += n;
+    }
+    return true;
+}
+
+// Copies all of `from` into `to`; 0 or the errno of the failure.
+int copyBytes(int from, int to) {
+    char chunk[65536];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(from, chunk, sizeof chunk, at);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return 0;
+        if (const int err = writeAll(to, std::string_view(chunk, static_cast<std::size_t>(n)))) return err;
+        at += n;
+    }
+}
+
+[[noreturn]] void cannotCopy(const fs::path &file, const std::string &why) {
+    throw FileAccessError(file, "no copy could be kept: " + why);
+}
+
+}  // namespace
+
+fs::path keepDamagedCopy(const fs::path &file) {
+    struct stat info {};
+    std::string why;
+    Descriptor source(openRegular(file, info, why));
+    if (source.get() < 0) cannotCopy(file, why);
+
+    constexpr int kMaxCopies = 999;
+    const std::string base = file.filename().native() + ".damaged";
+    for (int n = 1; n <= kMaxCopies; ++n) {
+        const fs::path copy = file.parent_path() / (n == 1 ? base : base + "." + std::to_string(n));
+        if (copy.filename().native().size() > kFileNameMax) cannotCopy(file, "the name of the copy is too long");
+        // O_EXCL: a copy is never written over, whatever it holds.
+        Descriptor out(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                              info.st_mode & 0666));
+        if (out.get() < 0) {
+            if (errno != EEXIST) cannotCopy(file, errnoText(errno));
+            struct stat copyInfo {};
+            std::string ignored;
+            Descriptor existing(openRegular(copy, copyInfo, ignored));
+            if (existing.get() >= 0 && sameBytes(source.get(), info, existing.get(), copyInfo)) return copy;
+            continue;
+        }
+        int err = copyBytes(source.get(), out.get());
+        if (err == 0 && ::fsync(out.get()) != 0) err = errno;
+        if (out.close() != 0 && err == 0) err = errno;
+        if (err != 0) {
+            ::unlink(copy.c_str());
+            cannotCopy(file, errnoText(err));
+        }
+        const fs::path folder = copy.parent_path();
+        Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.get() >= 0) (void)::fsync(dir.get());
+        return copy;
+    }
+    cannotCopy(file, "there are too many copies already");
+}
+
 // ---------------------------------------------------------------- writer
 
 SeqWriter::SeqWriter(fs::path file) : file_(std::move(file)) {
@@ -275,8 +354,12 @@ void SeqWriter::separate() {
     recordStarted_ = true;
 }
 
-SeqWriter &SeqWriter::text(std::string_view value) {
+SeqWriter &SeqWriter::text(std::string_view value, std::string_view label) {
     separate();
+    if (value.size() > longestText_) {
+        longestText_ = value.size();
+        longestLabel_ = label;
+    }
     buffer_ += '"';
     for (char c : value) buffer_ += c == '"' ? '\'' : c;
     buffer_ += '"';
@@ -341,8 +424,18 @@ SeqWriter &SeqWriter::endRecord() {
     return *this;
 }
 
+void SeqWriter::checkSize() const {
+    if (contents().size() > kMaxFileSize) throw FileTooLargeError(file_, longestLabel_, longestText_);
+}
+
+void commitAll(std::initializer_list<SeqWriter *> writers) {
+    for (const SeqWriter *w : writers) w->checkSize();
+    for (SeqWriter *w : writers) w->commit();
+}
+
 void SeqWriter::commit() {
     if (committed_) throw FileAccessError(file_, "already written");
+    checkSize();
     if (recordStarted_) endRecord();
 
     const fs::path target = finalTarget(file_);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,6 +39,21 @@ public:
 class FileFormatError : public FileError {
 public:
     using FileError::FileError;
+};
+
+// A save refused because the file would be larger than the readers take
+// (kMaxFileSize): nothing is written. item() is the label its writer gave
+// the longest text item ("" when it gave none), itemLength() that item's
+// length in bytes, so that a message can name what made the file too large.
+class FileTooLargeError : public FileAccessError {
+public:
+    FileTooLargeError(const std::filesystem::path &file, std::string item, std::size_t itemLength);
+    const std::string &item() const { return item_; }
+    std::size_t itemLength() const { return itemLength_; }
+
+private:
+    std::string item_;
+    std::size_t itemLength_;
 };
 
 // A variant item as read: empty, text, number or Boolean. Written back as
@@ -80,6 +96,14 @@ bool canOpenForReading(const std::filesystem::path &file);
 // folder).
 void removeStaleTemporaries(const std::filesystem::path &folder) noexcept;
 
+// Keeps the bytes of a file found damaged or too large as a copy beside it,
+// so that no later save of the file can lose what it held: "NAME.damaged",
+// or "NAME.damaged.2", ".3" and so on when that name holds other bytes. A
+// copy that already holds the same bytes is used again, so reporting the
+// same file twice makes one copy. The copy is on disk when this returns.
+// Returns its path; throws FileAccessError when no copy can be made.
+std::filesystem::path keepDamagedCopy(const std::filesystem::path &file);
+
 // Writes a file whole. The records are kept in memory; commit() puts them
 // in a temporary file beside the target, flushes it to disk, renames it over
 // the target and flushes the folder, so a failed, interrupted or powered-off
@@ -103,6 +127,8 @@ void removeStaleTemporaries(const std::filesystem::path &folder) noexcept;
 //   so is a target the process itself may not write.
 // - The replaced file keeps the old file's permission bits; a new file gets
 //   the usual ones (0666 less the umask).
+// - Size: content larger than kMaxFileSize, which no reader would take
+//   back, is refused with FileTooLargeError before anything is touched.
 // - The temporary file is named ".NAME.<16 lowercase hex digits>.tmp",
 //   NAME being the target's file name, cut to at most kFileNameMax - 22
 //   bytes (at a UTF-8 character boundary) so that the temporary name fits
@@ -119,8 +145,9 @@ public:
 
     // Items of the current record; a comma goes between items.
     // A double quote inside a text is written as a single quote, since
-    // the format cannot hold it.
-    SeqWriter &text(std::string_view value);
+    // the format cannot hold it. The label names where the text comes from
+    // (a box, say), for the message when the file would be too large.
+    SeqWriter &text(std::string_view value, std::string_view label = {});
     SeqWriter &number(float value);         // seven significant digits
     SeqWriter &number(double value);        // fifteen significant digits
     SeqWriter &number(std::int16_t value);
@@ -136,6 +163,8 @@ public:
     // and no temporary file behind. (Only when the folder cannot be flushed
     // after the rename is the file already replaced when the error comes.)
     void commit();
+    // Throws FileTooLargeError when the content is larger than kMaxFileSize.
+    void checkSize() const;
 
     const std::filesystem::path &file() const { return file_; }
     // The bytes commit() would write.
@@ -147,7 +176,13 @@ private:
     std::string buffer_;
     bool recordStarted_ = false;
     bool committed_ = false;
+    std::string longestLabel_;  // of the longest text item
+    std::size_t longestText_ = 0;
 };
+
+// Commits files that belong to one save: when any of them would be too
+// large, none is written.
+void commitAll(std::initializer_list<SeqWriter *> writers);
 
 // Reads items in order; a comma and a line end are alike. Accepts LF alone
 // (and CR alone) as a line end and leading-dot numbers (".0525", "-.5").

@@ -87,16 +87,29 @@ void clearAccount(LeaveAccount &account, LeaveFrameTexts &frame)
 
 std::string leaveFileName(const std::string &user) { return user + kLeaveExt; }
 
-void writeLeaveFile(const std::filesystem::path &file, const LeaveRecord &r)
+namespace {
+
+void writeLeaveRecords(legacy::SeqWriter &w, const LeaveRecord &r)
 {
-    legacy::SeqWriter w(file);
     w.number(r.Vac.Balance).number(r.Vac.Start);
     w.number(r.Hol.Balance).number(r.Hol.Start);
     w.number(r.Sick.Balance).number(r.Sick.Start).endRecord();
     for (int i = 0; i < kLeaveRows; ++i)
         w.number(r.Vac.Taken[i]).number(r.Hol.Taken[i]).number(r.Sick.Taken[i]).endRecord();
-    for (int i = 0; i < kLeaveRows; ++i)
-        w.text(r.Vac.Date[i]).text(r.Hol.Date[i]).text(r.Sick.Date[i]).endRecord();
+    for (int i = 0; i < kLeaveRows; ++i) {
+        const std::string row = std::to_string(i + 1);
+        w.text(r.Vac.Date[i], "Vacation Dates, row " + row);
+        w.text(r.Hol.Date[i], "Holiday/Personel Dates, row " + row);
+        w.text(r.Sick.Date[i], "Sick Dates, row " + row).endRecord();
+    }
+}
+
+} // namespace
+
+void writeLeaveFile(const std::filesystem::path &file, const LeaveRecord &r)
+{
+    legacy::SeqWriter w(file);
+    writeLeaveRecords(w, r);
     w.commit();
 }
 
@@ -190,6 +203,17 @@ void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem
     takeAccount(fields.Hol, texts.Hol);
     takeAccount(fields.Sick, texts.Sick);
     writeLeaveFile(file, fields);
+}
+
+void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file)
+{
+    LeaveRecord taken = fields;
+    takeAccount(taken.Vac, texts.Vac);
+    takeAccount(taken.Hol, texts.Hol);
+    takeAccount(taken.Sick, texts.Sick);
+    legacy::SeqWriter w(file);
+    writeLeaveRecords(w, taken);
+    w.checkSize();
 }
 
 void clearVac(LeaveRecord &fields, LeaveTexts &texts)

@@ -58,7 +58,9 @@ struct LeaveTexts {
 // quotes; a double quote inside a date is written as a single quote, since
 // the format cannot hold it.
 
-// Throws legacy::FileAccessError naming the file; the old file then stays.
+// Throws legacy::FileAccessError naming the file (legacy::FileTooLargeError
+// when the dates would make it larger than the readers take); the old file
+// then stays.
 void writeLeaveFile(const std::filesystem::path &file, const LeaveRecord &record);
 // All or nothing: throws legacy::FileFormatError naming the file when it is
 // short or an item has the wrong kind (a text or a value beyond the
@@ -105,6 +107,10 @@ void Form_Load(LeaveRecord &fields, LeaveTexts &texts, const std::filesystem::pa
 // legacy::FileAccessError naming the file when it cannot be written: the
 // save has then not happened and the old file is as it was.
 void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file);
+// Whether SaveVac could write these boxes: throws legacy::FileTooLargeError
+// when the file would be larger than the readers take. Changes and writes
+// nothing.
+void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file);
 
 // Clear All and File New: every date empty, every days-taken box and start
 // box "0", the fields 0 and empty, the balances "0". Writes nothing.

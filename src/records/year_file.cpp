@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/profile_files.h"
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
 #include "records/year_ledger.h"
@@ -32,9 +33,12 @@ Currency fixedItem(legacy::SeqReader &r)
 
 std::string problemText(const std::filesystem::path &file, const legacy::FileError &error)
 {
-    return "The year-to-date file \"" + file.filename().string() +
-           "\" is damaged or incomplete and was not read.\r\n" + error.what() +
-           "\r\nThe ledger starts empty.";
+    std::string text = "The year-to-date file \"" + file.filename().string() +
+                       "\" is damaged or incomplete and was not read.\r\n" + error.what() +
+                       "\r\nThe ledger starts empty.";
+    if (dynamic_cast<const legacy::FileFormatError *>(&error))
+        text += "\r\n" + damagedCopyLine(file);
+    return text;
 }
 
 } // namespace
@@ -52,8 +56,8 @@ void writeYearFile(const std::filesystem::path &file, const YearLedger &ledger, 
     for (int i = 0; i < rows; ++i) {
         const YearRow &row = ledger.rows[i];
         const YearCells &c = screen.rows[i];
-        w.text(row.Date).number(cellValue(c.txtFed)).number(cellValue(c.txtSS));
-        w.number(cellValue(c.txtMedi)).number(cellValue(c.txtState)).endRecord();
+        w.text(row.Date, "Date, week " + std::to_string(i + 1)).number(cellValue(c.txtFed));
+        w.number(cellValue(c.txtSS)).number(cellValue(c.txtMedi)).number(cellValue(c.txtState)).endRecord();
         w.number(cellValue(c.txtCity)).number(cellValue(c.txtMuni)).number(cellValue(c.txtBond));
         w.number(cellValue(c.txtDues)).number(cellValue(c.txtPen)).endRecord();
         w.number(cellValue(c.txtMisc)).number(cellValue(c.txtKplan)).number(cellValue(c.txtOT));

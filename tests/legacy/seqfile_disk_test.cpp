@@ -134,6 +134,80 @@ TEST_F(SeqFileDisk, ReaderRefusesAFileLargerThanOneMebibyte)
 
 // ---------------------------------------------------------------- writer
 
+// What the writer would put on disk must read back: a file one byte over
+// the readers' limit is refused before anything is replaced, and the error
+// names the longest text and its label. commitAll() writes none of its
+// files when one of them is too large.
+TEST_F(SeqFileDisk, AFileTheReaderWouldRefuseIsNeverWritten)
+{
+    const fs::path old = put(at("Bob.hol"), "\"old\"\r\n");
+    const fs::path other = put(at("Bob.use"), "\"old\"\r\n");
+    // Two quotes and CR LF around the text: 1 MiB exactly still fits.
+    {
+        SeqWriter w(at("Fits.hol"));
+        w.text(std::string(1048576 - 4, 'x'), "Dates, row 1").commit();
+        EXPECT_EQ(SeqReader(at("Fits.hol")).text().size(), 1048576u - 4);
+    }
+    SeqWriter big(old);
+    big.text("short", "Dates, row 1").text(std::string(1048576 - 9, 'x'), "Dates, row 2");
+    try {
+        big.checkSize();
+        ADD_FAILURE() << "no error";
+    } catch (const legacy::FileTooLargeError &e) {
+        EXPECT_EQ(e.item(), "Dates, row 2");
+        EXPECT_EQ(e.itemLength(), 1048576u - 9);
+        EXPECT_NE(std::string(e.what()).find("larger than 1 MiB"), std::string::npos) << e.what();
+    }
+    SeqWriter small(other);
+    small.text("new");
+    EXPECT_THROW(legacy::commitAll({&small, &big}), legacy::FileTooLargeError);
+    EXPECT_THROW(big.commit(), legacy::FileTooLargeError);
+    EXPECT_EQ(slurp(old), "\"old\"\r\n");
+    EXPECT_EQ(slurp(other), "\"old\"\r\n");
+    EXPECT_EQ(names(dir_), (std::vector<std::string>{"Bob.hol", "Bob.use", "Fits.hol"}));
+}
+
+// A damaged file's bytes are kept beside it: one copy for the same bytes
+// however often it is reported, a numbered one for other bytes, and no copy
+// is ever written over.
+TEST_F(SeqFileDisk, DamagedFilesAreKeptAsCopies)
+{
+    const fs::path file = put(at("Bob.hol"), "1,2,\"cut");
+    EXPECT_EQ(legacy::keepDamagedCopy(file), at("Bob.hol.damaged"));
+    EXPECT_EQ(legacy::keepDamagedCopy(file), at("Bob.hol.damaged"));
+    EXPECT_EQ(slurp(at("Bob.hol.damaged")), "1,2,\"cut");
+
+    put(file, "1,2,\"other");
+    EXPECT_EQ(legacy::keepDamagedCopy(file), at("Bob.hol.damaged.2"));
+    EXPECT_EQ(slurp(at("Bob.hol.damaged")), "1,2,\"cut");
+    EXPECT_EQ(slurp(at("Bob.hol.damaged.2")), "1,2,\"other");
+
+    // Larger than the readers take: copied whole all the same.
+    const fs::path big = at("Bob.ovw");
+    put(big, std::string(3 * 65536 + 7, 'z'));
+    EXPECT_EQ(slurp(legacy::keepDamagedCopy(big)), std::string(3 * 65536 + 7, 'z'));
+
+    expectError<FileAccessError>([&] { legacy::keepDamagedCopy(at("missing.hol")); }, at("missing.hol"),
+                                 "no copy could be kept");
+    // A folder that cannot be written: no copy, and the error says so.
+    fs::create_directory(at("locked"));
+    const fs::path inside = put(at("locked/Bob.sta"), "1,2");
+    fs::permissions(at("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                      fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const int code = wdtest::inChildProcess(
+        [&] {
+            try {
+                legacy::keepDamagedCopy(inside);
+            } catch (const FileAccessError &) {
+                return fs::exists(at("locked/Bob.sta.damaged")) ? 2 : 0;
+            }
+            return 1;
+        },
+        true);
+    fs::permissions(at("locked"), fs::perms::owner_all, fs::perm_options::add);
+    EXPECT_EQ(code, 0);
+}
+
 TEST_F(SeqFileDisk, SpecialFilesAreNeverReplaced)
 {
     fifo(at("Pipe.dat"));

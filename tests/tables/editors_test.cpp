@@ -28,9 +28,12 @@ using platform::Ui;
 
 const QString kNonNumerial = QStringLiteral("You have entered a NON numerial.");
 const QString kCheckNumbers = QStringLiteral("Check your numbers\r\nNo blanks\r\nOnly numbers");
+// The four lines, and where the file's bytes are kept now.
 QString corrupted(const QString &file)
 {
-    return QStringLiteral("You have corupted a file.\r\nFind file,\r\n%1\r\nand delete it.").arg(file);
+    return QStringLiteral("You have corupted a file.\r\nFind file,\r\n%1\r\nand delete it.\r\n"
+                          "A copy of it is kept as \"%1.damaged\".")
+        .arg(file);
 }
 
 class Editors : public EditorTest {
@@ -338,9 +341,9 @@ TEST_F(Editors, AProfileWithoutTableFilesGetsTheBuiltInTables)
     }
 }
 
-// Each damaged table file gives the four-line message with its name; the
-// profile keeps what the file gave and takes the built-in values only for
-// what could not be read.
+// Each damaged table file gives the four-line message with its name and the
+// copy of its bytes; the profile keeps what the file gave and takes the
+// built-in values only for what could not be read.
 TEST_F(Editors, ADamagedTableFileIsReportedAndKeepsWhatItGave)
 {
     auto firstLine = [](const std::string &file, const std::string &line) {
@@ -366,6 +369,8 @@ TEST_F(Editors, ADamagedTableFileIsReportedAndKeepsWhatItGave)
         EXPECT_EQ(lastAsked(), corrupted(file));
         EXPECT_EQ(state().CurrentUser, "pat");
         calculate(again);
+        // The save wrote over the damaged file; its bytes are in the copy.
+        EXPECT_EQ(read(file + QStringLiteral(".damaged")), QByteArray("1,2,3\r\n"));
         if (c.after.empty())
             EXPECT_EQ(line(file, 1), QByteArray("1,2,3,0,0,0.04"));
         else

@@ -84,12 +84,24 @@ QString describeError(const std::exception &error)
         return e->message();
     if (auto *e = dynamic_cast<const StateBoxError *>(&error))
         return QString::fromStdString(e->message());
+    if (auto *e = dynamic_cast<const legacy::FileTooLargeError *>(&error)) {
+        QString text = QStringLiteral("The file \"%1\" was not saved: it would be larger than %2 MiB, more than "
+                                      "the program can read back.")
+                           .arg(QString::fromStdString(e->file().string()))
+                           .arg(legacy::kMaxFileSize >> 20);
+        if (!e->item().empty())
+            text += QStringLiteral("\r\nThe box \"%1\" holds %2 characters: shorten it, then save again.")
+                        .arg(QString::fromStdString(e->item()))
+                        .arg(e->itemLength());
+        return text + QStringLiteral("\r\nNothing was written.");
+    }
     if (auto *e = dynamic_cast<const legacy::FileAccessError *>(&error))
         return QStringLiteral("The file \"%1\" could not be written or read.\r\n%2")
             .arg(QString::fromStdString(e->file().string()), QString::fromUtf8(e->what()));
     if (auto *e = dynamic_cast<const legacy::FileFormatError *>(&error))
-        return QStringLiteral("The file \"%1\" is damaged or too short.\r\n%2")
-            .arg(QString::fromStdString(e->file().string()), QString::fromUtf8(e->what()));
+        return QStringLiteral("The file \"%1\" is damaged or too short.\r\n%2\r\n%3")
+            .arg(QString::fromStdString(e->file().string()), QString::fromUtf8(e->what()),
+                 QString::fromStdString(damagedCopyLine(e->file())));
     return QString::fromUtf8(error.what());
 }
 

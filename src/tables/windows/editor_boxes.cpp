@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "core/profile_files.h"
 #include "core/windows/entry.h"
 #include "core/windows/profile.h"
 #include "legacy/numerics.h"
@@ -84,6 +85,7 @@ void tellCorrupted(const std::string &fileName)
     QStringList lines;
     for (const std::string &line : corruptedFileLines(fileName))
         lines << QString::fromStdString(line);
+    lines << QString::fromStdString(damagedCopyLine(fileName));
     Ui::message(lines, Buttons::Ok, Icon::Exclamation);
 }
 

@@ -48,7 +48,8 @@ void setBox(QLineEdit *box, std::string_view text);
 // Fills the box only when its text is exactly empty.
 void fillBlank(QLineEdit *box, std::string_view text);
 
-// "You have corupted a file.", "Find file,", the file, "and delete it."
+// "You have corupted a file.", "Find file,", the file, "and delete it.", and
+// where a copy of its bytes is kept now.
 void tellCorrupted(const std::string &fileName);
 // "Check your numbers", "No blanks", "Only numbers".
 void tellCheckNumbers();
