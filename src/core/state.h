@@ -180,6 +180,10 @@ struct ProgramState {
     std::string CurrentUser;
     ProfileSettings profile;
     OvertimeStore overtime;
+    // The tracker's store as the settings files last gave or took it. A
+    // store that differs holds what the user put into it since (TOTAL,
+    // Back), which a save must write and only a refill may drop.
+    OvertimeStore overtimeOnFile;
     FederalTables federal;
     StateSettings stateSettings;
     PayResult result;

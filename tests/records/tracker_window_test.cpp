@@ -221,6 +221,52 @@ TEST_F(Tracker, ACalculationSavesTheOpenTrackerAsItStands)
     EXPECT_EQ(again.Text1[0]->text(), QStringLiteral("1/7/2005"));
 }
 
+// What TOTAL and Back put into the tracker's store is the user's until a save
+// writes it: the rereadings of the settings files by the pay stub and by the
+// calculation's editor loads keep it. Undo and File Open are the readings
+// that give the tracker the files' values.
+TEST_F(Tracker, ValuesKeptByTotalAndBackSurviveTheRereadings)
+{
+    Form1 &f = startPaid();
+    saveAs(QStringLiteral("pat"));
+    calculate(f);
+    Form2 &t = openTracker();
+    type(t.txtAnnual, QStringLiteral("41600"));
+    type(t.txtApPercent, QStringLiteral("10"));
+    type(t.txtOT[0], QStringLiteral("250.5"));
+    t.cmdADD->click();
+    t.cmdClose->click();
+    ASSERT_FALSE(Forms::isLoaded<Form2>());
+
+    Ui::script(true);   // the command's printer dialog
+    Ui::script(false);  // the stub's own, after its readings: nothing printed
+    f.cmdPrint->click();
+    calculate(f);
+    // The present rate 250.5 / 41600 = 0.006, kept to two decimals.
+    EXPECT_EQ(lines(QStringLiteral("pat.use"))[1], QStringLiteral("41600,10,0.01"));
+    EXPECT_EQ(lines(QStringLiteral("pat.ovw"))[1], QStringLiteral("250.5"));
+
+    // TOTAL alone, the tracker closed by its frame: the salary and the
+    // percentage are in the store and saved; the rows never reached it.
+    Form2 &again = openTracker();
+    type(again.txtApPercent, QStringLiteral("12"));
+    type(again.txtOT[0], QStringLiteral("99"));
+    again.cmdADD->click();
+    again.close();
+    ASSERT_FALSE(Forms::isLoaded<Form2>());
+    calculate(f);
+    EXPECT_EQ(lines(QStringLiteral("pat.use"))[1], QStringLiteral("41600,12,0"));
+    EXPECT_EQ(lines(QStringLiteral("pat.ovw"))[1], QStringLiteral("250.5"));
+
+    // Back with a change, then File Open of the profile itself: the files
+    // win, and the tracker shows them.
+    Form2 &third = openTracker();
+    type(third.txtOT[0], QStringLiteral("7"));
+    third.cmdClose->click();
+    open(QStringLiteral("pat"));
+    EXPECT_EQ(openTracker().txtOT[0]->text(), QStringLiteral("250.5"));
+}
+
 TEST_F(Tracker, UndoShowsAStoredSalaryOfZeroAsZero)
 {
     startPaid();

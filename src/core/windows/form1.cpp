@@ -585,7 +585,7 @@ void Form1::OpenFile()
         // What the profile's files do not give takes the new-profile
         // values, never those of the profile open before.
         st = newProfileState(st, name);
-        LoadUserSettings();
+        LoadUserSettings(SettingsRead::Refill);
         records().LoadYearToDate();
         LoadFederalTables(st, programFolder());
         lbTaxVer->setText(q(st.federal.TaxVersion));

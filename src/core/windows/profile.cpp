@@ -140,7 +140,8 @@ void SaveOT()
     const int rows = p.WeeklyPay != kFalse ? 52 : 26;
 
     // All four files are made before any is written, so a value that cannot
-    // be written stops the save before it has begun.
+    // be written, or a file too large to read back, stops the save before
+    // it has begun.
     const std::string &user = st.CurrentUser;
     legacy::SeqWriter use(profileFileName(user, kUserSettingsExt));
     legacy::SeqWriter details(profileFileName(user, kUserDetailsExt));
@@ -150,8 +151,8 @@ void SaveOT()
     writeUserDetailsFile(details, p);
     writeCafeteriaFile(cafeteria, p);
     writeOvertimeFile(overtime, ot.dates, ot.amounts, rows);
-    for (legacy::SeqWriter *file : {&use, &details, &cafeteria, &overtime})
-        file->commit();
+    legacy::commitAll({&use, &details, &cafeteria, &overtime});
+    st.overtimeOnFile = st.overtime;
 
     if (p.KPlanIsPercent == 1) {
         info.ckKpPer->setChecked(true);
@@ -162,17 +163,22 @@ void SaveOT()
     }
 }
 
-void LoadUserSettings()
+void LoadUserSettings(SettingsRead read)
 {
     ProgramState &st = state();
     const OvertimeStore before = st.overtime;
+    const bool unsaved = st.overtime != st.overtimeOnFile;
     readSettingsFiles(st.CurrentUser, st.profile, st.overtime);
+    if (read == SettingsRead::KeepTracker && unsaved)
+        st.overtime = before;
+    else
+        st.overtimeOnFile = st.overtime;
 
     Forms::get<Form1>().showTableNotice();
 
     Forms::get<frmTaxInfo>().showSettings(false);
 
-    records().settingsRead(before);
+    records().settingsRead(before, read == SettingsRead::Refill);
 }
 
 } // namespace wagedesk

@@ -52,8 +52,16 @@ void SaveOT();
 // The settings reader: reads the profile's four files (each only when it
 // exists) and shows the values. All files are read before any value
 // changes, so a damaged file (legacy::FileFormatError) changes nothing.
-// An open overtime tracker keeps what it shows (Records::settingsRead).
-void LoadUserSettings();
+// How a reading of the settings files treats the overtime tracker's store.
+enum class SettingsRead {
+    // The re-reads of the windows' loads, in a calculation, a save or a
+    // printout: values the user put into the tracker since the files were
+    // last read or written stay, and an open tracker keeps what it shows.
+    KeepTracker,
+    // File Open and the tracker's Undo: the tracker takes the files' values.
+    Refill,
+};
+void LoadUserSettings(SettingsRead read = SettingsRead::KeepTracker);
 
 // A message for an error of the profile commands, naming the file or box.
 QString describeError(const std::exception &error);

@@ -55,6 +55,7 @@ bool frmSaveUser::cmdSaveUser_Click()
         // The name becomes a file name: refuse a path before anything changes.
         checkProfileName(name);
         state().CurrentUser = name;
+        records().checkSaveVac();
         SaveOT();
         records().SaveVac();
         tableEditors().SaveStateTables();

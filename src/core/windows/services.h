@@ -60,8 +60,13 @@ public:
     // as the files held them (the empty amounts of the store become "0").
     virtual OvertimeForSave overtimeForSave(OvertimeStore &store, int rows);
     // After every reading of the settings files (LoadUserSettings), with
-    // the tracker's store as it stood before the reading.
-    virtual void settingsRead(const OvertimeStore &before) { (void)before; }
+    // the tracker's store as it stood before the reading; refill for File
+    // Open and Undo, which give an open tracker the files' values.
+    virtual void settingsRead(const OvertimeStore &before, bool refill)
+    {
+        (void)before;
+        (void)refill;
+    }
     // File Open, in this order: openStarting() before the file dialog (the
     // profile open until now); after the profile's settings are read,
     // LoadYearToDate(), GetVac() and FillInOT(); openFailed() when the open
@@ -74,6 +79,10 @@ public:
     // The leave record's file, by the save-user Save and Make Default.
     // Throws legacy::FileAccessError when it cannot be written.
     virtual void SaveVac() {}
+    // Before a save that ends with SaveVac writes anything: throws
+    // legacy::FileTooLargeError when the open leave record's boxes would
+    // make a file too large to read back. Writes nothing.
+    virtual void checkSaveVac() {}
     // File New.
     virtual void clearForNewProfile() {}
     // Closes the tracker, the ledger windows and, when asked, the leave

@@ -113,12 +113,12 @@ public:
         return out;
     }
 
-    void settingsRead(const OvertimeStore &before) override
+    void settingsRead(const OvertimeStore &before, bool refill) override
     {
         if (!Forms::isLoaded<Form2>())
             return;  // its next load shows the store
         Form2 &tracker = Forms::get<Form2>();
-        if (tracker.undoing()) {
+        if (refill) {
             tracker.FillInOT();
             return;
         }
@@ -174,6 +174,14 @@ public:
     }
 
     void SaveVac() override { saveLeaveRecord(); }
+
+    void checkSaveVac() override
+    {
+        // A record not open in the window is written as its file gave it,
+        // which the reader took: only typed boxes can make it too large.
+        if (Forms::isLoaded<DialogVac>())
+            payrecords::checkSaveVac(leaveRecord(), Forms::get<DialogVac>().texts(), leaveFile());
+    }
 
     void clearForNewProfile() override
     {

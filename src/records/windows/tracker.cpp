@@ -303,15 +303,12 @@ void Form2::cmdClose_Click()
 
 void Form2::cmdUndo_Click()
 {
-    undoing_ = true;
     try {
-        LoadUserSettings();
+        LoadUserSettings(SettingsRead::Refill);
     } catch (const std::exception &e) {
-        undoing_ = false;
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
         return;
     }
-    undoing_ = false;
     // The layout of the frequency just read.
     payrecords::OvertimeTexts t = texts();
     payrecords::showSavedOvertime(state().overtime, t, layout());

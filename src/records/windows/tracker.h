@@ -53,10 +53,6 @@ public:
     void cmdPrint_Click();
     void Text1_Click(int index);
 
-    // Undo's reading of the settings files is the one that refills the
-    // tracker while it is open.
-    bool undoing() const { return undoing_; }
-
     // The layout of the stored pay frequency.
     payrecords::OvertimeLayout layout() const;
     payrecords::OvertimeTexts texts() const;
@@ -82,8 +78,6 @@ protected:
 
 private:
     bool arrowKey(QObject *watched, int key);
-
-    bool undoing_ = false;
 };
 
 // The tracker's date picker: the row's week-ending date.

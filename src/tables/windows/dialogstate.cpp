@@ -681,6 +681,7 @@ void DialogState::cmdMkDefault_Click()
                 Forms::get<frmSaveUser>().txtSaveUser->setText(QString::fromStdString(name));
         }
     } back;
+    records().checkSaveVac();
     tables::SaveStateTables();
     SaveOT();
     // The default profile: the same files under the empty name.
