@@ -100,6 +100,25 @@ TEST_F(Leave, SaveWritesTheFortyOneLinesAndTheLoadReadsThemBack)
     EXPECT_EQ(lines(QStringLiteral(".hol"))[0], QStringLiteral("7.9,10,0,0,0,0"));
 }
 
+// The pay stub reads the leave file again; an open record keeps what the
+// user typed there, and the next calculation saves it.
+TEST_F(Leave, AnOpenRecordKeepsWhatWasTypedThroughAPayStub)
+{
+    Form1 &f = startPaid();
+    calculate(f);
+    DialogVac &d = openLeave();
+    type(d.Vac.txtBal, QStringLiteral("10"));
+    type(d.Vac.txtDate[0], QStringLiteral("3/1/05"));
+    Ui::script(true);   // the command's printer dialog
+    Ui::script(false);  // the stub's own, after its readings
+    f.cmdPrint->click();
+    EXPECT_EQ(d.Vac.txtBal->text(), QStringLiteral("10"));
+    EXPECT_EQ(d.Vac.txtDate[0]->text(), QStringLiteral("3/1/05"));
+    calculate(f);
+    EXPECT_EQ(lines(QStringLiteral(".hol"))[0], QStringLiteral("10,10,0,0,0,0"));
+    EXPECT_EQ(lines(QStringLiteral(".hol"))[21], QStringLiteral("\"3/1/05\",\"\",\"\""));
+}
+
 TEST_F(Leave, HelpShowsTheShippedDocument)
 {
     startPaid();

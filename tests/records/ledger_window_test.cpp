@@ -117,6 +117,49 @@ TEST_F(Ledger, APeriodPastedAndSavedReachesTheGridTheTotalsAndTheFile)
     EXPECT_EQ(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
 }
 
+// A ledger that the program reads over (the pay stub) or closes without
+// asking (a calculation's save) keeps what the user pasted and typed: the
+// next opening shows it and its Close saves it. File Open lets it go.
+TEST_F(Ledger, WhatAnOpenLedgerShowsSurvivesAPayStubAndACalculation)
+{
+    Form1 &f = startPaid();
+    saveAs(QStringLiteral("pat"));
+    calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+    f.cmdYear->click();
+    QTest::mouseClick(grid().Label2[0], Qt::LeftButton);
+    type(grid().txtTips[0], QStringLiteral("12"));
+
+    Ui::script(true);   // the command's printer dialog
+    Ui::script(false);  // the stub's own, after it has read the year
+    f.cmdPrint->click();
+    EXPECT_EQ(grid().txtNet[0]->text(), QStringLiteral("600.00"));
+    EXPECT_EQ(grid().txtTips[0]->text(), QStringLiteral("12"));
+
+    calculate(f, QStringLiteral("40"), QStringLiteral("01/14/05"));
+    EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+    EXPECT_FALSE(exists(QStringLiteral("pat.yrw")));
+    EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
+    f.cmdYear->click();
+    EXPECT_EQ(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
+    EXPECT_EQ(grid().txtTips[0]->text(), QStringLiteral("12"));
+    QTest::mouseClick(grid().Label2[1], Qt::LeftButton);
+    closeWith(Answer::Yes);
+    const QStringList yrw = lines(QStringLiteral("pat.yrw"));
+    ASSERT_EQ(yrw.size(), 211);
+    EXPECT_EQ(yrw[0], QStringLiteral("\"01/07/05\",57.04,37.2,8.7,24.28"));
+    EXPECT_EQ(yrw[3], QStringLiteral("0,0,0,12"));
+    EXPECT_TRUE(yrw[4].startsWith(QStringLiteral("\"01/14/05\","))) << yrw[4].toStdString();
+
+    // Set aside once more, then the profile opened anew: the file wins.
+    f.cmdYear->click();
+    QTest::mouseClick(grid().Label2[2], Qt::LeftButton);
+    calculate(f);
+    open(QStringLiteral("pat"));
+    f.cmdYear->click();
+    EXPECT_EQ(grid().txtDate[1]->text(), QStringLiteral("01/14/05"));
+    EXPECT_EQ(grid().txtDate[2]->text(), QString());
+}
+
 TEST_F(Ledger, RightClickDeletesTheRowOtherButtonsDoNothingNoWritesTheFileNot)
 {
     Form1 &f = startPaid();

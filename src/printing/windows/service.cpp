@@ -121,10 +121,13 @@ public:
             tell(describeError(e));
             return;
         }
+        // The stub prints the year as saved; an open ledger keeps what the
+        // user typed or pasted into it.
+        const payrecords::OpenYearSetKept ledgerKept;
         // A damaged year file has been reported; its zeros are not printed.
         if (!payrecords::LoadYearToDate())
             return;
-        payrecords::reloadLeaveRecord();
+        payrecords::reloadLeaveRecord(true);
         zeroEmptyEntries(main);
         if (!Ui::choosePrinter(&main))
             return;

@@ -149,6 +149,36 @@ template <class Op> auto withLedger(Op op)
     return result;
 }
 
+// The open set's view, or nothing when the set is closed.
+std::optional<payrecords::YearSetView> openView()
+{
+    if (!Forms::isLoaded<MDIForm1>() || !Forms::isLoaded<frmYear>() || !Forms::isLoaded<frmYearTot>())
+        return std::nullopt;
+    const ProgramState &st = state();
+    return payrecords::YearSetView{QDir::currentPath(), st.CurrentUser, st.profile.WeeklyPay,
+                                   payrecords::yearLedger(),
+                                   readScreen(Forms::get<frmYear>(), Forms::get<frmYearTot>())};
+}
+
+bool belongsToTheProfile(const payrecords::YearSetView &view)
+{
+    const ProgramState &st = state();
+    return view.folder == QDir::currentPath() && view.user == st.CurrentUser &&
+           view.weeklyPay == st.profile.WeeklyPay;
+}
+
+// A view back into the set, which is loaded when closed.
+void showView(const payrecords::YearSetView &view)
+{
+    payrecords::yearLedger() = view.ledger;
+    frmYear &g = payrecords::grid();
+    frmYearTot &t = payrecords::totalsWindow();
+    for (int i = 0; i < frmYear::kRows; ++i)
+        g.showCells(i, view.screen.rows[i]);
+    t.showBoxes(view.screen.totals);
+    payrecords::copyYearView();
+}
+
 void report(const payrecords::LoadResult &result)
 {
     if (result.totalsFailed)
@@ -350,6 +380,8 @@ void MDIForm1::mnuClose_Click()
     } else {
         Forms::get<Form1>().showForm();
     }
+    // The user has answered for the ledger: nothing set aside stays.
+    payrecords::yearSetAside().reset();
     payrecords::closeYearSet();
 }
 
@@ -807,6 +839,12 @@ void showYearToDate()
     mdi.totalsFrame()->move(0, gridFrame->y() + gridFrame->height());
     LoadYearToDate();
     grid().fillBoxes();
+    // What the program closed without asking comes back as it was.
+    std::optional<YearSetView> &aside = yearSetAside();
+    if (aside && belongsToTheProfile(*aside)) {
+        showView(*aside);
+        aside.reset();
+    }
     if (!withLedger([](YearLedger &l, YearScreen &s) { return UpdateAndAdd(l, s, frequency()); }))
         tellNonNumber();
     mdi.fitHeight();
@@ -823,8 +861,30 @@ void closeYearSet()
     }
 }
 
+void setYearSetAside()
+{
+    if (std::optional<YearSetView> view = openView())
+        yearSetAside() = std::move(view);
+    closeYearSet();
+}
+
+std::optional<YearSetView> &yearSetAside()
+{
+    static std::optional<YearSetView> aside;
+    return aside;
+}
+
+OpenYearSetKept::OpenYearSetKept() : view_(openView()) {}
+
+OpenYearSetKept::~OpenYearSetKept()
+{
+    if (view_ && Forms::isLoaded<MDIForm1>())
+        showView(*view_);
+}
+
 void clearYearForNewProfile()
 {
+    yearSetAside().reset();
     // Nothing of the profile before is kept, not even the rows beyond the
     // layout.
     yearLedger() = YearLedger{};

@@ -14,7 +14,12 @@
 
 #include <QPointer>
 
+#include <QString>
+
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
 
 #include "platform/forms.h"
 #include "platform/textprinter.h"
@@ -159,9 +164,40 @@ bool LoadYearToDate();
 // The main window's Year to Date command.
 void showYearToDate();
 
-// The program's closes (a profile save, Make Default, the main window's
-// closing): the children, then the container, without saving.
+// Closes the children, then the container, without saving.
 void closeYearSet();
+
+// What an open set showed (the store and the screen, typed values
+// included), with the folder, profile and pay frequency it belongs to.
+struct YearSetView {
+    QString folder;
+    std::string user;
+    std::int16_t weeklyPay = 0;
+    YearLedger ledger;
+    YearScreen screen;
+};
+
+// The program's closes (a profile save, Make Default, the main window's
+// closing): what an open set shows is set aside, then the set closes
+// without saving. The user's next opening of the ledger for the same
+// profile and pay frequency shows it again, so nothing pasted or typed is
+// lost unasked; the ledger's Close (saving it or not), File Open and File
+// New let it go.
+void setYearSetAside();
+std::optional<YearSetView> &yearSetAside();
+
+// While it lives, a rereading of the year's file (the pay stub's) leaves an
+// open set as the user left it: what it showed is put back at the end.
+class OpenYearSetKept {
+public:
+    OpenYearSetKept();
+    ~OpenYearSetKept();
+    OpenYearSetKept(const OpenYearSetKept &) = delete;
+    OpenYearSetKept &operator=(const OpenYearSetKept &) = delete;
+
+private:
+    std::optional<YearSetView> view_;
+};
 
 // File New: the store starts empty, the rows of the layout show "0", and
 // the grid window closes.

@@ -41,6 +41,7 @@ struct Opening {
     QString folder;
     std::string user;
     YearLedger ledger;
+    std::optional<YearSetView> yearAside;
     LeaveRecord leave;
     std::optional<LeaveTexts> leaveBoxes;  // of an open leave window
 };
@@ -130,7 +131,8 @@ public:
 
     void openStarting() override
     {
-        Opening o{QDir::currentPath(), state().CurrentUser, yearLedger(), leaveRecord(), std::nullopt};
+        Opening o{QDir::currentPath(), state().CurrentUser, yearLedger(), yearSetAside(), leaveRecord(),
+                  std::nullopt};
         if (Forms::isLoaded<DialogVac>())
             o.leaveBoxes = Forms::get<DialogVac>().texts();
         held().opening = std::move(o);
@@ -138,6 +140,8 @@ public:
 
     void LoadYearToDate() override
     {
+        // The profile's files are read anew: a ledger set aside is let go.
+        yearSetAside().reset();
         // Another employee's gross must not count toward this one's wage
         // bases: without a file of its own the year starts empty.
         if (openingAnotherProfile())
@@ -165,6 +169,7 @@ public:
         Opening o = std::move(*held().opening);
         held().opening.reset();
         yearLedger() = o.ledger;
+        yearSetAside() = std::move(o.yearAside);
         leaveRecord() = o.leave;
         // The open may have shown the ledger; it was closed before.
         closeYearSet();
@@ -214,7 +219,7 @@ public:
     {
         Forms::unload(frmDate::kName);
         Forms::unload(Form2::kName);
-        closeYearSet();
+        setYearSetAside();
         if (alsoLeaveRecord)
             Forms::unload(DialogVac::kName);
     }
@@ -249,11 +254,12 @@ Records &recordsService()
 void resetRecords()
 {
     yearLedger() = YearLedger{};
+    yearSetAside().reset();
     leaveRecord() = LeaveRecord{};
     held() = Held{};
 }
 
-void reloadLeaveRecord()
+void reloadLeaveRecord(bool keepOpenWindow)
 {
     try {
         if (Forms::isLoaded<DialogVac>()) {
@@ -262,10 +268,12 @@ void reloadLeaveRecord()
             try {
                 payrecords::GetVac(leaveRecord(), texts, leaveFile());
             } catch (...) {
-                window.showTexts(texts);
+                if (!keepOpenWindow)
+                    window.showTexts(texts);
                 throw;
             }
-            window.showTexts(texts);
+            if (!keepOpenWindow)
+                window.showTexts(texts);
         } else {
             // The window's load, hidden: it reads the file.
             LeaveTexts texts;

@@ -21,8 +21,10 @@ void resetRecords();
 
 // GetVac: the leave record read again from the current profile's ".hol"
 // into its fields and its window, which is loaded hidden when it is closed.
-// A damaged file is reported and the record starts empty.
-void reloadLeaveRecord();
+// A damaged file is reported and the record starts empty. With
+// keepOpenWindow (the pay stub) an open window keeps what the user typed,
+// for the next save to write; File Open shows the file.
+void reloadLeaveRecord(bool keepOpenWindow = false);
 
 // SaveVac: the leave record's boxes (of the window, or of its load when the
 // window is closed) into its fields and the current profile's ".hol".
