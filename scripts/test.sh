@@ -6,7 +6,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
-"$here/scripts/setup.sh" "$here/build" -DWAGEDESK_TESTS=ON
+# Every build of the tests treats a warning as an error, so the tree stays
+# at none.
+werror=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+
+"$here/scripts/setup.sh" "$here/build" -DWAGEDESK_TESTS=ON "$werror"
 # A comma-decimal locale, so the number formats are tested against one.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
@@ -15,14 +19,15 @@ fi
 ctest --test-dir "$here/build" --output-on-failure -j "$jobs"
 
 echo "== fuzz"
-CXX=clang++ "$here/scripts/setup.sh" "$here/build-fuzz" -DWAGEDESK_FUZZ=ON -DWAGEDESK_TESTS=OFF
+CXX=clang++ "$here/scripts/setup.sh" "$here/build-fuzz" -DWAGEDESK_FUZZ=ON -DWAGEDESK_TESTS=OFF "$werror"
 mkdir -p "$here/build-fuzz/corpus" "$here/build-fuzz/loaders_corpus"
 "$here/build-fuzz/bin/seqfile_fuzz" -runs=200000 -max_len=4096 "$here/build-fuzz/corpus" "$here/fuzz/corpus"
 "$here/build-fuzz/bin/loaders_fuzz" -runs=50000 -max_len=8192 "$here/build-fuzz/loaders_corpus" \
   "$here/fuzz/loaders_corpus"
 
 echo "== sanitizer build"
-"$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DWAGEDESK_TESTS=ON -DCMAKE_BUILD_TYPE=Debug
+"$here/scripts/setup.sh" "$here/build-asan" -DWAGEDESK_SANITIZE=ON -DWAGEDESK_TESTS=ON -DCMAKE_BUILD_TYPE=Debug \
+  "$werror"
 # Leaks fail the run; tests/lsan.supp lists the system libraries' own.
 ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" \
   UBSAN_OPTIONS=print_stacktrace=1 \

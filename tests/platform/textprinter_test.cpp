@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                    10,
                    {{"big", 0, 0, 0, 0}, {"next", 1, 0, 0, 0}},
                    2}),
-    [](const ::testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LayoutCase> &test) { return std::string(test.param.name); });
 
 TEST(TextLayout, FontUntilSetAndSettingsThatAreNoFont)
 {

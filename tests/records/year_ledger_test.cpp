@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         SingleCase{"TieGoesAwayFromZero", {1234566.5f}, 1234567.f, "1234567.00"},
         SingleCase{"HalfDollar", {0.5f}, 0.5f, ".50"},
         SingleCase{"Negative", {-5.f}, -5.f, "-5.00"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 struct FixedCase {
     const char *name;
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         FixedCase{"TiesGoToEven", {0.03125f, 0.09375f}, 1250, ".13"},
         FixedCase{"Cents", {0.1f, 0.2f}, 3000, ".30"},
         FixedCase{"OneRow", {1234.5f}, 12345000, "1234.50"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(YearLedger, GrossAndNetTotalsStandInTheBoxesNamedAgainstThem)
 {
