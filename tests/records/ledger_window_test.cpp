@@ -158,6 +158,17 @@ TEST_F(Ledger, WhatAnOpenLedgerShowsSurvivesAPayStubAndACalculation)
     f.cmdYear->click();
     EXPECT_EQ(grid().txtDate[1]->text(), QStringLiteral("01/14/05"));
     EXPECT_EQ(grid().txtDate[2]->text(), QString());
+
+    // Nothing unsaved: the set the pay stub opened (plain texts) is not set
+    // aside, and the next opening shows the ledger's amounts as usual.
+    closeWith(Answer::No);
+    Ui::script(true);
+    Ui::script(false);
+    f.cmdPrint->click();
+    ASSERT_EQ(grid().txtFed[2]->text(), QStringLiteral("0"));
+    calculate(f);
+    f.cmdYear->click();
+    EXPECT_EQ(grid().txtFed[2]->text(), QStringLiteral(".00"));
 }
 
 TEST_F(Ledger, RightClickDeletesTheRowOtherButtonsDoNothingNoWritesTheFileNot)

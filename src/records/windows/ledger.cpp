@@ -160,6 +160,22 @@ std::optional<payrecords::YearSetView> openView()
                                    readScreen(Forms::get<frmYear>(), Forms::get<frmYearTot>())};
 }
 
+// Whether closing the set would lose something: what its Close with Yes
+// would save differs from what opening it again would show.
+bool holdsUnsaved(const payrecords::YearSetView &view)
+{
+    const payrecords::PayFrequency stored{view.weeklyPay, view.weeklyPay == kTrue};
+    payrecords::YearLedger shown = view.ledger;
+    payrecords::YearScreen shownScreen = view.screen;
+    payrecords::YearLedger reopened = view.ledger;
+    payrecords::YearScreen reopenedScreen = view.screen;
+    payrecords::fillBoxes(reopened, reopenedScreen, yearFile(), view.weeklyPay);
+    if (!payrecords::UpdateAndAdd(shown, shownScreen, stored) ||
+        !payrecords::UpdateAndAdd(reopened, reopenedScreen, stored))
+        return true;
+    return shown != reopened;
+}
+
 bool belongsToTheProfile(const payrecords::YearSetView &view)
 {
     const ProgramState &st = state();
@@ -863,7 +879,8 @@ void closeYearSet()
 
 void setYearSetAside()
 {
-    if (std::optional<YearSetView> view = openView())
+    std::optional<YearSetView> view = openView();
+    if (view && holdsUnsaved(*view))
         yearSetAside() = std::move(view);
     closeYearSet();
 }
