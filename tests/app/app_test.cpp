@@ -1,7 +1,6 @@
 // The program's application object: an error that escapes a command is
 // shown in a message box, and the program goes on.
-#include <QPushButton>
-#include <QTest>
+#include <QEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -25,23 +24,35 @@ protected:
     void TearDown() override { Ui::reset(); }
 };
 
+// A receiver whose first event of the user's kind fails, as a command
+// whose file cannot be written would.
+class FailingOnce : public QObject {
+public:
+    int handled = 0;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (++handled == 1)
+            throw std::runtime_error("The disk is full.");
+        return true;
+    }
+};
+
 TEST_F(ApplicationTest, AnErrorThatEscapesACommandIsShownAndTheCommandsGoOn)
 {
-    QPushButton button;
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&clicks] {
-        if (++clicks == 1)
-            throw std::runtime_error("The disk is full.");
-    });
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
+    FailingOnce receiver;
+    QEvent command(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&receiver, &command));
     ASSERT_EQ(Ui::asked().size(), 1u);
     EXPECT_EQ(Ui::asked()[0].text, QStringLiteral("The disk is full."));
     EXPECT_EQ(Ui::asked()[0].icon, Icon::Critical);
 
-    // The button and its handler still work.
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(clicks, 2);
+    // The receiver still takes its events.
+    EXPECT_TRUE(QCoreApplication::sendEvent(&receiver, &command));
+    EXPECT_EQ(receiver.handled, 2);
     EXPECT_EQ(Ui::asked().size(), 1u);
 }
 
