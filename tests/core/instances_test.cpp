@@ -1,6 +1,7 @@
 // Two programs and one folder: a second WageDesk (another process, the
 // program's own start run headless by tests/support/instance_main.cpp) on a
-// folder that a running one holds, and the lock left by one that died.
+// folder that a running one holds, the lock left by one that died, and File
+// Open into a folder another program holds or one that is free.
 #include <QProcess>
 
 #include <chrono>
@@ -225,6 +226,96 @@ TEST_F(Instances, ALockLeftBehindIsTakenOver)
             EXPECT_EQ(next.output, refusal(here)) << describe(next);
         }
     }
+}
+
+// File Open of a profile in a folder that another running program holds:
+// refused with the same message, and nothing changes: not the profile
+// shown, the windows, the leave record being typed, the working folder,
+// this program's lock, nor anything in the other folder.
+TEST_F(Instances, FileOpenInAFolderInUseIsRefusedAndChangesNothing)
+{
+    ASSERT_TRUE(lockWorkingFolder());
+    Form1 &f = startPaid();
+    saveAs(QStringLiteral("pat"));
+    DialogVac &leave = openLeave();
+    type(leave.Vac.txtBal, QStringLiteral("10"));
+
+    QTemporaryDir other;
+    const QString there = QFileInfo(other.path()).canonicalFilePath();
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("pat.use")), QDir(there).filePath(QStringLiteral("kim.use"))));
+    OtherRunning holder(there);
+    ASSERT_TRUE(holder.started());
+    const auto thereBefore = contents(there);
+    const auto hereBefore = contents(here);
+    const QString title = f.windowTitle();
+    const std::string user = state().CurrentUser;
+    const auto leaveRecord = payrecords::leaveRecord();
+
+    Ui::clearAsked();
+    openPath(QDir(there).filePath(QStringLiteral("kim.use")));
+    EXPECT_EQ(lastAsked(), FolderLock::inUseMessage(there).join(QStringLiteral("\r\n")));
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+    EXPECT_EQ(QDir::currentPath(), here);
+    EXPECT_EQ(FolderLock::ofRun().folder(), here);
+    EXPECT_EQ(state().CurrentUser, user);
+    EXPECT_EQ(f.windowTitle(), title);
+    EXPECT_EQ(f.lbUser->text(), QStringLiteral("pat"));
+    EXPECT_EQ(payrecords::leaveRecord(), leaveRecord);
+    ASSERT_TRUE(Forms::isLoaded<DialogVac>());
+    EXPECT_EQ(leave.Vac.txtBal->text(), QStringLiteral("10"));
+    EXPECT_EQ(contents(there), thereBefore);
+    EXPECT_EQ(contents(here), hereBefore);
+    // This folder is still held by this program.
+    const Outcome third = runOther(here);
+    EXPECT_EQ(third.code, 1) << describe(third);
+
+    const Outcome holderEnd = holder.end();
+    EXPECT_EQ(holderEnd.code, 0) << describe(holderEnd);
+}
+
+// File Open into a free folder takes that folder's lock and gives up the
+// one before; an open that fails there (a damaged profile) keeps the lock
+// where the program stays. File Open within the folder leaves the lock.
+TEST_F(Instances, FileOpenMovesTheLockOnlyWhenTheOpenSucceeds)
+{
+    ASSERT_TRUE(lockWorkingFolder());
+    Form1 &f = startPaid();
+    saveAs(QStringLiteral("pat"));
+    QTemporaryDir otherDir, damagedDir;
+    const QString there = QFileInfo(otherDir.path()).canonicalFilePath();
+    const QString damaged = QFileInfo(damagedDir.path()).canonicalFilePath();
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("pat.use")), QDir(there).filePath(QStringLiteral("kim.use"))));
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("pat.use")), QDir(there).filePath(QStringLiteral("lee.use"))));
+    {
+        QFile bad(QDir(damaged).filePath(QStringLiteral("bad.use")));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("0,0,0\r\n1,2\r\n");
+    }
+
+    openPath(QDir(damaged).filePath(QStringLiteral("bad.use")));
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("bad.use"))) << lastAsked().toStdString();
+    EXPECT_EQ(QDir::currentPath(), here);
+    EXPECT_EQ(FolderLock::ofRun().folder(), here);
+    EXPECT_TRUE(QFile::exists(lockIn(here)));
+    EXPECT_FALSE(QFile::exists(lockIn(damaged)));
+    EXPECT_EQ(runOther(damaged).code, 0) << "the folder of the failed open is free";
+
+    openPath(QDir(there).filePath(QStringLiteral("kim.use")));
+    EXPECT_EQ(f.lbUser->text(), QStringLiteral("kim"));
+    EXPECT_EQ(QDir::currentPath(), there);
+    EXPECT_EQ(FolderLock::ofRun().folder(), there);
+    EXPECT_FALSE(QFile::exists(lockIn(here)));
+    const Outcome inThere = runOther(there);
+    EXPECT_EQ(inThere.output, refusal(there)) << describe(inThere);
+    const Outcome inHere = runOther(here);
+    EXPECT_EQ(inHere.code, 0) << describe(inHere);
+
+    const QByteArray lockBytes = contents(there).at(FolderLock::kFileName);
+    openPath(QDir(there).filePath(QStringLiteral("lee.use")));
+    EXPECT_EQ(f.lbUser->text(), QStringLiteral("lee"));
+    EXPECT_EQ(FolderLock::ofRun().folder(), there);
+    EXPECT_EQ(contents(there).at(FolderLock::kFileName), lockBytes);
+    FolderLock::ofRun().release();  // before its folder goes
 }
 
 } // namespace
