@@ -90,6 +90,7 @@ public:
         if (fd_ >= 0) ::close(fd_);
         fd_ = fd;
     }
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -263,21 +264,37 @@ bool lockNewTemporary(int fd, const fs::path &temp) {
     return namesFile(temp, fd);
 }
 
+// Opens a temporary and takes its lock without waiting: the descriptor, or
+// -1 when it cannot be opened, is not a regular file, or is locked.
+int openLocked(const fs::path &entry) {
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    // Read access serves, unless the temporary has the mode of a target its
+    // owner may write but not read, or flock() is emulated by record locks
+    // (NFS), where an exclusive lock needs a file open for writing.
+    for (const int access : {O_RDONLY, O_WRONLY}) {
+        Descriptor fd(::open(entry.c_str(), access | kFlags));
+        if (fd.get() < 0) {
+            if (errno == EACCES) continue;
+            return -1;
+        }
+        struct stat info {};
+        if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+        int locked;
+        while ((locked = ::flock(fd.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+        }
+        if (locked == 0) return fd.release();
+        if (errno != EBADF) return -1;
+    }
+    return -1;
+}
+
 // Removes one temporary if no save holds it; see above.
 void removeIfStale(const fs::path &entry) {
     struct stat info {};
     // lstat first: a link is never followed, a folder or a FIFO never opened.
     if (::lstat(entry.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
-    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-    Descriptor fd(::open(entry.c_str(), O_RDONLY | kFlags));
-    // The temporary of a target that its owner may write but not read has
-    // the target's mode; writing access serves the lock as well.
-    if (fd.get() < 0 && errno == EACCES) fd.reset(::open(entry.c_str(), O_WRONLY | kFlags));
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return;
-    int locked;
-    while ((locked = ::flock(fd.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
-    }
-    if (locked == 0 && namesFile(entry, fd.get())) ::unlink(entry.c_str());
+    Descriptor fd(openLocked(entry));
+    if (fd.get() >= 0 && namesFile(entry, fd.get())) ::unlink(entry.c_str());
 }
 
 // Errors of a folder flush that mean the data may not be on disk. Others
