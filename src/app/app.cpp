@@ -6,6 +6,7 @@
 #include "core/windows/saveuser.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
+#include "platform/folderlock.h"
 #include "platform/ui.h"
 #include "printing/windows/checks.h"
 #include "printing/windows/heading.h"
@@ -20,6 +21,8 @@
 #include "tables/windows/dialognoncity.h"
 #include "tables/windows/dialogstate.h"
 #include "tables/windows/tables.h"
+
+#include <QDir>
 
 #include <clocale>
 #include <exception>
@@ -70,6 +73,15 @@ void defineForms()
     installRecords(&payrecords::recordsService());
     printing::resetCheckPrinting();
     installPrintouts(&printing::printoutsService());
+}
+
+bool lockWorkingFolder()
+{
+    const QString folder = QDir::currentPath();
+    if (platform::FolderLock::ofRun().acquire(folder))
+        return true;
+    platform::FolderLock::tellInUse(folder);
+    return false;
 }
 
 } // namespace wagedesk

@@ -4,6 +4,7 @@
 #include "legacy/numerics.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,12 +96,7 @@ public:
         if (fd_ >= 0) ::close(fd_);
         fd_ = fd;
     }
-    // Closes now and reports the result: a delayed write error can show here.
-    int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -231,6 +227,82 @@ bool isTemporaryName(std::string_view name) {
     return true;
 }
 
+// How a save and the removal of stale temporaries keep out of each other's
+// way, also between processes (a second program starting in the folder):
+// - The writer creates its temporary (O_EXCL), takes an exclusive flock()
+//   on it without waiting, and checks that the name still refers to the
+//   file it holds. It keeps the lock until the temporary has been renamed
+//   over the target, and only then closes it.
+// - The remover opens a candidate, takes its lock without waiting (it
+//   skips the file when it cannot), checks that the name still refers to
+//   the file it locked, and unlinks the name while it holds the lock.
+// Only a lock holder ever unlinks a temporary, so:
+// - A save that holds its lock is never disturbed: the remover cannot lock
+//   its temporary, and after the rename the temporary's name is gone.
+// - A remover that locks a new temporary before its writer does (the
+//   moment between creation and lock) wins it: the writer's lock then
+//   fails, or comes after the unlink, when the name no longer refers to the
+//   writer's file. Either way the writer drops that file before writing a
+//   byte and starts over under a new name: the save goes on.
+// - A remover that opened a temporary whose writer has renamed it since
+//   gets the lock of what is now the target; its name check finds the
+//   temporary's name gone (or naming another file) and it leaves it.
+// Where the file system has no flock() (the writer's lock fails with
+// another error than EWOULDBLOCK), the writer saves without a lock and the
+// remover, unable to lock either, leaves every temporary there.
+
+// True when the name refers to the open file.
+bool namesFile(const fs::path &name, int fd) {
+    struct stat named {}, opened {};
+    return ::lstat(name.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 && named.st_dev == opened.st_dev &&
+           named.st_ino == opened.st_ino;
+}
+
+// The writer's lock on the temporary it has just created. False when a
+// remover has taken it or already removed it: the file is lost to the
+// writer, which must make another.
+bool lockNewTemporary(int fd, const fs::path &temp) {
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        if (errno == EWOULDBLOCK) return false;
+        break;  // no locks on this file system: saving still works
+    }
+    return namesFile(temp, fd);
+}
+
+// Opens a temporary and takes its lock without waiting: the descriptor, or
+// -1 when it cannot be opened, is not a regular file, or is locked.
+int openLocked(const fs::path &entry) {
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    // Read access serves, unless the temporary has the mode of a target its
+    // owner may write but not read, or flock() is emulated by record locks
+    // (NFS), where an exclusive lock needs a file open for writing.
+    for (const int access : {O_RDONLY, O_WRONLY}) {
+        Descriptor fd(::open(entry.c_str(), access | kFlags));
+        if (fd.get() < 0) {
+            if (errno == EACCES) continue;
+            return -1;
+        }
+        struct stat info {};
+        if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+        int locked;
+        while ((locked = ::flock(fd.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+        }
+        if (locked == 0) return fd.release();
+        if (errno != EBADF) return -1;
+    }
+    return -1;
+}
+
+// Removes one temporary if no save holds it; see above.
+void removeIfStale(const fs::path &entry) {
+    struct stat info {};
+    // lstat first: a link is never followed, a folder or a FIFO never opened.
+    if (::lstat(entry.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    Descriptor fd(openLocked(entry));
+    if (fd.get() >= 0 && namesFile(entry, fd.get())) ::unlink(entry.c_str());
+}
+
 // Errors of a folder flush that mean the data may not be on disk. Others
 // (a file system that cannot flush folders says EINVAL) are no news.
 bool isFlushFailure(int err) { return err == EIO || err == ENOSPC || err == EDQUOT; }
@@ -252,10 +324,7 @@ void removeStaleTemporaries(const fs::path &folder) noexcept {
         const fs::path where = folder.empty() ? fs::path(".") : folder;
         for (fs::directory_iterator it(where, ec), end; !ec && it != end; it.increment(ec)) {
             const fs::path &entry = it->path();
-            if (!isTemporaryName(entry.filename().native())) continue;
-            struct stat info {};
-            // lstat: a link is never followed; unlink never removes a folder.
-            if (::lstat(entry.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(entry.c_str());
+            if (isTemporaryName(entry.filename().native())) removeIfStale(entry);
         }
     } catch (...) {
         // Cleaning up is a courtesy; it never stops the program.
@@ -462,12 +531,21 @@ void SeqWriter::commit() {
     std::mt19937_64 gen((static_cast<std::uint64_t>(rd()) << 32) ^ rd());
     fs::path temp;
     Descriptor fd;
-    int err = EEXIST;
-    // O_EXCL makes the creation exclusive, so two writers never share a file.
-    for (int attempt = 0; attempt < 16 && fd.get() < 0 && err == EEXIST; ++attempt) {
+    int err = 0;
+    // O_EXCL makes the creation exclusive, so two writers never share a
+    // file; a name taken, or a temporary lost to a remover at once, gives
+    // way to another name.
+    for (int attempt = 0; attempt < 16; ++attempt) {
         temp = folder / temporaryName(base, gen());
         fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-        err = errno;
+        if (fd.get() < 0) {
+            err = errno;
+            if (err == EEXIST) continue;
+            break;
+        }
+        if (lockNewTemporary(fd.get(), temp)) break;
+        fd.reset();
+        err = EBUSY;
     }
     if (fd.get() < 0) cannotWrite(file_, errnoText(err));
 
@@ -476,12 +554,14 @@ void SeqWriter::commit() {
     // The data must be on disk before the name points at it, or a power cut
     // can leave a file of the right size full of zero bytes.
     if (err == 0 && ::fsync(fd.get()) != 0) err = errno;
-    if (fd.close() != 0 && err == 0) err = errno;
     if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
     if (err != 0) {
-        ::unlink(temp.c_str());
+        ::unlink(temp.c_str());  // still under the lock: no remover is at it
         cannotWrite(file_, errnoText(err));
     }
+    // The lock goes with the descriptor, after the rename. The flush above
+    // has reported any write error: closing has nothing left to tell.
+    fd.reset();
     committed_ = true;
 
     // And the rename itself must reach the disk.

@@ -91,7 +91,10 @@ bool canOpenForReading(const std::filesystem::path &file);
 // Removes the temporary files that writers killed during a save left in the
 // folder (see SeqWriter for their name). Only regular files with exactly
 // that name pattern go; links (never followed), folders and anything else
-// stay. Errors are ignored: a file that cannot be removed stays. Call it
+// stay. A temporary that a save is still writing, in this process or
+// another, stays too: the writer holds a lock on it (flock) until it has
+// renamed it, and only a temporary whose lock can be taken at once is
+// removed. Errors are ignored: a file that cannot be removed stays. Call it
 // once when the program starts in a folder (an empty path is the current
 // folder).
 void removeStaleTemporaries(const std::filesystem::path &folder) noexcept;
@@ -133,7 +136,10 @@ std::filesystem::path keepDamagedCopy(const std::filesystem::path &file);
 //   NAME being the target's file name, cut to at most kFileNameMax - 22
 //   bytes (at a UTF-8 character boundary) so that the temporary name fits
 //   whenever the target name does. removeStaleTemporaries() knows the
-//   pattern.
+//   pattern. The writer holds an exclusive flock() on its temporary from
+//   its creation until it has been renamed, so that no cleanup takes it
+//   away meanwhile; a temporary that a cleanup took at once is replaced by
+//   another before anything is written to it, and the save goes on.
 class SeqWriter {
 public:
     // Touches no file yet; a file name longer than kFileNameMax bytes, or a

@@ -437,6 +437,80 @@ TEST_F(SeqFileDisk, ASaveCutOffLeavesTheOldFileAndAStaleTemporary)
     }
 }
 
+// Where the child of the next test tells that its save has stopped.
+int g_readyFd = -1;
+
+// The save's write went over the file size limit: tell the test, then stay
+// there, the temporary open, until the test ends the process.
+void tellAndStay(int)
+{
+    const char c = 'w';
+    if (::write(g_readyFd, &c, 1) == 1)
+        for (;;)
+            ::pause();
+    ::_exit(8);
+}
+
+// A program starting in a folder removes what saves cut off left there,
+// but never the temporary of a save that another process is still writing:
+// that save would fail when it renames its temporary over the file.
+TEST_F(SeqFileDisk, TheCleanupLeavesTheTemporaryOfASaveStillWriting)
+{
+    const fs::path file = put(at("Emp.dat"), "\"old\"\r\n");
+    wdtest::RunningChild saver([&](int readyFd) {
+        g_readyFd = readyFd;
+        std::signal(SIGXFSZ, tellAndStay);
+        struct rlimit small {};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 8;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        save(file, "a record longer than eight bytes");
+        return 0;
+    });
+    ASSERT_TRUE(saver.waitReady()) << "the save must stop in the middle of writing";
+    const std::vector<std::string> during = names(dir_);
+    ASSERT_EQ(during.size(), 2u);
+
+    legacy::removeStaleTemporaries(dir_);
+    EXPECT_EQ(names(dir_), during) << "the running save keeps its temporary";
+
+    // Killed in the middle of the save, the process leaves a stale one.
+    EXPECT_EQ(saver.kill(), 128 + SIGKILL);
+    legacy::removeStaleTemporaries(dir_);
+    EXPECT_EQ(names(dir_), std::vector<std::string>{"Emp.dat"});
+    EXPECT_EQ(slurp(file), "\"old\"\r\n");
+}
+
+// One process saves over and over while another cleans the folder up as
+// fast as it can, as program starts in that folder do. Every save
+// succeeds: neither the moment between a temporary's creation and its lock
+// nor the one between its lock and its rename lets the cleanup take it.
+TEST_F(SeqFileDisk, SavesBesideARepeatedCleanupAllSucceed)
+{
+    const fs::path file = at("Emp.dat");
+    constexpr int kSaves = 400;
+    wdtest::RunningChild saver([&](int) {
+        int failed = 0;
+        for (int i = 0; i < kSaves; ++i) {
+            try {
+                save(file, std::to_string(i));
+            } catch (const FileAccessError &) {
+                ++failed;
+            }
+        }
+        return std::min(failed, 100);
+    });
+    ASSERT_TRUE(saver.started());
+    int cleanups = 0;
+    while (saver.running()) {
+        legacy::removeStaleTemporaries(dir_);
+        ++cleanups;
+    }
+    EXPECT_EQ(saver.wait(), 0) << "saves that failed (" << cleanups << " cleanups ran)";
+    EXPECT_EQ(SeqReader(file).text(), std::to_string(kSaves - 1));
+    EXPECT_EQ(names(dir_), std::vector<std::string>{"Emp.dat"});
+}
+
 TEST_F(SeqFileDisk, OnlyTheWritersOwnTemporariesAreRemoved)
 {
     const std::string hex = "0123456789abcdef";

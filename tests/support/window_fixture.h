@@ -14,6 +14,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/program.h"
 #include "core/windows/taxinfo.h"
+#include "platform/folderlock.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
 
@@ -36,6 +37,7 @@ protected:
     {
         platform::Forms::unloadAll();
         platform::Ui::reset();
+        platform::FolderLock::ofRun().release();
         QDir::setCurrent(previous);
     }
 

@@ -30,6 +30,7 @@
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "legacy/seqfile.h"
+#include "platform/folderlock.h"
 #include "platform/ui.h"
 
 namespace wagedesk {
@@ -575,6 +576,17 @@ void Form1::OpenFile()
     const std::optional<QString> chosen = Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use"));
     if (!chosen || chosen->isEmpty())
         return;
+    // Another folder is locked before anything in it is read; the folder
+    // before keeps its lock until the open has succeeded, so a failed open
+    // goes back to a folder that is still this program's.
+    const QString folder = QDir::currentPath();
+    const bool otherFolder = folder != folderBefore;
+    platform::FolderLock folderLock;
+    if (otherFolder && !folderLock.acquire(folder)) {
+        QDir::setCurrent(folderBefore);
+        platform::FolderLock::tellInUse(folder);
+        return;
+    }
     const QString title = QFileInfo(*chosen).fileName();
     const std::string name = title.left(title.size() - 4).toStdString();
 
@@ -607,8 +619,11 @@ void Form1::OpenFile()
         }
         return;
     }
-    if (QDir::currentPath() != folderBefore)
+    if (otherFolder) {
+        // The folder before is released as the local lock goes.
+        platform::FolderLock::ofRun().swap(folderLock);
         legacy::removeStaleTemporaries({});
+    }
     showUser(true);
     Forms::get<frmSaveUser>().txtSaveUser->setText(q(st.CurrentUser));
     raise();
