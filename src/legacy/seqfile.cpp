@@ -391,7 +391,7 @@ fs::path keepDamagedCopy(const fs::path &file) {
         }
         int err = copyBytes(source.get(), out.get());
         if (err == 0 && ::fsync(out.get()) != 0) err = errno;
-        if (out.close() != 0 && err == 0) err = errno;
+        if (::close(out.release()) != 0 && err == 0) err = errno;
         if (err != 0) {
             ::unlink(copy.c_str());
             cannotCopy(file, errnoText(err));
