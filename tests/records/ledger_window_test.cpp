@@ -14,13 +14,16 @@
 #include <QStandardPaths>
 
 #include <clocale>
+#include <optional>
 #include <string>
 
 #include "core/windows/services.h"
+#include "printing/windows/heading.h"
 #include "records/windows/leave_window.h"
 #include "records/windows/ledger.h"
 #include "records/windows/stores.h"
 #include "records/year_ledger.h"
+#include "printed_sheets.h"
 #include "records_fixture.h"
 
 namespace wagedesk::testing {
@@ -477,6 +480,34 @@ TEST_F(LedgerReport, PrintedToAPdfThatReadsBack)
     EXPECT_TRUE(text.contains(QStringLiteral("Total Cafeteria: .00")));
     EXPECT_TRUE(text.contains(QStringLiteral("WAGEDESK 2005 Version 1.0.0")) ||
                 text.contains(QStringLiteral("WAGEDESK 2005  Version  1.0.0")));
+}
+
+// The weekly report, with a third heading line long enough to push the
+// fourth below it, stays on one landscape sheet of either paper, its rule
+// and last column included.
+TEST_F(LedgerReport, TheReportFitsOneLandscapeSheet)
+{
+    ledgerWithOnePeriod();
+    Forms::get<Form1>().mnuHeader->trigger();
+    DialogHeader &heading = Forms::get<DialogHeader>();
+    heading.txtHeader[2]->setText(QString(140, QLatin1Char('x')));
+    heading.OKButton->click();
+    for (const wdtest::Paper &paper : wdtest::kPapers) {
+        SCOPED_TRACE(paper.name);
+        const QString file = path(QStringLiteral("report %1.pdf").arg(QLatin1String(paper.name)));
+        container().printer().setOutputFileName(file);
+        container().printer().setPageSize(QPageSize(paper.id));
+        Ui::script(true);
+        container().mnuPrint->trigger();
+        ASSERT_TRUE(QFileInfo::exists(file)) << lastAsked().toStdString();
+        const platform::TextLayout &layout = platform::lastPrinted().layout;
+        EXPECT_GT(layout.pageWidth, layout.pageHeight) << "landscape";
+        EXPECT_EQ(layout.texts.back().text, "WAGEDESK 2005  Version  1.0.0");
+        wdtest::expectWithinPages(layout, 1);
+        if (const std::optional<int> pages = wdtest::pdfPages(file)) {
+            EXPECT_EQ(*pages, 1);
+        }
+    }
 }
 
 TEST_F(LedgerReport, APrinterThatCannotPrintSaysSo)
