@@ -635,6 +635,64 @@ TEST_F(Ledger, TheWorkbookHoldsTheScreenUnderACommaLocale)
     }
 }
 
+// The workbook goes to the desktop's opener found on PATH, here a stand-in
+// that notes what it was given and ends as told. The program does not wait
+// for it; when nothing opened the workbook, the user learns where it is.
+TEST_F(Ledger, TheUserLearnsWhereTheWorkbookWentWhenNothingOpensIt)
+{
+    Form1 &f = startPaid();
+    f.cmdYear->click();
+    const QString book = QDir::current().absoluteFilePath(QStringLiteral("Year To Date.xlsx"));
+    const QString bin = path(QStringLiteral("bin")), opener = path(QStringLiteral("bin/xdg-open"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const struct PathKept {
+        QByteArray before = qgetenv("PATH");
+        ~PathKept() { qputenv("PATH", before); }
+    } kept;
+    qputenv("PATH", bin.toLocal8Bit());
+    // The stand-ins write their arguments, one a line, to "given".
+    const char *const notes = "#!/bin/sh\nprintf '%s\\n' \"$@\" > given\nexit ";
+    const struct {
+        const char *name;
+        QByteArray opener;  // empty: none on PATH
+        bool told;
+    } cases[] = {
+        {"opened", QByteArray(notes) + "0\n", false},
+        {"no program for the type", QByteArray(notes) + "3\n", true},
+        {"an opener that cannot start", "#!/no/such/shell\n", true},
+        {"no opener", {}, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(book);
+        QFile::remove(path(QStringLiteral("given")));
+        QFile::remove(opener);
+        if (!c.opener.isEmpty()) {
+            write(QStringLiteral("bin/xdg-open"), c.opener);
+            ASSERT_TRUE(QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        Ui::clearAsked();
+        Ui::script(Ui::RunOpener{});
+        container().mnuExcel->trigger();
+        ASSERT_TRUE(QFileInfo::exists(book));
+        if (c.opener.startsWith(notes)) {
+            EXPECT_EQ(Ui::openersRunning(), 1u) << "the program does not wait for the opener";
+        }
+        ASSERT_TRUE(QTest::qWaitFor([] { return Ui::openersRunning() == 0; }, 30000));
+        if (c.opener.startsWith(notes)) {
+            EXPECT_EQ(read(QStringLiteral("given")), (book + QLatin1Char('\n')).toLocal8Bit()) << "one argument, whole";
+        }
+        if (!c.told) {
+            EXPECT_EQ(Ui::asked().size(), 1u) << lastAsked().toStdString();
+            continue;
+        }
+        ASSERT_EQ(Ui::asked().size(), 2u);
+        EXPECT_EQ(lastAsked(),
+                  QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.").arg(book));
+        EXPECT_EQ(Ui::asked().back().icon, platform::Icon::Information);
+    }
+}
+
 TEST_F(Ledger, AWorkbookThatCannotBeWrittenIsNamed)
 {
     Form1 &f = startPaid();

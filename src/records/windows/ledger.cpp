@@ -612,10 +612,13 @@ void frmYear::ToExcel()
         Ui::message(QString::fromUtf8(e.what()), Buttons::Ok, Icon::Exclamation);
         return;
     }
-    if (!Ui::openDocument(path))
+    // The opener may fail long after this returns; the user learns then
+    // where the workbook is.
+    Ui::openDocument(path, [path] {
         Ui::message(QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.")
                         .arg(path),
                     Buttons::Ok, Icon::Information);
+    });
 }
 
 bool frmYear::eventFilter(QObject *watched, QEvent *event)
