@@ -635,6 +635,36 @@ TEST_F(Ledger, TheWorkbookHoldsTheScreenUnderACommaLocale)
     }
 }
 
+// A workbook exported before may hold the user's additions: it is replaced
+// only on Yes; No writes nothing and opens nothing.
+TEST_F(Ledger, AnExportedWorkbookIsNeverReplacedUnasked)
+{
+    Form1 &f = startPaid();
+    f.cmdYear->click();
+    const QString book = QDir::current().absoluteFilePath(QStringLiteral("Year To Date.xlsx"));
+    write(QStringLiteral("Year To Date.xlsx"), "the user's own workbook");
+    Ui::clearAsked();
+    Ui::script(Answer::No);
+    container().mnuExcel->trigger();
+    ASSERT_EQ(Ui::asked().size(), 1u) << "nothing opened";
+    const platform::Question &asked = Ui::asked().front();
+    EXPECT_EQ(asked.text, QStringLiteral("The workbook \"%1\" already exists.\r\nDo you want to replace it?").arg(book));
+    EXPECT_EQ(asked.buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(asked.icon, platform::Icon::Question);
+    EXPECT_EQ(read(QStringLiteral("Year To Date.xlsx")), QByteArray("the user's own workbook"));
+    EXPECT_EQ(files().filter(QStringLiteral("xlsx")), QStringList{QStringLiteral("Year To Date.xlsx")})
+        << "no file written beside it";
+
+    Ui::clearAsked();
+    Ui::script(Answer::Yes);
+    Ui::script(true);  // the desktop's program opens it
+    container().mnuExcel->trigger();
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+    ASSERT_EQ(Ui::asked().size(), 2u);
+    EXPECT_EQ(Ui::asked().back().kind, platform::Question::Kind::Help);
+    EXPECT_TRUE(read(QStringLiteral("Year To Date.xlsx")).startsWith("PK")) << "a workbook in its place";
+}
+
 // The workbook goes to the desktop's opener found on PATH, here a stand-in
 // that notes what it was given and ends as told. The program does not wait
 // for it; when nothing opened the workbook, the user learns where it is.
@@ -690,6 +720,48 @@ TEST_F(Ledger, TheUserLearnsWhereTheWorkbookWentWhenNothingOpensIt)
         EXPECT_EQ(lastAsked(),
                   QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.").arg(book));
         EXPECT_EQ(Ui::asked().back().icon, platform::Icon::Information);
+    }
+}
+
+// Only the amount columns are numbers: a deleted row's date "0" stays the
+// text it shows.
+TEST_F(Ledger, TheWorkbooksDatesStayTexts)
+{
+    const QString py = python();
+    if (py.isEmpty())
+        GTEST_SKIP() << "python3 with openpyxl is not installed (Debian's python3-openpyxl)";
+    Form1 &f = startPaid();
+    calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+    f.cmdYear->click();
+    QTest::mouseClick(grid().Label2[0], Qt::LeftButton);
+    QTest::mouseClick(grid().Label2[1], Qt::LeftButton);
+    QTest::mouseClick(grid().Label2[0], Qt::RightButton);
+    ASSERT_EQ(grid().txtDate[0]->text(), QStringLiteral("0"));
+    Ui::script(true);
+    container().mnuExcel->trigger();
+
+    QProcess p;
+    p.start(py, {QStringLiteral("-c"), QString::fromUtf8(kReadBack), path(QStringLiteral("Year To Date.xlsx")),
+                 QStringLiteral("A2"), QStringLiteral("B2"), QStringLiteral("A3"), QStringLiteral("B3")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QJsonObject cells = QJsonDocument::fromJson(p.readAllStandardOutput()).object()["cells"].toObject();
+    const struct {
+        const char *at;
+        QJsonValue value;
+        const char *type, *format;
+    } wants[] = {
+        {"A2", QStringLiteral("0"), "s", "General"},
+        {"B2", 0.0, "n", "0.00"},
+        {"A3", QStringLiteral("01/07/05"), "s", "General"},
+        {"B3", 57.04, "n", "0.00"},
+    };
+    for (const auto &w : wants) {
+        SCOPED_TRACE(w.at);
+        const QJsonObject c = cells[QLatin1String(w.at)].toObject();
+        EXPECT_EQ(c["value"], w.value);
+        EXPECT_EQ(c["type"].toString(), QLatin1String(w.type));
+        EXPECT_EQ(c["format"].toString(), QLatin1String(w.format));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -587,7 +588,10 @@ void frmYear::ToExcel()
         payrecords::yearWorkbook(readScreen(*this, payrecords::totalsWindow()), st.CurrentUser, st.profile);
     platform::Workbook book;
     for (const payrecords::SheetCell &c : sheet.cells) {
-        book.setCell(c.row, c.column, c.text);
+        if (c.amount)
+            book.setCell(c.row, c.column, c.text);
+        else
+            book.setText(c.row, c.column, c.text);
         if (c.bold)
             book.setBold(c.row, c.column);
         if (c.colour == payrecords::FontColour::Red)
@@ -606,6 +610,11 @@ void frmYear::ToExcel()
     book.setTitle(sheet.title);
 
     const QString path = QDir::current().absoluteFilePath(q(payrecords::workbookFileName(st.CurrentUser)));
+    // The workbook of an earlier export may hold what the user added to it.
+    if (QFileInfo(path).isFile() &&
+        Ui::message(QStringLiteral("The workbook \"%1\" already exists.\r\nDo you want to replace it?").arg(path),
+                    Buttons::YesNo, Icon::Question) != Answer::Yes)
+        return;
     try {
         book.save(path.toStdString());
     } catch (const platform::WorkbookError &e) {
