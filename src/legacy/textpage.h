@@ -9,6 +9,10 @@
 // the print position continues at that column of the next line. Ending a
 // line on which nothing was printed makes an empty line; the end of the
 // document sends a last line that was not ended.
+//
+// A page meant for one sheet of paper (the check on its pre-printed sheet)
+// says so: the printer keeps it on that sheet, drawing its lines closer
+// together when they would not fit.
 #pragma once
 
 #include <limits>
@@ -36,6 +40,8 @@ class TextPage {
 public:
     void setLandscape(bool on) { landscape_ = on; }
     bool landscape() const { return landscape_; }
+    void setOneSheet(bool on) { oneSheet_ = on; }
+    bool oneSheet() const { return oneSheet_; }
 
     void fontName(std::string name) { items_.push_back({PageItem::Kind::FontName, std::move(name), 0, kNoTab}); }
     void fontSize(double points) { items_.push_back({PageItem::Kind::FontSize, {}, points, kNoTab}); }
@@ -58,6 +64,7 @@ public:
 
 private:
     bool landscape_ = false;
+    bool oneSheet_ = false;
     std::vector<PageItem> items_;
 };
 

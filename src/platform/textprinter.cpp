@@ -9,14 +9,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
+#include <limits>
 #include <utility>
 
 namespace platform {
 
-TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metrics, double pageHeight)
+namespace {
+
+// The page on pages of the given height, lines at the fonts' own spacing.
+TextLayout layOut(const legacy::TextPage &page, const TextMetrics &metrics, double pageHeight)
 {
     TextLayout out;
+    out.pageHeight = pageHeight;
     PageFont font;
     double x = 0;
     double y = 0;
@@ -79,6 +83,7 @@ TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metri
             placed.y = y;
             placed.column = columnWidth > 0 ? 1 + x / columnWidth : 1;
             placed.width = metrics.advance(font, item.text);
+            placed.height = metrics.lineHeight(font);
             placed.font = font;
             placed.text = item.text;
             x += placed.width;
@@ -88,6 +93,27 @@ TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metri
         }
         }
     }
+    return out;
+}
+
+} // namespace
+
+TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metrics, double pageHeight)
+{
+    if (!page.oneSheet())
+        return layOut(page, metrics, pageHeight);
+    // All on one page first, then drawn closer together: the scale that
+    // keeps every text's line within the page. Empty lines after the last
+    // text print nothing and need no room.
+    TextLayout out = layOut(page, metrics, std::numeric_limits<double>::infinity());
+    out.pageHeight = pageHeight;
+    double scale = 1;
+    for (const PlacedText &t : out.texts)
+        if (t.y > 0 && t.y + t.height > pageHeight)
+            scale = std::min(scale, std::max(pageHeight - t.height, 0.0) / t.y);
+    if (scale < 1)
+        for (PlacedText &t : out.texts)
+            t.y *= scale;
     return out;
 }
 
@@ -178,17 +204,17 @@ PrintedDocument &printed()
     return last;
 }
 
-// Puts the printer's orientation back when the document is done.
-class OrientationKept {
+// Puts the printer's page setup back when the document is done.
+class PageSetupKept {
 public:
-    explicit OrientationKept(QPrinter &printer) : printer_(printer), before_(printer.pageLayout().orientation()) {}
-    ~OrientationKept() { printer_.setPageOrientation(before_); }
-    OrientationKept(const OrientationKept &) = delete;
-    OrientationKept &operator=(const OrientationKept &) = delete;
+    explicit PageSetupKept(QPrinter &printer) : printer_(printer), before_(printer.pageLayout()) {}
+    ~PageSetupKept() { printer_.setPageLayout(before_); }
+    PageSetupKept(const PageSetupKept &) = delete;
+    PageSetupKept &operator=(const PageSetupKept &) = delete;
 
 private:
     QPrinter &printer_;
-    QPageLayout::Orientation before_;
+    QPageLayout before_;
 };
 
 } // namespace
@@ -204,12 +230,20 @@ PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer)
         out.error = QStringLiteral("The printer \"%1\" is busy with another document.").arg(destination(printer));
         return out;
     }
-    // The orientation takes effect for the document that begins next.
-    std::optional<OrientationKept> kept;
-    if (page.landscape()) {
-        kept.emplace(printer);
+    // The page setup takes effect for the document that begins next.
+    const PageSetupKept kept(printer);
+    if (page.landscape())
         printer.setPageOrientation(QPageLayout::Landscape);
-    }
+    // Columns and lines count from the corner of the printer's printable
+    // area, as on the printers these pages were laid out for: margins of
+    // Qt's or of the page setup would move the check on its pre-printed
+    // sheet and leave too little room for the check and both stubs on
+    // Letter paper. The printer's own limits are the margins it cannot
+    // print in, so they go after the orientation, which turns them.
+    QPageLayout printable = printer.pageLayout();
+    printable.setMode(QPageLayout::StandardMode);
+    printable.setMargins(printable.minimumMargins());
+    printer.setPageLayout(printable);
 
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -220,6 +254,7 @@ PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer)
     // The painter's origin is the top left of the printable area, whose
     // size the printer's device metrics give.
     out.layout = layoutTextPage(page, metrics, printer.height());
+    out.layout.pageWidth = printer.width();
 
     int current = 0;
     bool fontSet = false;

@@ -9,7 +9,14 @@
 // area; a column left of the print position continues on the next line;
 // every line end moves down by the current font's line spacing, also on a
 // line that holds nothing; a line that does not fit below the last one
-// starts a new page.
+// starts a new page. A page meant for one sheet never starts another: when
+// it is taller than the printable area, its lines are drawn closer
+// together, evenly, so that the last one ends at the bottom; the columns
+// and the fonts stay as they are.
+//
+// The printable area is the printer's own: the page is printed without
+// margins of Qt's or of the page setup, from the top left corner of the
+// area the printer can reach (the corner of the paper for a PDF file).
 //
 // Until the page names a font, the text is set in "Arial" at 10 points.
 // Text beyond the right edge of the page is not wrapped (the printer clips
@@ -58,6 +65,7 @@ struct PlacedText {
     double y = 0;         // top of the line, from the top of the printable area
     double column = 1;    // x in tab columns of the item's font: 1 + x / column width
     double width = 0;     // the text's advance
+    double height = 0;    // the font's line spacing: the text lies between y and y + height
     PageFont font;
     std::string text;
 };
@@ -65,6 +73,10 @@ struct PlacedText {
 struct TextLayout {
     std::vector<PlacedText> texts; // in the order of the page's items
     int pages = 1;                 // pages that are printed (the first always is)
+    // The printable area the page was laid out on. The width is known
+    // only when printed; a layout alone has 0.
+    double pageWidth = 0;
+    double pageHeight = 0;
 };
 
 // A font's average character width, one tab column: the lowercase letters
@@ -76,7 +88,8 @@ struct TextLayout {
 // page.
 double averageCharacterWidth(const QFontMetricsF &metrics);
 
-// Lays the page out on pages of the given printable height.
+// Lays the page out on pages of the given printable height; a page meant
+// for one sheet is laid out on one.
 TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metrics, double pageHeight);
 
 // The outcome of a print: ok, or the reason it failed, worded for a message
@@ -89,11 +102,11 @@ struct PrintOutcome {
     explicit operator bool() const { return ok; }
 };
 
-// Prints the page as one document. A page that asks for landscape is
-// printed in landscape and the printer's orientation is put back
-// afterwards, so the next document comes out as the user set it up; any
-// other page keeps the printer's orientation. The printer must not be
-// printing already.
+// Prints the page as one document on the printer's printable area. A page
+// that asks for landscape is printed in landscape; any other page keeps
+// the printer's orientation. The printer's page setup (orientation and
+// margins) is put back afterwards, so the next document comes out as the
+// user set it up. The printer must not be printing already.
 PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer);
 
 // The last document printed whole in this run, as it was laid out: what a

@@ -17,13 +17,16 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -39,6 +42,7 @@ struct State {
     QString appTitle;
     std::unique_ptr<QPrinter> printer;
     bool printerChosen = false;  // confirmed in a dialog during this run
+    std::size_t openers = 0;     // document openers still running
 };
 
 State &state()
@@ -67,7 +71,8 @@ const char *answerName(const Ui::Scripted &answer)
     case 1: return "an input text";
     case 2: return "a file choice";
     case 3: return "a bool (printer dialog or document)";
-    default: return "a modal action";
+    case 4: return "a modal action";
+    default: return "the document opener";
     }
 }
 
@@ -385,16 +390,85 @@ void Ui::showModal(QWidget *window)
     }
 }
 
-bool Ui::openDocument(const QString &path)
+namespace {
+
+// Starts the desktop's opener for the file. The desktop's own services
+// cannot be asked: they answer as soon as xdg-open has started, and its
+// failure reaches the terminal only. Here its exit code is heard; a
+// program it runs in the foreground keeps it alive until that program
+// ends.
+void startOpener(const QString &file, std::function<void()> failed)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (failed)
+            failed();
+        return;
+    }
+    // Parented to the application, so one still running at the program's
+    // end is not leaked.
+    auto *process = new QProcess(QCoreApplication::instance());
+    process->setProgram(opener);
+    process->setArguments({file});
+    // Its messages go where the program's go; it reads nothing.
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    ++state().openers;
+    struct Opening {
+        std::function<void()> failed;
+        bool ended = false;
+    };
+    // Each connection holds the state and the call keeps it: the caller's
+    // message box runs an event loop of its own.
+    const auto opening = std::make_shared<Opening>(Opening{std::move(failed)});
+    const auto end = [process, opening](bool opened) {
+        const std::shared_ptr<Opening> kept = opening;
+        if (std::exchange(kept->ended, true))
+            return;
+        --state().openers;
+        process->deleteLater();
+        if (!opened && kept->failed)
+            kept->failed();
+    };
+    // Failing to start is an error without a finish; a crash is both.
+    QObject::connect(process, &QProcess::errorOccurred, process, [end](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            end(false);
+    });
+    QObject::connect(process, &QProcess::finished, process, [end](int code, QProcess::ExitStatus status) {
+        end(status == QProcess::NormalExit && code == 0);
+    });
+    process->start();
+}
+
+} // namespace
+
+void Ui::openDocument(const QString &path, std::function<void()> failed)
 {
     const Question q = record({Question::Kind::Help, appTitle(), path});
     const QFileInfo file(path);
+    bool runOpener = !state().scripted;
     if (state().scripted) {
-        const bool opened = take<bool>(q);
-        return opened && file.isFile();
+        auto &queue = state().queue;
+        if (!queue.empty() && std::holds_alternative<RunOpener>(queue.front())) {
+            queue.pop_front();
+            runOpener = true;
+        } else if (!take<bool>(q)) {
+            if (failed)
+                failed();
+            return;
+        }
     }
-    return file.isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+    if (!file.isFile()) {
+        if (failed)
+            failed();
+        return;
+    }
+    if (runOpener)
+        startOpener(file.absoluteFilePath(), std::move(failed));
 }
+
+std::size_t Ui::openersRunning() { return state().openers; }
 
 namespace {
 

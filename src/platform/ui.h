@@ -87,10 +87,19 @@ public:
     // fromCode=false), or hidden when it refuses. Never blocks when scripted.
     static void showModal(QWidget *window);
 
-    // Opens a document with the desktop's program (a workbook, say). false
-    // when the file does not exist or cannot be opened (also when scripted:
-    // the scripted bool says whether the program "opened" an existing file).
-    static bool openDocument(const QString &path);
+    // Opens a document with the desktop's program (a workbook, say): the
+    // desktop's opener, xdg-open found on PATH, is started for it, and the
+    // program goes on without waiting for it. `failed` is called when the
+    // document could not be opened: at once when the file does not exist
+    // or no opener is found, later, from the event loop, when the opener
+    // cannot be started or ends with a failure (as it does when no program
+    // is set for the document's type). Recorded as a Help question (text:
+    // the path). When scripted, the next answer decides: a bool says
+    // whether the program "opened" the file (an existing one), and
+    // Ui::RunOpener starts the opener for real.
+    static void openDocument(const QString &path, std::function<void()> failed);
+    // Openers started and not ended yet.
+    static std::size_t openersRunning();
 
     // Shows an HTML help document in the program's own help viewer: one
     // modeless window (object name "HelpViewer", a QTextBrowser), reused by
@@ -109,14 +118,15 @@ public:
 
     // ---- scripted answers, for tests ----
     using ModalAction = std::function<void(QWidget *)>;
-    using Scripted = std::variant<Answer, QString, std::optional<QString>, bool, ModalAction>;
+    struct RunOpener {};
+    using Scripted = std::variant<Answer, QString, std::optional<QString>, bool, ModalAction, RunOpener>;
     // Each question takes the next scripted answer, first in first out, and
     // it must be of the question's kind:
     // message -> Answer (one of its buttons; an OK-only box needs none, and
     // takes an Ok only when it is next); input -> QString ("" is
     // Cancel); openFile -> std::optional<QString> (the path; its folder
     // becomes current); printerDialog -> bool; showModal -> ModalAction;
-    // openDocument -> bool (whether it "opened").
+    // openDocument -> bool (whether it "opened") or RunOpener.
     // While scripted, a question with no answer queued, or whose next answer
     // is of another kind, throws UnansweredQuestion (naming the question's
     // text) instead of showing a dialog; the mismatched answer stays queued.

@@ -202,6 +202,9 @@ legacy::TextPage checkPage(const PeriodSources &s, const PrintoutValues &v, cons
     // Every column moves with the horizontal offset.
     const auto at = [h = int(CheckHorzCols)](int column) { return h + column; };
     TextPage page;
+    // The check and its stubs are printed on one pre-printed sheet: a second
+    // sheet would be spent and the stubs would miss theirs.
+    page.setOneSheet(true);
     page.fontName("Arial");
     page.fontSize(11);
     for (int i = 0; i <= CheckVertLines; ++i)

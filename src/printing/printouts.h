@@ -74,7 +74,8 @@ struct CheckFace {
 };
 
 // CheckPage: the check, moved right by CheckHorzCols columns and starting
-// below CheckVertLines + 1 empty lines, then two check stubs.
+// below CheckVertLines + 1 empty lines, then two check stubs; all on one
+// sheet.
 legacy::TextPage checkPage(const PeriodSources &sources, const PrintoutValues &values, const CheckFace &face,
                            std::int16_t CheckHorzCols, std::int16_t CheckVertLines);
 

@@ -20,7 +20,12 @@ SheetCell &cellAt(Cells &cells, int row, int column)
     return c;
 }
 
-void put(Cells &cells, int row, int column, std::string text) { cellAt(cells, row, column).text = std::move(text); }
+void put(Cells &cells, int row, int column, std::string text, bool amount = false)
+{
+    SheetCell &c = cellAt(cells, row, column);
+    c.text = std::move(text);
+    c.amount = amount;
+}
 
 void font(Cells &cells, int row, int column, bool bold, FontColour colour)
 {
@@ -55,13 +60,15 @@ constexpr Layout kBiWeekly{26, 28, 31, 6};
 
 void writeLayout(Cells &cells, const YearScreen &screen, const Layout &layout)
 {
+    // Column A holds the date, which a deleted row shows as "0": text, as
+    // on screen; the other columns hold amounts.
     for (int i = 0; i < layout.rows; ++i)
         for (std::size_t k = 0; k < kGridColumns.size(); ++k)
-            put(cells, i + 2, int(k) + 1, screen.rows[i].*kGridColumns[k]);
+            put(cells, i + 2, int(k) + 1, screen.rows[i].*kGridColumns[k], k > 0);
 
     put(cells, layout.totalsRow, 1, "TOTALS=");
     for (std::size_t k = 0; k < kTotalColumns.size(); ++k)
-        put(cells, layout.totalsRow, int(k) + 2, screen.totals.*kTotalColumns[k]);
+        put(cells, layout.totalsRow, int(k) + 2, screen.totals.*kTotalColumns[k], true);
 
     const YearTotBoxes &t = screen.totals;
     const int captionRow = layout.blockCaptionRow, valueRow = layout.blockCaptionRow + 1;
@@ -69,10 +76,10 @@ void writeLayout(Cells &cells, const YearScreen &screen, const Layout &layout)
     put(cells, captionRow, 4, "SUI");
     put(cells, captionRow, 5, "Cafe");
     put(cells, captionRow, 6, "Tips");
-    put(cells, valueRow, 3, t.txtTotSdi);
-    put(cells, valueRow, 4, t.txtTotSui);
-    put(cells, valueRow, 5, t.txtTotCafe);
-    put(cells, valueRow, 6, t.txtTotTips);
+    put(cells, valueRow, 3, t.txtTotSdi, true);
+    put(cells, valueRow, 4, t.txtTotSui, true);
+    put(cells, valueRow, 5, t.txtTotCafe, true);
+    put(cells, valueRow, 6, t.txtTotTips, true);
 
     for (int k = 1; k <= 16; ++k) {
         font(cells, 1, k, true, FontColour::Red);

@@ -1,8 +1,9 @@
 // The year-to-date workbook: the ledger as shown on screen (the grid cells
 // and the totals boxes, typed values included) laid out as one sheet, with
 // the fonts, frozen header row, page setup and title the workbook writer
-// applies. The writer turns a cell whose text is a number into a number.
-// Standard library only.
+// applies. The amount cells are written as numbers where their texts show
+// numbers; every other cell (dates, headings, labels) keeps its text as
+// shown. Standard library only.
 #pragma once
 
 #include <string>
@@ -20,6 +21,7 @@ struct SheetCell {
     int row = 0;     // from 1
     int column = 0;  // from 1 (column A)
     std::string text;
+    bool amount = false;  // an amount column of a data row, of the totals or of the block
     bool bold = false;
     FontColour colour = FontColour::Default;
     bool operator==(const SheetCell &) const = default;

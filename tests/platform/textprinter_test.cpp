@@ -162,6 +162,36 @@ INSTANTIATE_TEST_SUITE_P(
                    50,
                    {{"1", 0, 0, 0, 0}, {"x", 1, 1, 0, 20}},
                    2},
+        // A page for one sheet that is too long keeps its lines on it, drawn
+        // closer together: the last text's line ends at the bottom.
+        LayoutCase{"OneSheetDrawsTheLinesCloser",
+                   [](TextPage &p) {
+                       p.setOneSheet(true);
+                       p.fontSize(10);
+                       p.printLine("1");
+                       p.endLine();
+                       p.printLine("3", 4);
+                       p.print("4");
+                       for (int i = 0; i < 5; ++i)
+                           p.endLine();
+                   },
+                   50,
+                   {{"1", 0, 0, 0, 0}, {"3", 0, 2, 15, 20}, {"4", 0, 3, 0, 30}},
+                   1},
+        // One that fits is laid out as any page; the empty lines after its
+        // last text need no room.
+        LayoutCase{"OneSheetThatFitsIsUnchanged",
+                   [](TextPage &p) {
+                       p.setOneSheet(true);
+                       p.fontSize(10);
+                       p.printLine("1");
+                       p.print("2");
+                       for (int i = 0; i < 5; ++i)
+                           p.endLine();
+                   },
+                   40,
+                   {{"1", 0, 0, 0, 0}, {"2", 0, 1, 0, 20}},
+                   1},
         // The first line of a page is printed even when taller than it.
         LayoutCase{"FirstLineAlwaysFits",
                    [](TextPage &p) {
@@ -356,6 +386,35 @@ TEST_F(TextPrinterTest, LandscapeWhenThePageSaysSoOtherwiseThePrintersChoice)
     EXPECT_GT(m.captured(1).toDouble(), m.captured(2).toDouble()) << info;
 }
 
+// The margins the printer was set up with do not move the page: it starts
+// at the corner of what the printer can print, the paper's corner for a
+// PDF file. The setup is the user's again afterwards.
+TEST_F(TextPrinterTest, PrintedFromThePrintableCornerWithTheSetupPutBack)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    pdfPrinter(printer, "corner.pdf");
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(20, 30, 20, 30), QPageLayout::Millimeter);
+    const QPageLayout before = printer.pageLayout();
+    TextPage page;
+    page.fontName("Arial");
+    page.fontSize(10);
+    page.printLine("Corner", 1);
+    const platform::PrintOutcome out = platform::printTextPage(page, printer);
+    ASSERT_TRUE(out.ok) << out.error.toStdString();
+    EXPECT_EQ(printer.pageLayout(), before);
+    EXPECT_NEAR(out.layout.pageWidth, 8.5 * printer.resolution(), 1);
+    EXPECT_NEAR(out.layout.pageHeight, 11 * printer.resolution(), 1);
+
+    POPPLER_OR_SKIP(box, "pdftotext", (QStringList{QStringLiteral("-bbox"), QString::fromStdString(at("corner.pdf").string()), QStringLiteral("-")}));
+    const auto m = QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>Corner<"))
+                       .match(QString::fromStdString(box));
+    ASSERT_TRUE(m.hasMatch()) << box;
+    // In points from the top left of the paper: no 20 mm (57 points) of margin.
+    EXPECT_LT(m.captured(1).toDouble(), 2) << box;
+    EXPECT_LT(m.captured(2).toDouble(), 4) << box;
+}
+
 TEST_F(TextPrinterTest, LongDocumentBreaksPagesAndTrailingEmptyLinesAddNone)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -371,7 +430,7 @@ TEST_F(TextPrinterTest, LongDocumentBreaksPagesAndTrailingEmptyLinesAddNone)
     ASSERT_TRUE(out.ok) << out.error.toStdString();
 
     const double pitch = QFontMetricsF(arial(10), &printer).lineSpacing();
-    const int perPage = static_cast<int>(printer.height() / pitch);
+    const int perPage = static_cast<int>(out.layout.pageHeight / pitch);
     ASSERT_GT(perPage, 10);
     const int pages = (150 + perPage - 1) / perPage;
     EXPECT_EQ(out.layout.pages, pages);
@@ -379,7 +438,7 @@ TEST_F(TextPrinterTest, LongDocumentBreaksPagesAndTrailingEmptyLinesAddNone)
         const PlacedText &t = out.layout.texts[i];
         ASSERT_EQ(t.page, int(i) / perPage) << t.text;
         ASSERT_EQ(t.line, int(i) % perPage) << t.text;
-        ASSERT_LE(t.y + pitch, printer.height()) << t.text;
+        ASSERT_LE(t.y + pitch, out.layout.pageHeight) << t.text;
     }
 
     POPPLER_OR_SKIP(info, "pdfinfo", (QStringList{QString::fromStdString(at("long.pdf").string())}));

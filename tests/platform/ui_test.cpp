@@ -213,19 +213,34 @@ TEST_F(UiTest, AModalActionMayDestroyTheWindow)
     EXPECT_TRUE(window.isNull());
 }
 
-TEST_F(UiTest, ADocumentOpensOnlyWhenItExists)
+// The caller hears of every document that was not opened: a scripted
+// failure, and a missing file whatever the answer; a missing file starts
+// no opener.
+TEST_F(UiTest, ADocumentNotOpenedIsReported)
 {
     const QString help = make(QStringLiteral("Help.html"));
-    Ui::script(true);
-    EXPECT_TRUE(Ui::openDocument(help));
-    Ui::script(true);
-    EXPECT_FALSE(Ui::openDocument(QDir(folder.path()).filePath(QStringLiteral("Missing.html"))));
-    ASSERT_EQ(Ui::asked().size(), 2u);
+    const QString missing = QDir(folder.path()).filePath(QStringLiteral("Missing.html"));
+    int failures = 0;
+    const auto failed = [&failures] { ++failures; };
+    const struct {
+        const QString &path;
+        bool opens;
+        int failures;
+    } cases[] = {{help, true, 0}, {help, false, 1}, {missing, true, 2}};
+    for (const auto &c : cases) {
+        Ui::script(c.opens);
+        Ui::openDocument(c.path, failed);
+        EXPECT_EQ(failures, c.failures) << c.path.toStdString() << " " << c.opens;
+    }
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+    ASSERT_EQ(Ui::asked().size(), 3u);
     EXPECT_EQ(Ui::asked()[0].kind, Question::Kind::Help);
     EXPECT_EQ(Ui::asked()[0].text, help);
 
     Ui::setScripted(false);
-    EXPECT_FALSE(Ui::openDocument(QDir(folder.path()).filePath(QStringLiteral("Missing.html"))));
+    Ui::openDocument(missing, failed);
+    EXPECT_EQ(failures, 3);
+    EXPECT_EQ(Ui::openersRunning(), 0u);
 }
 
 // The help viewer window, when one exists.

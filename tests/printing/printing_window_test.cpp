@@ -3,6 +3,8 @@
 // PDF files and read back from the text printer's recording.
 #include <QComboBox>
 #include <QDate>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
@@ -27,6 +29,7 @@
 #include "printing/windows/printset.h"
 #include "printing/windows/store.h"
 #include "records/windows/ledger.h"
+#include "printed_sheets.h"
 #include "records_fixture.h"
 
 namespace wagedesk::testing {
@@ -370,6 +373,70 @@ TEST_F(Printouts, CheckOffsetsOfZeroAndTheEndsOfTheRange)
         ASSERT_TRUE(page.count(c.lastYtd));
         EXPECT_EQ(page.at(c.lastYtd).front().second, "YTD");
         EXPECT_EQ(page.rbegin()->first, c.lastYtd);
+    }
+}
+
+// The check and both stubs go on one sheet of Letter or of A4 at the ends
+// of the offsets' range: in the recording every text lies within the
+// printable area, and the PDF file has one page. A check that fits keeps
+// the fonts' own line spacing, so an offset moves it by whole lines.
+TEST_F(Printouts, TheCheckFitsOneSheetAtEveryOffset)
+{
+    Form1 &f = twoPeriods();
+    f.mnuChecks->trigger();
+    const std::pair<const char *, const char *> moves[] = {{"-5", "-5"}, {"+5", "+5"}, {"-5", "+5"}, {"+5", "-5"},
+                                                           {"0", "0"}};
+    for (const wdtest::Paper &paper : wdtest::kPapers) {
+        for (const auto &[horizontal, vertical] : moves) {
+            const QString file = QStringLiteral("check %1 %2 %3.pdf").arg(QLatin1String(paper.name),
+                                                                         QLatin1String(horizontal),
+                                                                         QLatin1String(vertical));
+            SCOPED_TRACE(file.toStdString());
+            printToPdf(file);
+            Ui::currentPrinter().setPageSize(QPageSize(paper.id));
+            checks().mnuPrintCheck->trigger();
+            offsets().cboHorz->setCurrentText(QLatin1String(horizontal));
+            offsets().cboVert->setCurrentText(QLatin1String(vertical));
+            Ui::script(true);  // a file is never replaced unasked
+            offsets().OKButton->click();
+            ASSERT_FALSE(Forms::isLoaded<dlgPrintSet>()) << lastAsked().toStdString();
+
+            const platform::TextLayout &layout = platform::lastPrinted().layout;
+            wdtest::expectWithinPages(layout, 1);
+            ASSERT_NE(find("YTD", 3), nullptr);
+            EXPECT_EQ(printed().back().line, find("YTD", 3)->line) << "the second stub ends the page";
+            if (std::string(vertical) == "0") {
+                const double pitch = QFontMetricsF(QFont(QStringLiteral("Arial"), 11), &Ui::currentPrinter()).lineSpacing();
+                EXPECT_NEAR(find("01/21/05")->y, 4 * pitch, 1e-6 * pitch);
+            }
+            if (const std::optional<int> pages = wdtest::pdfPages(path(file))) {
+                EXPECT_EQ(*pages, 1);
+            }
+        }
+    }
+}
+
+// The pay stub, one page as it is laid out, stays on one sheet of either
+// paper.
+TEST_F(Printouts, ThePayStubFitsOneSheet)
+{
+    Form1 &f = twoPeriods();
+    setHeading({QStringLiteral("Acme Tools"), QStringLiteral("12 Main St"), QStringLiteral("Albany NY 12207"),
+                QStringLiteral("ID 14-1234567")});
+    for (const wdtest::Paper &paper : wdtest::kPapers) {
+        SCOPED_TRACE(paper.name);
+        const QString file = QStringLiteral("stub %1.pdf").arg(QLatin1String(paper.name));
+        printToPdf(file);
+        Ui::currentPrinter().setPageSize(QPageSize(paper.id));
+        Ui::script(true);
+        Ui::script(true);
+        f.cmdPrint->click();
+        ASSERT_TRUE(exists(file)) << lastAsked().toStdString();
+        // Its rules are longer than the paper is wide.
+        wdtest::expectWithinPages(platform::lastPrinted().layout, 1, true);
+        if (const std::optional<int> pages = wdtest::pdfPages(path(file))) {
+            EXPECT_EQ(*pages, 1);
+        }
     }
 }
 

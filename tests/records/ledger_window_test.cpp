@@ -14,13 +14,16 @@
 #include <QStandardPaths>
 
 #include <clocale>
+#include <optional>
 #include <string>
 
 #include "core/windows/services.h"
+#include "printing/windows/heading.h"
 #include "records/windows/leave_window.h"
 #include "records/windows/ledger.h"
 #include "records/windows/stores.h"
 #include "records/year_ledger.h"
+#include "printed_sheets.h"
 #include "records_fixture.h"
 
 namespace wagedesk::testing {
@@ -533,6 +536,34 @@ TEST_F(LedgerReport, PrintedToAPdfThatReadsBack)
                 text.contains(QStringLiteral("WAGEDESK 2005  Version  1.0.0")));
 }
 
+// The weekly report, with a third heading line long enough to push the
+// fourth below it, stays on one landscape sheet of either paper, its rule
+// and last column included.
+TEST_F(LedgerReport, TheReportFitsOneLandscapeSheet)
+{
+    ledgerWithOnePeriod();
+    Forms::get<Form1>().mnuHeader->trigger();
+    DialogHeader &heading = Forms::get<DialogHeader>();
+    heading.txtHeader[2]->setText(QString(140, QLatin1Char('x')));
+    heading.OKButton->click();
+    for (const wdtest::Paper &paper : wdtest::kPapers) {
+        SCOPED_TRACE(paper.name);
+        const QString file = path(QStringLiteral("report %1.pdf").arg(QLatin1String(paper.name)));
+        container().printer().setOutputFileName(file);
+        container().printer().setPageSize(QPageSize(paper.id));
+        Ui::script(true);
+        container().mnuPrint->trigger();
+        ASSERT_TRUE(QFileInfo::exists(file)) << lastAsked().toStdString();
+        const platform::TextLayout &layout = platform::lastPrinted().layout;
+        EXPECT_GT(layout.pageWidth, layout.pageHeight) << "landscape";
+        EXPECT_EQ(layout.texts.back().text, "WAGEDESK 2005  Version  1.0.0");
+        wdtest::expectWithinPages(layout, 1);
+        if (const std::optional<int> pages = wdtest::pdfPages(file)) {
+            EXPECT_EQ(*pages, 1);
+        }
+    }
+}
+
 TEST_F(LedgerReport, APrinterThatCannotPrintSaysSo)
 {
     ledgerWithOnePeriod();
@@ -655,6 +686,136 @@ TEST_F(Ledger, TheWorkbookHoldsTheScreenUnderACommaLocale)
         EXPECT_EQ(c["format"].toString(), QLatin1String(w.format));
         EXPECT_EQ(c["bold"].toBool(), w.bold);
         EXPECT_EQ(c["color"], w.colour);
+    }
+}
+
+// A workbook exported before may hold the user's additions: it is replaced
+// only on Yes; No writes nothing and opens nothing.
+TEST_F(Ledger, AnExportedWorkbookIsNeverReplacedUnasked)
+{
+    Form1 &f = startPaid();
+    f.cmdYear->click();
+    const QString book = QDir::current().absoluteFilePath(QStringLiteral("Year To Date.xlsx"));
+    write(QStringLiteral("Year To Date.xlsx"), "the user's own workbook");
+    Ui::clearAsked();
+    Ui::script(Answer::No);
+    container().mnuExcel->trigger();
+    ASSERT_EQ(Ui::asked().size(), 1u) << "nothing opened";
+    const platform::Question &asked = Ui::asked().front();
+    EXPECT_EQ(asked.text, QStringLiteral("The workbook \"%1\" already exists.\r\nDo you want to replace it?").arg(book));
+    EXPECT_EQ(asked.buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(asked.icon, platform::Icon::Question);
+    EXPECT_EQ(read(QStringLiteral("Year To Date.xlsx")), QByteArray("the user's own workbook"));
+    EXPECT_EQ(files().filter(QStringLiteral("xlsx")), QStringList{QStringLiteral("Year To Date.xlsx")})
+        << "no file written beside it";
+
+    Ui::clearAsked();
+    Ui::script(Answer::Yes);
+    Ui::script(true);  // the desktop's program opens it
+    container().mnuExcel->trigger();
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+    ASSERT_EQ(Ui::asked().size(), 2u);
+    EXPECT_EQ(Ui::asked().back().kind, platform::Question::Kind::Help);
+    EXPECT_TRUE(read(QStringLiteral("Year To Date.xlsx")).startsWith("PK")) << "a workbook in its place";
+}
+
+// The workbook goes to the desktop's opener found on PATH, here a stand-in
+// that notes what it was given and ends as told. The program does not wait
+// for it; when nothing opened the workbook, the user learns where it is.
+TEST_F(Ledger, TheUserLearnsWhereTheWorkbookWentWhenNothingOpensIt)
+{
+    Form1 &f = startPaid();
+    f.cmdYear->click();
+    const QString book = QDir::current().absoluteFilePath(QStringLiteral("Year To Date.xlsx"));
+    const QString bin = path(QStringLiteral("bin")), opener = path(QStringLiteral("bin/xdg-open"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const struct PathKept {
+        QByteArray before = qgetenv("PATH");
+        ~PathKept() { qputenv("PATH", before); }
+    } kept;
+    qputenv("PATH", bin.toLocal8Bit());
+    // The stand-ins write their arguments, one a line, to "given".
+    const char *const notes = "#!/bin/sh\nprintf '%s\\n' \"$@\" > given\nexit ";
+    const struct {
+        const char *name;
+        QByteArray opener;  // empty: none on PATH
+        bool told;
+    } cases[] = {
+        {"opened", QByteArray(notes) + "0\n", false},
+        {"no program for the type", QByteArray(notes) + "3\n", true},
+        {"an opener that cannot start", "#!/no/such/shell\n", true},
+        {"no opener", {}, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(book);
+        QFile::remove(path(QStringLiteral("given")));
+        QFile::remove(opener);
+        if (!c.opener.isEmpty()) {
+            write(QStringLiteral("bin/xdg-open"), c.opener);
+            ASSERT_TRUE(QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        Ui::clearAsked();
+        Ui::script(Ui::RunOpener{});
+        container().mnuExcel->trigger();
+        ASSERT_TRUE(QFileInfo::exists(book));
+        if (c.opener.startsWith(notes)) {
+            EXPECT_EQ(Ui::openersRunning(), 1u) << "the program does not wait for the opener";
+        }
+        ASSERT_TRUE(QTest::qWaitFor([] { return Ui::openersRunning() == 0; }, 30000));
+        if (c.opener.startsWith(notes)) {
+            EXPECT_EQ(read(QStringLiteral("given")), (book + QLatin1Char('\n')).toLocal8Bit()) << "one argument, whole";
+        }
+        if (!c.told) {
+            EXPECT_EQ(Ui::asked().size(), 1u) << lastAsked().toStdString();
+            continue;
+        }
+        ASSERT_EQ(Ui::asked().size(), 2u);
+        EXPECT_EQ(lastAsked(),
+                  QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.").arg(book));
+        EXPECT_EQ(Ui::asked().back().icon, platform::Icon::Information);
+    }
+}
+
+// Only the amount columns are numbers: a deleted row's date "0" stays the
+// text it shows.
+TEST_F(Ledger, TheWorkbooksDatesStayTexts)
+{
+    const QString py = python();
+    if (py.isEmpty())
+        GTEST_SKIP() << "python3 with openpyxl is not installed (Debian's python3-openpyxl)";
+    Form1 &f = startPaid();
+    calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+    f.cmdYear->click();
+    QTest::mouseClick(grid().Label2[0], Qt::LeftButton);
+    QTest::mouseClick(grid().Label2[1], Qt::LeftButton);
+    QTest::mouseClick(grid().Label2[0], Qt::RightButton);
+    ASSERT_EQ(grid().txtDate[0]->text(), QStringLiteral("0"));
+    Ui::script(true);
+    container().mnuExcel->trigger();
+
+    QProcess p;
+    p.start(py, {QStringLiteral("-c"), QString::fromUtf8(kReadBack), path(QStringLiteral("Year To Date.xlsx")),
+                 QStringLiteral("A2"), QStringLiteral("B2"), QStringLiteral("A3"), QStringLiteral("B3")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QJsonObject cells = QJsonDocument::fromJson(p.readAllStandardOutput()).object()["cells"].toObject();
+    const struct {
+        const char *at;
+        QJsonValue value;
+        const char *type, *format;
+    } wants[] = {
+        {"A2", QStringLiteral("0"), "s", "General"},
+        {"B2", 0.0, "n", "0.00"},
+        {"A3", QStringLiteral("01/07/05"), "s", "General"},
+        {"B3", 57.04, "n", "0.00"},
+    };
+    for (const auto &w : wants) {
+        SCOPED_TRACE(w.at);
+        const QJsonObject c = cells[QLatin1String(w.at)].toObject();
+        EXPECT_EQ(c["value"], w.value);
+        EXPECT_EQ(c["type"].toString(), QLatin1String(w.type));
+        EXPECT_EQ(c["format"].toString(), QLatin1String(w.format));
     }
 }
 

@@ -115,6 +115,38 @@ TEST(YearWorkbook, BiWeeklySheet)
     }
 }
 
+// Only the amounts become numbers: the dates (a deleted row's "0"
+// included), the headings (a deduction named "401") and the labels stay
+// texts.
+TEST(YearWorkbook, OnlyTheAmountsAreNumbers)
+{
+    YearScreen shown = screen();
+    shown.rows[0] = YearCells{};
+    shown.rows[0].txtDate = "0";
+    ProfileSettings named = profile(kTrue, kFalse);
+    named.TaxCaption[6] = "401";
+    const struct {
+        const char *address;
+        bool amount;
+    } weekly[] = {{"A1", false},  {"H1", false}, {"A2", false},  {"B2", true},   {"A6", false},
+                  {"B6", true},   {"M6", true},  {"P53", true},  {"A54", false}, {"B54", true},
+                  {"P54", true},  {"C56", false}, {"A57", false}, {"C57", true},  {"F57", true},
+                  {"G57", false}};
+    const YearSheet sheet = yearWorkbook(shown, "staff1", named);
+    for (const auto &c : weekly) {
+        const SheetCell *cell = sheet.at(c.address);
+        ASSERT_NE(cell, nullptr) << c.address;
+        EXPECT_EQ(cell->amount, c.amount) << c.address << " \"" << cell->text << "\"";
+    }
+    EXPECT_EQ(sheet.at("A2")->text, "0");
+    EXPECT_EQ(sheet.at("H1")->text, "401");
+
+    const YearSheet biWeekly = yearWorkbook(shown, "staff1", profile(kFalse, kTrue));
+    for (const auto &[address, amount] : {std::pair{"A27", false}, {"P27", true}, {"B28", true}, {"C31", false},
+                                          {"C32", true}, {"F32", true}, {"A32", false}})
+        EXPECT_EQ(biWeekly.at(address)->amount, amount) << address;
+}
+
 TEST(YearWorkbook, WithNeitherFrequencyOnlyTheHeaderIsWritten)
 {
     const YearSheet sheet = yearWorkbook(screen(), "", profile(kFalse, kFalse));

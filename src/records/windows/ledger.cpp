@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -635,7 +636,10 @@ void frmYear::ToExcel()
         payrecords::yearWorkbook(readScreen(*this, payrecords::totalsWindow()), st.CurrentUser, st.profile);
     platform::Workbook book;
     for (const payrecords::SheetCell &c : sheet.cells) {
-        book.setCell(c.row, c.column, c.text);
+        if (c.amount)
+            book.setCell(c.row, c.column, c.text);
+        else
+            book.setText(c.row, c.column, c.text);
         if (c.bold)
             book.setBold(c.row, c.column);
         if (c.colour == payrecords::FontColour::Red)
@@ -654,16 +658,24 @@ void frmYear::ToExcel()
     book.setTitle(sheet.title);
 
     const QString path = QDir::current().absoluteFilePath(q(payrecords::workbookFileName(st.CurrentUser)));
+    // The workbook of an earlier export may hold what the user added to it.
+    if (QFileInfo(path).isFile() &&
+        Ui::message(QStringLiteral("The workbook \"%1\" already exists.\r\nDo you want to replace it?").arg(path),
+                    Buttons::YesNo, Icon::Question) != Answer::Yes)
+        return;
     try {
         book.save(path.toStdString());
     } catch (const platform::WorkbookError &e) {
         Ui::message(QString::fromUtf8(e.what()), Buttons::Ok, Icon::Exclamation);
         return;
     }
-    if (!Ui::openDocument(path))
+    // The opener may fail long after this returns; the user learns then
+    // where the workbook is.
+    Ui::openDocument(path, [path] {
         Ui::message(QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.")
                         .arg(path),
                     Buttons::Ok, Icon::Information);
+    });
 }
 
 bool frmYear::eventFilter(QObject *watched, QEvent *event)
