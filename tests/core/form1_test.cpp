@@ -5,9 +5,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <map>
 
 #include "core/windows/about.h"
 #include "core/windows/datemain.h"
@@ -631,6 +635,77 @@ TEST_F(SmallWindows, HelpShowsTheShippedDocumentInItsOwnWindow)
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_FALSE(viewer->toPlainText().isEmpty());
+    Ui::closeHelp();
+}
+
+// The shipped document as Help shows it: a section for every window, each
+// naming the file it keeps, every contents link leading to a section, and
+// the calculation's paragraph naming exactly the files a calculation writes.
+TEST_F(SmallWindows, HelpExplainsEveryWindowAndWhatACalculationSaves)
+{
+    start().mnuHelpItem_Click();
+    QTextBrowser *viewer = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("HelpViewer"))
+            viewer = qobject_cast<QTextBrowser *>(w);
+    ASSERT_NE(viewer, nullptr);
+    // The text of each section, by the anchor of its heading; the links.
+    std::map<QString, QString> sections;
+    QStringList anchors, links;
+    QString section;
+    for (QTextBlock b = viewer->document()->begin(); b.isValid(); b = b.next()) {
+        QStringList names;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            names += format.anchorNames();
+            if (format.anchorHref().startsWith(u'#'))
+                links << format.anchorHref().mid(1);
+        }
+        anchors += names;
+        if (b.blockFormat().headingLevel() == 2 && !names.isEmpty())
+            section = names.front();
+        sections[section] += b.text() + u'\n';
+    }
+    // Each window's section, and what it must say.
+    struct Window {
+        const char *anchor, *says;
+    };
+    const Window windows[] = {
+        {"state", "NAME.sta"},
+        {"city", "NAME.cti"},
+        {"noncity", "NAME.nci"},
+        {"ytd", "NAME.yrw"},
+        {"ytd", "NAME Year To Date.xlsx"},
+        {"ot", "NAME.ovw"},
+        {"vacation", "NAME.hol"},
+        {"checks", "Nothing of this window is saved"},
+        {"offsets", "NAME.and"},
+        {"header", "Header.sav"},
+        {"paystub", "year-to-date file"},
+    };
+    for (const Window &w : windows) {
+        SCOPED_TRACE(w.anchor);
+        ASSERT_TRUE(sections.count(QLatin1String(w.anchor)));
+        EXPECT_TRUE(sections[QLatin1String(w.anchor)].contains(QLatin1String(w.says)));
+    }
+    for (const char *part : {"sdi", "default", "special", "ytdprint", "ytdexcel"})
+        EXPECT_TRUE(anchors.contains(QLatin1String(part))) << part;
+    for (const QString &link : links)
+        EXPECT_TRUE(anchors.contains(link)) << link.toStdString();
+
+    // A paragraph is one block: the calculation's names every file it
+    // writes, and then the year-to-date file as one it does not.
+    const QString main = sections[QStringLiteral("main")];
+    const qsizetype at = main.indexOf(QStringLiteral("Every calculation saves"));
+    const qsizetype notWritten =
+        main.indexOf(QStringLiteral("It does not write the year-to-date file NAME.yrw or NAME.yrb"));
+    ASSERT_GE(at, 0);
+    ASSERT_GT(notWritten, at);
+    const QString saved = main.mid(at, notWritten - at);
+    for (const char *file : {"NAME.use", "NAME.and", "NAME.cfe", "NAME.ovw", "NAME.ovb", "NAME.hol", "NAME.sta",
+                             "NAME.cti", "NAME.nci"})
+        EXPECT_TRUE(saved.contains(QLatin1String(file))) << file;
+    EXPECT_FALSE(saved.contains(QStringLiteral(".yr")));
     Ui::closeHelp();
 }
 

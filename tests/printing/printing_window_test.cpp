@@ -491,6 +491,26 @@ TEST_F(Printouts, ANegativeNetShowsAsZeroOnTheCheckOnly)
     EXPECT_EQ(Forms::get<frmYear>().txtGross[0]->text(), QStringLiteral("-542.27"));
 }
 
+// The longest amounts in words and the largest net pay show whole.
+TEST_F(Printouts, TheLongestWordsAndTheLargestAmountShowWhole)
+{
+    Form1 &f = startEmployee(false);
+    type(f.txtAmount[6], QStringLiteral("922337203685477"));
+    calculate(f, QStringLiteral("0"), QStringLiteral("01/07/05"));
+    f.mnuChecks->trigger();
+    frmChecks &c = checks();
+    ASSERT_EQ(c.txtCheckAmt->text().size(), 18);
+    EXPECT_TRUE(showsWhole(c.txtCheckAmt)) << c.txtCheckAmt->text().toStdString();
+    // The net pay as a calculation leaves it; the check follows at a click.
+    for (const float net : {777777.7f, 373373.7f, 888888.0f}) {
+        state().result.NetPay = net;
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(2, c.height() - 2));
+        ASSERT_GT(c.txtDollars->text().size(), 70);
+        EXPECT_TRUE(showsWhole(c.txtDollars)) << c.txtDollars->text().toStdString();
+        EXPECT_TRUE(showsWhole(c.txtCheckAmt)) << c.txtCheckAmt->text().toStdString();
+    }
+}
+
 TEST_F(Printouts, AnAmountTooLargeForWordsIsNeverPrinted)
 {
     Form1 &f = startEmployee(false);

@@ -65,6 +65,33 @@ TEST_F(Leave, BalancesFollowEveryKeystroke)
     EXPECT_FALSE(exists(QStringLiteral(".hol")));
 }
 
+// A balance has fifteen significant digits and its sign, plain down to
+// 0.0001 and in exponent form beyond: the longest of each show whole.
+TEST_F(Leave, TheLongestBalancesShowWhole)
+{
+    startPaid();
+    DialogVac &d = openLeave();
+    struct Case {
+        const char *start, *taken, *balance;
+    };
+    const Case cases[] = {
+        {"10", "2.1", "7.90000009536743"},
+        {"-0.000123456789012345678", "0", "-0.000123456789012346"},
+        {"0", "340000000000000000000000000000000000000", "-3.39999995214436E+38"},
+        {"-300000000000000000000000000000000000000", "340000000000000000000000000000000000000",
+         "-6.39999995214436E+38"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.balance);
+        for (DialogVac::Account *a : {&d.Vac, &d.Hol, &d.Sick}) {
+            type(a->txtBal, QLatin1String(c.start));
+            type(a->txtCnt[0], QLatin1String(c.taken));
+            ASSERT_EQ(a->lbBal->text(), QLatin1String(c.balance));
+            EXPECT_TRUE(showsWhole(a->lbBal)) << a->lbBal->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(Leave, SaveWritesTheFortyOneLinesAndTheLoadReadsThemBack)
 {
     startPaid();

@@ -396,6 +396,54 @@ TEST_F(Ledger, TheGridIsAsHighAsTheFrequencyWantsAndTheTotalsSitBelowIt)
     }
 }
 
+// Each column widens for the longest text it shows, cells, totals and the
+// profile's deduction names alike; the window set follows, and the columns
+// narrow again when the texts are gone.
+TEST_F(Ledger, ColumnsWidenForTheirLongestTextAndNarrowAgain)
+{
+    Form1 &f = startPaid();
+    f.cmdYear->click();
+    const int designWidth = grid().width(), designTotals = totals().width();
+    closeWith(Answer::No);
+    userInfo([](frmTaxInfo &info) { type(info.txtTax5, QStringLiteral("Credit Union Dues and Fees")); });
+    type(f.txtAmount[6], QStringLiteral("900000000000000"));
+    calculate(f, QStringLiteral("0"), QStringLiteral("01/07/05"));
+    ASSERT_EQ(f.Label13->text(), QStringLiteral("$900,000,000,000,000.00"));
+    f.cmdYear->click();
+    frmYear &g = grid();
+    QTest::mouseClick(g.Label2[0], Qt::LeftButton);
+    ASSERT_EQ(g.txtNet[0]->text(), QStringLiteral("900000000000000.00"));
+
+    const std::vector<QLabel *> labels{g.txtDate[0], g.txtFed[0], g.txtSS[0],   g.txtMedi[0], g.txtState[0],
+                                       g.txtCity[0], g.txtMuni[0], g.txtOT[0], g.upperHeadings[6],
+                                       g.lowerHeadings[6], totals().Label7to11[0]};
+    for (QLabel *l : labels)
+        EXPECT_TRUE(showsWhole(l)) << l->objectName().toStdString();
+    frmYearTot &t = totals();
+    for (QLineEdit *b : {g.txtGross[0], g.txtNet[0], t.txtTotFed, t.txtTotMedi, t.txtTotGross, t.txtTotNet})
+        EXPECT_TRUE(showsWhole(b)) << b->objectName().toStdString();
+    // Side by side still, row by row, and the frames and the container
+    // as wide as the windows in them.
+    const std::vector<QWidget *> row{g.txtDate[0], g.txtFed[0], g.txtSS[0],  g.txtMedi[0], g.txtState[0],
+                                     g.txtCity[0], g.txtMuni[0], g.txtBond[0], g.txtDues[0], g.txtPen[0],
+                                     g.txtMisc[0], g.txtKplan[0], g.txtTips[0], g.txtOT[0], g.txtGross[0],
+                                     g.txtNet[0]};
+    for (std::size_t c = 1; c < row.size(); ++c)
+        EXPECT_LT(row[c - 1]->geometry().right(), row[c]->x()) << row[c]->objectName().toStdString();
+    EXPECT_LE(row.back()->geometry().right(), g.width());
+    EXPECT_GT(g.width(), designWidth);
+    EXPECT_GT(t.width(), designTotals);
+    EXPECT_GE(container().gridFrame()->width(), g.width());
+    EXPECT_GE(container().totalsFrame()->width(), t.width());
+    EXPECT_EQ(container().width(), container().gridFrame()->width() + twips(425));
+
+    userInfo([](frmTaxInfo &info) { type(info.txtTax5, QStringLiteral("CrUnion")); });
+    container().mnuClearAll->trigger();
+    EXPECT_EQ(g.txtNet[0]->text(), QStringLiteral("0"));
+    EXPECT_EQ(g.width(), designWidth);
+    EXPECT_EQ(t.width(), designTotals);
+}
+
 TEST_F(Ledger, PayCellsTakeOnlyNumberCharactersTipsTakeAnyText)
 {
     startPaid();

@@ -2,6 +2,7 @@
 // main window's OverTime button, with the settings files they reach.
 #include <QApplication>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
 
@@ -15,7 +16,6 @@ namespace {
 
 using platform::Forms;
 using platform::Ui;
-using payrecords::twips;
 
 const QString kAttention = QStringLiteral("Please enter amounts in\r\nAnnual Salary and\r\nApproved Percent Boxes.");
 
@@ -65,7 +65,7 @@ TEST_F(Tracker, OpenedFromTheMainWindowTotalsTheTypedWeeks)
     EXPECT_EQ(t.windowTitle(), QStringLiteral("OverTime Percentage"));
     EXPECT_EQ(t.lb_OT->text(), f.lbOverT->text());
     EXPECT_EQ(t.lbWk->text(), QStringLiteral("01/07/05"));
-    EXPECT_EQ(t.width(), twips(7725));
+    EXPECT_EQ(t.width(), t.windowWidth(true));
     EXPECT_FALSE(t.Frame5->isHidden());
     // A new profile's salary box shows the default.
     EXPECT_EQ(t.txtAnnual->text(), QStringLiteral("15600"));
@@ -137,6 +137,59 @@ TEST_F(Tracker, TotalsAndMessagesWorkedByHand)
     }
 }
 
+// The results are singles: the largest of them, of either sign, show whole
+// inside the middle column, and the bi-weekly window ends right of it, with
+// the second half-year beyond its edge.
+TEST_F(Tracker, TheLargestResultsShowWholeInBothLayouts)
+{
+    const char *largest = "340282346638528859811704183484516925440";
+    const QString minus = QStringLiteral("-") + QLatin1String(largest);
+    struct Case {
+        QString salary, percent, overtime;
+        Results shown;
+    };
+    const Case cases[] = {
+        {QStringLiteral("1"), QStringLiteral("1"), minus,
+         {QStringLiteral("-$340,282,300,000,000,000,000,000,000,000,000,000,000.00"),
+          QStringLiteral("-34028230000000000000000000000000000000000.%"), QStringLiteral("$.01"),
+          QStringLiteral("$340,282,300,000,000,000,000,000,000,000,000,000,000.00")}},
+        {minus, QStringLiteral("100"), QStringLiteral("0"),
+         {QStringLiteral("$.00"), QStringLiteral(".%"),
+          QStringLiteral("-$340,282,300,000,000,000,000,000,000,000,000,000,000.00"),
+          QStringLiteral("-$340,282,300,000,000,000,000,000,000,000,000,000,000.00")}},
+    };
+    for (const bool biWeekly : {false, true}) {
+        SCOPED_TRACE(biWeekly ? "bi-weekly" : "weekly");
+        startPaid(biWeekly);
+        Form2 &t = openTracker();
+        for (const Case &c : cases) {
+            type(t.txtAnnual, c.salary);
+            type(t.txtApPercent, c.percent);
+            type(t.txtOT[0], c.overtime);
+            t.cmdADD->click();
+            ASSERT_EQ(results(t), c.shown);
+            for (QLabel *l : {t.lbEarned, t.lbMax, t.lbAvail}) {
+                EXPECT_TRUE(showsWhole(l)) << l->objectName().toStdString();
+                EXPECT_TRUE(t.Frame3->rect().contains(l->geometry())) << l->objectName().toStdString();
+            }
+            EXPECT_TRUE(showsWhole(t.txtPercent));
+            EXPECT_TRUE(t.Frame3->rect().contains(t.txtPercent->geometry()));
+        }
+        // This period's overtime, as the main window shows its largest.
+        t.lb_OT->setText(QLatin1String(kWidestAmount));
+        EXPECT_TRUE(showsWhole(t.lb_OT));
+        EXPECT_EQ(t.width(), t.windowWidth(!biWeekly));
+        const int middleRight = t.Frame3->geometry().right();
+        EXPECT_LE(t.lb_OT->geometry().right(), middleRight);
+        EXPECT_LT(middleRight, t.Frame5->x());
+        if (biWeekly)
+            EXPECT_LE(t.width(), t.Frame5->x());
+        else
+            EXPECT_GT(t.width(), t.Frame5->geometry().right());
+        t.cmdClose->click();
+    }
+}
+
 TEST_F(Tracker, NewWeekAndBackInBothLayouts)
 {
     struct Case {
@@ -147,7 +200,7 @@ TEST_F(Tracker, NewWeekAndBackInBothLayouts)
         SCOPED_TRACE(c.last);
         startPaid(c.biWeekly);
         Form2 &t = openTracker();
-        EXPECT_EQ(t.width(), twips(c.biWeekly ? 5055 : 7725));
+        EXPECT_EQ(t.width(), t.windowWidth(!c.biWeekly));
         EXPECT_EQ(t.Frame5->isHidden(), c.biWeekly);
         type(t.Text1[1], QStringLiteral("1/14/2005"));
         type(t.txtOT[1], QStringLiteral("5"));

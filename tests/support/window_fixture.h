@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -75,6 +76,25 @@ protected:
         box->selectAll();
         box->del();
         QTest::keyClicks(box, text);
+    }
+
+    // Whether a label or a box shows the whole of its text, once the
+    // layouts have settled: a label is at least as wide as it asks to be for
+    // its text; a box looks the same with the cursor at either end of its
+    // text, so nothing scrolls out of view.
+    static bool showsWhole(QLabel *label)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return label->width() >= label->sizeHint().width();
+    }
+    static bool showsWhole(QLineEdit *box)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        box->clearFocus();
+        box->home(false);
+        const QImage start = box->grab().toImage();
+        box->end(false);
+        return box->grab().toImage() == start;
     }
 
     // The text of the last question asked, "" when none.

@@ -1,17 +1,20 @@
 // Shared rules of the entry boxes: the numeric key filter, select-all on
-// focus, and naming controls by their names (arrays as "txtAmount(3)").
+// focus, naming controls by their names (arrays as "txtAmount(3)"), and
+// the widths that hold a computed text whole.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QComboBox;
+class QFontMetrics;
 
 namespace wagedesk {
 
@@ -34,6 +37,16 @@ std::int16_t switchValue(const QCheckBox *box);
 void setSwitch(QCheckBox *box, std::int16_t value);
 // A switch counts as on at exactly 1.
 inline bool isOn(const QCheckBox *box) { return switchValue(box) == 1; }
+
+// Widths for texts the program computes, so that a label or a box shows
+// the longest of them whole. A shape stands for every text of its length:
+// each digit in it counts as the font's widest digit, so
+// "-$000,000.00" holds "-$123,456.78" and any other such amount.
+int shapeWidth(const QFontMetrics &metrics, const QString &shape);
+// The width the label or the box needs for the widest of the shapes in its
+// own font, its frame and margins included.
+int widthToHold(const QLabel *label, std::initializer_list<QString> shapes);
+int widthToHold(const QLineEdit *box, std::initializer_list<QString> shapes);
 
 // Makes a child widget with the given object name.
 template <class T, class... Args> T *named(const QString &name, Args &&...args)

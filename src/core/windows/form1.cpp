@@ -89,12 +89,7 @@ QLabel *valueLabel(const QString &name)
     return l;
 }
 
-// Wide enough for the largest amount a period can show: the gross is held
-// in currency, so nothing exceeds its range (sign and dollar included).
-int largestAmountWidth(const QLabel *l)
-{
-    return l->fontMetrics().horizontalAdvance(QStringLiteral("-$922,337,203,685,477.58")) + 4;
-}
+int largestAmountWidth(const QLabel *l) { return widthToHold(l, {QLatin1String(kWidestAmount)}); }
 
 } // namespace
 

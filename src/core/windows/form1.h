@@ -23,6 +23,11 @@ class QRadioButton;
 
 namespace wagedesk {
 
+// The widest amount a result label shows, and the tracker's copy of the
+// overtime: the gross is held in currency, so no result exceeds its range
+// (sign and dollar included).
+inline constexpr const char *kWidestAmount = "-$922,337,203,685,477.58";
+
 class Form1 : public platform::Form {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "printing/windows/checks.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <string>
 
 #include "core/windows/entry.h"
 #include "core/windows/form1.h"
@@ -18,6 +20,28 @@
 namespace wagedesk {
 
 using platform::Forms;
+
+namespace {
+
+// The longest amount in words: the widest three-digit group spoken twice,
+// thousands and hundreds, then the cents.
+int widestWordsWidth(const QLineEdit *box)
+{
+    const QFontMetrics metrics = box->fontMetrics();
+    QString widest;
+    for (int n = 1; n <= 999; ++n) {
+        printing::CheckWordsState words;
+        words.WordsGroup = std::to_string(1000 + n).substr(1);
+        printing::ConvertHundreds(words);
+        const QString group = QString::fromStdString(words.CheckWords);
+        if (metrics.horizontalAdvance(group) > metrics.horizontalAdvance(widest))
+            widest = group;
+    }
+    const QString dollars = widest + QStringLiteral(" Thousand") + widest;
+    return widthToHold(box, {dollars + QStringLiteral(" and 00/100"), dollars + QStringLiteral(" and No/100")});
+}
+
+} // namespace
 
 frmChecks::frmChecks() : platform::Form(kName)
 {
@@ -50,7 +74,11 @@ frmChecks::frmChecks() : platform::Form(kName)
     Label4->setBuddy(txtDollars);
     Label5->setBuddy(txtMemo);
     txtCheckAmt->setAlignment(Qt::AlignRight);
-    txtCheckAmt->setMaximumWidth(120);
+    // The largest net pay, a currency amount, has fifteen dollar digits.
+    const int amountWidth = widthToHold(txtCheckAmt, {QStringLiteral("000000000000000.00")});
+    txtCheckAmt->setMinimumWidth(amountWidth);
+    txtCheckAmt->setMaximumWidth(std::max(120, amountWidth));
+    txtDollars->setMinimumWidth(widestWordsWidth(txtDollars));
     txtCheckDate->setMaximumWidth(120);
 
     // Laid out as the check is printed: date top right, payee and amount,

@@ -86,6 +86,11 @@ DialogVac::DialogVac() : platform::Form(kName)
         a.lbBal = named<QLabel>(QLatin1String(n.balance));
         a.lbBal->setFrameShape(QFrame::Panel);
         a.lbBal->setFrameShadow(QFrame::Sunken);
+        // The longest balances: fifteen significant digits and the sign,
+        // plain down to 0.0001 and in exponent form beyond (start and days
+        // are singles, so the exponent never has a third digit).
+        a.lbBal->setMinimumWidth(widthToHold(
+            a.lbBal, {QStringLiteral("-0.000000000000000000"), QStringLiteral("-0.00000000000000E+00")}));
         grid->addWidget(a.lbBal, 1, 1);
         grid->addWidget(new QLabel(QStringLiteral("#Taken")), 2, 0);
         grid->addWidget(new QLabel(QStringLiteral("Dates")), 2, 1);

@@ -145,6 +145,7 @@ template <class Op> auto withLedger(Op op)
     auto result = op(payrecords::yearLedger(), screen);
     for (int i = 0; i < frmYear::kRows; ++i)
         g.showCells(i, screen.rows[i]);
+    g.fitColumns();
     t.showBoxes(screen.totals);
     payrecords::copyYearView();
     return result;
@@ -222,9 +223,13 @@ constexpr int kHeadingHeight = 16;
 constexpr int kLowerBlockTop = 390;  // below the lower edge of a 26-row window
 constexpr int kWeekWidth = 20;
 constexpr int kDateLeft = 21, kDateWidth = 58;
-constexpr int kAmountLeft = 80, kAmountPitch = 45;
-constexpr int kGridWidth = kAmountLeft + 15 * kAmountPitch + 6;
+constexpr int kAmountWidth = 44;  // at the least: a column widens for its longest text
+constexpr int kColumnGap = 1;
 constexpr int kGridHeight = kLowerBlockTop + kHeadingHeight + kBlockRows * kRowPitch + 22;
+
+// ---- the totals window's layout, in pixels ----
+constexpr int kTotalsLeft = 4, kTotalsBoxWidth = 50, kTotalsLine = 16;  // boxes widen for their text
+constexpr int kLowerRowTop = 2 * kTotalsLine + 4;
 
 constexpr std::array<const char *, 16> kCaptions{"Week", "Federal", "SS",   "Medi",   "State", "City",
                                                  "MCU",  "Bond",    "Dues", "Pension", "Misc.", "K-Plan",
@@ -237,8 +242,18 @@ constexpr std::array<const char *, 16> kLowerNames{"Label13", "Label31", "Label3
                                                    "Label33", "Label19", "Label20", "Label18"};
 constexpr const char *kHint = "LEFT CLICK ON WEEK NUMBER TO PASTE IN DATA.     RIGHT CLICK TO DELETE ROW";
 
-int columnLeft(int column) { return column == 0 ? kDateLeft : kAmountLeft + (column - 1) * kAmountPitch; }
-int columnWidth(int column) { return column == 0 ? kDateWidth : kAmountPitch - 1; }
+int rowTop(int row)
+{
+    return (row < kBlockRows ? 0 : kLowerBlockTop) + kHeadingHeight + (row % kBlockRows) * kRowPitch;
+}
+
+// The width a cell, a box or a heading needs for its text, given what its
+// frame and margins take; one pixel more for the rounding of a laid-out
+// text.
+template <class Control> int textWidth(const QFontMetrics &metrics, const Control *c, int chrome)
+{
+    return c->text().isEmpty() ? 0 : metrics.horizontalAdvance(c->text()) + 1 + chrome;
+}
 
 QLabel *cellLabel(QWidget *parent, const char *name, int index)
 {
@@ -319,6 +334,18 @@ void MDIForm1::showChild(platform::Form *child)
 }
 
 void MDIForm1::hideChild(platform::Form *child) { frameOf(child)->hide(); }
+
+void MDIForm1::fitChild(platform::Form *child)
+{
+    auto *frame = static_cast<ChildFrame *>(frameOf(child));
+    if (child->parentWidget() != frame->page())
+        return;
+    if (frame == gridFrame_)
+        setFrameHeight(frame, frame->height());
+    else
+        frame->resize(frame->sizeHint().width(), frame->height());
+    MDIForm_Activate();
+}
 
 void MDIForm1::fitHeight()
 {
@@ -434,7 +461,6 @@ frmYear::frmYear() : platform::Form(kName)
     QFont small = font();
     small.setPointSizeF(7);
     setFont(small);
-    setFixedSize(kGridWidth, kGridHeight);
 
     for (int block = 0; block < 2; ++block) {
         const int top = block == 0 ? 0 : kLowerBlockTop;
@@ -444,11 +470,10 @@ frmYear::frmYear() : platform::Form(kName)
             headings[c] = named<QLabel>(QLatin1String(names[c]), QLatin1String(kCaptions[c]));
             headings[c]->setParent(this);
             headings[c]->setAlignment(Qt::AlignCenter);
-            headings[c]->setGeometry(columnLeft(c), top, columnWidth(c), kHeadingHeight);
         }
         for (int r = 0; r < kBlockRows; ++r) {
             const int i = block * kBlockRows + r;
-            const int y = top + kHeadingHeight + r * kRowPitch;
+            const int y = rowTop(i);
             Label2[i] = named<QLabel>(indexed("Label2", i), QString::number(i + 1));
             Label2[i]->setParent(this);
             Label2[i]->setAlignment(Qt::AlignCenter);
@@ -457,7 +482,7 @@ frmYear::frmYear() : platform::Form(kName)
             Label2[i]->setGeometry(0, y, kWeekWidth, kRowPitch);
             Label2[i]->installEventFilter(this);
 
-            std::array<QWidget *, 16> row{};
+            auto &row = cells_[i];
             row[0] = txtDate[i] = cellLabel(this, "txtDate", i);
             txtDate[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             row[1] = txtFed[i] = cellLabel(this, "txtFed", i);
@@ -477,8 +502,6 @@ frmYear::frmYear() : platform::Form(kName)
             row[15] = txtNet[i] = cellBox(this, "txtNet", i);
             makeNumericEntry(txtGross[i]);
             makeNumericEntry(txtNet[i]);
-            for (int c = 0; c < 16; ++c)
-                row[c]->setGeometry(columnLeft(c), y, columnWidth(c), kRowPitch);
         }
         Label14[block] = named<QLabel>(indexed("Label14", block), QLatin1String(kHint));
         Label14[block]->setParent(this);
@@ -486,8 +509,53 @@ frmYear::frmYear() : platform::Form(kName)
     }
     cmdBack = named<QPushButton>(QStringLiteral("cmdBack"), QStringLiteral("&Close"));
     cmdBack->setParent(this);
-    cmdBack->setGeometry(kGridWidth - 90, kHeadingHeight + kBlockRows * kRowPitch + 1, 80, 20);
+    cmdBack->resize(80, 20);
     connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+    widths_.fill(kAmountWidth);
+    widths_[0] = kDateWidth;
+    placeColumns();
+}
+
+void frmYear::placeColumns()
+{
+    int left = kDateLeft;
+    for (int c = 0; c < 16; ++c) {
+        upperHeadings[c]->setGeometry(left, 0, widths_[c], kHeadingHeight);
+        lowerHeadings[c]->setGeometry(left, kLowerBlockTop, widths_[c], kHeadingHeight);
+        for (int i = 0; i < kRows; ++i)
+            cells_[i][c]->setGeometry(left, rowTop(i), widths_[c], kRowPitch);
+        left += widths_[c] + kColumnGap;
+    }
+    const int width = left + 6;
+    cmdBack->move(width - 90, kHeadingHeight + kBlockRows * kRowPitch + 1);
+    setFixedSize(width, kGridHeight);
+}
+
+void frmYear::fitColumns()
+{
+    // What a framed cell, a plain box and a heading take besides the text.
+    const int cellChrome = widthToHold(txtFed[0], {}), boxChrome = widthToHold(txtTips[0], {});
+    const int headingChrome = widthToHold(upperHeadings[0], {});
+    // Cells and headings have the window's font.
+    const QFontMetrics m = fontMetrics();
+    std::array<int, 16> widths{};
+    for (int c = 0; c < 16; ++c) {
+        int w = c == 0 ? kDateWidth : kAmountWidth;
+        w = std::max({w, textWidth(m, upperHeadings[c], headingChrome), textWidth(m, lowerHeadings[c], headingChrome)});
+        for (int i = 0; i < kRows; ++i) {
+            if (auto *box = qobject_cast<QLineEdit *>(cells_[i][c]))
+                w = std::max(w, textWidth(m, box, boxChrome));
+            else
+                w = std::max(w, textWidth(m, static_cast<QLabel *>(cells_[i][c]), cellChrome));
+        }
+        widths[c] = w;
+    }
+    if (widths == widths_)
+        return;
+    widths_ = widths;
+    placeColumns();
+    if (Forms::isLoaded<MDIForm1>())
+        Forms::get<MDIForm1>().fitChild(this);
 }
 
 void frmYear::formLoad()
@@ -558,6 +626,7 @@ void frmYear::showDeductionHeadings(bool lowerBlockToo)
         if (lowerBlockToo)
             showText(lowerHeadings[6 + k], captions[5 + k]);
     }
+    fitColumns();
 }
 
 void frmYear::fillBoxes()
@@ -703,20 +772,16 @@ frmYearTot::frmYearTot() : platform::Form(kName)
     QFont small = font();
     small.setPointSizeF(7);
     setFont(small);
-    constexpr int kPitch = 52, kLeft = 4, kBoxWidth = 50, kLine = 16;
-    setFixedSize(twips(11112), 3 * kLine + 6);
 
-    auto caption = [this](const char *name, const QString &textOf, int x, int y, int w) {
+    auto caption = [this](const char *name, const QString &textOf) {
         auto *l = named<QLabel>(QLatin1String(name), textOf);
         l->setParent(this);
-        l->setGeometry(x, y, w, kLine);
         return l;
     };
-    auto box = [this](const char *name, int x, int y) {
+    auto box = [this](const char *name) {
         auto *b = named<QLineEdit>(QLatin1String(name));
         b->setParent(this);
         b->setAlignment(Qt::AlignRight);
-        b->setGeometry(x, y, kBoxWidth, kLine);
         return b;
     };
     struct Column {
@@ -740,25 +805,67 @@ frmYearTot::frmYearTot() : platform::Form(kName)
         {"Label15", "Gross", "txtTotNet", &frmYearTot::txtTotNet},
     }};
     for (std::size_t k = 0; k < columns.size(); ++k) {
-        const int x = kLeft + int(k) * kPitch;
-        QLabel *l = caption(columns[k].label, QLatin1String(columns[k].caption), x, 0, kBoxWidth);
+        QLabel *l = caption(columns[k].label, QLatin1String(columns[k].caption));
         l->setAlignment(Qt::AlignCenter);
         if (k >= 5 && k < 10)
             Label7to11[k - 5] = l;
-        this->*columns[k].member = box(columns[k].box, x, kLine);
+        columnCaptions_[k] = l;
+        columnBoxes_[k] = this->*columns[k].member = box(columns[k].box);
     }
-    const int y = 2 * kLine + 4;
-    caption("Label16", QStringLiteral("TOTALS:"), kLeft, y, 50);
-    caption("Label17", QStringLiteral("Cafeteria Plan:"), 70, y, 80);
-    txtTotCafe = box("txtTotCafe", 150, y);
-    caption("Label18", QStringLiteral("SDI:"), 220, y, 30);
-    txtTotSdi = box("txtTotSdi", 250, y);
-    caption("Label19", QStringLiteral("SUI:"), 320, y, 30);
-    txtTotSui = box("txtTotSui", 350, y);
-    caption("Label20", QStringLiteral("Tips:"), 420, y, 30);
-    txtTotTips = box("txtTotTips", 450, y);
+    caption("Label16", QStringLiteral("TOTALS:"))->setGeometry(kTotalsLeft, kLowerRowTop, 50, kTotalsLine);
+    rowCaptions_ = {caption("Label17", QStringLiteral("Cafeteria Plan:")), caption("Label18", QStringLiteral("SDI:")),
+                    caption("Label19", QStringLiteral("SUI:")), caption("Label20", QStringLiteral("Tips:"))};
+    txtTotCafe = box("txtTotCafe");
+    txtTotSdi = box("txtTotSdi");
+    txtTotSui = box("txtTotSui");
+    txtTotTips = box("txtTotTips");
+    rowBoxes_ = {txtTotCafe, txtTotSdi, txtTotSui, txtTotTips};
     makeNumericEntry(txtTotGross);
     makeNumericEntry(txtTotNet);
+    columnWidths_.fill(kTotalsBoxWidth);
+    rowWidths_.fill(kTotalsBoxWidth);
+    placeBoxes();
+}
+
+void frmYearTot::placeBoxes()
+{
+    int x = kTotalsLeft;
+    for (std::size_t k = 0; k < columnBoxes_.size(); ++k) {
+        columnCaptions_[k]->setGeometry(x, 0, columnWidths_[k], kTotalsLine);
+        columnBoxes_[k]->setGeometry(x, kTotalsLine, columnWidths_[k], kTotalsLine);
+        x += columnWidths_[k] + 2;
+    }
+    int right = x - 2;
+    // The lower row: each caption with its box, 20 pixels between pairs.
+    constexpr std::array<int, 4> kCaptionWidths{80, 30, 30, 30};
+    x = 70;
+    for (std::size_t k = 0; k < rowBoxes_.size(); ++k) {
+        rowCaptions_[k]->setGeometry(x, kLowerRowTop, kCaptionWidths[k], kTotalsLine);
+        rowBoxes_[k]->setGeometry(x + kCaptionWidths[k], kLowerRowTop, rowWidths_[k], kTotalsLine);
+        x += kCaptionWidths[k] + rowWidths_[k] + 20;
+    }
+    right = std::max(right, x - 20);
+    setFixedSize(std::max(twips(11112), right + 11), 3 * kTotalsLine + 6);
+}
+
+void frmYearTot::fitBoxes()
+{
+    const int boxChrome = widthToHold(txtTotFed, {}), captionChrome = widthToHold(columnCaptions_[0], {});
+    const QFontMetrics m = fontMetrics();
+    std::array<int, 14> columns{};
+    for (std::size_t k = 0; k < columns.size(); ++k)
+        columns[k] = std::max({kTotalsBoxWidth, textWidth(m, columnBoxes_[k], boxChrome),
+                               textWidth(m, columnCaptions_[k], captionChrome)});
+    std::array<int, 4> row{};
+    for (std::size_t k = 0; k < row.size(); ++k)
+        row[k] = std::max(kTotalsBoxWidth, textWidth(m, rowBoxes_[k], boxChrome));
+    if (columns == columnWidths_ && row == rowWidths_)
+        return;
+    columnWidths_ = columns;
+    rowWidths_ = row;
+    placeBoxes();
+    if (Forms::isLoaded<MDIForm1>())
+        Forms::get<MDIForm1>().fitChild(this);
 }
 
 void frmYearTot::formLoad()
@@ -774,6 +881,7 @@ void frmYearTot::formLoad()
     const auto &captions = state().profile.TaxCaption;
     for (int k = 0; k < 5; ++k)
         showText(Label7to11[k], captions[5 + k]);
+    fitBoxes();
 }
 
 void frmYearTot::formUnload()
@@ -826,6 +934,7 @@ void frmYearTot::showBoxes(const payrecords::YearTotBoxes &b)
     showText(txtTotSdi, b.txtTotSdi);
     showText(txtTotSui, b.txtTotSui);
     showText(txtTotTips, b.txtTotTips);
+    fitBoxes();
 }
 
 // ---------------------------------------------------------------- procedures

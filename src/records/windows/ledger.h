@@ -63,6 +63,8 @@ public:
     // Puts a child into its frame (once) and shows both.
     void showChild(platform::Form *child);
     void hideChild(platform::Form *child);
+    // A child's size changed: its frame and the container follow.
+    void fitChild(platform::Form *child);
     // The container's height that shows the grid and the totals below it.
     void fitHeight();
 
@@ -108,6 +110,9 @@ public:
     void showCells(int row, const payrecords::YearCells &cells);
     // The five deduction headings of both blocks from the profile's names.
     void showDeductionHeadings(bool lowerBlockToo);
+    // Each column as wide as its longest text (cells and headings), at the
+    // least as the design has it; the window follows.
+    void fitColumns();
 
     std::array<QLabel *, kRows> Label2;  // week numbers "1" to "52"
     std::array<QLabel *, kRows> txtDate, txtFed, txtSS, txtMedi, txtState, txtCity;
@@ -123,6 +128,13 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void placeColumns();
+
+    // Each row's sixteen cells, date first, in column order.
+    std::array<std::array<QWidget *, 16>, kRows> cells_{};
+    std::array<int, 16> widths_{};
 };
 
 class frmYearTot : public platform::Form {
@@ -144,6 +156,20 @@ public:
     QLineEdit *txtTotNet;    // gross total, under "Gross"
     QLineEdit *txtTotCafe, *txtTotSdi, *txtTotSui, *txtTotTips;
     std::array<QLabel *, 5> Label7to11;  // the deduction captions, Label7 to Label11
+
+    // Each box as wide as its text and its caption, at the least as the
+    // design has it; the window follows.
+    void fitBoxes();
+
+private:
+    void placeBoxes();
+
+    std::array<QLabel *, 14> columnCaptions_{};
+    std::array<QLineEdit *, 14> columnBoxes_{};
+    std::array<QLabel *, 4> rowCaptions_{};  // Cafeteria Plan, SDI, SUI, Tips
+    std::array<QLineEdit *, 4> rowBoxes_{};
+    std::array<int, 14> columnWidths_{};
+    std::array<int, 4> rowWidths_{};
 };
 
 namespace payrecords {

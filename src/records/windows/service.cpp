@@ -236,7 +236,7 @@ public:
         for (QWidget *w : {static_cast<QWidget *>(tracker.Frame5), static_cast<QWidget *>(tracker.Frame6),
                            static_cast<QWidget *>(tracker.Frame8)})
             w->setVisible(weekly);
-        tracker.resize(twips(weekly ? 7725 : 5055), tracker.height());
+        tracker.resize(tracker.windowWidth(weekly), tracker.height());
         tracker.showForm();
     }
 

@@ -8,7 +8,11 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <algorithm>
+#include <limits>
+
 #include "core/windows/entry.h"
+#include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
 #include "platform/datepicker.h"
@@ -33,8 +37,10 @@ constexpr int kTop = 32;
 constexpr int kDateWidth = 80, kAmountWidth = 60;
 constexpr int kNumberWidth = 32;
 constexpr int kSetWidth = kDateWidth + 4 + kAmountWidth;
-constexpr int kSecondSetLeft = 338;  // beyond the bi-weekly window's right edge
-constexpr int kMiddleLeft = 184, kMiddleWidth = 150;
+constexpr int kMiddleLeft = 184, kMiddleWidth = 150;  // at the least: results may need more
+constexpr int kResultLeft = 8, kResultWidth = 100;
+// Beyond the bi-weekly window's right edge.
+constexpr int kSecondSetLeft = kMiddleLeft + kMiddleWidth + 4;
 constexpr int kHeight = kTop + 26 * kPitch + 8;
 
 QFrame *plainFrame(QWidget *parent, const char *name, QRect geometry)
@@ -141,12 +147,12 @@ Form2::Form2() : platform::Form(kName)
     Frame3->setParent(this);
     Frame3->setGeometry(kMiddleLeft, 112, kMiddleWidth, 176);
     label(Frame3, "Label6", QStringLiteral("OverTime Earned"), QRect(8, 16, 136, 14));
-    lbEarned = result(Frame3, "lbEarned", "Total from O.T. Only boxes", QRect(8, 30, 100, 16));
+    lbEarned = result(Frame3, "lbEarned", "Total from O.T. Only boxes", QRect(kResultLeft, 30, kResultWidth, 16));
     QLabel *at = label(Frame3, "Label7", QStringLiteral("You are at"), QRect(8, 50, 136, 14));
     at->setToolTip(QStringLiteral("Present percent rate"));
     txtPercent = named<QLineEdit>(QStringLiteral("txtPercent"));
     txtPercent->setParent(Frame3);
-    txtPercent->setGeometry(8, 64, 100, 16);
+    txtPercent->setGeometry(kResultLeft, 64, kResultWidth, 16);
     txtPercent->setReadOnly(true);
     txtPercent->setAlignment(Qt::AlignRight);
     QPalette face = txtPercent->palette();
@@ -155,9 +161,9 @@ Form2::Form2() : platform::Form(kName)
     QLabel *max = label(Frame3, "Label8", QStringLiteral("Max. allowable amount at approved percentage "),
                         QRect(8, 84, 136, 28));
     max->setWordWrap(true);
-    lbMax = result(Frame3, "lbMax", "Your limit at the approved % rate", QRect(8, 112, 100, 16));
+    lbMax = result(Frame3, "lbMax", "Your limit at the approved % rate", QRect(kResultLeft, 112, kResultWidth, 16));
     label(Frame3, "Label9", QStringLiteral("Available overtime left"), QRect(8, 132, 136, 14));
-    lbAvail = result(Frame3, "lbAvail", "The difference", QRect(8, 148, 100, 16));
+    lbAvail = result(Frame3, "lbAvail", "The difference", QRect(kResultLeft, 148, kResultWidth, 16));
 
     // This period, as the main window shows it.
     label(this, "Label10", QStringLiteral("OT Earned:"), QRect(kMiddleLeft, 294, 62, 16));
@@ -208,7 +214,34 @@ Form2::Form2() : platform::Form(kName)
     connect(cmdUndo, &QPushButton::clicked, this, [this] { cmdUndo_Click(); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
 
-    resize(payrecords::twips(7725), kHeight);
+    fitMiddleColumn();
+    resize(weeklyWidth_, kHeight);
+}
+
+void Form2::fitMiddleColumn()
+{
+    // The longest results are those of the largest singles: every digit
+    // of their whole part shows.
+    constexpr float largest = std::numeric_limits<float>::max();
+    const QString dollars = q(payrecords::dollarText(-largest)), rate = q(payrecords::percentText(-largest));
+    const int results = std::max({kResultWidth, widthToHold(lbEarned, {dollars}), widthToHold(txtPercent, {rate})});
+    const int thisPeriod = std::max(lb_OT->width(), widthToHold(lb_OT, {QLatin1String(kWidestAmount)}));
+    const int middle = std::max({kMiddleWidth, results + 2 * kResultLeft, 64 + thisPeriod});
+    for (QWidget *w : std::initializer_list<QWidget *>{lbEarned, txtPercent, lbMax, lbAvail})
+        w->resize(results, w->height());
+    for (QLabel *l : {lb_OT, lbWk})
+        l->resize(thisPeriod, l->height());
+    for (QWidget *w : std::initializer_list<QWidget *>{Frame7, Frame3, Frame4})
+        w->resize(middle, w->height());
+    for (QPushButton *b : {cmdADD, cmdAdvance, cmdClose, cmdUndo, cmdPrint})
+        b->move((middle - b->width()) / 2, b->y());
+
+    const int shift = middle - kMiddleWidth;
+    for (QWidget *w : std::initializer_list<QWidget *>{Frame8, Frame6, Frame5})
+        w->move(w->x() + shift, w->y());
+    // At the least width of the middle column: 5055 and 7725 twips.
+    biWeeklyWidth_ = kSecondSetLeft + shift - 1;
+    weeklyWidth_ = kSecondSetLeft + shift + kNumberWidth + kSetWidth + 1;
 }
 
 payrecords::OvertimeLayout Form2::layout() const { return payrecords::overtimeLayout(state().profile.WeeklyPay); }

@@ -61,6 +61,11 @@ public:
     // The printer the window's image goes to: the program's current printer.
     QPrinter &printer();
 
+    // The window's width for each pay frequency: the first half-year and
+    // the middle column, and with weekly pay the second half-year beside
+    // them.
+    int windowWidth(bool weekly) const { return weekly ? weeklyWidth_ : biWeeklyWidth_; }
+
     // Row whose date box the date picker fills.
     std::int16_t DateRow = 0;
 
@@ -78,6 +83,11 @@ protected:
 
 private:
     bool arrowKey(QObject *watched, int key);
+    // Widens the middle column for the longest results, and moves the
+    // second half-year beyond it.
+    void fitMiddleColumn();
+
+    int weeklyWidth_ = 0, biWeeklyWidth_ = 0;
 };
 
 // The tracker's date picker: the row's week-ending date.
