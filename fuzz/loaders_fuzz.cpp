@@ -1,17 +1,26 @@
-// Feeds arbitrary bytes to the profile and table loaders. The first byte
-// picks the kind of file; the rest is the file. A file that loads is saved,
-// loaded again and saved again: the second save must be byte for byte the
-// first. Then a few pay periods are computed from what was loaded. Only the
-// errors the windows report may escape (a damaged file, a number that is
-// not one or too large, an amount beyond its range), and every result must
-// be finite; a crash, undefined behaviour or any other exception is a
-// finding.
+// Feeds arbitrary bytes to every file reader: the profile and table files,
+// the year-to-date file (weekly and bi-weekly), the leave record and the
+// print heading. The first byte picks the kind of file; the rest is the
+// file. A file that loads is saved, loaded again and saved again: the
+// second save must be byte for byte the first. For the profile and tables
+// a few pay periods are then computed from what was loaded. Only the errors
+// the windows report may escape (a damaged file, a number that is not one
+// or too large, an amount beyond its range), and every number read and
+// every result must be finite; a crash, undefined behaviour or any other
+// exception is a finding.
+#include <stdlib.h>
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <system_error>
 
 #include "core/federal.h"
 #include "core/numbers.h"
@@ -19,6 +28,10 @@
 #include "core/profile_files.h"
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
+#include "printing/heading_file.h"
+#include "records/leave.h"
+#include "records/year_file.h"
+#include "records/year_ledger.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
 #include "tables/withholding.h"
@@ -27,10 +40,14 @@ using namespace wagedesk;
 
 namespace {
 
-enum Kind { Use, And, Cfe, Ovw, Ovb, Prv, Sta, Cti, Nci, Federal, Kinds };
+namespace fs = std::filesystem;
+
+// New kinds go at the end, so the seeds keep their kind.
+enum Kind { Use, And, Cfe, Ovw, Ovb, Prv, Sta, Cti, Nci, Federal, Yrw, Yrb, Hol, Header, Kinds };
 
 const char *const kNames[Kinds] = {"fuzz.use", "fuzz.and", "fuzz.cfe", "fuzz.ovw", "fuzz.ovb",
-                                   "fuzz.prv", "fuzz.sta", "fuzz.cti", "fuzz.nci", "Federal.dat"};
+                                   "fuzz.prv", "fuzz.sta", "fuzz.cti", "fuzz.nci", "Federal.dat",
+                                   "fuzz.yrw", "fuzz.yrb", "fuzz.hol", "Header.sav"};
 
 void check(bool ok)
 {
@@ -190,6 +207,156 @@ void computePeriods(ProgramState st)
     }
 }
 
+// The year-to-date, leave and heading readers take a file, as the program
+// hands them one: each input gets a folder of its own under the system's
+// temporary folder (TMPDIR), removed afterwards, so no input sees the files
+// of another.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "wd_loaders_fuzz_XXXXXX").string();
+        check(::mkdtemp(pattern.data()) != nullptr);
+        dir_ = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    // NAME in the sub-folder SUB, which is made when missing.
+    fs::path at(const char *sub, const char *name) const
+    {
+        fs::create_directories(dir_ / sub);
+        return dir_ / sub / name;
+    }
+
+private:
+    fs::path dir_;
+};
+
+std::string slurp(const fs::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    check(in.good());
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool finite(const payrecords::YearLedger &ledger)
+{
+    for (const payrecords::YearRow &r : ledger.rows)
+        for (float v : {r.Fed, r.SS, r.Medi, r.State, r.City, r.Muni, r.Bond, r.Dues, r.Pen, r.Misc, r.Kplan, r.OT,
+                        r.Tips, r.Gross, r.Net, r.SDI, r.SUI, r.Cafe})
+            if (!std::isfinite(v))
+                return false;
+    const payrecords::YearTotals &t = ledger.totals;
+    for (float v : {t.TotFed, t.TotSS, t.TotMedi, t.TotState, t.TotCity, t.TotMuni, t.TotBond, t.TotDues, t.TotPen,
+                    t.TotMisc, t.TotKplan, t.TotSDI, t.TotSUI, t.TotCafe})
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+bool finite(const payrecords::LeaveRecord &record)
+{
+    for (const payrecords::LeaveAccount *a : {&record.Vac, &record.Hol, &record.Sick}) {
+        if (!std::isfinite(a->Balance) || !std::isfinite(a->Start))
+            return false;
+        for (float v : a->Taken)
+            if (!std::isfinite(v))
+                return false;
+    }
+    return true;
+}
+
+// The ledger as its windows open it (fillBoxes, then Update and Add) and
+// save it on a close with Yes (Update and Add, then SaveAnnual): the bytes
+// saved, or nothing when the file is reported damaged or a total cannot be
+// formed (the window then says so and writes nothing).
+std::optional<std::string> yearRoundTrip(const fs::path &from, const fs::path &to, Kind kind)
+{
+    using namespace payrecords;
+    const std::int16_t weeklyPay = kind == Yrw ? kTrue : kFalse;
+    const PayFrequency frequency{weeklyPay, kind == Yrw};
+    YearLedger ledger;
+    YearScreen screen;
+    const LoadResult loaded = fillBoxes(ledger, screen, from, weeklyPay);
+    if (loaded.fileProblem)
+        return std::nullopt;
+    check(loaded.read);
+    check(finite(ledger));
+    if (!UpdateAndAdd(ledger, screen, frequency) || !SaveAnnual(ledger, screen, to, weeklyPay))
+        return std::nullopt;
+    check(finite(ledger));
+    return slurp(to);
+}
+
+// The leave record as the program saves it with its window closed: the
+// window's load, then SaveVac. Nothing when the file is reported damaged.
+std::optional<std::string> leaveRoundTrip(const fs::path &from, const fs::path &to)
+{
+    using namespace payrecords;
+    LeaveRecord fields;
+    LeaveTexts texts;
+    try {
+        Form_Load(fields, texts, from);
+    } catch (const legacy::FileFormatError &) {
+        return std::nullopt;
+    }
+    check(finite(fields));
+    SaveVac(fields, texts, to);
+    check(finite(fields));
+    return slurp(to);
+}
+
+// The print heading: LoadHeader's read, SaveHeader's write.
+std::optional<std::string> headingRoundTrip(const fs::path &from, const fs::path &to)
+{
+    PrintHeading heading;
+    try {
+        heading = printing::readHeaderFile(from);
+    } catch (const legacy::FileFormatError &) {
+        return std::nullopt;
+    }
+    printing::writeHeaderFile(to, heading);
+    return slurp(to);
+}
+
+std::optional<std::string> roundTrip(Kind kind, const fs::path &from, const fs::path &to)
+{
+    switch (kind) {
+    case Yrw:
+    case Yrb: return yearRoundTrip(from, to, kind);
+    case Hol: return leaveRoundTrip(from, to);
+    default: return headingRoundTrip(from, to);
+    }
+}
+
+// Load, save, reload, save: the second save must be the first.
+void roundTripFile(Kind kind, const std::string &bytes)
+{
+    const ScratchFolder folder;
+    const fs::path given = folder.at("given", kNames[kind]);
+    const fs::path saved = folder.at("saved", kNames[kind]);
+    const fs::path again = folder.at("again", kNames[kind]);
+    {
+        std::ofstream out(given, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        check(out.good());
+    }
+    const std::optional<std::string> first = roundTrip(kind, given, saved);
+    if (!first)
+        return;
+    const std::optional<std::string> second = roundTrip(kind, saved, again);
+    check(second.has_value());
+    check(*second == *first);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -198,6 +365,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const Kind kind = Kind(data[0] % Kinds);
     const std::string bytes(reinterpret_cast<const char *>(data) + 1, size - 1);
+    if (kind >= Yrw) {
+        roundTripFile(kind, bytes);
+        return 0;
+    }
 
     ProgramState st = startingStore();
     if (!load(kind, bytes, st))
