@@ -54,6 +54,18 @@ protected:
         w.text(text).commit();
     }
 
+    // Saves under a file size limit of eight bytes, so the write stops
+    // half-way and SIGXFSZ goes to `atLimit` (in a child process only).
+    static void saveCutOff(const fs::path &file, void (*atLimit)(int))
+    {
+        std::signal(SIGXFSZ, atLimit);
+        struct rlimit small {};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 8;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        save(file, "a record longer than eight bytes");
+    }
+
     static ino_t inode(const fs::path &p)
     {
         struct stat st {};
@@ -412,12 +424,7 @@ TEST_F(SeqFileDisk, ASaveCutOffLeavesTheOldFileAndAStaleTemporary)
         SCOPED_TRACE(c.name);
         const fs::path file = put(at(c.file), "\"old\"\r\n");
         const int outcome = wdtest::inChildProcess([&] {
-            std::signal(SIGXFSZ, exitAtOnce);
-            struct rlimit small {};
-            ::getrlimit(RLIMIT_FSIZE, &small);
-            small.rlim_cur = 8;
-            ::setrlimit(RLIMIT_FSIZE, &small);
-            save(file, "a record longer than eight bytes");
+            saveCutOff(file, exitAtOnce);
             return 0;
         });
         ASSERT_EQ(outcome, 7) << "the child must die in the middle of the write";
@@ -459,12 +466,7 @@ TEST_F(SeqFileDisk, TheCleanupLeavesTheTemporaryOfASaveStillWriting)
     const fs::path file = put(at("Emp.dat"), "\"old\"\r\n");
     wdtest::RunningChild saver([&](int readyFd) {
         g_readyFd = readyFd;
-        std::signal(SIGXFSZ, tellAndStay);
-        struct rlimit small {};
-        ::getrlimit(RLIMIT_FSIZE, &small);
-        small.rlim_cur = 8;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        save(file, "a record longer than eight bytes");
+        saveCutOff(file, tellAndStay);
         return 0;
     });
     ASSERT_TRUE(saver.waitReady()) << "the save must stop in the middle of writing";
