@@ -1,5 +1,6 @@
 #include "platform/ui.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -24,6 +25,8 @@
 #include <QWidget>
 
 #include <memory>
+
+#include "platform/focuslink.h"
 
 namespace platform {
 
@@ -418,9 +421,20 @@ void openOnDesktop(const QUrl &url)
         QDesktopServices::openUrl(url);
 }
 
+// Kept for the whole run and closed by the user as often as he likes.
+class HelpViewer : public QTextBrowser {
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QTextBrowser::closeEvent(event);
+        if (event->isAccepted())
+            dropFocusLink(this);
+    }
+};
+
 QTextBrowser *makeHelpViewer()
 {
-    auto *viewer = new QTextBrowser;
+    auto *viewer = new HelpViewer;
     viewer->setObjectName(QStringLiteral("HelpViewer"));
     // Links are sorted here, so a web link never loads into the viewer.
     viewer->setOpenLinks(false);
