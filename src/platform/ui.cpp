@@ -80,9 +80,12 @@ std::string describe(const Question &q)
 }
 
 // A copy: a nested question may grow the record while this one is open.
+// Only a scripted run keeps the record: in a real one nothing reads it, and
+// it would grow with every question for as long as the program runs.
 Question record(Question q)
 {
-    state().asked.push_back(q);
+    if (state().scripted)
+        state().asked.push_back(q);
     return q;
 }
 
