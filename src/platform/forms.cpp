@@ -9,6 +9,7 @@
 #include <list>
 
 #include "platform/designstate.h"
+#include "platform/focuslink.h"
 
 namespace platform {
 
@@ -143,13 +144,15 @@ void Form::keyPressEvent(QKeyEvent *event)
 
 void Form::closeEvent(QCloseEvent *event)
 {
-    if (!byForm(this)) {
+    if (byForm(this)) {
+        Busy busy(this, false, true);
+        event->ignore();
+        event->setAccepted(Forms::unloadInstance(this, false, false));
+    } else {
         event->accept(); // not loaded
-        return;
     }
-    Busy busy(this, false, true);
-    event->ignore();
-    event->setAccepted(Forms::unloadInstance(this, false, false));
+    if (event->isAccepted())
+        dropFocusLink(this);
 }
 
 void Form::showForm()

@@ -1,5 +1,6 @@
 #include "platform/ui.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -27,6 +28,8 @@
 
 #include <memory>
 #include <utility>
+
+#include "platform/focuslink.h"
 
 namespace platform {
 
@@ -82,9 +85,12 @@ std::string describe(const Question &q)
 }
 
 // A copy: a nested question may grow the record while this one is open.
+// Only a scripted run keeps the record: in a real one nothing reads it, and
+// it would grow with every question for as long as the program runs.
 Question record(Question q)
 {
-    state().asked.push_back(q);
+    if (state().scripted)
+        state().asked.push_back(q);
     return q;
 }
 
@@ -492,9 +498,20 @@ void openOnDesktop(const QUrl &url)
         QDesktopServices::openUrl(url);
 }
 
+// Kept for the whole run and closed by the user as often as he likes.
+class HelpViewer : public QTextBrowser {
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QTextBrowser::closeEvent(event);
+        if (event->isAccepted())
+            dropFocusLink(this);
+    }
+};
+
 QTextBrowser *makeHelpViewer()
 {
-    auto *viewer = new QTextBrowser;
+    auto *viewer = new HelpViewer;
     viewer->setObjectName(QStringLiteral("HelpViewer"));
     // Links are sorted here, so a web link never loads into the viewer.
     viewer->setOpenLinks(false);

@@ -134,7 +134,8 @@ public:
     static bool scripted();
     static void script(Scripted answer);
     static std::size_t pendingAnswers();
-    // Everything asked since the last clearAsked(), in order (scripted or not).
+    // Everything asked while scripted since the last clearAsked(), in order.
+    // A run that is not scripted records nothing.
     static const std::vector<Question> &asked();
     static void clearAsked();
     // Forget the script, the record and the current printer.

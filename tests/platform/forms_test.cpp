@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -186,6 +187,34 @@ TEST_F(FormsTest, TheUsersCloseGoesThroughTheSameRule)
     EXPECT_EQ(&Forms::get("A"), a.data());
     EXPECT_EQ(events.back(), "load A");
     EXPECT_EQ(alive, 1);
+}
+
+// The application hears of every focus change in the active window, for the
+// input method. A form the user has closed and opened again, as often as he
+// likes, still tells it once per change.
+TEST_F(FormsTest, AFormClosedAndOpenedAgainTellsTheApplicationOfAFocusChangeOnce)
+{
+    Form &a = Forms::get("A");
+    auto *first = new QLineEdit(&a);
+    auto *second = new QLineEdit(&a);
+    second->move(0, 40);
+    for (int i = 0; i < 3; ++i) {
+        Forms::get("A").showForm();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&a));
+        ASSERT_TRUE(a.close());
+    }
+    Forms::get("A").showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&a));
+    first->setFocus();
+
+    int told = 0;
+    QObject counter;
+    QObject::connect(qApp, &QGuiApplication::focusObjectChanged, &counter, [&](QObject *now) {
+        EXPECT_EQ(now, second);
+        ++told;
+    });
+    second->setFocus();
+    EXPECT_EQ(told, 1);
 }
 
 TEST_F(FormsTest, AFormClosedByTheUserIsDestroyedByUnloadAll)

@@ -333,6 +333,29 @@ TEST_F(HelpViewerTest, TheHelpOpensInTheProgramsViewerAtItsStartAndFollowsItsLin
     EXPECT_EQ(Ui::asked()[0].text, QStringLiteral("https://example.com/page"));
 }
 
+// The viewer is kept for the run: closed by the user and asked for again,
+// as often as he likes, it still tells the application of a focus change
+// once (for the input method).
+TEST_F(HelpViewerTest, TheViewerClosedAndOpenedAgainTellsTheApplicationOfAFocusChangeOnce)
+{
+    const QString help = write(QStringLiteral("Help.html"), "<html><body><p>Words</p></body></html>");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(Ui::showHelp(help));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(helpViewer()));
+        ASSERT_TRUE(helpViewer()->close());
+    }
+    ASSERT_TRUE(Ui::showHelp(help));
+    QTextBrowser *viewer = helpViewer();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+    viewer->clearFocus();
+
+    int told = 0;
+    QObject counter;
+    QObject::connect(qApp, &QGuiApplication::focusObjectChanged, &counter, [&] { ++told; });
+    viewer->setFocus();
+    EXPECT_EQ(told, 1);
+}
+
 TEST_F(HelpViewerTest, AHelpFileThatCannotBeReadShowsNothing)
 {
     EXPECT_FALSE(Ui::showHelp(QDir(folder.path()).filePath(QStringLiteral("Missing.html"))));
@@ -403,6 +426,7 @@ TEST_F(RealDialogs, MessageBoxesShowTheirTitleTextAndButtons)
         EXPECT_EQ(text, QStringLiteral("one\ntwo"));
         EXPECT_TRUE(buttons & c.press);
     }
+    EXPECT_TRUE(Ui::asked().empty()) << "a real run keeps no record growing with every question";
 }
 
 TEST_F(RealDialogs, CancellingAnInputBoxGivesNothing)
