@@ -300,6 +300,7 @@ TEST_F(Printouts, CheckPageMovedByTheOffsets)
         {12, {{17, "Albany, NY 12207"}}},
         {14, {{12, "January"}}},
     };
+    // clang-format off
     // Ten empty lines in Arial 8, the first stub; seven, the second.
     const Line rows[14] = {
         {{7, "Regular1 Earning"}, {32, "15.00"}, {47, "80.00"}, {57, "1200.00"}, {67, "Federal Tax"}, {104, "114.03"}, {127, "228.06"}},
@@ -317,6 +318,7 @@ TEST_F(Printouts, CheckPageMovedByTheOffsets)
         {{67, "K-Plan"}, {104, ".00"}, {127, ".00"}},
         {{67, "Cafeteria Plan"}, {104, ".00"}, {127, ".00"}},
     };
+    // clang-format on
     for (const auto &[top, empty] : {std::pair{25, 2}, std::pair{54, 1}}) {
         want[top] = {{7, "Pat Doe********"}, {47, "123-45-6789"}, {67, "For Week Ending: 01/21/05"}, {127, "01/21/05"}};
         want[top + 1] = {{7, "Description"}, {32, "Rate"}, {47, "Hours"}, {57, "Earnings"}, {67, "Taxes/Deduct"},

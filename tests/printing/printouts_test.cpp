@@ -132,6 +132,8 @@ Items expectedCheckPage(int h, int emptyLinesAbove)
 {
     Items p{font("Arial"), size(11)};
     endLines(p, emptyLinesAbove);
+    // Laid out as the printed page: one source line for each printed line.
+    // clang-format off
     add(p, {text("03/11/05", h + 107), endLine(), endLine(), endLine(),
             text("Jane Roe********", h + 15), text("**1234.56", h + 102), endLine(), endLine(),
             text("***** One Thousand Two Hundred Thirty Four and 56/100*****", h + 5), endLine(), endLine(),
@@ -177,6 +179,7 @@ Items expectedCheckPage(int h, int emptyLinesAbove)
                 text("YTD", D), text("1987.65", R), text("276.44", h + 50), text("71.00", T),
                 text("1650.41", h + 85)});
     };
+    // clang-format on
     add(p, {font("Arial"), size(8)});
     endLines(p, 10);
     stub(2);
@@ -316,6 +319,8 @@ TEST(PayStub, WorkedPeriodFromHeadingToLastRule)
     const PeriodSources s = period();
     const legacy::TextPage page = payStub(s, workOut(s), head());
 
+    // Laid out as the printed page: one source line for each printed line.
+    // clang-format off
     Items p{font("Arial"), size(11), endLine(),
             text("Acme Tools"), endLine(),
             text("12 Main St"), endLine(),
@@ -365,6 +370,7 @@ TEST(PayStub, WorkedPeriodFromHeadingToLastRule)
             text("YTD", 5), text("1987.65", 30), text("276.44", 50), text("71.00", 65), text("1650.41", 85),
             text("03/04/05", 100),
             text(kRule198, 5)});
+    // clang-format on
     EXPECT_EQ(page.items(), p);
     EXPECT_FALSE(page.landscape());
 }

@@ -65,6 +65,8 @@ void expectCells(const YearSheet &sheet, std::initializer_list<std::pair<const c
 TEST(YearWorkbook, WeeklySheet)
 {
     const YearSheet sheet = yearWorkbook(screen(), "staff1", profile(kTrue, kFalse));
+    // The cells as they stand on the sheet, row by row.
+    // clang-format off
     expectCells(sheet, {
         {"A1", "Date bold red"},      {"B1", "Federal bold red"}, {"C1", "Soc Sec bold red"},
         {"D1", "Medicare bold red"},  {"G1", "CrUnion bold red"}, {"I1", " bold red"},
@@ -83,6 +85,7 @@ TEST(YearWorkbook, WeeklySheet)
         {"A57", " blue"}, {"C57", "9.88 blue"}, {"D57", "2.10 blue"}, {"E57", "25.00 blue"},
         {"F57", "10.50 blue"}, {"G57", " blue"}, {"H57", "-"}, {"A58", "-"},
     });
+    // clang-format on
     EXPECT_EQ(sheet.frozenRows, 1);
     EXPECT_TRUE(sheet.autoFitColumns);
     EXPECT_EQ(sheet.title, "File: staff1   123-45-6789");
@@ -101,6 +104,7 @@ TEST(YearWorkbook, WeeklySheet)
 TEST(YearWorkbook, BiWeeklySheet)
 {
     const YearSheet sheet = yearWorkbook(screen(), "staff1", profile(kFalse, kTrue));
+    // clang-format off
     expectCells(sheet, {
         {"A1", "Date bold red"}, {"A6", "01/28/05"}, {"A27", "06/24/05"},
         {"A28", "TOTALS= bold blue"}, {"P28", "987.65 bold blue"}, {"A29", "-"}, {"A30", "-"},
@@ -108,6 +112,7 @@ TEST(YearWorkbook, BiWeeklySheet)
         {"C32", "9.88 blue"}, {"F32", "10.50 blue"}, {"F32", "10.50 blue"}, {"G32", "-"},
         {"A53", "-"}, {"A54", "-"},
     });
+    // clang-format on
     EXPECT_EQ(sheet.frozenRows, 1);
     for (std::size_t i = 1; i < sheet.cells.size(); ++i) {
         const SheetCell &a = sheet.cells[i - 1], &b = sheet.cells[i];

@@ -72,6 +72,7 @@ TEST_F(SpecialStates, EachStatePressedSavedAndCalculatedWithholdsByItsFormula)
         std::function<void(DialogState &)> typed;  // what the user types before SAVE
         const char *state;
     };
+    // clang-format off
     const std::vector<Case> cases{
         // 75.50 x the Single share typed into line 1's percentage
         {"Arizona", &DialogState::ckAriz, false, [](DialogState &d) { type(d.txtStatePerBS[0], QStringLiteral("0.2")); }, "15.10"},
@@ -106,6 +107,7 @@ TEST_F(SpecialStates, EachStatePressedSavedAndCalculatedWithholdsByItsFormula)
         // 600 x .07 - 12.98 / 2 = 35.51, whole dollars
         {"N.C.", &DialogState::ckNC, false, nullptr, "36.00"},
     };
+    // clang-format on
     Form1 &f = start();
     int n = 0;
     for (const Case &c : cases) {
@@ -164,6 +166,7 @@ TEST_F(SpecialStates, APressLaysItsStatesPresetIntoTheEditorsBoxes)
         bool biWeekly;
         std::vector<Check> checks;
     };
+    // clang-format off
     const std::vector<Case> cases{
         {"Iowa weekly", &DialogState::ckIowa, false,
          {{"txtStateSgExp(2)", "69.23", {}}, {"txtStateMarExp(5)", "3.85", {}}, {"Label14", "Standard", {}},
@@ -201,6 +204,7 @@ TEST_F(SpecialStates, APressLaysItsStatesPresetIntoTheEditorsBoxes)
         {"N.C.", &DialogState::ckNC, true,
          {{"txtStateAmtBS(4)", "54.8", true}, {"txtStateMinBM(2)", "524.04", true}, {"txtStateMarExp(2)", "192.3", {}}}},
     };
+    // clang-format on
     Form1 &f = start();
     int n = 0;
     for (const Case &c : cases) {
