@@ -12,9 +12,9 @@
 #include "core/windows/form1.h"
 #include "core/windows/program.h"
 #include "core/windows/services.h"
-#include "records/windows/ledger.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
+#include "records/windows/ledger.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ void BM_MainWindowStart(benchmark::State &bench)
 }
 BENCHMARK(BM_MainWindowStart)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

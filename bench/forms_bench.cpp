@@ -89,7 +89,7 @@ void BM_ReusedLoadAndUnload(benchmark::State &bench, bool fill)
 BENCHMARK_CAPTURE(BM_ReusedLoadAndUnload, load_fills_boxes, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ReusedLoadAndUnload, load_quiet, false)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

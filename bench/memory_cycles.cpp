@@ -45,8 +45,8 @@
 #include "platform/forms.h"
 #include "platform/ui.h"
 #include "printing/windows/checks.h"
-#include "records/windows/ledger.h"
 #include "records/windows/leave_window.h"
+#include "records/windows/ledger.h"
 #include "records/windows/tracker.h"
 
 namespace {
@@ -87,7 +87,7 @@ void clickNoInTheNextMessageBox()
 
 struct Window {
     const char *name;
-    std::function<QWidget *()> open; // gives the window shown
+    std::function<QWidget *()> open;  // gives the window shown
     std::function<void()> close;
 
     // Opened and active, as the user's window is, then closed.
@@ -132,7 +132,7 @@ void measure(const Window &w, int cycles, int warmUp)
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

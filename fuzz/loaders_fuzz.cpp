@@ -45,8 +45,8 @@ namespace fs = std::filesystem;
 // New kinds go at the end, so the seeds keep their kind.
 enum Kind { Use, And, Cfe, Ovw, Ovb, Prv, Sta, Cti, Nci, Federal, Yrw, Yrb, Hol, Header, Kinds };
 
-const char *const kNames[Kinds] = {"fuzz.use", "fuzz.and", "fuzz.cfe", "fuzz.ovw", "fuzz.ovb",
-                                   "fuzz.prv", "fuzz.sta", "fuzz.cti", "fuzz.nci", "Federal.dat",
+const char *const kNames[Kinds] = {"fuzz.use", "fuzz.and", "fuzz.cfe", "fuzz.ovw",  "fuzz.ovb",
+                                   "fuzz.prv", "fuzz.sta", "fuzz.cti", "fuzz.nci",  "Federal.dat",
                                    "fuzz.yrw", "fuzz.yrb", "fuzz.hol", "Header.sav"};
 
 void check(bool ok)
@@ -65,8 +65,8 @@ public:
     }
     void cityStep(ProgramState &st) override
     {
-        tables::GetCityTax(st.stateSettings.CityTable, st.stateSettings.NonResident, st.profile.StateStatus,
-                           biWeekly_, !biWeekly_, st.profile.NonCityResident, st.result);
+        tables::GetCityTax(st.stateSettings.CityTable, st.stateSettings.NonResident, st.profile.StateStatus, biWeekly_,
+                           !biWeekly_, st.profile.NonCityResident, st.result);
     }
     SdiSuiBoxes sdiSuiBoxes() override { return sdi_; }
     bool roundStateOn() override { return round_; }
@@ -163,10 +163,10 @@ std::string save(Kind kind, const ProgramState &st, const std::string &loaded)
 
 bool finite(const PayResult &r)
 {
-    for (float v : {r.GrossPay, r.GrossLessKPlan, r.FedAllowanceAmount, r.FedWages, r.FedTax, r.SocSecTax,
-                    r.MedicareTax, r.StateAllowanceAmount, r.CityAllowanceAmount, r.StateCafeteria, r.StateWages,
-                    r.CityWages, r.PensionAmount, r.CafeteriaAmount, r.SDIAmount, r.SUIAmount, r.SDIYtdGross,
-                    r.SUIYtdGross, r.NetPay})
+    for (float v :
+         {r.GrossPay, r.GrossLessKPlan, r.FedAllowanceAmount, r.FedWages, r.FedTax, r.SocSecTax, r.MedicareTax,
+          r.StateAllowanceAmount, r.CityAllowanceAmount, r.StateCafeteria, r.StateWages, r.CityWages, r.PensionAmount,
+          r.CafeteriaAmount, r.SDIAmount, r.SUIAmount, r.SDIYtdGross, r.SUIYtdGross, r.NetPay})
         if (!std::isfinite(v))
             return false;
     return std::isfinite(r.StateTax.value) && std::isfinite(r.CityTax.value);
@@ -357,7 +357,7 @@ void roundTripFile(Kind kind, const std::string &bytes)
     check(*second == *first);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -9,7 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     std::string contents(reinterpret_cast<const char *>(data), size);
     legacy::SeqReader reader(std::move(contents), "fuzz");
     // The first byte picks where the cycle of kinds starts, so the fuzzer
@@ -19,13 +20,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         while (!reader.atEnd()) {
             switch (kind++ % 8) {
             case 0: (void)reader.text(); break;
-            case 1: if (!std::isfinite(reader.number())) std::abort(); break;
-            case 2: if (!std::isfinite(reader.numberF())) std::abort(); break;
+            case 1:
+                if (!std::isfinite(reader.number()))
+                    std::abort();
+                break;
+            case 2:
+                if (!std::isfinite(reader.numberF()))
+                    std::abort();
+                break;
             case 3: (void)reader.int16(); break;
             case 4: (void)reader.boolean(); break;
             case 5: {
                 legacy::Variant v = reader.variant();
-                if (auto *d = std::get_if<double>(&v); d && !std::isfinite(*d)) std::abort();
+                if (auto *d = std::get_if<double>(&v); d && !std::isfinite(*d))
+                    std::abort();
                 break;
             }
             case 6: reader.skip(); break;

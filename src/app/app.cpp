@@ -13,8 +13,8 @@
 #include "printing/windows/printset.h"
 #include "printing/windows/service.h"
 #include "printing/windows/store.h"
-#include "records/windows/ledger.h"
 #include "records/windows/leave_window.h"
+#include "records/windows/ledger.h"
 #include "records/windows/service.h"
 #include "records/windows/tracker.h"
 #include "tables/windows/dialogcity.h"
@@ -84,4 +84,4 @@ bool lockWorkingFolder()
     return false;
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -22,4 +22,4 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

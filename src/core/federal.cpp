@@ -21,7 +21,7 @@ float bracketTax(float wages, float excessOver, float rate, float plus)
     return legacy::toSingle((static_cast<double>(wages) - excessOver) * rate + plus);
 }
 
-} // namespace
+}  // namespace
 
 FederalTables readFederalFile(const std::filesystem::path &file)
 {
@@ -97,4 +97,4 @@ void zeroFederalTables(FederalTables &tables)
     tables.FedAllowance.fill(0);
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

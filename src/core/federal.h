@@ -42,4 +42,4 @@ float GetFedTax(const FederalTables &tables, bool single, bool optBiWeek, bool o
 // Every bracket and allowance cell to 0; the version text stays.
 void zeroFederalTables(FederalTables &tables);
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -21,7 +21,7 @@ template <class Read> auto reading(std::string_view text, Read read) -> decltype
     }
 }
 
-} // namespace
+}  // namespace
 
 float strictSingle(std::string_view text)
 {
@@ -54,4 +54,4 @@ std::string numberMessage(std::string_view name, NumberProblem problem, std::str
            (problem == NumberProblem::TooLarge ? "is too large." : "is not a number.");
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -35,4 +35,4 @@ double lenientDouble(std::string_view text);
 // the text cut short when it is long.
 std::string numberMessage(std::string_view name, NumberProblem problem, std::string_view text);
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -77,7 +77,7 @@ struct VariantSum {
     }
 };
 
-} // namespace
+}  // namespace
 
 EntryError::EntryError(std::size_t i, std::string t, NumberProblem p)
     : std::runtime_error("entry " + std::to_string(i) + ": " + numberMessage("", p, t)), index(i), text(std::move(t)),
@@ -145,7 +145,7 @@ void takeStateBoxes(ProgramState &st, const SdiSuiBoxes &boxes)
     st.profile.CalAllow = calAllow;
 }
 
-} // namespace
+}  // namespace
 
 void GetSDI_SUI(ProgramState &st, const SdiSuiBoxes &boxes)
 {
@@ -228,8 +228,8 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     v.TotalTips = single(static_cast<double>(p.TipsRate) * v.TipsHrs);
 
     // Gross in currency: the first group summed before its conversion.
-    const Currency gross = cur(static_cast<double>(p.PayRate2) * v.StrHrs2 + v.StrHrs * rate +
-                               v.OtHrs * 1.5 * rate + v.Avas * rate) +
+    const Currency gross = cur(static_cast<double>(p.PayRate2) * v.StrHrs2 + v.StrHrs * rate + v.OtHrs * 1.5 * rate +
+                               v.Avas * rate) +
                            v.Addit + cur(v.OtVar * rate) + cur(rate * v.VacDys) +
                            cur(static_cast<double>(p.TipsRate) * v.TipsHrs);
     r.GrossPay = gross.toFloat();
@@ -281,8 +281,8 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     for (float *cell : {&r.FedTax, &r.SocSecTax, &r.MedicareTax})
         *cell = legacy::roundCents(*cell);
     r.CityTax = asRoundedText(r.CityTax);
-    for (float *cell : {&p.DeductMuni, &p.DeductBond, &p.DeductDues, &r.PensionAmount, &p.DeductMisc,
-                        &v.KPlanAmount, &r.SDIAmount, &r.SUIAmount, &r.CafeteriaAmount})
+    for (float *cell : {&p.DeductMuni, &p.DeductBond, &p.DeductDues, &r.PensionAmount, &p.DeductMisc, &v.KPlanAmount,
+                        &r.SDIAmount, &r.SUIAmount, &r.CafeteriaAmount})
         *cell = legacy::roundCents(*cell);
 
     // The exemption wins over the additional amount too.
@@ -343,7 +343,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     return shown;
 }
 
-} // namespace
+}  // namespace
 
 PayLabels computePayPeriod(ProgramState &st, PayEntries &entries, PeriodValues &values, CalcEnvironment &env)
 {
@@ -362,4 +362,4 @@ PayLabels computePayPeriod(ProgramState &st, PayEntries &entries, PeriodValues &
     }
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -132,7 +132,6 @@ void GetSDI_SUI(ProgramState &state, const SdiSuiBoxes &boxes);
 // (amounts beyond the range of their values) or whatever the environment
 // throws; the settings
 // store, the entries and the values are then as they were before the call.
-PayLabels computePayPeriod(ProgramState &state, PayEntries &entries, PeriodValues &values,
-                           CalcEnvironment &env);
+PayLabels computePayPeriod(ProgramState &state, PayEntries &entries, PeriodValues &values, CalcEnvironment &env);
 
-} // namespace wagedesk
+}  // namespace wagedesk

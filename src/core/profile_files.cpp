@@ -32,7 +32,7 @@ void checkRows(int rows, std::size_t available)
         throw std::invalid_argument("overtime rows out of range");
 }
 
-} // namespace
+}  // namespace
 
 std::string profileFileName(const std::string &user, const char *ext) { return user + ext; }
 
@@ -53,15 +53,11 @@ std::optional<NameProblem> classifyName(std::string_view name)
 std::string nameProblemText(NameProblem problem)
 {
     switch (problem) {
-    case NameProblem::PathSeparator:
-        return "it contains \"/\" or \"\\\"; a name cannot include a folder.";
-    case NameProblem::ControlCharacter:
-        return "it contains a control character such as a tab.";
-    case NameProblem::DotName:
-        return "\".\" and \"..\" stand for folders.";
+    case NameProblem::PathSeparator: return "it contains \"/\" or \"\\\"; a name cannot include a folder.";
+    case NameProblem::ControlCharacter: return "it contains a control character such as a tab.";
+    case NameProblem::DotName: return "\".\" and \"..\" stand for folders.";
     case NameProblem::TooLong:
-        return "it is too long for a file name (at most " + std::to_string(legacy::kFileNameMax - 4) +
-               " bytes).";
+        return "it is too long for a file name (at most " + std::to_string(legacy::kFileNameMax - 4) + " bytes).";
     }
     return {};
 }
@@ -92,8 +88,8 @@ std::string filingStatus(std::string text, bool stateStatus)
 
 // --- .use ---
 
-void writeUserSettingsFile(legacy::SeqWriter &w, const ProfileSettings &p, const OvertimeStore &o,
-                           double annualSalary, double approvedPercent, double otLimit, double otAvailable)
+void writeUserSettingsFile(legacy::SeqWriter &w, const ProfileSettings &p, const OvertimeStore &o, double annualSalary,
+                           double approvedPercent, double otLimit, double otAvailable)
 {
     w.number(o.OTEarned).number(otLimit).number(otAvailable).endRecord();
     const double presentRate = legacy::val(legacy::format(o.OTPresentRate, "##.##"));
@@ -148,7 +144,8 @@ void readUserSettingsFile(legacy::SeqReader &r, ProfileSettings &profile, Overti
     for (int i = 1; i <= 16; ++i)
         p.UseReserved[i] = r.variant();
     profile = std::move(p);
-    overtime = std::move(o);}
+    overtime = std::move(o);
+}
 
 void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &profile, OvertimeStore &overtime)
 {
@@ -204,7 +201,8 @@ void readUserDetailsFile(legacy::SeqReader &r, ProfileSettings &profile)
     p.AndReservedI[12] = r.int16();
     p.KPlanIsPercent = r.int16();
     p.KPlanIsFixed = r.int16();
-    profile = std::move(p);}
+    profile = std::move(p);
+}
 
 void readUserDetailsFile(const std::filesystem::path &file, ProfileSettings &profile)
 {
@@ -233,7 +231,8 @@ void readCafeteriaFile(legacy::SeqReader &r, ProfileSettings &profile)
     const std::int16_t selfEmployed = r.int16();
     profile.CafeteriaPlan = plan;
     profile.CafeDeductState = cafeState;
-    profile.SelfEmployed = selfEmployed;}
+    profile.SelfEmployed = selfEmployed;
+}
 
 void readCafeteriaFile(const std::filesystem::path &file, ProfileSettings &profile)
 {
@@ -369,7 +368,8 @@ std::array<float, 8> readPayPeriodFile(legacy::SeqReader &r)
     std::array<float, 8> amounts{};
     for (float &amount : amounts)
         amount = r.numberF();
-    return amounts;}
+    return amounts;
+}
 
 std::array<float, 8> readPayPeriodFile(const std::filesystem::path &file)
 {
@@ -377,9 +377,6 @@ std::array<float, 8> readPayPeriodFile(const std::filesystem::path &file)
     return readPayPeriodFile(r);
 }
 
-std::string payDateFromFileTitle(const std::string &title)
-{
-    return replaceAll(title.substr(0, 8), '_', '/');
-}
+std::string payDateFromFileTitle(const std::string &title) { return replaceAll(title.substr(0, 8), '_', '/'); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

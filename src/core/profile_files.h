@@ -76,8 +76,8 @@ void writeUserSettingsFile(legacy::SeqWriter &out, const ProfileSettings &profil
                            double annualSalary, double approvedPercent, double otLimit, double otAvailable);
 void readUserSettingsFile(legacy::SeqReader &in, ProfileSettings &profile, OvertimeStore &overtime);
 void writeUserSettingsFile(const std::filesystem::path &file, const ProfileSettings &profile,
-                           const OvertimeStore &overtime, double annualSalary, double approvedPercent,
-                           double otLimit, double otAvailable);
+                           const OvertimeStore &overtime, double annualSalary, double approvedPercent, double otLimit,
+                           double otAvailable);
 void readUserSettingsFile(const std::filesystem::path &file, ProfileSettings &profile, OvertimeStore &overtime);
 
 // 9 lines: check offsets, state editor switches, employee identity, K-plan
@@ -132,4 +132,4 @@ std::array<float, 8> readPayPeriodFile(const std::filesystem::path &file);
 // every "_" turned into "/".
 std::string payDateFromFileTitle(const std::string &title);
 
-} // namespace wagedesk
+}  // namespace wagedesk

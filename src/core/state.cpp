@@ -9,4 +9,4 @@ std::string VariantNumber::formatted(std::string_view pattern) const
     return legacy::format(static_cast<float>(value), pattern);
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -103,10 +103,10 @@ struct ProfileSettings {
 
     // Reserved items, written back exactly as read.
     std::array<legacy::Variant, 17> UseReserved{};  // 1 to 16
-    std::array<float, 9> AndReservedF{};             // 1 to 8: 1-5 floats (6-8 unused here)
-    std::array<bool, 9> AndReservedB{};              // 6 to 8 Booleans
-    std::array<std::string, 11> AndReservedS{};      // 9, 10 texts
-    std::array<std::int16_t, 13> AndReservedI{};     // 11, 12 integers
+    std::array<float, 9> AndReservedF{};            // 1 to 8: 1-5 floats (6-8 unused here)
+    std::array<bool, 9> AndReservedB{};             // 6 to 8 Booleans
+    std::array<std::string, 11> AndReservedS{};     // 9, 10 texts
+    std::array<std::int16_t, 13> AndReservedI{};    // 11, 12 integers
     bool operator==(const ProfileSettings &) const = default;
 };
 
@@ -129,7 +129,7 @@ struct StateSettings {
     WithholdingTable StateTable;
     AllowanceTable StateAllowance{};  // StateSgExp / StateMarExp
     WithholdingTable CityTable;
-    AllowanceTable CityAllowance{};   // CitySgExp / CityMarExp
+    AllowanceTable CityAllowance{};  // CitySgExp / CityMarExp
     float SDIPercent = 0, SDIWageBase = 0, SUIPercent = 0, SUIWageBase = 0;
     float StateAdjust = 0;
     // Switches of the state editor kept in the state table file: check box
@@ -192,5 +192,4 @@ struct ProgramState {
     bool operator==(const ProgramState &) const = default;
 };
 
-
-} // namespace wagedesk
+}  // namespace wagedesk

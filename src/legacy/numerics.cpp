@@ -285,8 +285,8 @@ std::string formatDecimal(Decimal d, std::string_view pattern)
     const auto pointAt = p.find('.');
     const std::string_view integerPart = p.substr(0, pointAt);
     const std::string_view decimalPart = pointAt == std::string_view::npos ? "" : p.substr(pointAt + 1);
-    if (integerPart.find_first_not_of("#0,") != std::string_view::npos
-        || decimalPart.find_first_not_of("#0") != std::string_view::npos)
+    if (integerPart.find_first_not_of("#0,") != std::string_view::npos ||
+        decimalPart.find_first_not_of("#0") != std::string_view::npos)
         throw bad();
 
     // Integer digits: at least as many as the placeholders from the first '0'.
@@ -324,7 +324,7 @@ std::string formatDecimal(Decimal d, std::string_view pattern)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 Currency Currency::fromDouble(double value)
 {
@@ -451,4 +451,4 @@ std::string shortestText(double value)
 float roundCents(float value) { return toFloat(format(value, "#,###.00")); }
 double roundCents(double value) { return toDouble(format(value, "#,###.00")); }
 
-} // namespace legacy
+}  // namespace legacy

@@ -145,4 +145,4 @@ std::string textForMessage(std::string_view text);
 float roundCents(float value);
 double roundCents(double value);
 
-} // namespace legacy
+}  // namespace legacy

@@ -38,7 +38,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string errnoText(int err) { return std::generic_category().message(err); }
 
-std::string quoteForMessage(std::string_view value, bool quoted) {
+std::string quoteForMessage(std::string_view value, bool quoted)
+{
     // Fuzzed or damaged files can hold huge items; a message needs only a hint.
     const std::string shown = textForMessage(value);
     return quoted ? '"' + shown + '"' : "'" + shown + "'";
@@ -47,7 +48,8 @@ std::string quoteForMessage(std::string_view value, bool quoted) {
 // Parses a whole unquoted item as a finite number. Leading-dot forms are
 // rewritten for from_chars, which (like the C locale's strtod) wants a
 // digit before the point and no "+" sign.
-bool parseNumber(std::string_view text, double &out) {
+bool parseNumber(std::string_view text, double &out)
+{
     std::string buf;
     std::size_t i = 0;
     bool negative = false;
@@ -55,9 +57,11 @@ bool parseNumber(std::string_view text, double &out) {
         negative = text[i] == '-';
         ++i;
     }
-    if (i >= text.size()) return false;
+    if (i >= text.size())
+        return false;
     if (text[i] == '.') {
-        if (i + 1 >= text.size() || !isDigit(text[i + 1])) return false;
+        if (i + 1 >= text.size() || !isDigit(text[i + 1]))
+            return false;
         buf = "0";
     } else if (!isDigit(text[i])) {
         return false;  // also keeps out "inf" and "nan"
@@ -67,20 +71,25 @@ bool parseNumber(std::string_view text, double &out) {
     const char *last = buf.data() + buf.size();
     double value = 0;
     auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec != std::errc() || ptr != last || !std::isfinite(value)) return false;
+    if (ec != std::errc() || ptr != last || !std::isfinite(value))
+        return false;
     out = negative ? -value : value;
     return true;
 }
 
-} // namespace
+}  // namespace
 
 FileError::FileError(const fs::path &file, const std::string &what)
-    : std::runtime_error(file.string() + ": " + what), file_(file) {}
+    : std::runtime_error(file.string() + ": " + what), file_(file)
+{
+}
 
 FileTooLargeError::FileTooLargeError(const fs::path &file, std::string item, std::size_t itemLength)
     : FileAccessError(file, "cannot be written: it would be larger than " + std::to_string(kMaxFileSize >> 20) +
                                 " MiB, more than the program reads back"),
-      item_(std::move(item)), itemLength_(itemLength) {}
+      item_(std::move(item)), itemLength_(itemLength)
+{
+}
 
 namespace {
 
@@ -92,8 +101,10 @@ public:
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
     int get() const { return fd_; }
-    void reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
+    void reset(int fd = -1)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = fd;
     }
     int release() { return std::exchange(fd_, -1); }
@@ -108,7 +119,8 @@ private:
 // ordinary case, and on the open descriptor, which closes the race with a
 // file swapped in between; O_NONBLOCK keeps that open of a FIFO from waiting
 // for a writer.
-int openRegular(const fs::path &file, struct stat &info, std::string &why) {
+int openRegular(const fs::path &file, struct stat &info, std::string &why)
+{
     if (::stat(file.c_str(), &info) != 0) {
         why = errnoText(errno);
         return -1;
@@ -135,16 +147,19 @@ int openRegular(const fs::path &file, struct stat &info, std::string &why) {
 
 // Reads up to `limit` bytes, then one more to see whether there is more.
 // Returns false on a read error (errno set).
-bool readUpTo(int fd, std::uintmax_t limit, std::string &out) {
+bool readUpTo(int fd, std::uintmax_t limit, std::string &out)
+{
     out.clear();
     char chunk[65536];
     while (out.size() <= limit) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         out.append(chunk, static_cast<std::size_t>(n));
     }
     return true;
@@ -152,29 +167,35 @@ bool readUpTo(int fd, std::uintmax_t limit, std::string &out) {
 
 // True when `file` (already known to be a regular file of `info`) holds
 // exactly `bytes`. Any trouble reading it counts as "not equal".
-bool holdsExactly(const fs::path &file, const struct stat &info, const std::string &bytes) {
-    if (static_cast<std::uintmax_t>(info.st_size) != bytes.size()) return false;
+bool holdsExactly(const fs::path &file, const struct stat &info, const std::string &bytes)
+{
+    if (static_cast<std::uintmax_t>(info.st_size) != bytes.size())
+        return false;
     struct stat opened {};
     std::string why;
     Descriptor fd(openRegular(file, opened, why));
-    if (fd.get() < 0 || opened.st_ino != info.st_ino || opened.st_dev != info.st_dev) return false;
+    if (fd.get() < 0 || opened.st_ino != info.st_ino || opened.st_dev != info.st_dev)
+        return false;
     std::string current;
     return readUpTo(fd.get(), bytes.size(), current) && current == bytes;
 }
 
-[[noreturn]] void cannotWrite(const fs::path &file, const std::string &why) {
+[[noreturn]] void cannotWrite(const fs::path &file, const std::string &why)
+{
     throw FileAccessError(file, "cannot be written: " + why);
 }
 
 // Writes all the bytes; returns 0 or the errno of the failure (a full disk,
 // a file size limit).
-int writeAll(int fd, std::string_view bytes) {
+int writeAll(int fd, std::string_view bytes)
+{
     const char *data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, data, left);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return errno;
         }
         data += n;
@@ -186,16 +207,20 @@ int writeAll(int fd, std::string_view bytes) {
 // Follows symbolic links from `file` to the path that is not a link (which
 // may not exist yet). Only the last component matters: links among the
 // folders lead the rename to the same place anyway.
-fs::path finalTarget(const fs::path &file) {
+fs::path finalTarget(const fs::path &file)
+{
     constexpr int kMaxLinks = 40;  // as the kernel allows
     fs::path at = file;
     for (int links = 0;; ++links) {
         struct stat info {};
-        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
-        if (links == kMaxLinks) cannotWrite(file, errnoText(ELOOP));
+        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return at;
+        if (links == kMaxLinks)
+            cannotWrite(file, errnoText(ELOOP));
         std::error_code ec;
         fs::path to = fs::read_symlink(at, ec);
-        if (ec) cannotWrite(file, ec.message());
+        if (ec)
+            cannotWrite(file, ec.message());
         at = to.is_absolute() ? to : at.parent_path() / to;
     }
 }
@@ -205,10 +230,12 @@ constexpr std::string_view kTempEnd = ".tmp";
 constexpr std::size_t kTempHexDigits = 16;
 constexpr std::size_t kTempExtra = 1 + 1 + kTempHexDigits + kTempEnd.size();  // 22
 
-std::string temporaryName(std::string_view base, std::uint64_t random) {
+std::string temporaryName(std::string_view base, std::uint64_t random)
+{
     if (base.size() > kFileNameMax - kTempExtra) {
         std::size_t cut = kFileNameMax - kTempExtra;
-        while (cut > 1 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80) --cut;
+        while (cut > 1 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80)
+            --cut;
         base = base.substr(0, cut);
     }
     char suffix[32];
@@ -216,13 +243,17 @@ std::string temporaryName(std::string_view base, std::uint64_t random) {
     return "." + std::string(base) + suffix + std::string(kTempEnd);
 }
 
-bool isTemporaryName(std::string_view name) {
-    if (name.size() < kTempExtra + 1 || name.front() != '.' || !name.ends_with(kTempEnd)) return false;
+bool isTemporaryName(std::string_view name)
+{
+    if (name.size() < kTempExtra + 1 || name.front() != '.' || !name.ends_with(kTempEnd))
+        return false;
     const std::size_t hex = name.size() - kTempEnd.size() - kTempHexDigits;
-    if (name[hex - 1] != '.') return false;
+    if (name[hex - 1] != '.')
+        return false;
     for (std::size_t i = hex; i < hex + kTempHexDigits; ++i) {
         const char c = name[i];
-        if (!(isDigit(c) || (c >= 'a' && c <= 'f'))) return false;
+        if (!(isDigit(c) || (c >= 'a' && c <= 'f')))
+            return false;
     }
     return true;
 }
@@ -252,8 +283,10 @@ bool isTemporaryName(std::string_view name) {
 // remover, unable to lock either, leaves every temporary there.
 
 // True when the name refers to the open file.
-bool namesFile(const fs::path &name, int fd) {
-    struct stat named {}, opened {};
+bool namesFile(const fs::path &name, int fd)
+{
+    struct stat named {
+    }, opened{};
     return ::lstat(name.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 && named.st_dev == opened.st_dev &&
            named.st_ino == opened.st_ino;
 }
@@ -261,10 +294,13 @@ bool namesFile(const fs::path &name, int fd) {
 // The writer's lock on the temporary it has just created. False when a
 // remover has taken it or already removed it: the file is lost to the
 // writer, which must make another.
-bool lockNewTemporary(int fd, const fs::path &temp) {
+bool lockNewTemporary(int fd, const fs::path &temp)
+{
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EINTR) continue;
-        if (errno == EWOULDBLOCK) return false;
+        if (errno == EINTR)
+            continue;
+        if (errno == EWOULDBLOCK)
+            return false;
         break;  // no locks on this file system: saving still works
     }
     return namesFile(temp, fd);
@@ -272,7 +308,8 @@ bool lockNewTemporary(int fd, const fs::path &temp) {
 
 // Opens a temporary and takes its lock without waiting: the descriptor, or
 // -1 when it cannot be opened, is not a regular file, or is locked.
-int openLocked(const fs::path &entry) {
+int openLocked(const fs::path &entry)
+{
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
     // Read access serves, unless the temporary has the mode of a target its
     // owner may write but not read, or flock() is emulated by record locks
@@ -280,51 +317,61 @@ int openLocked(const fs::path &entry) {
     for (const int access : {O_RDONLY, O_WRONLY}) {
         Descriptor fd(::open(entry.c_str(), access | kFlags));
         if (fd.get() < 0) {
-            if (errno == EACCES) continue;
+            if (errno == EACCES)
+                continue;
             return -1;
         }
         struct stat info {};
-        if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+        if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+            return -1;
         int locked;
         while ((locked = ::flock(fd.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
         }
-        if (locked == 0) return fd.release();
-        if (errno != EBADF) return -1;
+        if (locked == 0)
+            return fd.release();
+        if (errno != EBADF)
+            return -1;
     }
     return -1;
 }
 
 // Removes one temporary if no save holds it; see above.
-void removeIfStale(const fs::path &entry) {
+void removeIfStale(const fs::path &entry)
+{
     struct stat info {};
     // lstat first: a link is never followed, a folder or a FIFO never opened.
-    if (::lstat(entry.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    if (::lstat(entry.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return;
     Descriptor fd(openLocked(entry));
-    if (fd.get() >= 0 && namesFile(entry, fd.get())) ::unlink(entry.c_str());
+    if (fd.get() >= 0 && namesFile(entry, fd.get()))
+        ::unlink(entry.c_str());
 }
 
 // Errors of a folder flush that mean the data may not be on disk. Others
 // (a file system that cannot flush folders says EINVAL) are no news.
 bool isFlushFailure(int err) { return err == EIO || err == ENOSPC || err == EDQUOT; }
 
-} // namespace
+}  // namespace
 
 bool fileNameFits(std::string_view name) { return !name.empty() && name.size() <= kFileNameMax; }
 
-bool canOpenForReading(const fs::path &file) {
+bool canOpenForReading(const fs::path &file)
+{
     struct stat info {};
     std::string why;
     Descriptor fd(openRegular(file, info, why));
     return fd.get() >= 0;
 }
 
-void removeStaleTemporaries(const fs::path &folder) noexcept {
+void removeStaleTemporaries(const fs::path &folder) noexcept
+{
     try {
         std::error_code ec;
         const fs::path where = folder.empty() ? fs::path(".") : folder;
         for (fs::directory_iterator it(where, ec), end; !ec && it != end; it.increment(ec)) {
             const fs::path &entry = it->path();
-            if (isTemporaryName(entry.filename().native())) removeIfStale(entry);
+            if (isTemporaryName(entry.filename().native()))
+                removeIfStale(entry);
         }
     } catch (...) {
         // Cleaning up is a courtesy; it never stops the program.
@@ -334,71 +381,87 @@ void removeStaleTemporaries(const fs::path &folder) noexcept {
 namespace {
 
 // True when the two open files hold the same bytes.
-bool sameBytes(int a, const struct stat &aInfo, int b, const struct stat &bInfo) {
-    if (aInfo.st_size != bInfo.st_size) return false;
+bool sameBytes(int a, const struct stat &aInfo, int b, const struct stat &bInfo)
+{
+    if (aInfo.st_size != bInfo.st_size)
+        return false;
     char left[65536], right[65536];
     for (off_t at = 0; at < aInfo.st_size;) {
         const ssize_t n = ::pread(a, left, sizeof left, at);
-        if (n <= 0 || ::pread(b, right, static_cast<std::size_t>(n), at) != n) return false;
-        if (std::memcmp(left, right, static_cast<std::size_t>(n)) != 0) return false;
+        if (n <= 0 || ::pread(b, right, static_cast<std::size_t>(n), at) != n)
+            return false;
+        if (std::memcmp(left, right, static_cast<std::size_t>(n)) != 0)
+            return false;
         at += n;
     }
     return true;
 }
 
 // Copies all of `from` into `to`; 0 or the errno of the failure.
-int copyBytes(int from, int to) {
+int copyBytes(int from, int to)
+{
     char chunk[65536];
     for (off_t at = 0;;) {
         const ssize_t n = ::pread(from, chunk, sizeof chunk, at);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return errno;
         }
-        if (n == 0) return 0;
-        if (const int err = writeAll(to, std::string_view(chunk, static_cast<std::size_t>(n)))) return err;
+        if (n == 0)
+            return 0;
+        if (const int err = writeAll(to, std::string_view(chunk, static_cast<std::size_t>(n))))
+            return err;
         at += n;
     }
 }
 
-[[noreturn]] void cannotCopy(const fs::path &file, const std::string &why) {
+[[noreturn]] void cannotCopy(const fs::path &file, const std::string &why)
+{
     throw FileAccessError(file, "no copy could be kept: " + why);
 }
 
 }  // namespace
 
-fs::path keepDamagedCopy(const fs::path &file) {
+fs::path keepDamagedCopy(const fs::path &file)
+{
     struct stat info {};
     std::string why;
     Descriptor source(openRegular(file, info, why));
-    if (source.get() < 0) cannotCopy(file, why);
+    if (source.get() < 0)
+        cannotCopy(file, why);
 
     constexpr int kMaxCopies = 999;
     const std::string base = file.filename().native() + ".damaged";
     for (int n = 1; n <= kMaxCopies; ++n) {
         const fs::path copy = file.parent_path() / (n == 1 ? base : base + "." + std::to_string(n));
-        if (copy.filename().native().size() > kFileNameMax) cannotCopy(file, "the name of the copy is too long");
+        if (copy.filename().native().size() > kFileNameMax)
+            cannotCopy(file, "the name of the copy is too long");
         // O_EXCL: a copy is never written over, whatever it holds.
-        Descriptor out(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                              info.st_mode & 0666));
+        Descriptor out(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, info.st_mode & 0666));
         if (out.get() < 0) {
-            if (errno != EEXIST) cannotCopy(file, errnoText(errno));
+            if (errno != EEXIST)
+                cannotCopy(file, errnoText(errno));
             struct stat copyInfo {};
             std::string ignored;
             Descriptor existing(openRegular(copy, copyInfo, ignored));
-            if (existing.get() >= 0 && sameBytes(source.get(), info, existing.get(), copyInfo)) return copy;
+            if (existing.get() >= 0 && sameBytes(source.get(), info, existing.get(), copyInfo))
+                return copy;
             continue;
         }
         int err = copyBytes(source.get(), out.get());
-        if (err == 0 && ::fsync(out.get()) != 0) err = errno;
-        if (::close(out.release()) != 0 && err == 0) err = errno;
+        if (err == 0 && ::fsync(out.get()) != 0)
+            err = errno;
+        if (::close(out.release()) != 0 && err == 0)
+            err = errno;
         if (err != 0) {
             ::unlink(copy.c_str());
             cannotCopy(file, errnoText(err));
         }
         const fs::path folder = copy.parent_path();
         Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.get() >= 0) (void)::fsync(dir.get());
+        if (dir.get() >= 0)
+            (void)::fsync(dir.get());
         return copy;
     }
     cannotCopy(file, "there are too many copies already");
@@ -406,11 +469,12 @@ fs::path keepDamagedCopy(const fs::path &file) {
 
 // ---------------------------------------------------------------- writer
 
-SeqWriter::SeqWriter(fs::path file) : file_(std::move(file)) {
+SeqWriter::SeqWriter(fs::path file) : file_(std::move(file))
+{
     const std::string name = file_.filename().native();
     if (name.size() > kFileNameMax)
-        throw FileAccessError(file_, "cannot be written: the file name is longer than " +
-                                         std::to_string(kFileNameMax) + " bytes");
+        throw FileAccessError(file_, "cannot be written: the file name is longer than " + std::to_string(kFileNameMax) +
+                                         " bytes");
     std::error_code ec;
     if (name.empty() || fs::is_directory(file_, ec))
         throw FileAccessError(file_, "cannot be written: it is a folder");
@@ -418,59 +482,70 @@ SeqWriter::SeqWriter(fs::path file) : file_(std::move(file)) {
 
 SeqWriter::~SeqWriter() = default;
 
-void SeqWriter::separate() {
-    if (recordStarted_) buffer_ += ',';
+void SeqWriter::separate()
+{
+    if (recordStarted_)
+        buffer_ += ',';
     recordStarted_ = true;
 }
 
-SeqWriter &SeqWriter::text(std::string_view value, std::string_view label) {
+SeqWriter &SeqWriter::text(std::string_view value, std::string_view label)
+{
     separate();
     if (value.size() > longestText_) {
         longestText_ = value.size();
         longestLabel_ = label;
     }
     buffer_ += '"';
-    for (char c : value) buffer_ += c == '"' ? '\'' : c;
+    for (char c : value)
+        buffer_ += c == '"' ? '\'' : c;
     buffer_ += '"';
     return *this;
 }
 
-SeqWriter &SeqWriter::number(float value) {
+SeqWriter &SeqWriter::number(float value)
+{
     separate();
     buffer_ += floatToText(value);
     return *this;
 }
 
-SeqWriter &SeqWriter::number(double value) {
+SeqWriter &SeqWriter::number(double value)
+{
     separate();
     buffer_ += doubleToText(value);
     return *this;
 }
 
-SeqWriter &SeqWriter::number(std::int16_t value) {
+SeqWriter &SeqWriter::number(std::int16_t value)
+{
     separate();
     buffer_ += std::to_string(value);
     return *this;
 }
 
-SeqWriter &SeqWriter::number(std::int32_t value) {
+SeqWriter &SeqWriter::number(std::int32_t value)
+{
     separate();
     buffer_ += std::to_string(value);
     return *this;
 }
 
-SeqWriter &SeqWriter::boolean(bool value) {
+SeqWriter &SeqWriter::boolean(bool value)
+{
     separate();
     buffer_ += value ? kTrue : kFalse;
     return *this;
 }
 
-SeqWriter &SeqWriter::empty() {
+SeqWriter &SeqWriter::empty()
+{
     separate();
     return *this;
 }
 
-SeqWriter &SeqWriter::variant(const Variant &value) {
+SeqWriter &SeqWriter::variant(const Variant &value)
+{
     std::visit(
         [this](const auto &v) {
             using T = std::decay_t<decltype(v)>;
@@ -487,33 +562,45 @@ SeqWriter &SeqWriter::variant(const Variant &value) {
     return *this;
 }
 
-SeqWriter &SeqWriter::endRecord() {
+SeqWriter &SeqWriter::endRecord()
+{
     buffer_ += "\r\n";
     recordStarted_ = false;
     return *this;
 }
 
-void SeqWriter::checkSize() const {
-    if (contents().size() > kMaxFileSize) throw FileTooLargeError(file_, longestLabel_, longestText_);
+void SeqWriter::checkSize() const
+{
+    if (contents().size() > kMaxFileSize)
+        throw FileTooLargeError(file_, longestLabel_, longestText_);
 }
 
-void commitAll(std::initializer_list<SeqWriter *> writers) {
-    for (const SeqWriter *w : writers) w->checkSize();
-    for (SeqWriter *w : writers) w->commit();
+void commitAll(std::initializer_list<SeqWriter *> writers)
+{
+    for (const SeqWriter *w : writers)
+        w->checkSize();
+    for (SeqWriter *w : writers)
+        w->commit();
 }
 
-void SeqWriter::commit() {
-    if (committed_) throw FileAccessError(file_, "already written");
+void SeqWriter::commit()
+{
+    if (committed_)
+        throw FileAccessError(file_, "already written");
     checkSize();
-    if (recordStarted_) endRecord();
+    if (recordStarted_)
+        endRecord();
 
     const fs::path target = finalTarget(file_);
     struct stat old {};
     const bool exists = ::lstat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) cannotWrite(file_, errnoText(errno));
+    if (!exists && errno != ENOENT)
+        cannotWrite(file_, errnoText(errno));
     if (exists) {
-        if (S_ISDIR(old.st_mode)) cannotWrite(file_, "it is a folder");
-        if (!S_ISREG(old.st_mode)) cannotWrite(file_, "it is not a regular file");
+        if (S_ISDIR(old.st_mode))
+            cannotWrite(file_, "it is a folder");
+        if (!S_ISREG(old.st_mode))
+            cannotWrite(file_, "it is not a regular file");
         // Most saves write what is there already: leave the disk alone.
         if (holdsExactly(target, old, buffer_)) {
             committed_ = true;
@@ -521,8 +608,10 @@ void SeqWriter::commit() {
         }
         // The rename would replace the file whatever its mode, and root
         // passes every access() test, so the owner's write bit decides.
-        if ((old.st_mode & S_IWUSR) == 0) cannotWrite(file_, "the file is write-protected");
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) cannotWrite(file_, errnoText(errno));
+        if ((old.st_mode & S_IWUSR) == 0)
+            cannotWrite(file_, "the file is write-protected");
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            cannotWrite(file_, errnoText(errno));
     }
 
     const fs::path folder = target.parent_path();
@@ -540,21 +629,27 @@ void SeqWriter::commit() {
         fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
         if (fd.get() < 0) {
             err = errno;
-            if (err == EEXIST) continue;
+            if (err == EEXIST)
+                continue;
             break;
         }
-        if (lockNewTemporary(fd.get(), temp)) break;
+        if (lockNewTemporary(fd.get(), temp))
+            break;
         fd.reset();
         err = EBUSY;
     }
-    if (fd.get() < 0) cannotWrite(file_, errnoText(err));
+    if (fd.get() < 0)
+        cannotWrite(file_, errnoText(err));
 
-    if (exists) (void)::fchmod(fd.get(), old.st_mode & 07777);  // best effort
+    if (exists)
+        (void)::fchmod(fd.get(), old.st_mode & 07777);  // best effort
     err = writeAll(fd.get(), buffer_);
     // The data must be on disk before the name points at it, or a power cut
     // can leave a file of the right size full of zero bytes.
-    if (err == 0 && ::fsync(fd.get()) != 0) err = errno;
-    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+    if (err == 0 && ::fsync(fd.get()) != 0)
+        err = errno;
+    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
+        err = errno;
     if (err != 0) {
         ::unlink(temp.c_str());  // still under the lock: no remover is at it
         cannotWrite(file_, errnoText(err));
@@ -567,39 +662,44 @@ void SeqWriter::commit() {
     // And the rename itself must reach the disk.
     Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0 && ::fsync(dir.get()) != 0 && isFlushFailure(errno))
-        throw FileAccessError(file_, "was replaced, but the folder could not be flushed to disk: " +
-                                         errnoText(errno));
+        throw FileAccessError(file_, "was replaced, but the folder could not be flushed to disk: " + errnoText(errno));
 }
 
 // ---------------------------------------------------------------- reader
 
-SeqReader::SeqReader(fs::path file) : file_(std::move(file)) {
+SeqReader::SeqReader(fs::path file) : file_(std::move(file))
+{
     struct stat info {};
     std::string why;
     Descriptor fd(openRegular(file_, info, why));
-    if (fd.get() < 0) throw FileAccessError(file_, "cannot be read: " + why);
-    const std::string tooLarge = "is larger than any file of its kind (over " +
-                                 std::to_string(kMaxFileSize >> 20) + " MiB)";
-    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize) throw FileFormatError(file_, tooLarge);
+    if (fd.get() < 0)
+        throw FileAccessError(file_, "cannot be read: " + why);
+    const std::string tooLarge = "is larger than any file of its kind (over " + std::to_string(kMaxFileSize >> 20) +
+                                 " MiB)";
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize)
+        throw FileFormatError(file_, tooLarge);
     data_.reserve(static_cast<std::size_t>(info.st_size));
     if (!readUpTo(fd.get(), kMaxFileSize, data_))
         throw FileAccessError(file_, "cannot be read: " + errnoText(errno));
     // It may have grown since it was measured.
-    if (data_.size() > kMaxFileSize) throw FileFormatError(file_, tooLarge);
+    if (data_.size() > kMaxFileSize)
+        throw FileFormatError(file_, tooLarge);
 }
 
-SeqReader::SeqReader(std::string contents, fs::path name)
-    : file_(std::move(name)), data_(std::move(contents)) {}
+SeqReader::SeqReader(std::string contents, fs::path name) : file_(std::move(name)), data_(std::move(contents)) {}
 
-bool SeqReader::atEnd() const {
+bool SeqReader::atEnd() const
+{
     std::size_t p = pos_;
-    while (p < data_.size() && isBlank(data_[p])) ++p;
+    while (p < data_.size() && isBlank(data_[p]))
+        ++p;
     return p >= data_.size() && !afterComma_;
 }
 
 void SeqReader::fail(const std::string &what) const { throw FileFormatError(file_, what); }
 
-void SeqReader::wrongKind(const Item &item, const std::string &kind) const {
+void SeqReader::wrongKind(const Item &item, const std::string &kind) const
+{
     std::size_t line = 1;
     for (std::size_t i = 0; i < item.start && i < data_.size(); ++i) {
         if (data_[i] == '\n' || (data_[i] == '\r' && (i + 1 >= data_.size() || data_[i + 1] != '\n')))
@@ -609,9 +709,11 @@ void SeqReader::wrongKind(const Item &item, const std::string &kind) const {
          quoteForMessage(item.value, item.quoted) + " is not " + kind);
 }
 
-SeqReader::Item SeqReader::next() {
+SeqReader::Item SeqReader::next()
+{
     const std::size_t size = data_.size();
-    while (pos_ < size && isBlank(data_[pos_])) ++pos_;
+    while (pos_ < size && isBlank(data_[pos_]))
+        ++pos_;
 
     Item item;
     item.start = pos_;
@@ -627,13 +729,15 @@ SeqReader::Item SeqReader::next() {
     // Consumes the comma or line end at pos_, if any, and notes which it was.
     auto endItem = [this, size] {
         afterComma_ = false;
-        if (pos_ >= size) return;
+        if (pos_ >= size)
+            return;
         if (data_[pos_] == ',') {
             afterComma_ = true;
             ++pos_;
         } else if (data_[pos_] == '\r') {
             ++pos_;
-            if (pos_ < size && data_[pos_] == '\n') ++pos_;
+            if (pos_ < size && data_[pos_] == '\n')
+                ++pos_;
         } else if (data_[pos_] == '\n') {
             ++pos_;
         }
@@ -642,16 +746,20 @@ SeqReader::Item SeqReader::next() {
     if (data_[pos_] == '"') {
         item.quoted = true;
         std::size_t close = data_.find('"', pos_ + 1);
-        if (close == std::string::npos) close = size;  // unclosed: the rest is the text
+        if (close == std::string::npos)
+            close = size;  // unclosed: the rest is the text
         item.value.assign(data_, pos_ + 1, close - pos_ - 1);
         pos_ = close < size ? close + 1 : size;
-        while (pos_ < size && data_[pos_] != ',' && !isLineEnd(data_[pos_])) ++pos_;
+        while (pos_ < size && data_[pos_] != ',' && !isLineEnd(data_[pos_]))
+            ++pos_;
         endItem();
     } else {
         std::size_t end = pos_;
-        while (end < size && data_[end] != ',' && !isLineEnd(data_[end])) ++end;
+        while (end < size && data_[end] != ',' && !isLineEnd(data_[end]))
+            ++end;
         std::size_t last = end;
-        while (last > pos_ && isBlank(data_[last - 1])) --last;
+        while (last > pos_ && isBlank(data_[last - 1]))
+            --last;
         item.value.assign(data_, pos_, last - pos_);
         pos_ = end;
         endItem();
@@ -662,17 +770,22 @@ SeqReader::Item SeqReader::next() {
 
 std::string SeqReader::text() { return next().value; }
 
-double SeqReader::toNumber(const Item &item) const {
-    if (item.quoted) wrongKind(item, "a number");
-    if (item.value.empty()) return 0;
+double SeqReader::toNumber(const Item &item) const
+{
+    if (item.quoted)
+        wrongKind(item, "a number");
+    if (item.value.empty())
+        return 0;
     double value = 0;
-    if (!parseNumber(item.value, value)) wrongKind(item, "a number");
+    if (!parseNumber(item.value, value))
+        wrongKind(item, "a number");
     return value;
 }
 
 double SeqReader::number() { return toNumber(next()); }
 
-float SeqReader::numberF() {
+float SeqReader::numberF()
+{
     Item item = next();
     const double value = toNumber(item);
     try {
@@ -682,7 +795,8 @@ float SeqReader::numberF() {
     wrongKind(item, "within the range of a float");
 }
 
-std::int16_t SeqReader::int16() {
+std::int16_t SeqReader::int16()
+{
     Item item = next();
     double value = toNumber(item);
     try {
@@ -693,28 +807,40 @@ std::int16_t SeqReader::int16() {
     wrongKind(item, "a 16-bit integer");
 }
 
-bool SeqReader::boolean() {
+bool SeqReader::boolean()
+{
     Item item = next();
-    if (item.quoted) wrongKind(item, "true or false");
-    if (item.value == kTrue) return true;
-    if (item.value == kFalse) return false;
-    if (item.value.empty()) return false;
+    if (item.quoted)
+        wrongKind(item, "true or false");
+    if (item.value == kTrue)
+        return true;
+    if (item.value == kFalse)
+        return false;
+    if (item.value.empty())
+        return false;
     double value = 0;
-    if (!parseNumber(item.value, value)) wrongKind(item, "true or false");
+    if (!parseNumber(item.value, value))
+        wrongKind(item, "true or false");
     return value != 0;
 }
 
-Variant SeqReader::variant() {
+Variant SeqReader::variant()
+{
     Item item = next();
-    if (item.quoted) return std::move(item.value);
-    if (item.value.empty()) return Empty{};
-    if (item.value == kTrue) return true;
-    if (item.value == kFalse) return false;
+    if (item.quoted)
+        return std::move(item.value);
+    if (item.value.empty())
+        return Empty{};
+    if (item.value == kTrue)
+        return true;
+    if (item.value == kFalse)
+        return false;
     double value = 0;
-    if (parseNumber(item.value, value)) return value;
+    if (parseNumber(item.value, value))
+        return value;
     return std::move(item.value);
 }
 
 void SeqReader::skip() { next(); }
 
-} // namespace legacy
+}  // namespace legacy

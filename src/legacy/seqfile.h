@@ -154,12 +154,12 @@ public:
     // the format cannot hold it. The label names where the text comes from
     // (a box, say), for the message when the file would be too large.
     SeqWriter &text(std::string_view value, std::string_view label = {});
-    SeqWriter &number(float value);         // seven significant digits
-    SeqWriter &number(double value);        // fifteen significant digits
+    SeqWriter &number(float value);   // seven significant digits
+    SeqWriter &number(double value);  // fifteen significant digits
     SeqWriter &number(std::int16_t value);
     SeqWriter &number(std::int32_t value);
-    SeqWriter &boolean(bool value);         // "#TRUE#" / "#FALSE#"
-    SeqWriter &empty();                     // nothing between the commas
+    SeqWriter &boolean(bool value);  // "#TRUE#" / "#FALSE#"
+    SeqWriter &empty();              // nothing between the commas
     SeqWriter &variant(const Variant &value);
     // Ends the record with CR LF.
     SeqWriter &endRecord();
@@ -217,13 +217,13 @@ public:
 
     // Each throws FileFormatError when the file has no item left or the item
     // cannot be taken as the asked kind.
-    std::string text();         // a quoted text, or an unquoted item as it stands
-    double number();            // a number item; an empty item reads 0
-    float numberF();            // number() rounded to float (range checked)
-    std::int16_t int16();       // number() rounded half to even to 16 bits
-    bool boolean();             // "#TRUE#" / "#FALSE#", or a number (non-zero is true)
-    Variant variant();          // the item as it stands
-    void skip();                // one item of any kind
+    std::string text();    // a quoted text, or an unquoted item as it stands
+    double number();       // a number item; an empty item reads 0
+    float numberF();       // number() rounded to float (range checked)
+    std::int16_t int16();  // number() rounded half to even to 16 bits
+    bool boolean();        // "#TRUE#" / "#FALSE#", or a number (non-zero is true)
+    Variant variant();     // the item as it stands
+    void skip();           // one item of any kind
 
     bool atEnd() const;
     const std::filesystem::path &file() const { return file_; }
@@ -246,4 +246,4 @@ private:
     bool afterComma_ = false;  // the last item ended with a comma
 };
 
-} // namespace legacy
+}  // namespace legacy

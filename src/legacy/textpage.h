@@ -30,9 +30,9 @@ inline constexpr int kNoTab = std::numeric_limits<int>::min();
 struct PageItem {
     enum class Kind { FontName, FontSize, Text, EndLine };
     Kind kind = Kind::Text;
-    std::string text;      // Text: the item; FontName: the font's name
-    double size = 0;       // FontSize: points
-    int column = kNoTab;   // Text: the tab column to move to first
+    std::string text;     // Text: the item; FontName: the font's name
+    double size = 0;      // FontSize: points
+    int column = kNoTab;  // Text: the tab column to move to first
     bool operator==(const PageItem &) const = default;
 };
 
@@ -68,4 +68,4 @@ private:
     std::vector<PageItem> items_;
 };
 
-} // namespace legacy
+}  // namespace legacy

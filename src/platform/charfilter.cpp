@@ -53,7 +53,7 @@ bool typesText(const QKeyEvent *key)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 CharacterFilter::CharacterFilter(QLineEdit *box, QStringView allowed) : QObject(box), allowed_(allowed.toString())
 {
@@ -77,8 +77,7 @@ bool CharacterFilter::eventFilter(QObject *watched, QEvent *event)
         }
         return typesText(key) && !accepts(key->text());
     }
-    case QEvent::InputMethod:
-        return !accepts(static_cast<QInputMethodEvent *>(event)->commitString());
+    case QEvent::InputMethod: return !accepts(static_cast<QInputMethodEvent *>(event)->commitString());
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop: {
@@ -99,8 +98,7 @@ bool CharacterFilter::eventFilter(QObject *watched, QEvent *event)
         if (accepts(clipboardText(QClipboard::Clipboard)))
             return false;
         return showContextMenu(box, static_cast<QContextMenuEvent *>(event)->globalPos());
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -128,4 +126,4 @@ CharacterFilter *allowOnlyCharacters(QLineEdit *box, QStringView allowed)
     return box ? new CharacterFilter(box, allowed) : nullptr;
 }
 
-} // namespace platform
+}  // namespace platform

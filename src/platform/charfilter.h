@@ -42,4 +42,4 @@ private:
 // allowOnlyCharacters(box, u"0123456789 -."). Returns the installed filter.
 CharacterFilter *allowOnlyCharacters(QLineEdit *box, QStringView allowed);
 
-} // namespace platform
+}  // namespace platform

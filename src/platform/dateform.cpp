@@ -68,4 +68,4 @@ void DateForm::Command1_Click()
     Forms::unload(objectName().toStdString());
 }
 
-} // namespace platform
+}  // namespace platform

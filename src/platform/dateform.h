@@ -49,4 +49,4 @@ private:
     QDate min_, max_;
 };
 
-} // namespace platform
+}  // namespace platform

@@ -30,7 +30,7 @@ int digits(QStringView part, qsizetype maxDigits)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 QDate DatePicker::parse(const QString &text)
 {
@@ -51,4 +51,4 @@ QDate DatePicker::parse(const QString &text)
     return QDate(2000 + year, month, day);
 }
 
-} // namespace platform
+}  // namespace platform

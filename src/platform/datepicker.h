@@ -29,4 +29,4 @@ public:
     static QDate parse(const QString &text);
 };
 
-} // namespace platform
+}  // namespace platform

@@ -40,7 +40,7 @@ struct ButtonState {
     QString text;
     bool checkable;
     bool checked;
-    bool checkBox; // a QCheckBox: its check state says it all
+    bool checkBox;  // a QCheckBox: its check state says it all
     bool tristate;
     Qt::CheckState state;
 };
@@ -76,9 +76,9 @@ using Kind = std::variant<std::monostate, LabelState, ButtonState, LineEditState
 
 struct Control {
     QPointer<QWidget> widget;
-    bool window;   // a window of its own: shown and hidden by its owner
-    bool disabled; // disabled itself, not through a disabled parent
-    bool hidden;   // hidden itself
+    bool window;    // a window of its own: shown and hidden by its owner
+    bool disabled;  // disabled itself, not through a disabled parent
+    bool hidden;    // hidden itself
     QString toolTip;
     QString styleSheet;
     Kind kind;
@@ -99,15 +99,16 @@ struct WindowState {
     Qt::WindowStates states;
     QPoint pos;
     QSize size;
-    bool moved;   // placed by the program
-    bool resized; // sized by the program
+    bool moved;    // placed by the program
+    bool resized;  // sized by the program
     QPointer<QWidget> focus;
 };
 
 Kind kindOf(QWidget *w)
 {
     if (auto *box = qobject_cast<QComboBox *>(w)) {
-        ComboState s{{}, {}, box->currentIndex(), box->isEditable(), box->isEditable() ? box->currentText() : QString()};
+        ComboState s{
+            {}, {}, box->currentIndex(), box->isEditable(), box->isEditable() ? box->currentText() : QString()};
         for (int i = 0; i < box->count(); ++i) {
             s.texts << box->itemText(i);
             s.data << box->itemData(i);
@@ -120,12 +121,8 @@ Kind kindOf(QWidget *w)
         return LineEditState{edit->text(), edit->isReadOnly(), edit->isModified()};
     if (auto *button = qobject_cast<QAbstractButton *>(w)) {
         const auto *box = qobject_cast<QCheckBox *>(w);
-        return ButtonState{button->text(),
-                           button->isCheckable(),
-                           button->isChecked(),
-                           box != nullptr,
-                           box && box->isTristate(),
-                           box ? box->checkState() : Qt::Unchecked};
+        return ButtonState{button->text(), button->isCheckable(),    button->isChecked(),
+                           box != nullptr, box && box->isTristate(), box ? box->checkState() : Qt::Unchecked};
     }
     if (auto *group = qobject_cast<QGroupBox *>(w))
         return GroupState{group->title(), group->isCheckable(), group->isChecked()};
@@ -143,14 +140,14 @@ bool compound(QWidget *w)
            (qobject_cast<QAbstractScrollArea *>(w) && !qobject_cast<QScrollArea *>(w));
 }
 
-} // namespace
+}  // namespace
 
 struct DesignState::Data {
     QPointer<QWidget> window;
     WindowState win;
-    std::vector<Control> controls; // the window first, parents before children
+    std::vector<Control> controls;  // the window first, parents before children
     std::vector<ActionState> actions;
-    std::vector<QPointer<QObject>> groups; // button and action groups
+    std::vector<QPointer<QObject>> groups;  // button and action groups
 
     void add(QWidget *w)
     {
@@ -341,7 +338,7 @@ void putOff(QAbstractButton *button)
     }
 }
 
-} // namespace
+}  // namespace
 
 void DesignState::Data::restoreWindow() const
 {
@@ -480,4 +477,4 @@ void DesignState::restore() const
             it->first->blockSignals(it->second);
 }
 
-} // namespace platform
+}  // namespace platform

@@ -52,4 +52,4 @@ private:
     std::unique_ptr<Data> d_;
 };
 
-} // namespace platform
+}  // namespace platform

@@ -13,4 +13,4 @@ void dropFocusLink(QWidget *window)
         QObject::disconnect(handle, &QWindow::focusObjectChanged, QCoreApplication::instance(), nullptr);
 }
 
-} // namespace platform
+}  // namespace platform

@@ -16,4 +16,4 @@ namespace platform {
 // or a window never shown).
 void dropFocusLink(QWidget *window);
 
-} // namespace platform
+}  // namespace platform

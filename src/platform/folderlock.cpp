@@ -34,12 +34,9 @@ bool namesNoProcess(const QLockFile &file)
     return !file.getLockInfo(&pid, &host, &app);
 }
 
-qint64 ageMs(const QString &path)
-{
-    return qAbs(QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime()));
-}
+qint64 ageMs(const QString &path) { return qAbs(QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime())); }
 
-} // namespace
+}  // namespace
 
 FolderLock::FolderLock() = default;
 
@@ -99,9 +96,6 @@ QStringList FolderLock::inUseMessage(const QString &folder)
             QStringLiteral("Close that one first, or work in another folder.")};
 }
 
-void FolderLock::tellInUse(const QString &folder)
-{
-    Ui::message(inUseMessage(folder), Buttons::Ok, Icon::Exclamation);
-}
+void FolderLock::tellInUse(const QString &folder) { Ui::message(inUseMessage(folder), Buttons::Ok, Icon::Exclamation); }
 
-} // namespace platform
+}  // namespace platform

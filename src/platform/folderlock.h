@@ -58,4 +58,4 @@ private:
     QString folder_;
 };
 
-} // namespace platform
+}  // namespace platform

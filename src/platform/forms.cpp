@@ -31,15 +31,15 @@ struct Made {
     std::string name;
     Form *form;
     DesignState design;
-    int busy = 0;        // its load, unload handlers or close event running now
-    int loading = 0;     // its load running now
-    bool doomed = false; // out of the registry, destroyed once no longer busy
+    int busy = 0;         // its load, unload handlers or close event running now
+    int loading = 0;      // its load running now
+    bool doomed = false;  // out of the registry, destroyed once no longer busy
 };
 
 struct Registry {
     std::map<std::string, Forms::Factory> factories;
-    std::vector<Entry> live; // in load order
-    std::list<Made> made;    // in build order
+    std::vector<Entry> live;  // in load order
+    std::list<Made> made;     // in build order
 };
 
 Registry &reg()
@@ -122,7 +122,7 @@ private:
     bool closeEvent_;
 };
 
-} // namespace
+}  // namespace
 
 Form::Form(const char *name, QWidget *parent) : QWidget(parent) { setObjectName(QString::fromUtf8(name)); }
 
@@ -149,7 +149,7 @@ void Form::closeEvent(QCloseEvent *event)
         event->ignore();
         event->setAccepted(Forms::unloadInstance(this, false, false));
     } else {
-        event->accept(); // not loaded
+        event->accept();  // not loaded
     }
     if (event->isAccepted())
         dropFocusLink(this);
@@ -232,9 +232,9 @@ bool Forms::unloadInstance(Form *form, bool fromCode, bool force)
     if (!e)
         return true;
     if (e->phase == Phase::Querying)
-        return false; // its own query decides
+        return false;  // its own query decides
     if (e->phase == Phase::Unloading)
-        return true; // already on its way out
+        return true;  // already on its way out
     const Phase before = e->phase;
     e->phase = Phase::Querying;
     QPointer<Form> alive(form);
@@ -338,4 +338,4 @@ void Forms::destroyed(Form *form)
     reg().made.remove_if([form](const Made &m) { return m.form == form; });
 }
 
-} // namespace platform
+}  // namespace platform

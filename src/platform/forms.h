@@ -42,7 +42,11 @@ public:
     // Asked before an unload. Return false to cancel it (the form stays).
     // fromCode is true when the program unloads the form, false when the
     // user closes it.
-    virtual bool formQueryUnload(bool fromCode) { (void)fromCode; return true; }
+    virtual bool formQueryUnload(bool fromCode)
+    {
+        (void)fromCode;
+        return true;
+    }
     // Runs just before the form is unloaded (and hidden).
     virtual void formUnload() {}
 
@@ -149,4 +153,4 @@ template <class T> T *control(QWidget *form, const QString &name, int index)
     return control<T>(form, QStringLiteral("%1(%2)").arg(name).arg(index));
 }
 
-} // namespace platform
+}  // namespace platform

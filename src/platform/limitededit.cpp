@@ -86,4 +86,4 @@ void LimitedLineEdit::dropEvent(QDropEvent *event)
     QLineEdit::dropEvent(event);
 }
 
-} // namespace platform
+}  // namespace platform

@@ -27,4 +27,4 @@ private:
     int limit_;
 };
 
-} // namespace platform
+}  // namespace platform

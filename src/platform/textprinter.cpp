@@ -61,9 +61,7 @@ TextLayout layOut(const legacy::TextPage &page, const TextMetrics &metrics, doub
             if (std::isfinite(item.size) && item.size > 0)
                 font.points = item.size;
             break;
-        case legacy::PageItem::Kind::EndLine:
-            endLine();
-            break;
+        case legacy::PageItem::Kind::EndLine: endLine(); break;
         case legacy::PageItem::Kind::Text: {
             const double columnWidth = metrics.columnWidth(font);
             if (item.column != legacy::kNoTab) {
@@ -96,7 +94,7 @@ TextLayout layOut(const legacy::TextPage &page, const TextMetrics &metrics, doub
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TextLayout layoutTextPage(const legacy::TextPage &page, const TextMetrics &metrics, double pageHeight)
 {
@@ -128,14 +126,14 @@ QFont toQFont(const PageFont &font)
     return f;
 }
 
-} // namespace
+}  // namespace
 
 double averageCharacterWidth(const QFontMetricsF &metrics)
 {
     // The lowercase letters and the space, weighted by how often they occur
     // in English text (per thousand).
-    static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3,  6,  35, 20,
-                                         56, 56, 17, 4,  49, 56, 71,  31, 10, 18, 3,  18, 2};
+    static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3,  6, 35, 20,
+                                         56, 56, 17, 4,  49,  56, 71, 31, 10, 18, 3, 18, 2};
     static constexpr int kSpaceWeight = 166;
     double sum = kSpaceWeight * metrics.horizontalAdvance(QLatin1Char(' '));
     for (int i = 0; i < 26; ++i)
@@ -217,7 +215,7 @@ private:
     QPageLayout before_;
 };
 
-} // namespace
+}  // namespace
 
 const PrintedDocument &lastPrinted() { return printed(); }
 
@@ -291,4 +289,4 @@ PrintOutcome printTextPage(const legacy::TextPage &page, QPrinter &printer)
     return out;
 }
 
-} // namespace platform
+}  // namespace platform

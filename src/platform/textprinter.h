@@ -58,21 +58,21 @@ public:
 
 // Where one Text item of the page landed.
 struct PlacedText {
-    std::size_t item = 0; // index in TextPage::items()
-    int page = 0;         // from 0
-    int line = 0;         // line on its page, from 0
-    double x = 0;         // from the left edge of the printable area
-    double y = 0;         // top of the line, from the top of the printable area
-    double column = 1;    // x in tab columns of the item's font: 1 + x / column width
-    double width = 0;     // the text's advance
-    double height = 0;    // the font's line spacing: the text lies between y and y + height
+    std::size_t item = 0;  // index in TextPage::items()
+    int page = 0;          // from 0
+    int line = 0;          // line on its page, from 0
+    double x = 0;          // from the left edge of the printable area
+    double y = 0;          // top of the line, from the top of the printable area
+    double column = 1;     // x in tab columns of the item's font: 1 + x / column width
+    double width = 0;      // the text's advance
+    double height = 0;     // the font's line spacing: the text lies between y and y + height
     PageFont font;
     std::string text;
 };
 
 struct TextLayout {
-    std::vector<PlacedText> texts; // in the order of the page's items
-    int pages = 1;                 // pages that are printed (the first always is)
+    std::vector<PlacedText> texts;  // in the order of the page's items
+    int pages = 1;                  // pages that are printed (the first always is)
     // The printable area the page was laid out on. The width is known
     // only when printed; a layout alone has 0.
     double pageWidth = 0;
@@ -118,4 +118,4 @@ struct PrintedDocument {
 const PrintedDocument &lastPrinted();
 void forgetLastPrinted();
 
-} // namespace platform
+}  // namespace platform

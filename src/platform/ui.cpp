@@ -79,10 +79,7 @@ const char *answerName(const Ui::Scripted &answer)
     }
 }
 
-std::string describe(const Question &q)
-{
-    return std::string(kindName(q.kind)) + " \"" + q.text.toStdString() + "\"";
-}
+std::string describe(const Question &q) { return std::string(kindName(q.kind)) + " \"" + q.text.toStdString() + "\""; }
 
 // A copy: a nested question may grow the record while this one is open.
 // Only a scripted run keeps the record: in a real one nothing reads it, and
@@ -197,14 +194,11 @@ private:
     QEventLoop &loop_;
 };
 
-} // namespace
+}  // namespace
 
 void Ui::setAppTitle(const QString &title) { state().appTitle = title; }
 
-QString Ui::appTitle()
-{
-    return state().appTitle.isEmpty() ? QCoreApplication::applicationName() : state().appTitle;
-}
+QString Ui::appTitle() { return state().appTitle.isEmpty() ? QCoreApplication::applicationName() : state().appTitle; }
 
 Answer Ui::message(const QString &text, Buttons buttons, Icon icon, const QString &title)
 {
@@ -254,8 +248,8 @@ QString qtFileFilter(const QString &filter)
     QStringList out;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         const QString desc = parts[i].trimmed();
-        QStringList patterns =
-            i + 1 < parts.size() ? parts[i + 1].split(separators, Qt::SkipEmptyParts) : QStringList();
+        QStringList patterns = i + 1 < parts.size() ? parts[i + 1].split(separators, Qt::SkipEmptyParts)
+                                                    : QStringList();
         if (desc.isEmpty() && patterns.isEmpty())
             continue;
         if (patterns.isEmpty())
@@ -274,8 +268,8 @@ QString qtFileFilter(const QString &filter)
 
 std::optional<QString> Ui::openFile(const QString &filter, const QString &title)
 {
-    const Question q =
-        record({Question::Kind::OpenFile, title.isEmpty() ? QStringLiteral("Open") : shownTitle(title), filter});
+    const Question q = record(
+        {Question::Kind::OpenFile, title.isEmpty() ? QStringLiteral("Open") : shownTitle(title), filter});
     std::optional<QString> chosen;
     if (state().scripted) {
         chosen = take<std::optional<QString>>(q);
@@ -447,7 +441,7 @@ void startOpener(const QString &file, std::function<void()> failed)
     process->start();
 }
 
-} // namespace
+}  // namespace
 
 void Ui::openDocument(const QString &path, std::function<void()> failed)
 {
@@ -532,7 +526,7 @@ QTextBrowser *makeHelpViewer()
     return viewer;
 }
 
-} // namespace
+}  // namespace
 
 bool Ui::showHelp(const QString &path)
 {
@@ -600,4 +594,4 @@ bool printWindowImage(QWidget *window, QPrinter &printer)
     return painter.end();
 }
 
-} // namespace platform
+}  // namespace platform

@@ -30,10 +30,10 @@ enum class Answer { Ok, Cancel, Yes, No };
 struct Question {
     enum class Kind { Message, Input, OpenFile, Printer, Modal, Help };
     Kind kind;
-    QString title; // as shown: the program's title when none was given, "" for Ui::kNoTitle
-    QString text;  // message text (lines joined by CR LF), input prompt, filter, window name, document path or link
-    Buttons buttons = Buttons::Ok; // message boxes only
-    Icon icon = Icon::None;        // message boxes only
+    QString title;  // as shown: the program's title when none was given, "" for Ui::kNoTitle
+    QString text;   // message text (lines joined by CR LF), input prompt, filter, window name, document path or link
+    Buttons buttons = Buttons::Ok;  // message boxes only
+    Icon icon = Icon::None;         // message boxes only
 };
 
 class Ui {
@@ -150,9 +150,8 @@ struct UnansweredQuestion : std::runtime_error {
 // "Desc (*.a);;Other (*.b *.c)".
 QString qtFileFilter(const QString &filter);
 
-
 // Prints an image of a window, scaled to fit the page (aspect kept, at the
 // top left), on the printer. false when the printer cannot be started.
 bool printWindowImage(QWidget *window, QPrinter &printer);
 
-} // namespace platform
+}  // namespace platform

@@ -152,7 +152,7 @@ int syncFile(const fs::path &path, int flags)
     return err;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<double> cellNumber(std::string_view text)
 {
@@ -198,9 +198,9 @@ std::optional<double> cellNumber(std::string_view text)
         const double value = legacy::toDouble(t);
         if (!std::isfinite(value))
             return std::nullopt;
-        return value == 0 ? 0.0 : value; // no negative zero
+        return value == 0 ? 0.0 : value;  // no negative zero
     } catch (const std::exception &) {
-        return std::nullopt; // too large for a number: kept as text
+        return std::nullopt;  // too large for a number: kept as text
     }
 }
 
@@ -382,7 +382,7 @@ void Workbook::save(const fs::path &file) const
             if (centreVertically_)
                 worksheet_center_vertically(sheet);
         }
-        std::string title = title_; // the library wants a writable text
+        std::string title = title_;  // the library wants a writable text
         if (!title.empty()) {
             lxw_doc_properties properties{};
             properties.title = title.data();
@@ -401,7 +401,7 @@ void Workbook::save(const fs::path &file) const
         throw WorkbookError(file, errnoText(err));
     const fs::file_status old = fs::status(file, ec);
     if (!ec && fs::is_regular_file(old))
-        fs::permissions(temp.path(), old.permissions(), ec); // best effort
+        fs::permissions(temp.path(), old.permissions(), ec);  // best effort
     fs::rename(temp.path(), file, ec);
     if (ec)
         throw WorkbookError(file, ec.message());
@@ -411,4 +411,4 @@ void Workbook::save(const fs::path &file) const
     syncFile(folder, O_RDONLY | O_DIRECTORY);
 }
 
-} // namespace platform
+}  // namespace platform

@@ -131,4 +131,4 @@ private:
     std::string title_;
 };
 
-} // namespace platform
+}  // namespace platform

@@ -11,15 +11,14 @@ namespace {
 constexpr const char *kAmountPattern = "000000.00";
 
 constexpr std::array<const char *, 20> kOnesWords{
-    "",        "One",     "Two",       "Three",    "Four",     "Five",    "Six",
-    "Seven",   "Eight",   "Nine",      "Ten",      "Eleven",   "Twelve",  "Thirteen",
-    "Fourteen", "Fifteen", "Sixteen",  "Seventeen", "Eighteen", "Nineteen"};
+    "",    "One",    "Two",    "Three",    "Four",     "Five",    "Six",     "Seven",     "Eight",    "Nine",
+    "Ten", "Eleven", "Twelve", "Thirteen", "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen"};
 constexpr std::array<const char *, 10> kTensWords{"",      "Ten",   "Twenty",  "Thirty", "Forty",
                                                   "Fifty", "Sixty", "Seventy", "Eighty", "Ninety"};
 
 bool allZeros(const std::string &digits) { return digits.find_first_not_of('0') == std::string::npos; }
 
-} // namespace
+}  // namespace
 
 void ConvertHundreds(CheckWordsState &words)
 {
@@ -89,4 +88,4 @@ std::string FormatCheckAmount(float netPay)
     return shown;
 }
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

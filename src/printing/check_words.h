@@ -48,4 +48,4 @@ void ConvertHundreds(CheckWordsState &words);
 // ("000000.50"). An amount of a million or more is shown in full.
 std::string FormatCheckAmount(float netPay);
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

@@ -28,12 +28,11 @@ void writeHeaderFile(const std::filesystem::path &file, const PrintHeading &head
 
 void fillDefaultHeading(PrintHeading &heading)
 {
-    for (auto [line, name] : {std::pair{&PrintHeading::HeadingLine1, "Company"},
-                              std::pair{&PrintHeading::HeadingLine2, "Address"},
-                              std::pair{&PrintHeading::HeadingLine3, "Zip Code"},
-                              std::pair{&PrintHeading::HeadingLine4, "ID Number"}})
+    for (auto [line, name] :
+         {std::pair{&PrintHeading::HeadingLine1, "Company"}, std::pair{&PrintHeading::HeadingLine2, "Address"},
+          std::pair{&PrintHeading::HeadingLine3, "Zip Code"}, std::pair{&PrintHeading::HeadingLine4, "ID Number"}})
         if ((heading.*line).empty())
             heading.*line = name;
 }
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

@@ -28,4 +28,4 @@ void writeHeaderFile(const std::filesystem::path &file, const PrintHeading &head
 // "Company", "Address", "Zip Code", "ID Number".
 void fillDefaultHeading(PrintHeading &heading);
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

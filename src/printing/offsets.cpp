@@ -35,4 +35,4 @@ std::int16_t horizontalColumns(std::string_view text) { return legacy::toInt16(l
 
 std::int16_t verticalLines(std::string_view text) { return legacy::toInt16(legacy::toDouble(text) + 3.0); }
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

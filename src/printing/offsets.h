@@ -37,4 +37,4 @@ std::int16_t wholeOffset(float stored);
 std::int16_t horizontalColumns(std::string_view text);
 std::int16_t verticalLines(std::string_view text);
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

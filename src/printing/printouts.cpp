@@ -8,8 +8,8 @@ namespace {
 
 using legacy::TextPage;
 
-constexpr const char *kRatePattern = "###.00";     // rates and hours
-constexpr const char *kAmountPattern = "#####.00"; // every amount
+constexpr const char *kRatePattern = "###.00";      // rates and hours
+constexpr const char *kAmountPattern = "#####.00";  // every amount
 
 std::string rate(float value) { return legacy::format(value, kRatePattern); }
 std::string rate(const std::string &text) { return legacy::formatText(text, kRatePattern); }
@@ -93,7 +93,7 @@ void endLines(TextPage &page, int count)
         page.endLine();
 }
 
-} // namespace
+}  // namespace
 
 PrintoutValues workOut(const PeriodSources &s)
 {
@@ -284,4 +284,4 @@ legacy::TextPage checkPage(const PeriodSources &s, const PrintoutValues &v, cons
     return page;
 }
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

@@ -38,13 +38,13 @@ struct PeriodSources {
 // The values both printouts work out before printing, single precision
 // (each product or sum rounded once, when it is stored).
 struct PrintoutValues {
-    int multiplier = 1;                 // O.T. 1x/2x: 1 when opt1x is selected, else 2
-    float otRate = 0, otEarnings = 0;   // O.T. 1x/2x
+    int multiplier = 1;                    // O.T. 1x/2x: 1 when opt1x is selected, else 2
+    float otRate = 0, otEarnings = 0;      // O.T. 1x/2x
     float halfRate = 0, halfEarnings = 0;  // O.T. 1.5x
-    float holidayEarnings = 0;          // the profile's rate 1, without the fall-back
+    float holidayEarnings = 0;             // the profile's rate 1, without the fall-back
     float vacationEarnings = 0;
-    float MyTips = 0;                   // the tips earnings
-    float yearTaxes = 0;                // the year's taxes, the cafeteria plan among them
+    float MyTips = 0;     // the tips earnings
+    float yearTaxes = 0;  // the year's taxes, the cafeteria plan among them
     float yearDeductions = 0;
 };
 
@@ -79,4 +79,4 @@ struct CheckFace {
 legacy::TextPage checkPage(const PeriodSources &sources, const PrintoutValues &values, const CheckFace &face,
                            std::int16_t CheckHorzCols, std::int16_t CheckVertLines);
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

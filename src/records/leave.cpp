@@ -83,7 +83,7 @@ void clearAccount(LeaveAccount &account, LeaveFrameTexts &frame)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string leaveFileName(const std::string &user) { return user + kLeaveExt; }
 
@@ -104,7 +104,7 @@ void writeLeaveRecords(legacy::SeqWriter &w, const LeaveRecord &r)
     }
 }
 
-} // namespace
+}  // namespace
 
 void writeLeaveFile(const std::filesystem::path &file, const LeaveRecord &r)
 {
@@ -234,4 +234,4 @@ void clearVac(LeaveRecord &fields, LeaveTexts &texts)
     updateBalance(texts.Sick);
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

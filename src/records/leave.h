@@ -116,4 +116,4 @@ void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std:
 // box "0", the fields 0 and empty, the balances "0". Writes nothing.
 void clearVac(LeaveRecord &fields, LeaveTexts &texts);
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -109,7 +109,7 @@ double labelAmount(const std::string &caption, float stored)
     }
 }
 
-} // namespace
+}  // namespace
 
 OvertimeLayout overtimeLayout(std::int16_t weeklyPay)
 {
@@ -195,20 +195,14 @@ void ClearAll(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout)
 std::optional<OvertimeMessage> cmdADD_Click(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout)
 {
     switch (total(store, texts, layout)) {
-    case TotalsProblem::None:
-        return std::nullopt;
-    case TotalsProblem::Attention:
-        return OvertimeMessage{kAttentionTitle, kAttentionText};
-    case TotalsProblem::OutOfRange:
-        return OvertimeMessage{kAttentionTitle, kOutOfRangeText};
+    case TotalsProblem::None: return std::nullopt;
+    case TotalsProblem::Attention: return OvertimeMessage{kAttentionTitle, kAttentionText};
+    case TotalsProblem::OutOfRange: return OvertimeMessage{kAttentionTitle, kOutOfRangeText};
     }
     return std::nullopt;
 }
 
-void Form_Paint(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout)
-{
-    total(store, texts, layout);
-}
+void Form_Paint(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout) { total(store, texts, layout); }
 
 void cmdAdvance_Click(OvertimeTexts &texts, OvertimeLayout layout)
 {
@@ -261,4 +255,4 @@ OvertimeForSettings takeForSettings(OvertimeStore &store, OvertimeTexts &texts, 
     return out;
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

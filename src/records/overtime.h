@@ -44,11 +44,9 @@ struct OvertimeMessage {
 
 // Salary or percentage missing, not a number, or a salary of 0.
 inline constexpr const char *kAttentionTitle = "Attention";
-inline constexpr const char *kAttentionText =
-    "Please enter amounts in\r\nAnnual Salary and\r\nApproved Percent Boxes.";
+inline constexpr const char *kAttentionText = "Please enter amounts in\r\nAnnual Salary and\r\nApproved Percent Boxes.";
 // A result that a single-precision value cannot hold.
-inline constexpr const char *kOutOfRangeText =
-    "These amounts are too large to add up.\r\nPlease check the boxes.";
+inline constexpr const char *kOutOfRangeText = "These amounts are too large to add up.\r\nPlease check the boxes.";
 
 // The number patterns of the results. "$#,###.#0": 1234.5 gives
 // "$1,234.50", 0 "$.00", -50 "-$50.00". "##.##%": the value times 100 with
@@ -123,4 +121,4 @@ struct OvertimeForSettings {
 // a double, before anything changes.
 OvertimeForSettings takeForSettings(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout);
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

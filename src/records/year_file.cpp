@@ -41,7 +41,7 @@ std::string problemText(const std::filesystem::path &file, const legacy::FileErr
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::string yearFileName(const std::string &currentUser, std::int16_t weeklyPay)
 {
@@ -82,14 +82,14 @@ void readYearFile(const std::filesystem::path &file, YearLedger &ledger, std::in
     for (int i = 0; i < rows; ++i) {
         YearRow &row = next.rows[i];
         row.Date = r.text();
-        for (float *v : {&row.Fed, &row.SS, &row.Medi, &row.State, &row.City, &row.Muni, &row.Bond, &row.Dues,
-                         &row.Pen, &row.Misc, &row.Kplan, &row.OT, &row.Gross, &row.Net, &row.SDI, &row.SUI,
-                         &row.Cafe, &row.Tips})
+        for (float *v :
+             {&row.Fed, &row.SS, &row.Medi, &row.State, &row.City, &row.Muni, &row.Bond, &row.Dues, &row.Pen, &row.Misc,
+              &row.Kplan, &row.OT, &row.Gross, &row.Net, &row.SDI, &row.SUI, &row.Cafe, &row.Tips})
             *v = r.numberF();
     }
     YearTotals &t = next.totals;
-    for (float *v : {&t.TotFed, &t.TotSS, &t.TotMedi, &t.TotState, &t.TotCity, &t.TotMuni, &t.TotBond,
-                     &t.TotDues, &t.TotPen, &t.TotMisc, &t.TotKplan})
+    for (float *v : {&t.TotFed, &t.TotSS, &t.TotMedi, &t.TotState, &t.TotCity, &t.TotMuni, &t.TotBond, &t.TotDues,
+                     &t.TotPen, &t.TotMisc, &t.TotKplan})
         *v = r.numberF();
     t.TotOT = fixedItem(r);
     t.TotGross = fixedItem(r);
@@ -118,8 +118,7 @@ LoadResult LoadYearToDate(YearLedger &ledger, YearScreen &screen, const std::fil
     return result;
 }
 
-LoadResult fillBoxes(YearLedger &ledger, YearScreen &screen, const std::filesystem::path &file,
-                     std::int16_t weeklyPay)
+LoadResult fillBoxes(YearLedger &ledger, YearScreen &screen, const std::filesystem::path &file, std::int16_t weeklyPay)
 {
     LoadResult result = LoadYearToDate(ledger, screen, file, weeklyPay);
     const int rows = activeRows(weeklyPay);
@@ -144,4 +143,4 @@ bool SaveAnnual(YearLedger &ledger, YearScreen &screen, const std::filesystem::p
     return true;
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -63,8 +63,7 @@ LoadResult LoadYearToDate(YearLedger &ledger, YearScreen &screen, const std::fil
 
 // LoadYearToDate, then the active rows of the grid get the store with
 // "#####.00" (".00", "12.50").
-LoadResult fillBoxes(YearLedger &ledger, YearScreen &screen, const std::filesystem::path &file,
-                     std::int16_t weeklyPay);
+LoadResult fillBoxes(YearLedger &ledger, YearScreen &screen, const std::filesystem::path &file, std::int16_t weeklyPay);
 
 // The save of a close with Yes (after UpdateAndAdd): AddAnnual, then the
 // file. False, with nothing written, when a number cannot be taken (show
@@ -73,4 +72,4 @@ LoadResult fillBoxes(YearLedger &ledger, YearScreen &screen, const std::filesyst
 [[nodiscard]] bool SaveAnnual(YearLedger &ledger, YearScreen &screen, const std::filesystem::path &file,
                               std::int16_t weeklyPay);
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

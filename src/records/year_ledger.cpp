@@ -140,7 +140,7 @@ bool editThenRecompute(YearLedger &ledger, YearScreen &screen, PayFrequency freq
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool AddAnnual(YearLedger &ledger, YearScreen &screen, std::int16_t weeklyPay)
 {
@@ -260,4 +260,4 @@ bool ClearAll(YearLedger &ledger, YearScreen &screen, PayFrequency frequency)
     });
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -73,4 +73,4 @@ struct PastePeriod {
 // year-to-date file is not touched.
 [[nodiscard]] bool ClearAll(YearLedger &ledger, YearScreen &screen, PayFrequency frequency);
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -17,7 +17,7 @@ constexpr std::array<const char *, 16> kCaptions{"Week", "Federal", "SS",   "Med
 std::string total(float value) { return legacy::format(value, kLedgerPattern); }
 std::string total(Currency value) { return legacy::format(value, kLedgerPattern); }
 
-} // namespace
+}  // namespace
 
 std::string reportAmount(float value)
 {
@@ -54,8 +54,8 @@ legacy::TextPage yearReport(const YearLedger &ledger, const YearReportInput &in)
     const int rows = activeRows(in.WeeklyPay);
     for (int i = 0; i < rows; ++i) {
         const YearRow &r = ledger.rows[i];
-        const std::array<float, 15> amounts{r.Fed,  r.SS,   r.Medi, r.State, r.City, r.Muni, r.Bond, r.Dues,
-                                            r.Pen,  r.Misc, r.Kplan, r.Tips, r.OT,   r.Net,  r.Gross};
+        const std::array<float, 15> amounts{r.Fed, r.SS,   r.Medi,  r.State, r.City, r.Muni, r.Bond, r.Dues,
+                                            r.Pen, r.Misc, r.Kplan, r.Tips,  r.OT,   r.Net,  r.Gross};
         page.print(r.Date, kColumns[0]);
         for (std::size_t k = 0; k < amounts.size(); ++k)
             page.print(reportAmount(amounts[k]), kColumns[k + 1]);
@@ -64,10 +64,10 @@ legacy::TextPage yearReport(const YearLedger &ledger, const YearReportInput &in)
     page.printLine(std::string(291, '-'), 5);
 
     const YearTotals &t = ledger.totals;
-    const std::array<std::string, 15> totals{
-        total(t.TotFed),  total(t.TotSS),   total(t.TotMedi),  total(t.TotState), total(t.TotCity),
-        total(t.TotMuni), total(t.TotBond), total(t.TotDues),  total(t.TotPen),   total(t.TotMisc),
-        total(t.TotKplan), total(t.TotTips), total(t.TotOT),   total(t.TotNet),   total(t.TotGross)};
+    const std::array<std::string, 15> totals{total(t.TotFed),  total(t.TotSS),   total(t.TotMedi),  total(t.TotState),
+                                             total(t.TotCity), total(t.TotMuni), total(t.TotBond),  total(t.TotDues),
+                                             total(t.TotPen),  total(t.TotMisc), total(t.TotKplan), total(t.TotTips),
+                                             total(t.TotOT),   total(t.TotNet),  total(t.TotGross)};
     page.print("TOTALS", kColumns[0]);
     for (std::size_t k = 0; k < totals.size(); ++k)
         page.print(totals[k], kColumns[k + 1]);
@@ -89,4 +89,4 @@ legacy::TextPage yearReport(const YearLedger &ledger, const YearReportInput &in)
     return page;
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

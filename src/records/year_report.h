@@ -15,10 +15,10 @@ namespace wagedesk::payrecords {
 
 // What the report reads besides the store.
 struct YearReportInput {
-    std::array<std::string, 4> heading;  // HeadingLine1 to HeadingLine4, empty until loaded
-    std::string CurrentUser;             // empty for the default profile
-    std::int16_t WeeklyPay = kFalse;     // True (-1): 52 rows, else 26
-    std::string today;                   // today's date in the system's short format
+    std::array<std::string, 4> heading;      // HeadingLine1 to HeadingLine4, empty until loaded
+    std::string CurrentUser;                 // empty for the default profile
+    std::int16_t WeeklyPay = kFalse;         // True (-1): 52 rows, else 26
+    std::string today;                       // today's date in the system's short format
     int major = 0, minor = 0, revision = 0;  // the program's version
 };
 
@@ -30,4 +30,4 @@ legacy::TextPage yearReport(const YearLedger &ledger, const YearReportInput &inp
 // "-.5 ", " 0 ".
 std::string reportAmount(float value);
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

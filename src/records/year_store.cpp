@@ -6,8 +6,7 @@ namespace {
 
 std::string currencyText(legacy::Currency value) { return legacy::doubleToText(value.toDouble()); }
 
-template <typename Text>
-YearCells cellsOf(const YearRow &row, Text text)
+template <typename Text> YearCells cellsOf(const YearRow &row, Text text)
 {
     YearCells cells;
     cells.txtDate = row.Date;
@@ -41,7 +40,7 @@ YearTotBoxes boxesOf(const YearTotals &t, SingleText single, FixedText fixed)
     return b;
 }
 
-} // namespace
+}  // namespace
 
 int activeRows(std::int16_t weeklyPay) { return weeklyPay == kTrue ? 52 : 26; }
 
@@ -57,7 +56,8 @@ YearCells formattedCells(const YearRow &row)
 
 YearTotBoxes plainTotals(const YearTotals &totals)
 {
-    return boxesOf(totals, [](float v) { return legacy::floatToText(v); }, currencyText);
+    return boxesOf(
+        totals, [](float v) { return legacy::floatToText(v); }, currencyText);
 }
 
 YearTotBoxes formattedTotals(const YearTotals &totals)
@@ -67,4 +67,4 @@ YearTotBoxes formattedTotals(const YearTotals &totals)
         [](legacy::Currency v) { return legacy::format(v, kLedgerPattern); });
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

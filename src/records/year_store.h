@@ -115,4 +115,4 @@ YearTotBoxes plainTotals(const YearTotals &totals);
 // The totals as every recomputation shows them: "#####.00".
 YearTotBoxes formattedTotals(const YearTotals &totals);
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

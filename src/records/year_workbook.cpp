@@ -37,16 +37,16 @@ void font(Cells &cells, int row, int column, bool bold, FontColour colour)
 
 // Grid cells in sheet column order A to P.
 constexpr std::array<std::string YearCells::*, 16> kGridColumns{
-    &YearCells::txtDate, &YearCells::txtFed,  &YearCells::txtSS,   &YearCells::txtMedi,
-    &YearCells::txtState, &YearCells::txtCity, &YearCells::txtMuni, &YearCells::txtBond,
-    &YearCells::txtDues, &YearCells::txtPen,  &YearCells::txtMisc, &YearCells::txtKplan,
-    &YearCells::txtTips, &YearCells::txtOT,   &YearCells::txtGross, &YearCells::txtNet};
+    &YearCells::txtDate,  &YearCells::txtFed,  &YearCells::txtSS,    &YearCells::txtMedi,
+    &YearCells::txtState, &YearCells::txtCity, &YearCells::txtMuni,  &YearCells::txtBond,
+    &YearCells::txtDues,  &YearCells::txtPen,  &YearCells::txtMisc,  &YearCells::txtKplan,
+    &YearCells::txtTips,  &YearCells::txtOT,   &YearCells::txtGross, &YearCells::txtNet};
 
 // Total boxes in sheet column order B to P (A holds the label).
 constexpr std::array<std::string YearTotBoxes::*, 15> kTotalColumns{
-    &YearTotBoxes::txtTotFed,  &YearTotBoxes::txtTotSS,   &YearTotBoxes::txtTotMedi, &YearTotBoxes::txtTotState,
-    &YearTotBoxes::txtTotCity, &YearTotBoxes::txtTotMuni, &YearTotBoxes::txtTotBond, &YearTotBoxes::txtTotDues,
-    &YearTotBoxes::txtTotPen,  &YearTotBoxes::txtTotMisc, &YearTotBoxes::txtTotKplan, &YearTotBoxes::txtTotTips,
+    &YearTotBoxes::txtTotFed,  &YearTotBoxes::txtTotSS,    &YearTotBoxes::txtTotMedi,  &YearTotBoxes::txtTotState,
+    &YearTotBoxes::txtTotCity, &YearTotBoxes::txtTotMuni,  &YearTotBoxes::txtTotBond,  &YearTotBoxes::txtTotDues,
+    &YearTotBoxes::txtTotPen,  &YearTotBoxes::txtTotMisc,  &YearTotBoxes::txtTotKplan, &YearTotBoxes::txtTotTips,
     &YearTotBoxes::txtTotOT,   &YearTotBoxes::txtTotGross, &YearTotBoxes::txtTotNet};
 
 struct Layout {
@@ -91,7 +91,7 @@ void writeLayout(Cells &cells, const YearScreen &screen, const Layout &layout)
     }
 }
 
-} // namespace
+}  // namespace
 
 const SheetCell *YearSheet::at(std::string_view address) const
 {
@@ -157,4 +157,4 @@ std::string workbookFileName(const std::string &currentUser)
     return currentUser.empty() ? std::string("Year To Date.xlsx") : currentUser + " Year To Date.xlsx";
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -61,4 +61,4 @@ YearSheet yearWorkbook(const YearScreen &screen, const std::string &currentUser,
 // "<profile> Year To Date.xlsx"; "Year To Date.xlsx" for the default profile.
 std::string workbookFileName(const std::string &currentUser);
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

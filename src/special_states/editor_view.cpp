@@ -58,4 +58,4 @@ SwitchValues switchValues(const StateEditorView &view)
     return values;
 }
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

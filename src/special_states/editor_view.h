@@ -92,4 +92,4 @@ public:
 // The values of the eleven switches as the view holds them.
 SwitchValues switchValues(const StateEditorView &view);
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

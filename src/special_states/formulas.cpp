@@ -46,10 +46,7 @@ std::pair<int, int> louisianaCounts(const FormulaInput &in)
             count(in.allowance[0].married, "the number of dependents")};
 }
 
-const BracketTable &tableOf(const FormulaInput &in, bool single)
-{
-    return single ? in.single : in.married;
-}
+const BracketTable &tableOf(const FormulaInput &in, bool single) { return single ? in.single : in.married; }
 
 float creditOf(const AllowanceRow &row, bool single) { return single ? row.single : row.married; }
 
@@ -88,8 +85,7 @@ template <std::size_t N> float graduated(const Schedule<N> &s, float w)
 // ---------------------------------------------------------------- Iowa
 
 constexpr std::array<double, 9> kIowaRates{0.0036, 0.0072, 0.0243, 0.045, 0.0612, 0.0648, 0.068, 0.0792, 0.0898};
-constexpr std::array<double, 9> kIowaPriorRates{0.0036, 0.0072, 0.0243, 0.0486, 0.0653,
-                                                0.0698, 0.0752, 0.0842, 0.0898};
+constexpr std::array<double, 9> kIowaPriorRates{0.0036, 0.0072, 0.0243, 0.0486, 0.0653, 0.0698, 0.0752, 0.0842, 0.0898};
 
 const Schedule<9> kIowaBiWeekly{
     {48.81f, 97.62f, 195.24f, 439.28f, 732.13f, 976.17f, 1464.25f, 2196.37f},
@@ -222,7 +218,7 @@ template <class LineTax> std::optional<float> scanLines(const BracketTable &t, f
     return tax;
 }
 
-} // namespace
+}  // namespace
 
 void FormulaResult::applyTo(PayResult &result) const
 {
@@ -291,10 +287,7 @@ FormulaResult GetLouisiana(const FormulaInput &in)
     return amount(VariantNumber::single(tax > 0 ? tax : 0.f));
 }
 
-FormulaResult GetIowa(const FormulaInput &in)
-{
-    return iowa(in, SpecialState::Iowa, kIowaBiWeekly, kIowaWeekly);
-}
+FormulaResult GetIowa(const FormulaInput &in) { return iowa(in, SpecialState::Iowa, kIowaBiWeekly, kIowaWeekly); }
 
 FormulaResult GetIowaPrior(const FormulaInput &in)
 {
@@ -335,8 +328,7 @@ FormulaResult GetOregon(const FormulaInput &in)
 {
     const std::size_t n = exemptionRow(SpecialState::Oregon, in.StateExemptions);
     const double cap = in.optBiWeek ? 135 : 67;
-    const float w = in.FedTax <= cap ? single(static_cast<double>(in.GrossPay) - in.FedTax)
-                                     : single(in.GrossPay - cap);
+    const float w = in.FedTax <= cap ? single(static_cast<double>(in.GrossPay) - in.FedTax) : single(in.GrossPay - cap);
     // A single person with three or more exemptions is taxed as married.
     const bool singleTable = in.StateStatus == "Single" && n < 3;
     const BracketTable &t = tableOf(in, singleTable);
@@ -514,8 +506,8 @@ FormulaResult GetNC(const FormulaInput &in)
             tax = line;
     }
     if (in.optWeek) {
-        const float w = single(static_cast<double>(in.GrossLessKPlan) - in.CalAllow -
-                               in.StateAllowanceAmount / 2.0 - in.StateCafeteria);
+        const float w = single(static_cast<double>(in.GrossLessKPlan) - in.CalAllow - in.StateAllowanceAmount / 2.0 -
+                               in.StateCafeteria);
         r.stateWages = w;
         if (auto line = scanLines(t, w, 2, [&](const BracketRow &row, float) {
                 return single(static_cast<double>(w) * row.percentage - row.amount / 2.0);
@@ -569,4 +561,4 @@ std::optional<FormulaResult> dispatch(const SwitchValues &switches, const Formul
     return out;
 }
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

@@ -92,4 +92,4 @@ void checkFigures(const SwitchValues &switches, const FormulaInput &in);
 // value when no switch is on: the general computation runs then.
 std::optional<FormulaResult> dispatch(const SwitchValues &switches, const FormulaInput &in);
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

@@ -23,7 +23,7 @@ constexpr RowTexts kEmptyRow{"", "", "", "", "", ""};
 
 // The frame and the headings of the bracket tables, which Iowa and Missouri
 // grey.
-constexpr std::string_view kTableHeadings[] = {"Frame1", "Label1", "Label2",  "Label3",  "Label4",  "Label6", "Label19",
+constexpr std::string_view kTableHeadings[] = {"Frame1", "Label1", "Label2", "Label3",  "Label4",  "Label6", "Label19",
                                                "Label5", "Label8", "Label9", "Label10", "Label11", "Label20"};
 
 // A built-in figure worked out by a rule (credit per exemption times the
@@ -213,7 +213,7 @@ constexpr std::array<RowTexts, 4> kNorthCarolina{{
     {"4730.77", "54.8", "0.0825", "3961.54", "47.26", "0.0825"},
 }};
 
-} // namespace
+}  // namespace
 
 StoredSettings storedSettings(const ProgramState &store)
 {
@@ -370,8 +370,8 @@ void OregonSet(StateEditorView &v, const PresetInput &in)
     v.setValue(StateCheck::ckSpouse, s.SpouseWorks);
     v.setValue(StateCheck::ckRoundOff, s.RoundState);
     v.setOn(SpecialState::Oklahoma, false);
-    v.setUserInfo({std::to_string(s.StateExemptions), s.StateStatus, stored(s.FedAdditional), s.FedExempt,
-                   s.SSMediExempt});
+    v.setUserInfo(
+        {std::to_string(s.StateExemptions), s.StateStatus, stored(s.FedAdditional), s.FedExempt, s.SSMediExempt});
 
     numberExemptionRows(v);
     for (std::size_t i = 3; i < 10; ++i) {
@@ -439,4 +439,4 @@ void NCSet(StateEditorView &v, const PresetInput &)
     allowanceRule(v, 96.15);
 }
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

@@ -64,4 +64,4 @@ void AlabamaSet(StateEditorView &view, const PresetInput &in);
 void WisconsinSet(StateEditorView &view, const PresetInput &in);
 void NCSet(StateEditorView &view, const PresetInput &in);
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

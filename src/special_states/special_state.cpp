@@ -14,14 +14,8 @@ using C = Companion;
 
 // Where the store keeps each switch's copy: most in the state table file,
 // Oklahoma, Alabama, Wisconsin and N.C. in the user details file.
-template <std::int16_t StateSettings::*Flag> std::int16_t &tableFlag(ProgramState &s)
-{
-    return s.stateSettings.*Flag;
-}
-template <std::int16_t ProfileSettings::*Flag> std::int16_t &detailsFlag(ProgramState &s)
-{
-    return s.profile.*Flag;
-}
+template <std::int16_t StateSettings::*Flag> std::int16_t &tableFlag(ProgramState &s) { return s.stateSettings.*Flag; }
+template <std::int16_t ProfileSettings::*Flag> std::int16_t &detailsFlag(ProgramState &s) { return s.profile.*Flag; }
 
 // Indexed by SpecialState. The last two columns are how a press on the
 // switch differs beside its companion: it clears the stored Louisiana flag,
@@ -37,8 +31,8 @@ const std::array<SpecialStateInfo, kSpecialStateCount> kStates{{
      tableFlag<&StateSettings::SpecialMissouri>, C::Spouse, false, false},
     {S::Mass, "ckMass", "Mass", "Massachusetts", MassSet, GetMass, nullptr, tableFlag<&StateSettings::SpecialMass>,
      C::None, false, false},
-    {S::Oregon, "ckOregon", "Oregon", "Oregon", OregonSet, GetOregon, nullptr,
-     tableFlag<&StateSettings::SpecialOregon>, C::None, true, false},
+    {S::Oregon, "ckOregon", "Oregon", "Oregon", OregonSet, GetOregon, nullptr, tableFlag<&StateSettings::SpecialOregon>,
+     C::None, true, false},
     {S::Oklahoma, "ckOkla", "Oklahoma", "Oklahoma", OklaSet, GetOkla, nullptr,
      detailsFlag<&ProfileSettings::SpecialOkla>, C::Spouse, false, true},
     {S::Alabama, "ckAlabama", "Alabama", "Alabama", AlabamaSet, GetAlabama, nullptr,
@@ -51,7 +45,7 @@ const std::array<SpecialStateInfo, kSpecialStateCount> kStates{{
      detailsFlag<&ProfileSettings::SpecialNC>, C::None, true, true},
 }};
 
-} // namespace
+}  // namespace
 
 const std::array<SpecialStateInfo, kSpecialStateCount> &specialStates() { return kStates; }
 
@@ -66,10 +60,10 @@ std::int16_t storedFlag(const ProgramState &store, SpecialState s)
 }
 
 SpecialStateError::SpecialStateError(SpecialState s, std::string f, std::string v, std::string_view rule)
-    : CalculationRefused(std::string(info(s).stateName) + " withholding: " + f + " is " + v + "; " +
-                         std::string(rule) + "."),
+    : CalculationRefused(std::string(info(s).stateName) + " withholding: " + f + " is " + v + "; " + std::string(rule) +
+                         "."),
       state(s), figure(std::move(f)), value(std::move(v))
 {
 }
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

@@ -76,14 +76,14 @@ const SpecialStateInfo &info(SpecialState s);
 // The editor's load and its State Tax menu command run the presets of the
 // switches that are on in this order.
 inline constexpr std::array<SpecialState, kSpecialStateCount> kPresetOrder{
-    SpecialState::Louisiana, SpecialState::Arizona,  SpecialState::Iowa,     SpecialState::Missouri,
-    SpecialState::Mass,      SpecialState::Oregon,   SpecialState::Oklahoma, SpecialState::Alabama,
+    SpecialState::Louisiana, SpecialState::Arizona,   SpecialState::Iowa,          SpecialState::Missouri,
+    SpecialState::Mass,      SpecialState::Oregon,    SpecialState::Oklahoma,      SpecialState::Alabama,
     SpecialState::Kentucky,  SpecialState::Wisconsin, SpecialState::NorthCarolina,
 };
 // The calculation's state step tests them in this order.
 inline constexpr std::array<SpecialState, kSpecialStateCount> kDispatchOrder{
-    SpecialState::Arizona,  SpecialState::Louisiana, SpecialState::Iowa,     SpecialState::Missouri,
-    SpecialState::Mass,     SpecialState::Oregon,    SpecialState::Oklahoma, SpecialState::Alabama,
+    SpecialState::Arizona,  SpecialState::Louisiana, SpecialState::Iowa,          SpecialState::Missouri,
+    SpecialState::Mass,     SpecialState::Oregon,    SpecialState::Oklahoma,      SpecialState::Alabama,
     SpecialState::Kentucky, SpecialState::Wisconsin, SpecialState::NorthCarolina,
 };
 
@@ -109,4 +109,4 @@ public:
     std::string value;   // as the formula found it: "12"
 };
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

@@ -52,4 +52,4 @@ void spouseWorksChanged(StateEditorView &view, const PresetInput &in)
         MissouriSet(view, in);
 }
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

@@ -37,4 +37,4 @@ void rerunPresets(Occasion occasion, StateEditorView &view, const PresetInput &i
 // deduction follows it.
 void spouseWorksChanged(StateEditorView &view, const PresetInput &in);
 
-} // namespace wagedesk::special_states
+}  // namespace wagedesk::special_states

@@ -48,7 +48,12 @@ const StateTableTexts kNewYorkStateTexts{
         {"576.3", "595.5"},
         {"614.8", "634"},
     }},
-    "0", "0", "0", "0", "0", "0",
+    "0",
+    "0",
+    "0",
+    "0",
+    "0",
+    "0",
 };
 
 const CityTableTexts kNewYorkCityTexts{
@@ -137,7 +142,7 @@ NonResidentLines nonResidentLines(const NonResidentLineTexts &texts)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 WithholdingTable withholdingTable(const WithholdingTableTexts &texts)
 {
@@ -191,4 +196,4 @@ void builtInCityFileItems(StateSettings &s)
     s.NoLocalTax = 0;
 }
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

@@ -77,4 +77,4 @@ void builtInStateFileItems(StateSettings &store, ProfileSettings &profile);
 // NO LOCAL TAX off.
 void builtInCityFileItems(StateSettings &store);
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

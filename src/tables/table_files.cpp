@@ -132,7 +132,7 @@ template <class Write> void writeWhole(const std::filesystem::path &file, Write 
     out.commit();
 }
 
-} // namespace
+}  // namespace
 
 std::optional<legacy::SeqReader> openTableFile(const std::filesystem::path &file)
 {
@@ -234,7 +234,7 @@ template <class Read> FileRead readWithBuiltIns(const std::filesystem::path &fil
     return FileRead::Whole;
 }
 
-} // namespace
+}  // namespace
 
 FileRead readStateTableFile(const std::filesystem::path &file, StateSettings &settings, ProfileSettings &profile)
 {
@@ -283,4 +283,4 @@ void writeNonResidentTable(const std::filesystem::path &file, const NonResidentT
     writeWhole(file, [&](legacy::SeqWriter &out) { writeNonResidentTable(out, table); });
 }
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

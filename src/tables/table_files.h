@@ -67,9 +67,8 @@ FileRead readNonResidentTableFile(const std::filesystem::path &file, NonResident
 // The whole file from the store, replacing the old one only once it is
 // complete. Throw legacy::FileError when the file cannot be written; the
 // old file is then left as it was.
-void writeStateTable(const std::filesystem::path &file, const StateSettings &settings,
-                     const ProfileSettings &profile);
+void writeStateTable(const std::filesystem::path &file, const StateSettings &settings, const ProfileSettings &profile);
 void writeCityTable(const std::filesystem::path &file, const StateSettings &settings);
 void writeNonResidentTable(const std::filesystem::path &file, const NonResidentTable &table);
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

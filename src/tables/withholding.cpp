@@ -19,8 +19,8 @@ void bracketTax(const BracketTable &t, float wage, double divisor, VariantNumber
 {
     auto minimum = [&](std::size_t i) { return legacy::toSingle(t[i].minimum / divisor); };
     auto amount = [&](std::size_t i) {
-        return VariantNumber::single(legacy::toSingle(
-            (static_cast<double>(wage) - minimum(i)) * t[i].percentage + t[i].amount / divisor));
+        return VariantNumber::single(
+            legacy::toSingle((static_cast<double>(wage) - minimum(i)) * t[i].percentage + t[i].amount / divisor));
     };
     for (std::size_t i = 0; i + 1 < t.size(); ++i)
         if (minimum(i) <= wage && wage < minimum(i + 1))
@@ -42,20 +42,19 @@ void nonResidentTax(const NonResidentLines &lines, float perc, PayResult &r)
     r.CityTax = VariantNumber::single(legacy::toSingle((static_cast<double>(wage) - r.CityAllowanceAmount) * perc));
 }
 
-} // namespace
+}  // namespace
 
-void GetStateTax(const WithholdingTable &table, const std::string &status, bool optBiWeek, bool optWeek,
-                 PayResult &r)
+void GetStateTax(const WithholdingTable &table, const std::string &status, bool optBiWeek, bool optWeek, PayResult &r)
 {
     const BracketTable &brackets = table.forStatus(status);
     if (optBiWeek) {
         r.StateWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.StateAllowanceAmount -
-                                          r.StateCafeteria);
+                                        r.StateCafeteria);
         bracketTax(brackets, r.StateWages, 1, r.StateTax);
     }
     if (optWeek) {
         r.StateWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.StateAllowanceAmount / 2.0 -
-                                          r.StateCafeteria);
+                                        r.StateCafeteria);
         bracketTax(brackets, r.StateWages, 2, r.StateTax);
     }
 }
@@ -83,4 +82,4 @@ void GetCityTax(const WithholdingTable &table, const NonResidentTable &nonReside
     }
 }
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

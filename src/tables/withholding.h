@@ -17,8 +17,7 @@ namespace wagedesk::tables {
 // r.StateWages and, when a line matches, r.StateTax (a 32-bit amount). A wage
 // below the first minimum leaves StateTax as it was (the calculation has set
 // it to 0).
-void GetStateTax(const WithholdingTable &table, const std::string &status, bool optBiWeek, bool optWeek,
-                 PayResult &r);
+void GetStateTax(const WithholdingTable &table, const std::string &status, bool optBiWeek, bool optWeek, PayResult &r);
 
 // City tax. ckNonCity is the value of the "NON-CITY Resident" box (on at
 // exactly 1). Resident: the city table of the status on GrossLessKPlan less
@@ -30,4 +29,4 @@ void GetStateTax(const WithholdingTable &table, const std::string &status, bool 
 void GetCityTax(const WithholdingTable &table, const NonResidentTable &nonResident, const std::string &status,
                 bool optBiWeek, bool optWeek, std::int16_t ckNonCity, PayResult &r);
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

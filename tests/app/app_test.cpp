@@ -70,7 +70,7 @@ TEST_F(ApplicationTest, TheEventLoopRunsOnAfterAnError)
     EXPECT_EQ(Ui::asked()[0].text, QStringLiteral("A file cannot be written."));
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -56,9 +56,10 @@ TEST(FederalFile, TheShippedFileReadsIntoTheFourTablesTheAllowancesAndTheVersion
 TEST(FederalFile, TheShippedTablesAreContinuous)
 {
     const FederalTables t = readFederalFile(kShipped);
-    const std::pair<const char *, const FederalBracketTable *> tables[] = {
-        {"FedSingleBi", &t.FedSingleBi}, {"FedSingleWk", &t.FedSingleWk},
-        {"FedMarriedBi", &t.FedMarriedBi}, {"FedMarriedWk", &t.FedMarriedWk}};
+    const std::pair<const char *, const FederalBracketTable *> tables[] = {{"FedSingleBi", &t.FedSingleBi},
+                                                                           {"FedSingleWk", &t.FedSingleWk},
+                                                                           {"FedMarriedBi", &t.FedMarriedBi},
+                                                                           {"FedMarriedWk", &t.FedMarriedWk}};
     for (const auto &[name, table] : tables) {
         const FederalBracketTable &b = *table;
         // Over, NotOver, ExcessOver, Rate, Plus of brackets 1 to 6.
@@ -179,16 +180,16 @@ TEST(FederalBrackets, EdgesOfTheShippedSingleWeeklyTable)
         float wages, before, tax;
     } cases[] = {
         {0, 0, 0},
-        {51, 0, 0},         // at the first Over: no bracket
-        {51, 3.25f, 3.25f}, // no match keeps what was there
+        {51, 0, 0},          // at the first Over: no bracket
+        {51, 3.25f, 3.25f},  // no match keeps what was there
         {40, 3.25f, 3.25f},
         {-10, 0, 0},
         {51.5f, 0, 0.05f},
-        {188, 0, 13.70f},   // on NotOver: the lower bracket, equal to the next one's Plus
+        {188, 0, 13.70f},  // on NotOver: the lower bracket, equal to the next one's Plus
         {188.01f, 0, 13.70f},
         {606, 0, 76.40f},
         {6069, 0, 1746.59f},
-        {7000, 0, 2072.44f}, // above bracket 6: no upper bound
+        {7000, 0, 2072.44f},  // above bracket 6: no upper bound
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.wages);
@@ -229,9 +230,9 @@ TEST(FederalBrackets, TheTableFollowsStatusAndFrequency)
         bool single, bi, week;
         float tax;
     } cases[] = {
-        {true, true, false, 1},   {true, false, true, 2},  {false, true, false, 3}, {false, false, true, 4},
-        {true, true, true, 2},    // both selected: the weekly test runs second
-        {true, false, false, -1}, // neither: as it was
+        {true, true, false, 1},   {true, false, true, 2}, {false, true, false, 3},
+        {false, false, true, 4},  {true, true, true, 2},  // both selected: the weekly test runs second
+        {true, false, false, -1},                         // neither: as it was
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(::testing::Message() << c.single << c.bi << c.week);
@@ -249,4 +250,4 @@ TEST(FederalTablesZeroed, EveryCellButTheVersion)
     EXPECT_EQ(t.TaxVersion, "2005 Cir E Pub 15, Jan 2005");
 }
 
-} // namespace
+}  // namespace

@@ -5,11 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include <map>
 
@@ -230,8 +230,8 @@ TEST_F(Profiles, FileNewWritesTheNewProfileAndRefusesAnExistingName)
 TEST_F(Profiles, ANameThatIsAPathIsRefused)
 {
     Form1 &f = start();
-    for (const QString &name : {QStringLiteral("../evil"), QStringLiteral(".."), QStringLiteral("a/b"),
-                                QStringLiteral("tab\there")}) {
+    for (const QString &name :
+         {QStringLiteral("../evil"), QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral("tab\there")}) {
         Ui::clearAsked();
         Ui::script(Answer::No);
         Ui::script(name);
@@ -490,7 +490,6 @@ TEST_F(UserInfo, EnterPressesSave)
     EXPECT_FALSE(Forms::isLoaded(frmTaxInfo::kName) && Forms::get<frmTaxInfo>().isVisible());
 }
 
-
 TEST_F(UserInfo, KPlanSwitchesTakeOneClick)
 {
     start();
@@ -613,9 +612,8 @@ TEST_F(SmallWindows, AboutShowsTheVersionWithoutLeadingZeros)
 {
     EXPECT_EQ(versionLine({9, 3, 3}), QStringLiteral("Version 9.3.3"));
     Form1 &f = start();
-    Ui::script(Ui::ModalAction([](QWidget *w) {
-        EXPECT_EQ(static_cast<frmAboutSpcl *>(w)->lblVersion->text(), versionLine(kVersion));
-    }));
+    Ui::script(Ui::ModalAction(
+        [](QWidget *w) { EXPECT_EQ(static_cast<frmAboutSpcl *>(w)->lblVersion->text(), versionLine(kVersion)); }));
     f.mnuAboutItem_Click();
 }
 
@@ -697,17 +695,17 @@ TEST_F(SmallWindows, HelpExplainsEveryWindowAndWhatACalculationSaves)
     // writes, and then the year-to-date file as one it does not.
     const QString main = sections[QStringLiteral("main")];
     const qsizetype at = main.indexOf(QStringLiteral("Every calculation saves"));
-    const qsizetype notWritten =
-        main.indexOf(QStringLiteral("It does not write the year-to-date file NAME.yrw or NAME.yrb"));
+    const qsizetype notWritten = main.indexOf(
+        QStringLiteral("It does not write the year-to-date file NAME.yrw or NAME.yrb"));
     ASSERT_GE(at, 0);
     ASSERT_GT(notWritten, at);
     const QString saved = main.mid(at, notWritten - at);
-    for (const char *file : {"NAME.use", "NAME.and", "NAME.cfe", "NAME.ovw", "NAME.ovb", "NAME.hol", "NAME.sta",
-                             "NAME.cti", "NAME.nci"})
+    for (const char *file :
+         {"NAME.use", "NAME.and", "NAME.cfe", "NAME.ovw", "NAME.ovb", "NAME.hol", "NAME.sta", "NAME.cti", "NAME.nci"})
         EXPECT_TRUE(saved.contains(QLatin1String(file))) << file;
     EXPECT_FALSE(saved.contains(QStringLiteral(".yr")));
     Ui::closeHelp();
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

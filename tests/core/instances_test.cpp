@@ -324,5 +324,5 @@ TEST_F(Instances, FileOpenMovesTheLockOnlyWhenTheOpenSucceeds)
     FolderLock::ofRun().release();  // before its folder goes
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

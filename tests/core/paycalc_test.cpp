@@ -17,8 +17,7 @@ namespace {
 
 const FederalTables &shippedTables()
 {
-    static const FederalTables t =
-        readFederalFile(std::filesystem::path(WD_SOURCE_DIR) / "data" / "Federal.dat");
+    static const FederalTables t = readFederalFile(std::filesystem::path(WD_SOURCE_DIR) / "data" / "Federal.dat");
     return t;
 }
 
@@ -50,8 +49,28 @@ struct TestEnvironment : CalcEnvironment {
 };
 
 // The labels, the eleven amount lines first, in lbTaxDed order.
-enum class L { Fed, SS, Medi, State, City, Muni, Bond, Dues, Pension, Misc, KPlan,
-               Gross, SDI, SUI, Cafe, Taxes, Deduct, Net, OverT, Tips };
+enum class L {
+    Fed,
+    SS,
+    Medi,
+    State,
+    City,
+    Muni,
+    Bond,
+    Dues,
+    Pension,
+    Misc,
+    KPlan,
+    Gross,
+    SDI,
+    SUI,
+    Cafe,
+    Taxes,
+    Deduct,
+    Net,
+    OverT,
+    Tips
+};
 
 const std::string &label(const PayLabels &p, L which)
 {
@@ -104,13 +123,24 @@ struct Case {
 void hours(PayEntries &e, const char *h) { e.text[0] = h; }
 void dollars(PayEntries &e, const char *d) { e.text[6] = d; }
 void biWeekly(PayEntries &e) { e.optBiWeek = true, e.optWeek = false; }
-void sdiBase(ProgramState &s, float percent, float base) { s.stateSettings.SDIPercent = percent, s.stateSettings.SDIWageBase = base; }
+void sdiBase(ProgramState &s, float percent, float base)
+{
+    s.stateSettings.SDIPercent = percent, s.stateSettings.SDIWageBase = base;
+}
 
 const Case kCases[] = {
     {"single weekly, 40 hours",
      [](auto &, auto &e, auto &) { hours(e, "40"); },
-     {{L::Gross, "$400.00"}, {L::Fed, "45.50"}, {L::SS, "24.80"}, {L::Medi, "5.80"}, {L::State, ".00"},
-      {L::City, ".00"}, {L::Taxes, "$76.10"}, {L::Deduct, "$.00"}, {L::Net, "$323.90"}, {L::OverT, "$.00"}}},
+     {{L::Gross, "$400.00"},
+      {L::Fed, "45.50"},
+      {L::SS, "24.80"},
+      {L::Medi, "5.80"},
+      {L::State, ".00"},
+      {L::City, ".00"},
+      {L::Taxes, "$76.10"},
+      {L::Deduct, "$.00"},
+      {L::Net, "$323.90"},
+      {L::OverT, "$.00"}}},
     {"IRS Publication 15: single weekly $600, 2 allowances",
      [](auto &s, auto &e, auto &) { dollars(e, "600"), s.profile.FedExemptions = "2"; },
      {{L::Gross, "$600.00"}, {L::Fed, "57.04"}, {L::SS, "37.20"}, {L::Medi, "8.70"}, {L::Net, "$497.06"}},
@@ -140,7 +170,11 @@ const Case kCases[] = {
      }},
     {"K plan percent: off federal wages, not Social Security",
      [](auto &s, auto &e, auto &) { hours(e, "40"), s.profile.KPlan = 5; },
-     {{L::Gross, "$400.00"}, {L::KPlan, "20.00"}, {L::Fed, "42.50"}, {L::SS, "24.80"}, {L::Deduct, "$20.00"},
+     {{L::Gross, "$400.00"},
+      {L::KPlan, "20.00"},
+      {L::Fed, "42.50"},
+      {L::SS, "24.80"},
+      {L::Deduct, "$20.00"},
       {L::Net, "$306.90"}}},
     {"K plan fixed",
      [](auto &s, auto &e, auto &) { hours(e, "40"), s.profile.KPlan = 25, s.profile.KPlanIsPercent = 0; },
@@ -156,13 +190,25 @@ const Case kCases[] = {
          s.stateSettings.SUIPercent = 0.5f, s.stateSettings.SUIWageBase = 10000;
          env.boxes.ckSDI = env.boxes.ckSUI = true;
      },
-     {{L::Fed, "30.50"}, {L::SS, "18.60"}, {L::Medi, "4.35"}, {L::SDI, "4.00"}, {L::SUI, "2.00"},
-      {L::Cafe, "100.00"}, {L::Taxes, "$59.45"}, {L::Deduct, "$100.00"}, {L::Net, "$240.55"}},
+     {{L::Fed, "30.50"},
+      {L::SS, "18.60"},
+      {L::Medi, "4.35"},
+      {L::SDI, "4.00"},
+      {L::SUI, "2.00"},
+      {L::Cafe, "100.00"},
+      {L::Taxes, "$59.45"},
+      {L::Deduct, "$100.00"},
+      {L::Net, "$240.55"}},
      [](const auto &s, const auto &, const auto &) { EXPECT_EQ(s.result.StateCafeteria, 100.0f); }},
     {"tips: in the gross, out of the net",
      [](auto &, auto &e, auto &) { hours(e, "40"), e.text[7] = "10"; },
-     {{L::Gross, "$420.00"}, {L::Fed, "48.50"}, {L::SS, "26.04"}, {L::Medi, "6.09"}, {L::Tips, "$20.00"},
-      {L::Taxes, "$80.63"}, {L::Net, "$319.37"}}},
+     {{L::Gross, "$420.00"},
+      {L::Fed, "48.50"},
+      {L::SS, "26.04"},
+      {L::Medi, "6.09"},
+      {L::Tips, "$20.00"},
+      {L::Taxes, "$80.63"},
+      {L::Net, "$319.37"}}},
     {"overtime at 1X counts once",
      [](auto &, auto &e, auto &) { hours(e, "40"), e.text[2] = "3", e.text[3] = "2"; },
      {{L::Gross, "$460.00"}, {L::OverT, "$60.00"}}},
@@ -238,14 +284,10 @@ const Case kCases[] = {
      [](auto &, auto &e, auto &env) { hours(e, "40"), env.stateTax = VariantNumber::single(12.5f); },
      {{L::State, "12.50"}, {L::Taxes, "$88.60"}}},
     {"Round State: 12.50 to the even 12",
-     [](auto &, auto &e, auto &env) {
-         hours(e, "40"), env.stateTax = VariantNumber::single(12.5f), env.round = true;
-     },
+     [](auto &, auto &e, auto &env) { hours(e, "40"), env.stateTax = VariantNumber::single(12.5f), env.round = true; },
      {{L::State, "12.00"}, {L::Taxes, "$88.10"}, {L::Net, "$311.90"}}},
     {"Round State: 13.50 to the even 14",
-     [](auto &, auto &e, auto &env) {
-         hours(e, "40"), env.stateTax = VariantNumber::single(13.5f), env.round = true;
-     },
+     [](auto &, auto &e, auto &env) { hours(e, "40"), env.stateTax = VariantNumber::single(13.5f), env.round = true; },
      {{L::State, "14.00"}}},
     {"state adjustment added",
      [](auto &, auto &e, auto &env) {
@@ -260,8 +302,16 @@ const Case kCases[] = {
      {{L::State, ".00"}, {L::Taxes, "$76.10"}}},
     {"all entries empty or without a number",
      [](auto &, auto &e, auto &) { e.text[0] = "abc", e.text[3] = "-", e.text[7] = " "; },
-     {{L::Gross, ""}, {L::Fed, ".00"}, {L::SS, ".00"}, {L::Medi, ".00"}, {L::State, ".00"}, {L::KPlan, ".00"},
-      {L::Taxes, "$.00"}, {L::Net, "$.00"}, {L::OverT, "$.00"}, {L::Tips, "$.00"}},
+     {{L::Gross, ""},
+      {L::Fed, ".00"},
+      {L::SS, ".00"},
+      {L::Medi, ".00"},
+      {L::State, ".00"},
+      {L::KPlan, ".00"},
+      {L::Taxes, "$.00"},
+      {L::Net, "$.00"},
+      {L::OverT, "$.00"},
+      {L::Tips, "$.00"}},
      [](const auto &, const auto &e, const auto &) {
          for (const std::string &t : e.text)
              EXPECT_EQ(t, "0");
@@ -363,9 +413,8 @@ TEST(ValidateEntries, NumbersAndBlanksPassTheFirstBadEntryIsNamed)
         const char *text;
         bool ok;
     } cases[] = {
-        {"", true},     {"   ", true},   {"abc", true},  {"-", true},     {".", true},
-        {"0.0", true},  {"12.5", true},  {"-3", true},   {" 40 ", true},  {".5", true},
-        {"1.2.3", false}, {"12-3", false}, {"4x", false}, {"1e39", false},
+        {"", true},   {"   ", true},  {"abc", true}, {"-", true},      {".", true},     {"0.0", true}, {"12.5", true},
+        {"-3", true}, {" 40 ", true}, {".5", true},  {"1.2.3", false}, {"12-3", false}, {"4x", false}, {"1e39", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
@@ -400,4 +449,4 @@ TEST_F(PayPeriod, ABadEntryIsRefusedBeforeAnythingChanges)
     EXPECT_EQ(env.blanksZeroed, 0);
 }
 
-} // namespace
+}  // namespace

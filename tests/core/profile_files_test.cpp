@@ -51,7 +51,7 @@ const std::string kAndFile =
     "0,5,-1\r\n"
     "1,1\r\n";
 
-} // namespace
+}  // namespace
 
 TEST_F(ProfileFilesTest, UserSettingsFileReadsAndWritesBackByteForByte)
 {
@@ -194,7 +194,8 @@ TEST_F(ProfileFilesTest, DamagedFilesLeaveTheStoreUnchanged)
     const Case cases[] = {
         {"short .use (11 lines)", "s.use", kUseFile.substr(0, kUseFile.rfind(",,,0.1"))},
         {"text for a rate", "w.use", useWrongKind},
-        {"Boolean line of texts", "b.use", [] {
+        {"Boolean line of texts", "b.use",
+         [] {
              std::string s = kUseFile;
              s.replace(s.find("#FALSE#,#TRUE#"), 14, "\"no\",\"yes\"");
              return s;
@@ -301,5 +302,4 @@ TEST(ProfileFileNames, UnsafeNamesAreRefused)
     std::string withNul("a", 1);
     withNul += '\0';
     EXPECT_EQ(classifyName(withNul), NameProblem::ControlCharacter);
-
 }

@@ -91,7 +91,7 @@ TEST_F(Reliability, HostileNumbersInTheBoxesGiveOneMessageNamingTheBox)
     // The user information window: a rate of 400 digits, a deduction of 40
     // nines. The window stays open and the store keeps its values.
     const ProfileSettings before = state().profile;
-    for (auto [fill, name] : std::initializer_list<std::pair<QLineEdit *frmTaxInfo::*, const char *>>{
+    for (auto [fill, name] : std::initializer_list<std::pair<QLineEdit * frmTaxInfo::*, const char *>>{
              {&frmTaxInfo::txtHourRate2, "Hourly Rate 2"}, {&frmTaxInfo::txtMuni, "CrUnion"}}) {
         SCOPED_TRACE(name);
         Ui::clearAsked();
@@ -100,7 +100,8 @@ TEST_F(Reliability, HostileNumbersInTheBoxesGiveOneMessageNamingTheBox)
         ASSERT_FALSE(Ui::asked().empty());
         bool named = false;
         for (const platform::Question &q : Ui::asked())
-            named = named || (q.text.startsWith(QLatin1String(name)) && q.text.endsWith(QStringLiteral("is too large.")));
+            named = named ||
+                    (q.text.startsWith(QLatin1String(name)) && q.text.endsWith(QStringLiteral("is too large.")));
         EXPECT_TRUE(named);
         EXPECT_EQ(state().profile, before);
         Forms::unload(frmTaxInfo::kName);
@@ -210,5 +211,5 @@ TEST_F(Reliability, AFifoNeverHangsTheProgram)
     EXPECT_TRUE(lastAsked().contains(QStringLiteral(".sta"))) << lastAsked().toStdString();
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

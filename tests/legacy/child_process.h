@@ -40,8 +40,8 @@ inline int inChildProcess(const std::function<int()> &body, bool unprivileged = 
     if (pid < 0)
         return -1;
     if (pid == 0) {
-        if (unprivileged && ::geteuid() == 0
-            && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        if (unprivileged && ::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             ::_exit(125);
         int code = 126;
         try {
@@ -144,4 +144,4 @@ private:
     int code_ = kRunning;
 };
 
-} // namespace wdtest
+}  // namespace wdtest

@@ -5,15 +5,15 @@
 
 #include <cfloat>
 #include <charconv>
-#include <cstring>
-#include <utility>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <locale>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace legacy;
@@ -71,8 +71,8 @@ const std::vector<FloatCase> kFloatFormats = {
     {12345678.0f, "#,###.00", "12,345,680.00"},
     {16777216.0f, "#,###.00", "16,777,220.00"},
     {1234.5678f, "#,###.00", "1,234.57"},
-    {1.0049999f, "#,###.00", "1.01"},       // float 1.00499988: 7 digits 1.005000
-    {0.0049999999f, "#,###.00", ".01"},     // float 0.00499999989
+    {1.0049999f, "#,###.00", "1.01"},    // float 1.00499988: 7 digits 1.005000
+    {0.0049999999f, "#,###.00", ".01"},  // float 0.00499999989
     {3.4028235e38f, "#,###.00", "340,282,300,000,000,000,000,000,000,000,000,000,000.00"},
     // The dollar pattern.
     {0.0f, "$#,###.00", "$.00"},
@@ -123,11 +123,11 @@ const std::vector<DoubleCase> kDoubleFormats = {
     {-5.0, "#,###.00", "-5.00"},
     {-5.0, "$#,###.00", "-$5.00"},
     // Just below the tie in binary; the 15-digit text is the tie.
-    {2.675, "#,###.00", "2.68"},   // 2.67499999999999982
-    {1.005, "#,###.00", "1.01"},   // 1.00499999999999989
-    {0.285, "#,###.00", ".29"},    // 0.284999999999999976
+    {2.675, "#,###.00", "2.68"},  // 2.67499999999999982
+    {1.005, "#,###.00", "1.01"},  // 1.00499999999999989
+    {0.285, "#,###.00", ".29"},   // 0.284999999999999976
     {-2.675, "#,###.00", "-2.68"},
-    {1.015, "#,###.00", "1.02"},   // 1.01499999999999990
+    {1.015, "#,###.00", "1.02"},  // 1.01499999999999990
     {0.125, "#,###.00", ".13"},
     {-1234567.895, "#,###.00", "-1,234,567.90"},
     {123456789.125, "#,###.00", "123,456,789.13"},
@@ -142,7 +142,7 @@ const std::vector<DoubleCase> kDoubleFormats = {
     {1e15, "#,###.00", "1,000,000,000,000,000.00"},
     {123456789012345678.0, "#,###.00", "123,456,789,012,346,000.00"},
     {999999999999999.9, "#,###.00", "1,000,000,000,000,000.00"},  // 16 digits
-    {9999999999999.995, "#,###.00", "9,999,999,999,999.99"},  // ...99.9941
+    {9999999999999.995, "#,###.00", "9,999,999,999,999.99"},      // ...99.9941
     {1e20, "$#,###.00", "$100,000,000,000,000,000,000.00"},
     {1e-20, "#,###.00", ".00"},
     // Other patterns.
@@ -156,12 +156,12 @@ const std::vector<DoubleCase> kDoubleFormats = {
 
 const std::vector<CurrencyCase> kCurrencyFormats = {
     {0, "#,###.00", ".00"},
-    {12345, "#,###.00", "1.23"},     // 1.2345
-    {12350, "#,###.00", "1.24"},     // 1.235: exact, away from zero
-    {12250, "#,###.00", "1.23"},     // 1.225: away, not even
+    {12345, "#,###.00", "1.23"},  // 1.2345
+    {12350, "#,###.00", "1.24"},  // 1.235: exact, away from zero
+    {12250, "#,###.00", "1.23"},  // 1.225: away, not even
     {-12350, "#,###.00", "-1.24"},
     {12349, "#,###.00", "1.23"},
-    {50, "#,###.00", ".01"},         // 0.005
+    {50, "#,###.00", ".01"},  // 0.005
     {49, "#,###.00", ".00"},
     {-49, "#,###.00", ".00"},
     {-50, "$#,###.00", "-$.01"},
@@ -174,7 +174,7 @@ const std::vector<CurrencyCase> kCurrencyFormats = {
     {125000, "000000.00", "000012.50"},
 };
 
-} // namespace
+}  // namespace
 
 TEST(NumericsFormat, FloatTable)
 {
@@ -236,13 +236,12 @@ TEST(NumericsFormat, NonFiniteIsAnOverflow)
 TEST(NumericsVal, Table)
 {
     const std::vector<std::pair<const char *, double>> cases = {
-        {"1 500", 1500},  {" 12", 12},     {"12-3", 12},    {"1.2.3", 1.2},  {"1,234", 1},
-        {"abc", 0},       {"", 0},         {"-5", -5},      {".5", 0.5},     {"1e3", 1000},
-        {"1e", 1},        {"+3", 3},       {"1 e 3", 1000}, {"1e+", 1},      {"- 5", -5},
-        {"--5", 0},       {"$5", 0},       {"1d2", 100},    {"0.1", 0.1},    {"12abc", 12},
-        {"\t7\t", 7},     {".5.", 0.5},    {"-.25", -0.25}, {"1.5E-2", 0.015}, {"3.", 3},
-        {".", 0},         {"-", 0},        {"e3", 0},       {"1e-999", 0},   {"0000012.50", 12.5},
-        {"1\n2", 12},     {"12,5", 12},
+        {"1 500", 1500}, {" 12", 12},   {"12-3", 12}, {"1.2.3", 1.2}, {"1,234", 1},    {"abc", 0},
+        {"", 0},         {"-5", -5},    {".5", 0.5},  {"1e3", 1000},  {"1e", 1},       {"+3", 3},
+        {"1 e 3", 1000}, {"1e+", 1},    {"- 5", -5},  {"--5", 0},     {"$5", 0},       {"1d2", 100},
+        {"0.1", 0.1},    {"12abc", 12}, {"\t7\t", 7}, {".5.", 0.5},   {"-.25", -0.25}, {"1.5E-2", 0.015},
+        {"3.", 3},       {".", 0},      {"-", 0},     {"e3", 0},      {"1e-999", 0},   {"0000012.50", 12.5},
+        {"1\n2", 12},    {"12,5", 12},
     };
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(val(text), expected) << '"' << text << '"';
@@ -252,10 +251,11 @@ TEST(NumericsVal, Table)
 TEST(NumericsToDouble, Accepts)
 {
     const std::vector<std::pair<const char *, double>> cases = {
-        {"1,234.56", 1234.56}, {"$5", 5},       {"-$5", -5},        {"$-5", -5},   {" 12 ", 12},
-        {".50", 0.5},          {"-.50", -0.5},  {"1e3", 1000},      {"1.5E-2", 0.015}, {"+3", 3},
-        {"5.", 5},             {"1,234,567", 1234567}, {"12,34", 1234}, {"0", 0},   {"-0", 0},
-        {"\t3\t", 3},          {"$1,234.50", 1234.5}, {"0.1", 0.1}, {"2.675", 2.675}, {"1e-400", 0},
+        {"1,234.56", 1234.56}, {"$5", 5},    {"-$5", -5},      {"$-5", -5},
+        {" 12 ", 12},          {".50", 0.5}, {"-.50", -0.5},   {"1e3", 1000},
+        {"1.5E-2", 0.015},     {"+3", 3},    {"5.", 5},        {"1,234,567", 1234567},
+        {"12,34", 1234},       {"0", 0},     {"-0", 0},        {"\t3\t", 3},
+        {"$1,234.50", 1234.5}, {"0.1", 0.1}, {"2.675", 2.675}, {"1e-400", 0},
         {"00012", 12},         {"+$7", 7},
     };
     for (const auto &[text, expected] : cases)
@@ -264,9 +264,9 @@ TEST(NumericsToDouble, Accepts)
 
 TEST(NumericsToDouble, Rejects)
 {
-    for (const char *text : {"", " ", ".", "-", "+", "$", "1.2.3", "12-3", "abc", "1 500", ",5", "5,", "1,,2",
-                             "1.2,3", "--5", "-$-5", "$$5", "1e", "1e+", "5$", "1,234.5,6", "e3", "0x10", "inf",
-                             "nan", "1d2", "- 5", "$ 5", "1e3.5", "12abc"}) {
+    for (const char *text : {"",          " ",  ".",    "-",     "+",   "$",    "1.2.3", "12-3", "abc",   "1 500",
+                             ",5",        "5,", "1,,2", "1.2,3", "--5", "-$-5", "$$5",   "1e",   "1e+",   "5$",
+                             "1,234.5,6", "e3", "0x10", "inf",   "nan", "1d2",  "- 5",   "$ 5",  "1e3.5", "12abc"}) {
         EXPECT_THROW(toDouble(text), NumberFormatError) << '"' << text << '"';
     }
     try {
@@ -297,12 +297,12 @@ TEST(NumericsToSingle, RoundsToNearestAndRefusesInfinity)
         {1.5, 1.5f},
         {0.1, 0.1f},
         {-2.5, -2.5f},
-        {1.0 + 0x1p-24, 1.0f},                  // a tie goes to the even float
+        {1.0 + 0x1p-24, 1.0f},  // a tie goes to the even float
         {1.0 + 3 * 0x1p-24, 1.0f + 0x1p-22f},
         {FLT_MAX, FLT_MAX},
-        {0x1.fffffefffffffp127, FLT_MAX},       // just below the half to 2^128
+        {0x1.fffffefffffffp127, FLT_MAX},  // just below the half to 2^128
         {-0x1.fffffefffffffp127, -FLT_MAX},
-        {1e-50, 0.0f},                          // too small is zero, not an error
+        {1e-50, 0.0f},  // too small is zero, not an error
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(toSingle(value), expected) << value;
@@ -321,11 +321,11 @@ TEST(NumericsHostileTexts, BoundedMessagesAndNoSurprises)
         std::string text;
         Kind valKind;
         double valValue;
-        Kind strictKind;          // toDouble, toFloat, toCurrency and toInt16 alike
-        double strictValue;       // what toDouble gives
-        float single;             // what toFloat gives
-        std::int64_t currencyRaw; // what toCurrency gives
-        int int16;                // what toInt16 gives
+        Kind strictKind;           // toDouble, toFloat, toCurrency and toInt16 alike
+        double strictValue;        // what toDouble gives
+        float single;              // what toFloat gives
+        std::int64_t currencyRaw;  // what toCurrency gives
+        int int16;                 // what toInt16 gives
     };
     std::string spacedOnes;
     for (int i = 0; i < 5000; ++i)
@@ -363,14 +363,18 @@ TEST(NumericsHostileTexts, BoundedMessagesAndNoSurprises)
                 EXPECT_LE(std::string(e.what()).size(), kShort);
             }
         };
-        expect(c.valKind, "val", [&] { return val(c.text); }, [&](double v) { EXPECT_EQ(v, c.valValue); });
-        expect(c.strictKind, "toDouble", [&] { return toDouble(c.text); },
-               [&](double v) { EXPECT_EQ(v, c.strictValue); });
-        expect(c.strictKind, "toFloat", [&] { return toFloat(c.text); }, [&](float v) { EXPECT_EQ(v, c.single); });
-        expect(c.strictKind, "toCurrency", [&] { return toCurrency(c.text); },
-               [&](Currency v) { EXPECT_EQ(v.raw(), c.currencyRaw); });
-        expect(c.strictKind, "toInt16", [&] { return toInt16(std::string_view(c.text)); },
-               [&](std::int16_t v) { EXPECT_EQ(v, c.int16); });
+        expect(
+            c.valKind, "val", [&] { return val(c.text); }, [&](double v) { EXPECT_EQ(v, c.valValue); });
+        expect(
+            c.strictKind, "toDouble", [&] { return toDouble(c.text); }, [&](double v) { EXPECT_EQ(v, c.strictValue); });
+        expect(
+            c.strictKind, "toFloat", [&] { return toFloat(c.text); }, [&](float v) { EXPECT_EQ(v, c.single); });
+        expect(
+            c.strictKind, "toCurrency", [&] { return toCurrency(c.text); },
+            [&](Currency v) { EXPECT_EQ(v.raw(), c.currencyRaw); });
+        expect(
+            c.strictKind, "toInt16", [&] { return toInt16(std::string_view(c.text)); },
+            [&](std::int16_t v) { EXPECT_EQ(v, c.int16); });
     }
 }
 
@@ -391,10 +395,10 @@ TEST(NumericsHostileTexts, MessagesQuoteTheStartOfTheText)
 
 TEST(NumericsCurrency, FromDoubleHalfEven)
 {
-    EXPECT_EQ(Currency::fromDouble(0.03125).raw(), 312);    // exact half: even
+    EXPECT_EQ(Currency::fromDouble(0.03125).raw(), 312);  // exact half: even
     EXPECT_EQ(Currency::fromDouble(0.09375).raw(), 938);
     EXPECT_EQ(Currency::fromDouble(-0.03125).raw(), -312);
-    EXPECT_EQ(Currency::fromDouble(0.00025).raw(), 3);      // binary a little above the half
+    EXPECT_EQ(Currency::fromDouble(0.00025).raw(), 3);  // binary a little above the half
     EXPECT_EQ(Currency::fromDouble(1.23456).raw(), 12346);
     EXPECT_EQ(Currency::fromDouble(0.1).raw(), 1000);
     EXPECT_EQ(Currency::fromDouble(0.00004).raw(), 0);
@@ -437,14 +441,13 @@ TEST(NumericsCurrency, FromText)
 TEST(NumericsInt16, FromDouble)
 {
     const std::vector<std::pair<double, int>> cases = {
-        {12.5, 12},       {13.5, 14},        {-2.5, -2},      {0.5, 0},         {1.5, 2},
-        {2.4999, 2},      {2.5000001, 3},    {-32768, -32768}, {32767, 32767},  {32767.4, 32767},
-        {-32768.5, -32768}, {-0.4, 0},       {7, 7},
+        {12.5, 12},       {13.5, 14},     {-2.5, -2},       {0.5, 0},           {1.5, 2},  {2.4999, 2}, {2.5000001, 3},
+        {-32768, -32768}, {32767, 32767}, {32767.4, 32767}, {-32768.5, -32768}, {-0.4, 0}, {7, 7},
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(toInt16(value), expected) << value;
-    for (double value : {32767.5, 32768.0, -32769.0, -32768.51, 1e10, std::nan(""),
-                         std::numeric_limits<double>::infinity()})
+    for (double value :
+         {32767.5, 32768.0, -32769.0, -32768.51, 1e10, std::nan(""), std::numeric_limits<double>::infinity()})
         EXPECT_THROW(toInt16(value), OverflowError) << value;
 }
 
@@ -461,9 +464,18 @@ TEST(NumericsInt16, FromText)
 TEST(NumericsRound, HalfEven)
 {
     const std::vector<std::pair<double, double>> cases = {
-        {0.5, 0},   {1.5, 2},    {2.5, 2},   {-0.5, 0},  {-1.5, -2}, {-2.5, -2}, {2.4, 2},
-        {2.6, 3},   {1e300, 1e300}, {4503599627370497.0, 4503599627370497.0},
-        {0.49999999999999994, 0}, {4503599627370495.5, 4503599627370496.0},
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {2.4, 2},
+        {2.6, 3},
+        {1e300, 1e300},
+        {4503599627370497.0, 4503599627370497.0},
+        {0.49999999999999994, 0},
+        {4503599627370495.5, 4503599627370496.0},
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(roundHalfEven(value), expected) << value;
@@ -472,13 +484,30 @@ TEST(NumericsRound, HalfEven)
 TEST(NumericsText, FloatToText)
 {
     const std::vector<std::pair<float, const char *>> cases = {
-        {999999.0f, "999999"},     {0.0525f, "0.0525"},       {7.5f, "7.5"},         {0.0f, "0"},
-        {-0.0f, "0"},              {-0.5f, "-0.5"},           {123.456789f, "123.4568"}, {1e7f, "1E+07"},
-        {123456789.0f, "1.234568E+08"}, {0.00001f, "1E-05"},  {0.0001f, "0.0001"},   {9999999.0f, "9999999"},
-        {0.1f, "0.1"},             {1.1f, "1.1"},             {3493.15f, "3493.15"}, {1e-10f, "1E-10"},
-        {3.4028235e38f, "3.402823E+38"}, {10000.125f, "10000.13"}, {99999999.0f, "1E+08"},
-        {0.775f, "0.775"},         {-1234.5f, "-1234.5"},     {0.000123456789f, "0.0001234568"},
-        {1.5e-45f, "1.401298E-45"}, {9999999.5f, "1E+07"},
+        {999999.0f, "999999"},
+        {0.0525f, "0.0525"},
+        {7.5f, "7.5"},
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {-0.5f, "-0.5"},
+        {123.456789f, "123.4568"},
+        {1e7f, "1E+07"},
+        {123456789.0f, "1.234568E+08"},
+        {0.00001f, "1E-05"},
+        {0.0001f, "0.0001"},
+        {9999999.0f, "9999999"},
+        {0.1f, "0.1"},
+        {1.1f, "1.1"},
+        {3493.15f, "3493.15"},
+        {1e-10f, "1E-10"},
+        {3.4028235e38f, "3.402823E+38"},
+        {10000.125f, "10000.13"},
+        {99999999.0f, "1E+08"},
+        {0.775f, "0.775"},
+        {-1234.5f, "-1234.5"},
+        {0.000123456789f, "0.0001234568"},
+        {1.5e-45f, "1.401298E-45"},
+        {9999999.5f, "1E+07"},
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(floatToText(value), expected) << expected;
@@ -488,10 +517,20 @@ TEST(NumericsText, FloatToText)
 TEST(NumericsText, DoubleToText)
 {
     const std::vector<std::pair<double, const char *>> cases = {
-        {0.1, "0.1"},            {2.675, "2.675"},   {0.1 + 0.2, "0.3"},      {1e15, "1E+15"},
-        {123456789012345.0, "123456789012345"},      {1234567890123456.0, "1.23456789012346E+15"},
-        {1e-5, "1E-05"},         {0.0001, "0.0001"}, {1.0 / 3.0, "0.333333333333333"}, {-2.5, "-2.5"},
-        {1e100, "1E+100"},       {5e-324, "4.94065645841247E-324"}, {0.0, "0"},  {716.5, "716.5"},
+        {0.1, "0.1"},
+        {2.675, "2.675"},
+        {0.1 + 0.2, "0.3"},
+        {1e15, "1E+15"},
+        {123456789012345.0, "123456789012345"},
+        {1234567890123456.0, "1.23456789012346E+15"},
+        {1e-5, "1E-05"},
+        {0.0001, "0.0001"},
+        {1.0 / 3.0, "0.333333333333333"},
+        {-2.5, "-2.5"},
+        {1e100, "1E+100"},
+        {5e-324, "4.94065645841247E-324"},
+        {0.0, "0"},
+        {716.5, "716.5"},
         {static_cast<double>(0.1f), "0.100000001490116"},
     };
     for (const auto &[value, expected] : cases)
@@ -507,7 +546,8 @@ TEST(NumericsText, DoubleTextComesFromTheExactValue)
     // from the exact expansion, and the decimal exponent of the first.
     auto reference = [](double v) {
         char buffer[800];
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v), std::chars_format::scientific, 770);
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v),
+                                             std::chars_format::scientific, 770);
         std::string text(buffer, end);
         const auto e = text.find('e');
         int exponent = std::stoi(text.substr(e + 1));
@@ -553,8 +593,8 @@ TEST(NumericsText, DoubleTextComesFromTheExactValue)
         return std::pair{digits, exponent};
     };
     std::mt19937_64 random(20051231);
-    std::vector<double> values{5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, 0.1, 123.45, 0.125,
-                               1e15 + 0.5, 999999999999999.5, 9.999999999999995};
+    std::vector<double> values{5e-324,     2.2250738585072014e-308, 1.7976931348623157e308, 0.1, 123.45, 0.125,
+                               1e15 + 0.5, 999999999999999.5,       9.999999999999995};
     for (int i = 0; i < 20000; ++i) {
         double v;
         const std::uint64_t bits = random();
@@ -569,10 +609,19 @@ TEST(NumericsText, DoubleTextComesFromTheExactValue)
 TEST(NumericsText, ShortestText)
 {
     const std::vector<std::pair<double, const char *>> cases = {
-        {716.5, "716.5"},        {0.0525, "0.0525"}, {999999, "999999"},  {3493.15, "3493.15"},
-        {0.1 + 0.2, "0.30000000000000004"}, {1e20, "1E+20"}, {1e15, "1E+15"},
-        {123456789012345.0, "123456789012345"}, {0.0, "0"}, {-0.5, "-0.5"}, {1e-5, "1E-05"},
-        {5e-324, "5E-324"},      {0.0001, "0.0001"},
+        {716.5, "716.5"},
+        {0.0525, "0.0525"},
+        {999999, "999999"},
+        {3493.15, "3493.15"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {1e20, "1E+20"},
+        {1e15, "1E+15"},
+        {123456789012345.0, "123456789012345"},
+        {0.0, "0"},
+        {-0.5, "-0.5"},
+        {1e-5, "1E-05"},
+        {5e-324, "5E-324"},
+        {0.0001, "0.0001"},
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(shortestText(value), expected) << expected;

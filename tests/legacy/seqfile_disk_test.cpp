@@ -85,8 +85,7 @@ protected:
 };
 
 // Expects `act` to throw E whose message names `file` and says `says`.
-template <class E, class F>
-void expectError(F act, const fs::path &file, const std::string &says)
+template <class E, class F> void expectError(F act, const fs::path &file, const std::string &says)
 {
     try {
         act();
@@ -113,10 +112,10 @@ TEST_F(SeqFileDisk, ReadersOpenOnlyRegularFilesAndNeverBlock)
         const char *says;
     };
     const std::vector<Case> cases = {
-        {at("Bob.use"), "not a regular file"},      {at("ToFifo.use"), "not a regular file"},
-        {at("Zero.dat"), "not a regular file"},     {"/dev/null", "not a regular file"},
-        {at("folder"), "it is a folder"},           {at("ToFolder.dat"), "it is a folder"},
-        {at("missing.dat"), "No such file"},        {at("Dangling.dat"), "No such file"},
+        {at("Bob.use"), "not a regular file"},  {at("ToFifo.use"), "not a regular file"},
+        {at("Zero.dat"), "not a regular file"}, {"/dev/null", "not a regular file"},
+        {at("folder"), "it is a folder"},       {at("ToFolder.dat"), "it is a folder"},
+        {at("missing.dat"), "No such file"},    {at("Dangling.dat"), "No such file"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file.string());
@@ -303,11 +302,11 @@ TEST_F(SeqFileDisk, SaveThroughALinkUpdatesTheLinkedFile)
     fs::permissions(store / "Emp.dat", fs::perms(0640));
     put(store / "Abs.dat", "\"old\"\r\n");
     put(store / "Chain.dat", "\"old\"\r\n");
-    fs::create_symlink("../store/Emp.dat", profiles / "Emp.dat");     // relative
-    fs::create_symlink(store / "Abs.dat", profiles / "Abs.dat");       // absolute
-    fs::create_symlink("Middle.dat", profiles / "Chain.dat");          // link to a link
+    fs::create_symlink("../store/Emp.dat", profiles / "Emp.dat");  // relative
+    fs::create_symlink(store / "Abs.dat", profiles / "Abs.dat");   // absolute
+    fs::create_symlink("Middle.dat", profiles / "Chain.dat");      // link to a link
     fs::create_symlink("../store/Chain.dat", profiles / "Middle.dat");
-    fs::create_symlink("../store/New.dat", profiles / "New.dat");      // target not there yet
+    fs::create_symlink("../store/New.dat", profiles / "New.dat");  // target not there yet
 
     for (const char *name : {"Emp.dat", "Abs.dat", "Chain.dat", "New.dat"}) {
         SCOPED_TRACE(name);
@@ -366,8 +365,8 @@ TEST(SeqFileNames, FileNameFitsCountsBytes)
         {"Bob.use", true},
         {std::string(255, 'a'), true},
         {std::string(256, 'a'), false},
-        {accents(127), true},  // 254 bytes
-        {accents(128), false}, // 128 characters, 256 bytes
+        {accents(127), true},   // 254 bytes
+        {accents(128), false},  // 128 characters, 256 bytes
     };
     for (const auto &[name, fits] : cases)
         EXPECT_EQ(legacy::fileNameFits(name), fits) << name.size() << " bytes";
@@ -517,9 +516,7 @@ TEST_F(SeqFileDisk, OnlyTheWritersOwnTemporariesAreRemoved)
 {
     const std::string hex = "0123456789abcdef";
     const std::vector<std::string> stale = {
-        ".Bob.use." + hex + ".tmp",
-        ".Federal.dat.ffffffffffffffff.tmp",
-        ".x." + hex + ".tmp",
+        ".Bob.use." + hex + ".tmp", ".Federal.dat.ffffffffffffffff.tmp", ".x." + hex + ".tmp",
         "..hidden.use." + hex + ".tmp",  // a profile file whose own name starts with a dot
     };
     const std::vector<std::string> lookAlikes = {
@@ -532,8 +529,8 @@ TEST_F(SeqFileDisk, OnlyTheWritersOwnTemporariesAreRemoved)
         ".Bob.use-" + hex + ".tmp",        // no dot before the digits
         ".Bob.use." + hex + ".tmp.bak",
         ".Bob.use." + hex + ".TMP",
-        ".." + hex + ".tmp",               // no name part
-        ".Bob.use.0123456789abcdeg.tmp",   // not hex
+        ".." + hex + ".tmp",              // no name part
+        ".Bob.use.0123456789abcdeg.tmp",  // not hex
     };
     for (const auto &n : stale)
         put(at(n), "partial");
@@ -564,4 +561,4 @@ TEST_F(SeqFileDisk, OnlyTheWritersOwnTemporariesAreRemoved)
     EXPECT_NO_THROW(legacy::removeStaleTemporaries(at("Bob.use")));
 }
 
-} // namespace
+}  // namespace

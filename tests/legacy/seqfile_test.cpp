@@ -35,12 +35,20 @@ const std::string kFixture =
     "\"x\",2.5,#FALSE#,\r\n"
     "\"say 'hi'\"\r\n";
 
-TEST_F(SeqFileDir, RoundTripWritesExactBytesAndReadsThemBack) {
+TEST_F(SeqFileDir, RoundTripWritesExactBytesAndReadsThemBack)
+{
     fs::path file = dir_ / "Fixture.dat";
     {
         SeqWriter w(file);
-        w.text("Doe, Jane").number(0.0525f).number(1234.56789012345).number(std::int16_t{-7})
-            .number(std::int32_t{100000}).boolean(true).boolean(false).empty().endRecord();
+        w.text("Doe, Jane")
+            .number(0.0525f)
+            .number(1234.56789012345)
+            .number(std::int16_t{-7})
+            .number(std::int32_t{100000})
+            .boolean(true)
+            .boolean(false)
+            .empty()
+            .endRecord();
         w.empty().empty().empty().empty().endRecord();
         w.variant(std::string("x")).variant(2.5).variant(false).variant(Empty{}).endRecord();
         w.text("say \"hi\"");  // the record is ended by commit()
@@ -58,7 +66,8 @@ TEST_F(SeqFileDir, RoundTripWritesExactBytesAndReadsThemBack) {
     EXPECT_TRUE(r.boolean());
     EXPECT_FALSE(r.boolean());
     EXPECT_EQ(r.variant(), Variant(Empty{}));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(r.variant(), Variant(Empty{})) << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(r.variant(), Variant(Empty{})) << i;
     EXPECT_EQ(r.variant(), Variant(std::string("x")));
     EXPECT_EQ(r.variant(), Variant(2.5));
     EXPECT_EQ(r.variant(), Variant(false));
@@ -76,7 +85,8 @@ struct ReadCase {
 Variant s(const char *t) { return std::string(t); }
 const Variant E = Empty{};
 
-TEST(SeqReaderCut, ItemsAsTheReaderTakesThem) {
+TEST(SeqReaderCut, ItemsAsTheReaderTakesThem)
+{
     const std::vector<ReadCase> cases = {
         {"LF alone", "1\n2\n", {1.0, 2.0}},
         {"CR alone", "1\r2", {1.0, 2.0}},
@@ -103,26 +113,29 @@ TEST(SeqReaderCut, ItemsAsTheReaderTakesThem) {
         SCOPED_TRACE(c.name);
         SeqReader r(c.input, "case");
         std::vector<Variant> got;
-        while (!r.atEnd() && got.size() <= c.items.size()) got.push_back(r.variant());
+        while (!r.atEnd() && got.size() <= c.items.size())
+            got.push_back(r.variant());
         EXPECT_EQ(got, c.items);
     }
 }
 
-TEST(SeqReaderKinds, TypedReadsConvert) {
+TEST(SeqReaderKinds, TypedReadsConvert)
+{
     SeqReader r(",#TRUE#,0,-1,,12.5,13.5,-.5,3.4028235e38", "kinds");
-    EXPECT_EQ(r.number(), 0.0);           // empty reads 0
-    EXPECT_EQ(r.text(), "#TRUE#");        // unquoted text as it stands
+    EXPECT_EQ(r.number(), 0.0);     // empty reads 0
+    EXPECT_EQ(r.text(), "#TRUE#");  // unquoted text as it stands
     EXPECT_FALSE(r.boolean());
     EXPECT_TRUE(r.boolean());
-    EXPECT_FALSE(r.boolean());            // empty
-    EXPECT_EQ(r.int16(), 12);             // half to even
+    EXPECT_FALSE(r.boolean());  // empty
+    EXPECT_EQ(r.int16(), 12);   // half to even
     EXPECT_EQ(r.int16(), 14);
     EXPECT_EQ(r.numberF(), -0.5f);
     EXPECT_EQ(r.numberF(), 3.4028235e38f);
     EXPECT_TRUE(r.atEnd());
 }
 
-TEST(SeqReaderErrors, ShortFileAndWrongKindNameTheFile) {
+TEST(SeqReaderErrors, ShortFileAndWrongKindNameTheFile)
+{
     struct Case {
         const char *name;
         std::string input;
@@ -130,8 +143,19 @@ TEST(SeqReaderErrors, ShortFileAndWrongKindNameTheFile) {
         const char *says;
     };
     const std::vector<Case> cases = {
-        {"short", "1,2\r\n", [](SeqReader &r) { r.number(); r.number(); r.number(); }, "ends too early"},
-        {"short after four empties", ",,,\r\n", [](SeqReader &r) { for (int i = 0; i < 5; ++i) r.skip(); }, "ends too early"},
+        {"short", "1,2\r\n",
+         [](SeqReader &r) {
+             r.number();
+             r.number();
+             r.number();
+         },
+         "ends too early"},
+        {"short after four empties", ",,,\r\n",
+         [](SeqReader &r) {
+             for (int i = 0; i < 5; ++i)
+                 r.skip();
+         },
+         "ends too early"},
         {"quoted as number", "\"5\"", [](SeqReader &r) { r.number(); }, "not a number"},
         {"true as number", "#TRUE#", [](SeqReader &r) { r.number(); }, "not a number"},
         {"text as number", "abc", [](SeqReader &r) { r.number(); }, "not a number"},
@@ -165,7 +189,8 @@ TEST(SeqReaderErrors, ShortFileAndWrongKindNameTheFile) {
     }
 }
 
-TEST_F(SeqFileDir, OpeningForReading) {
+TEST_F(SeqFileDir, OpeningForReading)
+{
     fs::path file = dir_ / "a.dat";
     put(file, "1\r\n");
     EXPECT_TRUE(legacy::canOpenForReading(file));
@@ -181,7 +206,8 @@ TEST_F(SeqFileDir, OpeningForReading) {
     EXPECT_THROW(SeqReader{dir_}, FileAccessError);
 }
 
-TEST_F(SeqFileDir, UncommittedWriterLeavesOldFileWhole) {
+TEST_F(SeqFileDir, UncommittedWriterLeavesOldFileWhole)
+{
     fs::path file = dir_ / "Emp.dat";
     put(file, "\"old\"\r\n");
     {
@@ -193,11 +219,15 @@ TEST_F(SeqFileDir, UncommittedWriterLeavesOldFileWhole) {
     EXPECT_EQ(entries(), 1u);
 
     // An interrupted writer that never reached commit() leaves no target either.
-    { SeqWriter w(dir_ / "New.dat"); w.text("x"); }
+    {
+        SeqWriter w(dir_ / "New.dat");
+        w.text("x");
+    }
     EXPECT_FALSE(fs::exists(dir_ / "New.dat"));
 }
 
-TEST_F(SeqFileDir, CommitReplacesAndKeepsPermissions) {
+TEST_F(SeqFileDir, CommitReplacesAndKeepsPermissions)
+{
     fs::path file = dir_ / "Emp.dat";
     put(file, "\"old\"\r\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
@@ -208,7 +238,8 @@ TEST_F(SeqFileDir, CommitReplacesAndKeepsPermissions) {
     EXPECT_EQ(entries(), 1u);
 }
 
-TEST_F(SeqFileDir, UnwritableTargetsThrowNamingTheFile) {
+TEST_F(SeqFileDir, UnwritableTargetsThrowNamingTheFile)
+{
     fs::path plain = dir_ / "plain";
     put(plain, "data");
     std::vector<fs::path> targets = {
@@ -230,7 +261,8 @@ TEST_F(SeqFileDir, UnwritableTargetsThrowNamingTheFile) {
     EXPECT_TRUE(fs::is_directory(dir_));
 }
 
-TEST_F(SeqFileDir, ReadOnlyFolderThrowsAndLeavesOldFile) {
+TEST_F(SeqFileDir, ReadOnlyFolderThrowsAndLeavesOldFile)
+{
     fs::path file = dir_ / "Emp.dat";
     put(file, "\"old\"\r\n");
     // The file itself may be written by anyone: only the folder stops the save.
@@ -254,4 +286,4 @@ TEST_F(SeqFileDir, ReadOnlyFolderThrowsAndLeavesOldFile) {
     EXPECT_EQ(entries(), 1u);
 }
 
-} // namespace
+}  // namespace

@@ -30,8 +30,8 @@ TEST(OnlyCharacters, EveryCharacterMustBeAllowed)
         {QStringLiteral("$5"), false},
         {QStringLiteral("12e3"), false},
         {QStringLiteral("1\t2"), false},
-        {QStringLiteral("\u0661"), false},     // an Arabic-Indic one
-        {QStringLiteral("\U0001F600"), false}, // beyond the 16-bit range
+        {QStringLiteral("\u0661"), false},      // an Arabic-Indic one
+        {QStringLiteral("\U0001F600"), false},  // beyond the 16-bit range
     };
     for (const auto &c : cases)
         EXPECT_EQ(platform::onlyCharacters(c.text, kNumeric), c.ok) << c.text.toStdString();
@@ -81,17 +81,14 @@ TEST_F(CharacterFilterTest, APasteGoesInWholeOrNotAtAll)
         const char *clipboard;
         const char *result;
     } cases[] = {
-        {"7.5", "17.5"},
-        {"-2 000", "1-2 000"},
-        {"7,5", "1"},
-        {"7.5x", "1"},
-        {"", "1"},
+        {"7.5", "17.5"}, {"-2 000", "1-2 000"}, {"7,5", "1"}, {"7.5x", "1"}, {"", "1"},
     };
     for (const auto &c : cases) {
         for (const QKeySequence &keys : {QKeySequence(QKeySequence::Paste), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}) {
             box.setText(QStringLiteral("1"));
             paste(QString::fromLatin1(c.clipboard), keys);
-            EXPECT_EQ(box.text(), QString::fromLatin1(c.result)) << c.clipboard << " by " << keys.toString().toStdString();
+            EXPECT_EQ(box.text(), QString::fromLatin1(c.result))
+                << c.clipboard << " by " << keys.toString().toStdString();
         }
     }
 }
@@ -160,4 +157,4 @@ TEST_F(CharacterFilterTest, TheContextMenusPasteIsOffWhileTheClipboardHoldsOther
     EXPECT_TRUE(pasteItem("12.5"));
 }
 
-} // namespace
+}  // namespace

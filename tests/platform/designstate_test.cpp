@@ -95,9 +95,9 @@ public:
         dtPay = new platform::DatePicker;
         dtPay->setRange(QDate(2004, 12, 1), QDate(2006, 1, 7));
         dtPay->setDate(QDate(2005, 1, 1));
-        for (QWidget *w : std::initializer_list<QWidget *>{txtName, txtOther, txtLocked, ckOn, ckTri, grpPay, none,
-                                                           lbCaption, lbHidden, cmdGo, cmdOff, cboStatus, cboDepend,
-                                                           dtPay})
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{txtName, txtOther, txtLocked, ckOn, ckTri, grpPay, none, lbCaption,
+                                              lbHidden, cmdGo, cmdOff, cboStatus, cboDepend, dtPay})
             layout->addWidget(w);
         setGeometry(120, 140, 640, 760);
         txtName->setFocus();
@@ -168,8 +168,7 @@ const std::vector<Use> &uses()
          [](DesignForm &f) { return f.txtName->text() == QLatin1String("design") && !f.txtName->isModified(); }},
         {"a read-only box made editable", [](DesignForm &f) { f.txtLocked->setReadOnly(false); },
          [](DesignForm &f) { return f.txtLocked->isReadOnly(); }},
-        {"a switch ticked", [](DesignForm &f) { f.ckOn->click(); },
-         [](DesignForm &f) { return !f.ckOn->isChecked(); }},
+        {"a switch ticked", [](DesignForm &f) { f.ckOn->click(); }, [](DesignForm &f) { return !f.ckOn->isChecked(); }},
         {"a tri-state box grayed", [](DesignForm &f) { f.ckTri->setCheckState(Qt::PartiallyChecked); },
          [](DesignForm &f) { return f.ckTri->checkState() == Qt::Checked && f.ckTri->isTristate(); }},
         {"the other option chosen", [](DesignForm &f) { f.optBiWeek->click(); },
@@ -208,7 +207,9 @@ const std::vector<Use> &uses()
              f.cboDepend->lineEdit()->selectAll();
              QTest::keyClicks(f.cboDepend->lineEdit(), QStringLiteral("7"));
          },
-         [](DesignForm &f) { return f.cboDepend->currentText() == QLatin1String("1") && f.cboDepend->currentIndex() == 1; }},
+         [](DesignForm &f) {
+             return f.cboDepend->currentText() == QLatin1String("1") && f.cboDepend->currentIndex() == 1;
+         }},
         {"a date picked outside the range moved",
          [](DesignForm &f) {
              f.dtPay->setRange(QDate(2010, 1, 1), QDate(2010, 12, 31));
@@ -250,7 +251,8 @@ const std::vector<Use> &uses()
              f.lbCaption->setStyleSheet(QString());
          },
          [](DesignForm &f) {
-             return f.cmdGo->toolTip() == QLatin1String("Press") && f.lbCaption->styleSheet() == QLatin1String("color: red");
+             return f.cmdGo->toolTip() == QLatin1String("Press") &&
+                    f.lbCaption->styleSheet() == QLatin1String("color: red");
          }},
         {"the window made modal", [](DesignForm &f) { f.setWindowModality(Qt::ApplicationModal); },
          [](DesignForm &f) { return f.windowModality() == Qt::NonModal; }},
@@ -395,4 +397,4 @@ TEST(DesignState, PagesAreWalkedAndChildFormsAndLaterControlsAreLeftAlone)
     EXPECT_EQ(later->text(), QStringLiteral("later"));
 }
 
-} // namespace
+}  // namespace

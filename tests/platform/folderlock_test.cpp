@@ -43,4 +43,4 @@ TEST(FolderLockTest, AFolderThatCannotHoldALockFileIsHeldWithoutOne)
     EXPECT_FALSE(QFileInfo::exists(QDir(where).filePath(QStringLiteral("removed"))));
 }
 
-} // namespace
+}  // namespace

@@ -50,7 +50,7 @@ public:
             hooks_.unload(*this);
     }
     const int serial;
-    int uses = 0; // a field of the form, outside its controls
+    int uses = 0;  // a field of the form, outside its controls
 
 private:
     std::string name_;
@@ -250,7 +250,7 @@ TEST_F(FormsTest, TheUserClosingARealModalFormEndsTheWait)
     QTimer::singleShot(0, [a] {
         EXPECT_EQ(QApplication::activeModalWidget(), a.data());
         if (a)
-            a->close(); // the title bar's close button
+            a->close();  // the title bar's close button
     });
     platform::Ui::showModal(a);
     EXPECT_FALSE(Forms::isLoaded("A"));
@@ -301,7 +301,7 @@ TEST_F(FormsTest, UnloadRequestsFromInsideTheFormsOwnHandlersAreSafe)
 
 TEST_F(FormsTest, AFormUnloadedDuringItsOwnLoadIsNotGiven)
 {
-    refusing = true; // here: the load unloads its own form
+    refusing = true;  // here: the load unloads its own form
     hooks["A"].load = [](Form &self) {
         if (!refusing)
             return;
@@ -326,7 +326,7 @@ TEST_F(FormsTest, AFormUnloadedDuringItsOwnLoadIsNotGiven)
 
 TEST_F(FormsTest, ALoadThatThrowsLeavesTheFormUnloaded)
 {
-    refusing = true; // here: the load fails
+    refusing = true;  // here: the load fails
     hooks["A"].load = [](Form &self) {
         self.show();
         if (refusing)
@@ -355,8 +355,7 @@ TEST_F(FormsTest, UnloadAllGoesLastLoadedFirstAndForcesPastRefusals)
     Forms::get("B");
     events.clear();
     Forms::unloadAll();
-    EXPECT_EQ(events,
-              (Events{"query B code", "unload B", "query C code", "unload C", "query A code", "unload A"}));
+    EXPECT_EQ(events, (Events{"query B code", "unload B", "query C code", "unload C", "query A code", "unload A"}));
     EXPECT_TRUE(Forms::loaded().empty());
     EXPECT_EQ(alive, 0);
 }
@@ -440,4 +439,4 @@ TEST_F(FormsTest, ControlsAreFoundByTheirNames)
     EXPECT_EQ(platform::control<QLineEdit>(&a, QStringLiteral("txtAmount"), 4), nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -267,10 +267,10 @@ protected:
     }
 };
 
-#define POPPLER_OR_SKIP(out, tool, args)                                                                     \
-    bool missing_##out = false;                                                                              \
-    const std::string out = poppler(tool, args, &missing_##out);                                             \
-    if (missing_##out)                                                                                       \
+#define POPPLER_OR_SKIP(out, tool, args)                                                                               \
+    bool missing_##out = false;                                                                                        \
+    const std::string out = poppler(tool, args, &missing_##out);                                                       \
+    if (missing_##out)                                                                                                 \
     GTEST_SKIP() << tool << " is not installed (Debian's poppler-utils; scripts/setup.sh installs it)"
 
 TEST_F(TextPrinterTest, ArialIsThereOrAMetricCompatibleFace)
@@ -301,7 +301,8 @@ TEST_F(TextPrinterTest, ColumnsAndLinesFollowTheFontAtThePrinterResolution)
     const QFontMetricsF ten(arial(10), &printer);
     const QFontMetricsF twelve(arial(12), &printer);
     const auto &t = out.layout.texts;
-    const double tenColumn = platform::averageCharacterWidth(ten), twelveColumn = platform::averageCharacterWidth(twelve);
+    const double tenColumn = platform::averageCharacterWidth(ten),
+                 twelveColumn = platform::averageCharacterWidth(twelve);
     EXPECT_DOUBLE_EQ(t[1].x, 19 * tenColumn);
     EXPECT_DOUBLE_EQ(t[2].y, ten.lineSpacing());
     EXPECT_DOUBLE_EQ(t[2].x, 19 * twelveColumn);
@@ -332,7 +333,9 @@ TEST_F(TextPrinterTest, PdfReadBackKeepsTextsOrderAndColumns)
     page.print("Last");
     ASSERT_TRUE(platform::printTextPage(page, printer).ok);
 
-    POPPLER_OR_SKIP(text, "pdftotext", (QStringList{QStringLiteral("-layout"), QString::fromStdString(at("page.pdf").string()), QStringLiteral("-")}));
+    POPPLER_OR_SKIP(
+        text, "pdftotext",
+        (QStringList{QStringLiteral("-layout"), QString::fromStdString(at("page.pdf").string()), QStringLiteral("-")}));
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
@@ -406,7 +409,9 @@ TEST_F(TextPrinterTest, PrintedFromThePrintableCornerWithTheSetupPutBack)
     EXPECT_NEAR(out.layout.pageWidth, 8.5 * printer.resolution(), 1);
     EXPECT_NEAR(out.layout.pageHeight, 11 * printer.resolution(), 1);
 
-    POPPLER_OR_SKIP(box, "pdftotext", (QStringList{QStringLiteral("-bbox"), QString::fromStdString(at("corner.pdf").string()), QStringLiteral("-")}));
+    POPPLER_OR_SKIP(
+        box, "pdftotext",
+        (QStringList{QStringLiteral("-bbox"), QString::fromStdString(at("corner.pdf").string()), QStringLiteral("-")}));
     const auto m = QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>Corner<"))
                        .match(QString::fromStdString(box));
     ASSERT_TRUE(m.hasMatch()) << box;
@@ -459,4 +464,4 @@ TEST_F(TextPrinterTest, PrinterThatCannotStartGivesTheReason)
     EXPECT_FALSE(wdtest::fs::exists(at("no such folder")));
 }
 
-} // namespace
+}  // namespace

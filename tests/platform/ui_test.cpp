@@ -10,8 +10,8 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -141,9 +141,7 @@ TEST_F(UiTest, AQuestionWithoutAFittingAnswerThrowsNamingItsText)
         }
         return std::string("nothing thrown");
     };
-    auto yesNo = [](const char *text) {
-        return [text] { Ui::message(QString::fromLatin1(text), Buttons::YesNo); };
-    };
+    auto yesNo = [](const char *text) { return [text] { Ui::message(QString::fromLatin1(text), Buttons::YesNo); }; };
     // Nothing queued.
     EXPECT_NE(thrownText(yesNo("NO ANSWER HERE")).find("NO ANSWER HERE"), std::string::npos);
     // The next answer is of another kind: it stays queued for its own question.
@@ -283,11 +281,12 @@ protected:
 
 TEST_F(HelpViewerTest, TheHelpOpensInTheProgramsViewerAtItsStartAndFollowsItsLinks)
 {
-    QByteArray body = "<html><head><title>Test Help</title></head><body>"
-                      "<h1 id=\"contents\">Contents</h1>"
-                      "<p><a href=\"#last\">Last part</a></p>"
-                      "<p><a href=\"other.html\">Other page</a></p>"
-                      "<p><a href=\"https://example.com/page\">Web page</a></p>";
+    QByteArray body =
+        "<html><head><title>Test Help</title></head><body>"
+        "<h1 id=\"contents\">Contents</h1>"
+        "<p><a href=\"#last\">Last part</a></p>"
+        "<p><a href=\"other.html\">Other page</a></p>"
+        "<p><a href=\"https://example.com/page\">Web page</a></p>";
     for (int i = 0; i < 200; ++i)
         body += "<p>Filler paragraph " + QByteArray::number(i) + "</p>";
     body += "<h2 id=\"last\">The last part</h2></body></html>";
@@ -450,7 +449,7 @@ TEST_F(RealDialogs, TheFileDialogShowsDotFilesAndMovesTheCurrentFolder)
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Saved Files (*.use)")});
         dialog->selectFile(chosen);
-        static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its accept()
+        static_cast<QDialog *>(dialog)->accept();  // QFileDialog hides its accept()
     });
     EXPECT_EQ(Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use")), chosen);
     EXPECT_EQ(QDir::currentPath(), QFileInfo(chosen).absolutePath());
@@ -565,4 +564,4 @@ TEST(DatePicker, ShowsMonthDayYearAndKeepsToItsRange)
     EXPECT_EQ(open.date(), QDate(2099, 1, 1));
 }
 
-} // namespace
+}  // namespace

@@ -38,14 +38,36 @@ struct NumberCase {
 TEST(CellNumber, ReadsTheNumbersTheScreenShowsAndNothingElse)
 {
     const NumberCase cases[] = {
-        {"1234.50", 1234.5},   {"-12.00", -12},     {".50", 0.5},         {"0", 0},
-        {"$1,234.56", 1234.56}, {"-$5.00", -5},     {"1,234,567", 1234567}, {"12,345.6", 12345.6},
-        {" 7 ", 7},            {"\t+3\t", 3},       {"12.", 12},          {"-0.00", 0},
-        {"", std::nullopt},    {"  ", std::nullopt}, {".", std::nullopt},  {"-", std::nullopt},
-        {"$", std::nullopt},   {"1/7/2005", std::nullopt}, {"12-3", std::nullopt}, {"1e3", std::nullopt},
-        {"1,2", std::nullopt}, {"1,23,456", std::nullopt}, {"1234,567", std::nullopt}, {",123", std::nullopt},
-        {"1 500", std::nullopt}, {"$-5", std::nullopt}, {"123-45-6789", std::nullopt}, {"TOTALS=", std::nullopt},
-        {"1.2.3", std::nullopt}, {"12.5%", std::nullopt},
+        {"1234.50", 1234.5},
+        {"-12.00", -12},
+        {".50", 0.5},
+        {"0", 0},
+        {"$1,234.56", 1234.56},
+        {"-$5.00", -5},
+        {"1,234,567", 1234567},
+        {"12,345.6", 12345.6},
+        {" 7 ", 7},
+        {"\t+3\t", 3},
+        {"12.", 12},
+        {"-0.00", 0},
+        {"", std::nullopt},
+        {"  ", std::nullopt},
+        {".", std::nullopt},
+        {"-", std::nullopt},
+        {"$", std::nullopt},
+        {"1/7/2005", std::nullopt},
+        {"12-3", std::nullopt},
+        {"1e3", std::nullopt},
+        {"1,2", std::nullopt},
+        {"1,23,456", std::nullopt},
+        {"1234,567", std::nullopt},
+        {",123", std::nullopt},
+        {"1 500", std::nullopt},
+        {"$-5", std::nullopt},
+        {"123-45-6789", std::nullopt},
+        {"TOTALS=", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"12.5%", std::nullopt},
     };
     for (const NumberCase &c : cases) {
         SCOPED_TRACE(std::string("text \"") + c.text + "\"");
@@ -65,11 +87,11 @@ TEST(WorkbookCells, WidthIsTheLongestShownTextPlusOne)
     Workbook book;
     book.setText(1, 1, "Date");
     book.setText(2, 1, "01/07/2005");
-    book.setNumber(3, 1, 1234.5);     // shown "1234.50"
+    book.setNumber(3, 1, 1234.5);  // shown "1234.50"
     book.setText(1, 2, "Soc Sec");
-    book.setNumber(2, 2, -123456.789); // shown "-123456.79": ten characters
-    book.setText(1, 3, "Wagedesk 2005\u00ae"); // fourteen characters, fifteen bytes
-    book.setBold(1, 4);                          // formatted, but empty
+    book.setNumber(2, 2, -123456.789);          // shown "-123456.79": ten characters
+    book.setText(1, 3, "Wagedesk 2005\u00ae");  // fourteen characters, fifteen bytes
+    book.setBold(1, 4);                         // formatted, but empty
     EXPECT_EQ(book.columnWidth(1), 11.0);
     EXPECT_EQ(book.columnWidth(2), 11.0);
     EXPECT_EQ(book.columnWidth(3), 15.0);
@@ -227,9 +249,8 @@ TEST_F(WorkbookFileTest, CellsFormatsAndPageSetupReadBack)
     EXPECT_EQ(book["margins"].toArray(), (QJsonArray{0, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(book["hcenter"].toBool());
     EXPECT_TRUE(book["vcenter"].toBool());
-    EXPECT_EQ(book["footer"].toArray(),
-              (QJsonArray{QStringLiteral("smith    123-45-6789"), QStringLiteral("Wagedesk 2005\u00ae"),
-                          QStringLiteral("R && D")}))
+    EXPECT_EQ(book["footer"].toArray(), (QJsonArray{QStringLiteral("smith    123-45-6789"),
+                                                    QStringLiteral("Wagedesk 2005\u00ae"), QStringLiteral("R && D")}))
         << "the sheet codes a plain \"&\" as \"&&\"";
     EXPECT_EQ(book["header"].toArray(), (QJsonArray{QString(), QString(), QString()}));
 
@@ -237,8 +258,8 @@ TEST_F(WorkbookFileTest, CellsFormatsAndPageSetupReadBack)
     struct Want {
         const char *at;
         QJsonValue value;
-        const char *type;   // "s" text, "n" number
-        const char *format; // number format
+        const char *type;    // "s" text, "n" number
+        const char *format;  // number format
         bool bold;
         QJsonValue colour;
     };
@@ -274,7 +295,7 @@ TEST_F(WorkbookFileTest, CellsFormatsAndPageSetupReadBack)
     const struct {
         const char *column;
         double characters;
-    } longest[] = {{"A", 11}, {"B", 8}, {"C", 8}, {"D", 11}}; // "01/07/2005", "Federal", "Soc Sec", "1234567.89"
+    } longest[] = {{"A", 11}, {"B", 8}, {"C", 8}, {"D", 11}};  // "01/07/2005", "Federal", "Soc Sec", "1234567.89"
     for (const auto &l : longest) {
         SCOPED_TRACE(l.column);
         EXPECT_NEAR(widths[QLatin1String(l.column)].toDouble(), l.characters + 5.0 / 7, 0.01);
@@ -364,4 +385,4 @@ TEST_F(WorkbookFileTest, SaveWhereNoFileCanBeWrittenNamesTheFile)
     EXPECT_EQ(entries(), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -29,7 +29,7 @@ struct Spelled {
     const char *words;   // CheckWords and the words box
 };
 
-} // namespace
+}  // namespace
 
 TEST(CheckWords, AmountsInWordsAndFigures)
 {
@@ -60,8 +60,7 @@ TEST(CheckWords, AmountsInWordsAndFigures)
         // A single holds seven digits: 123456.78125 is 123456.8.
         {123456.78f, "123456.80", " One Hundred Twenty Three Thousand Four Hundred Fifty Six and 80/100"},
         // The largest single below a million, 999999.9375, is 999999.9.
-        {999999.9375f, "999999.90",
-         " Nine Hundred Ninety Nine Thousand Nine Hundred Ninety Nine and 90/100"},
+        {999999.9375f, "999999.90", " Nine Hundred Ninety Nine Thousand Nine Hundred Ninety Nine and 90/100"},
         // The form follows the digits after rounding to cents; 999.995 is
         // the single 999.99499511, whose seven digits end in the half.
         {0.995f, "*****1.00", " One and No/100"},
@@ -86,7 +85,7 @@ TEST(CheckWords, AmountOfAMillionOrMoreIsNotSpelled)
         const char *figure, *dollars;
     } cases[] = {
         {1000000.f, "1000000.00", "100000"},
-        {999999.99f, "1000000.00", "100000"},    // the nearest single is 1000000
+        {999999.99f, "1000000.00", "100000"},   // the nearest single is 1000000
         {1234567.89f, "1234568.00", "123456"},  // seven digits: 1234568
     };
     for (const auto &c : cases) {

@@ -24,7 +24,7 @@ protected:
     fs::path file() const { return at(kPrintHeadingFile); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(HeadingFileTest, OneLineOfFourQuotedTexts)
 {

@@ -14,7 +14,7 @@ TEST(Offsets, BoxTextsWithinFiveStepsAreStoredAsTyped)
         const char *text;
         float stored;
     } cases[] = {
-        {"0", 0.f},   {"+5", 5.f},   {"-5", -5.f},   {"+3", 3.f},     {"3", 3.f},
+        {"0", 0.f},    {"+5", 5.f},   {"-5", -5.f},    {"+3", 3.f},   {"3", 3.f},
         {"2.5", 2.5f}, {"4.5", 4.5f}, {"-4.5", -4.5f}, {"5.4", 5.4f}, {" -2 ", -2.f},
     };
     for (const auto &c : cases)
@@ -46,8 +46,8 @@ TEST(Offsets, StoredOffsetShowsAsWholeStepsWithinTheRange)
         float stored;
         std::int16_t shown;
     } cases[] = {
-        {0.f, 0},  {3.f, 3},   {-3.f, -3},  {2.5f, 2},  {3.5f, 4},   {-2.5f, -2}, {4.5f, 4},
-        {5.f, 5},  {5.5f, 5},  {-5.5f, -5}, {7.f, 5},   {-7.f, -5},  {40000.f, 5}, {-1e30f, -5},
+        {0.f, 0}, {3.f, 3},  {-3.f, -3},  {2.5f, 2}, {3.5f, 4},  {-2.5f, -2},  {4.5f, 4},
+        {5.f, 5}, {5.5f, 5}, {-5.5f, -5}, {7.f, 5},  {-7.f, -5}, {40000.f, 5}, {-1e30f, -5},
     };
     for (const auto &c : cases)
         EXPECT_EQ(wholeOffset(c.stored), c.shown) << c.stored;
@@ -59,9 +59,9 @@ TEST(Offsets, PrintUnitsFromTheBoxTexts)
         const char *text;
         std::int16_t columns, lines;
     } cases[] = {
-        {"0", 0, 3},    {"+5", 5, 8},   {"-5", -5, -2}, {"+3", 3, 6},   {"-3", -3, 0},
-        {"-4", -4, -1}, {"2.5", 2, 6},  // 5.5 lines: half to even
-        {"3.5", 4, 6},  {"1.5", 2, 4},  // 4.5 lines, not 2 + 3
+        {"0", 0, 3},    {"+5", 5, 8},     {"-5", -5, -2}, {"+3", 3, 6},
+        {"-3", -3, 0},  {"-4", -4, -1},   {"2.5", 2, 6},  // 5.5 lines: half to even
+        {"3.5", 4, 6},  {"1.5", 2, 4},                    // 4.5 lines, not 2 + 3
         {"-0.5", 0, 2}, {"-4.5", -4, -2},
     };
     for (const auto &c : cases) {

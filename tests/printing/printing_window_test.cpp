@@ -7,10 +7,10 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -24,12 +24,12 @@
 #include "core/version.h"
 #include "legacy/numerics.h"
 #include "platform/textprinter.h"
+#include "printed_sheets.h"
 #include "printing/windows/checks.h"
 #include "printing/windows/heading.h"
 #include "printing/windows/printset.h"
 #include "printing/windows/store.h"
 #include "records/windows/ledger.h"
-#include "printed_sheets.h"
 #include "records_fixture.h"
 
 namespace wagedesk::testing {
@@ -257,7 +257,8 @@ TEST_F(Printouts, PayStubOfTheSecondPeriodWithTheYearOfBoth)
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed (Debian's poppler-utils; scripts/setup.sh installs it)";
     const QStringList lines = text->split(QLatin1Char('\n'));
-    const auto federal = std::find_if(lines.begin(), lines.end(), [](const QString &l) { return l.contains(QStringLiteral("Federal Tax")); });
+    const auto federal = std::find_if(lines.begin(), lines.end(),
+                                      [](const QString &l) { return l.contains(QStringLiteral("Federal Tax")); });
     ASSERT_NE(federal, lines.end()) << text->toStdString();
     EXPECT_LT(federal->indexOf(QStringLiteral("114.03")), federal->indexOf(QStringLiteral("228.06")));
     EXPECT_GT(federal->indexOf(QStringLiteral("Federal Tax")), 0);
@@ -292,12 +293,9 @@ TEST_F(Printouts, CheckPageMovedByTheOffsets)
     const std::string words = "***** Nine Hundred Fifteen and 52/100*****";
     ASSERT_EQ(p.net, "915.52");
     Page want{
-        {3, {{109, "01/21/05"}}},
-        {6, {{17, "Pat Doe********"}, {104, "***915.52"}}},
-        {8, {{7, words}}},
-        {10, {{17, "Pat Doe"}, {77, "123-45-6789"}}},
-        {11, {{17, "12 Main St"}}},
-        {12, {{17, "Albany, NY 12207"}}},
+        {3, {{109, "01/21/05"}}},   {6, {{17, "Pat Doe********"}, {104, "***915.52"}}},
+        {8, {{7, words}}},          {10, {{17, "Pat Doe"}, {77, "123-45-6789"}}},
+        {11, {{17, "12 Main St"}}}, {12, {{17, "Albany, NY 12207"}}},
         {14, {{12, "January"}}},
     };
     // clang-format off
@@ -321,8 +319,8 @@ TEST_F(Printouts, CheckPageMovedByTheOffsets)
     // clang-format on
     for (const auto &[top, empty] : {std::pair{25, 2}, std::pair{54, 1}}) {
         want[top] = {{7, "Pat Doe********"}, {47, "123-45-6789"}, {67, "For Week Ending: 01/21/05"}, {127, "01/21/05"}};
-        want[top + 1] = {{7, "Description"}, {32, "Rate"}, {47, "Hours"}, {57, "Earnings"}, {67, "Taxes/Deduct"},
-                         {104, "Current"}, {127, "YTD"}};
+        want[top + 1] = {{7, "Description"},   {32, "Rate"},     {47, "Hours"}, {57, "Earnings"},
+                         {67, "Taxes/Deduct"}, {104, "Current"}, {127, "YTD"}};
         want[top + 2] = {{7, kRule198}};
         for (int r = 0; r < 14; ++r)
             want[top + 3 + r] = rows[r];
@@ -386,13 +384,13 @@ TEST_F(Printouts, TheCheckFitsOneSheetAtEveryOffset)
 {
     Form1 &f = twoPeriods();
     f.mnuChecks->trigger();
-    const std::pair<const char *, const char *> moves[] = {{"-5", "-5"}, {"+5", "+5"}, {"-5", "+5"}, {"+5", "-5"},
-                                                           {"0", "0"}};
+    const std::pair<const char *, const char *> moves[] = {
+        {"-5", "-5"}, {"+5", "+5"}, {"-5", "+5"}, {"+5", "-5"}, {"0", "0"}};
     for (const wdtest::Paper &paper : wdtest::kPapers) {
         for (const auto &[horizontal, vertical] : moves) {
-            const QString file = QStringLiteral("check %1 %2 %3.pdf").arg(QLatin1String(paper.name),
-                                                                         QLatin1String(horizontal),
-                                                                         QLatin1String(vertical));
+            const QString file = QStringLiteral("check %1 %2 %3.pdf")
+                                     .arg(QLatin1String(paper.name), QLatin1String(horizontal),
+                                          QLatin1String(vertical));
             SCOPED_TRACE(file.toStdString());
             printToPdf(file);
             Ui::currentPrinter().setPageSize(QPageSize(paper.id));
@@ -408,7 +406,8 @@ TEST_F(Printouts, TheCheckFitsOneSheetAtEveryOffset)
             ASSERT_NE(find("YTD", 3), nullptr);
             EXPECT_EQ(printed().back().line, find("YTD", 3)->line) << "the second stub ends the page";
             if (std::string(vertical) == "0") {
-                const double pitch = QFontMetricsF(QFont(QStringLiteral("Arial"), 11), &Ui::currentPrinter()).lineSpacing();
+                const double pitch = QFontMetricsF(QFont(QStringLiteral("Arial"), 11), &Ui::currentPrinter())
+                                         .lineSpacing();
                 EXPECT_NEAR(find("01/21/05")->y, 4 * pitch, 1e-6 * pitch);
             }
             if (const std::optional<int> pages = wdtest::pdfPages(path(file))) {
@@ -726,10 +725,11 @@ TEST_F(Printouts, HeadingDefaultsCancelAndTheFile)
 
     // An emptied box is an empty field; commas, blanks survive; a double
     // quote is stored as a single one.
-    setHeading({QStringLiteral("Acme \"Tools\", Inc."), QStringLiteral(" 12 Main St "), QString(),
-                QStringLiteral("ID 14")});
+    setHeading(
+        {QStringLiteral("Acme \"Tools\", Inc."), QStringLiteral(" 12 Main St "), QString(), QStringLiteral("ID 14")});
     EXPECT_FALSE(Forms::isLoaded<DialogHeader>());
-    EXPECT_EQ(read(QStringLiteral("Header.sav")), QByteArray("\"Acme 'Tools', Inc.\",\" 12 Main St \",\"\",\"ID 14\"\r\n"));
+    EXPECT_EQ(read(QStringLiteral("Header.sav")),
+              QByteArray("\"Acme 'Tools', Inc.\",\" 12 Main St \",\"\",\"ID 14\"\r\n"));
     EXPECT_EQ(state().heading.HeadingLine1, "Acme 'Tools', Inc.");
     f.mnuHeader->trigger();
     EXPECT_EQ(Forms::get<DialogHeader>().txtHeader[2]->text(), QStringLiteral("Zip Code"));
@@ -785,5 +785,5 @@ TEST_F(Printouts, ADamagedOrUnwritableHeadingFileIsNamed)
     EXPECT_TRUE(Forms::get<DialogHeader>().isVisible()) << "not saved: the dialog stays";
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

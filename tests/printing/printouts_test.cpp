@@ -190,7 +190,7 @@ Items expectedCheckPage(int h, int emptyLinesAbove)
     return p;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PrintoutValues, WorkedPeriod)
 {
@@ -260,11 +260,11 @@ TEST(PrintoutValues, CafeteriaPlanCountsAmongTheYearTaxes)
         const char *name;
         bool tax;
     } cases[] = {
-        {&T::TotFed, "TotFed", true},    {&T::TotSS, "TotSS", true},     {&T::TotMedi, "TotMedi", true},
-        {&T::TotState, "TotState", true}, {&T::TotCity, "TotCity", true}, {&T::TotSDI, "TotSDI", true},
-        {&T::TotSUI, "TotSUI", true},    {&T::TotCafe, "TotCafe", true}, {&T::TotMuni, "TotMuni", false},
-        {&T::TotBond, "TotBond", false}, {&T::TotDues, "TotDues", false}, {&T::TotPen, "TotPen", false},
-        {&T::TotMisc, "TotMisc", false}, {&T::TotKplan, "TotKplan", false},
+        {&T::TotFed, "TotFed", true},     {&T::TotSS, "TotSS", true},        {&T::TotMedi, "TotMedi", true},
+        {&T::TotState, "TotState", true}, {&T::TotCity, "TotCity", true},    {&T::TotSDI, "TotSDI", true},
+        {&T::TotSUI, "TotSUI", true},     {&T::TotCafe, "TotCafe", true},    {&T::TotMuni, "TotMuni", false},
+        {&T::TotBond, "TotBond", false},  {&T::TotDues, "TotDues", false},   {&T::TotPen, "TotPen", false},
+        {&T::TotMisc, "TotMisc", false},  {&T::TotKplan, "TotKplan", false},
     };
     for (const auto &c : cases) {
         PeriodSources s;
@@ -407,8 +407,8 @@ TEST(Printouts, EmptyLabelsPrintNothingWhileTheRestPrints)
     EXPECT_EQ(from(stub, text("Federal Tax", 65), 4),
               (Items{text("Federal Tax", 65), text("", 100), text("123.45", 115), endLine()}));
     EXPECT_EQ(from(stub, text("State Unemployment Ins", 65), 8),
-              (Items{text("State Unemployment Ins", 65), text("", 100), text("2.10", 115), endLine(),
-                     text("", 65), text("", 100), text("12.50", 115), endLine()}));
+              (Items{text("State Unemployment Ins", 65), text("", 100), text("2.10", 115), endLine(), text("", 65),
+                     text("", 100), text("12.50", 115), endLine()}));
     EXPECT_EQ(from(stub, text("Cafeteria Plan", 65), 3),
               (Items{text("Cafeteria Plan", 65), text("", 100), text("25.00", 115)}));
     EXPECT_EQ(from(stub, text("Current", 5), 11),

@@ -49,13 +49,12 @@ LeaveRecord filledRecord()
 const std::string kFilledHol =
     "7.9,10,-1,2,6.5,8\r\n"
     "2.1,1,0\r\n"
-    "0,2,0\r\n"
-    + repeat("0,0,0\r\n", 17)
-    + "0,0,1.5\r\n"
-      "\"Jan 3, 2005\",\"Presidents' Day\",\"\"\r\n"
-      "\"\",\"3/25/05\",\"\"\r\n"
-    + repeat("\"\",\"\",\"\"\r\n", 17)
-    + "\"\",\"\",\"12/30/2005\"\r\n";
+    "0,2,0\r\n" +
+    repeat("0,0,0\r\n", 17) +
+    "0,0,1.5\r\n"
+    "\"Jan 3, 2005\",\"Presidents' Day\",\"\"\r\n"
+    "\"\",\"3/25/05\",\"\"\r\n" +
+    repeat("\"\",\"\",\"\"\r\n", 17) + "\"\",\"\",\"12/30/2005\"\r\n";
 
 const std::string kEmptyHol = "0,0,0,0,0,0\r\n" + repeat("0,0,0\r\n", 20) + repeat("\"\",\"\",\"\"\r\n", 20);
 
@@ -87,7 +86,7 @@ LeaveTexts filledTexts()
 
 class LeaveFileTest : public wdtest::TempFolderTest {};
 
-} // namespace
+}  // namespace
 
 TEST(LeaveBalance, StartLessTheDaysTakenSummedAsSingles)
 {
@@ -101,13 +100,13 @@ TEST(LeaveBalance, StartLessTheDaysTakenSummedAsSingles)
         {"10", {"2", "1.5"}, "6.5"},
         {"10", {"2.1"}, "7.90000009536743"},  // 10 less the single 2.0999999046...
         {"10", {"1.2.3"}, "8.79999995231628"},
-        {"5", {"-1"}, "6"},                  // a negative entry adds a day back
+        {"5", {"-1"}, "6"},  // a negative entry adds a day back
         {"1", {"2"}, "-1"},
-        {"", {"1"}, "-1"},                   // an empty start counts as 0
-        {"20", {"1 2"}, "8"},                // blanks inside are skipped
+        {"", {"1"}, "-1"},     // an empty start counts as 0
+        {"20", {"1 2"}, "8"},  // blanks inside are skipped
         {"10", {"1-2"}, "9"},
         {"abc", {"x", ""}, "0"},
-        {"0.1", {}, "0.1"},                  // the start is read as a double
+        {"0.1", {}, "0.1"},  // the start is read as a double
         {"25", std::vector<std::string>(20, "1"), "5"},
         {"1" + std::string(40, '0'), {"1"}, "-1"},  // beyond a single: counts as 0
         {"0", {threeE38, threeE38}, ""},            // the sum leaves the single range
@@ -157,8 +156,8 @@ TEST_F(LeaveFileTest, ReaderTakesTheItemsInOrderWhateverTheLines)
 {
     // Numbers without a leading zero and in exponent form, LF line ends, and
     // the items spread over other lines: only the order counts.
-    const fs::path file = wdtest::put(at("forms.hol"), ".5,1E+07,-.25,0\n0,0\n" + repeat("0,0,0\n", 20)
-                                                           + "\"a, b\",\"\",\"c\"\n" + repeat("\"\",\"\",\"\"\n", 19));
+    const fs::path file = wdtest::put(at("forms.hol"), ".5,1E+07,-.25,0\n0,0\n" + repeat("0,0,0\n", 20) +
+                                                           "\"a, b\",\"\",\"c\"\n" + repeat("\"\",\"\",\"\"\n", 19));
     LeaveRecord r;
     readLeaveFile(file, r);
     EXPECT_EQ(r.Vac.Balance, 0.5f);

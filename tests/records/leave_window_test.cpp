@@ -166,7 +166,8 @@ TEST_F(Leave, ADamagedFileIsNamedTheRecordStartsEmptyAndTheSaveGoesOn)
     Ui::clearAsked();
     open(QStringLiteral("pat"));
     ASSERT_EQ(state().CurrentUser, "pat");
-    EXPECT_EQ(askedTexts().filter(QStringLiteral("pat.hol")).size(), 1) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(askedTexts().filter(QStringLiteral("pat.hol")).size(), 1)
+        << askedTexts().join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(openLeave().Vac.txtBal->text(), QStringLiteral("0"));
 
     // The profile's save writes the empty record and the table files after it.
@@ -253,5 +254,5 @@ TEST_F(Leave, TheTrackerAndTheRecordComeBackThroughSaveRestartAndOpen)
     EXPECT_EQ(leave.Sick.lbBal->text(), QStringLiteral("4.5"));
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

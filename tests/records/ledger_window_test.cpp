@@ -18,21 +18,21 @@
 #include <string>
 
 #include "core/windows/services.h"
+#include "printed_sheets.h"
 #include "printing/windows/heading.h"
 #include "records/windows/leave_window.h"
 #include "records/windows/ledger.h"
 #include "records/windows/stores.h"
 #include "records/year_ledger.h"
-#include "printed_sheets.h"
 #include "records_fixture.h"
 
 namespace wagedesk::testing {
 namespace {
 
+using payrecords::twips;
 using platform::Answer;
 using platform::Forms;
 using platform::Ui;
-using payrecords::twips;
 
 const QString kNonNumber = QStringLiteral("CHECK YOUR ENTRY FOR NON NUMBER TYPE");
 
@@ -93,7 +93,7 @@ TEST_F(Ledger, APeriodPastedAndSavedReachesTheGridTheTotalsAndTheFile)
     EXPECT_EQ(g.txtMedi[0]->text(), QStringLiteral("8.70"));
     EXPECT_EQ(g.txtState[0]->text(), QStringLiteral("24.28"));
     EXPECT_EQ(g.txtCity[0]->text(), QStringLiteral("15.05"));
-    EXPECT_EQ(g.txtNet[0]->text(), QStringLiteral("600.00"));   // gross, under "Gross"
+    EXPECT_EQ(g.txtNet[0]->text(), QStringLiteral("600.00"));    // gross, under "Gross"
     EXPECT_EQ(g.txtGross[0]->text(), QStringLiteral("457.73"));  // net, under "Net"
     EXPECT_EQ(totals().txtTotFed->text(), QStringLiteral("57.04"));
     EXPECT_EQ(totals().txtTotNet->text(), QStringLiteral("600.00"));
@@ -414,9 +414,9 @@ TEST_F(Ledger, ColumnsWidenForTheirLongestTextAndNarrowAgain)
     QTest::mouseClick(g.Label2[0], Qt::LeftButton);
     ASSERT_EQ(g.txtNet[0]->text(), QStringLiteral("900000000000000.00"));
 
-    const std::vector<QLabel *> labels{g.txtDate[0], g.txtFed[0], g.txtSS[0],   g.txtMedi[0], g.txtState[0],
-                                       g.txtCity[0], g.txtMuni[0], g.txtOT[0], g.upperHeadings[6],
-                                       g.lowerHeadings[6], totals().Label7to11[0]};
+    const std::vector<QLabel *> labels{
+        g.txtDate[0], g.txtFed[0], g.txtSS[0],         g.txtMedi[0],       g.txtState[0],         g.txtCity[0],
+        g.txtMuni[0], g.txtOT[0],  g.upperHeadings[6], g.lowerHeadings[6], totals().Label7to11[0]};
     for (QLabel *l : labels)
         EXPECT_TRUE(showsWhole(l)) << l->objectName().toStdString();
     frmYearTot &t = totals();
@@ -424,10 +424,10 @@ TEST_F(Ledger, ColumnsWidenForTheirLongestTextAndNarrowAgain)
         EXPECT_TRUE(showsWhole(b)) << b->objectName().toStdString();
     // Side by side still, row by row, and the frames and the container
     // as wide as the windows in them.
-    const std::vector<QWidget *> row{g.txtDate[0], g.txtFed[0], g.txtSS[0],  g.txtMedi[0], g.txtState[0],
-                                     g.txtCity[0], g.txtMuni[0], g.txtBond[0], g.txtDues[0], g.txtPen[0],
-                                     g.txtMisc[0], g.txtKplan[0], g.txtTips[0], g.txtOT[0], g.txtGross[0],
-                                     g.txtNet[0]};
+    const std::vector<QWidget *> row{g.txtDate[0],  g.txtFed[0],  g.txtSS[0],    g.txtMedi[0],
+                                     g.txtState[0], g.txtCity[0], g.txtMuni[0],  g.txtBond[0],
+                                     g.txtDues[0],  g.txtPen[0],  g.txtMisc[0],  g.txtKplan[0],
+                                     g.txtTips[0],  g.txtOT[0],   g.txtGross[0], g.txtNet[0]};
     for (std::size_t c = 1; c < row.size(); ++c)
         EXPECT_LT(row[c - 1]->geometry().right(), row[c]->x()) << row[c]->objectName().toStdString();
     EXPECT_LE(row.back()->geometry().right(), g.width());
@@ -521,9 +521,9 @@ TEST_F(LedgerReport, ColumnsFontsAndLinesOfTheLandscapeReport)
         return std::find_if(texts.begin(), texts.end(), [&](const platform::PlacedText &t) { return t.text == text; });
     };
     // The captions at their tab columns, in Arial 8.
-    const std::pair<const char *, int> captions[] = {{"Week", 5},   {"Federal", 17}, {"SS", 30},   {"MediCare", 43},
-                                                     {"Pension", 121}, {"KPlan", 145}, {"Tips", 156}, {"OT", 172},
-                                                     {"Net", 182},  {"Gross", 197}};
+    const std::pair<const char *, int> captions[] = {{"Week", 5},      {"Federal", 17}, {"SS", 30},    {"MediCare", 43},
+                                                     {"Pension", 121}, {"KPlan", 145},  {"Tips", 156}, {"OT", 172},
+                                                     {"Net", 182},     {"Gross", 197}};
     const auto week = find("Week");
     ASSERT_NE(week, texts.end());
     for (const auto &[caption, column] : captions) {
@@ -570,7 +570,8 @@ TEST_F(LedgerReport, PrintedToAPdfThatReadsBack)
     ASSERT_TRUE(p.waitForFinished(30000));
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     QStringList lines = text.split(QLatin1Char('\n'));
-    const auto row = std::find_if(lines.begin(), lines.end(), [](const QString &l) { return l.contains(QStringLiteral("01/07/05")); });
+    const auto row = std::find_if(lines.begin(), lines.end(),
+                                  [](const QString &l) { return l.contains(QStringLiteral("01/07/05")); });
     ASSERT_NE(row, lines.end()) << text.toStdString();
     // The row's amounts in the columns' order, the last ones on the page too.
     const qsizetype fed = row->indexOf(QStringLiteral("57.04")), net = row->indexOf(QStringLiteral("457.73")),
@@ -651,7 +652,8 @@ print(json.dumps({
 
 QString python()
 {
-    for (const QString &candidate : {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))}) {
+    for (const QString &candidate :
+         {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))}) {
         if (candidate.isEmpty() || !QFileInfo(candidate).isExecutable())
             continue;
         QProcess p;
@@ -687,10 +689,10 @@ TEST_F(Ledger, TheWorkbookHoldsTheScreenUnderACommaLocale)
     ASSERT_EQ(Ui::asked().size(), 1u) << lastAsked().toStdString();
     EXPECT_EQ(QFileInfo(lastAsked()).canonicalFilePath(), QFileInfo(file).canonicalFilePath());
     QProcess p;
-    p.start(py, {QStringLiteral("-c"), QString::fromUtf8(kReadBack), file, QStringLiteral("A1"),
-                 QStringLiteral("G1"), QStringLiteral("A2"), QStringLiteral("B2"), QStringLiteral("O2"),
-                 QStringLiteral("P2"), QStringLiteral("M3"), QStringLiteral("A54"), QStringLiteral("P54"),
-                 QStringLiteral("C56"), QStringLiteral("F57")});
+    p.start(py, {QStringLiteral("-c"), QString::fromUtf8(kReadBack), file, QStringLiteral("A1"), QStringLiteral("G1"),
+                 QStringLiteral("A2"), QStringLiteral("B2"), QStringLiteral("O2"), QStringLiteral("P2"),
+                 QStringLiteral("M3"), QStringLiteral("A54"), QStringLiteral("P54"), QStringLiteral("C56"),
+                 QStringLiteral("F57")});
     ASSERT_TRUE(p.waitForFinished(60000));
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     const QJsonObject book = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
@@ -750,7 +752,8 @@ TEST_F(Ledger, AnExportedWorkbookIsNeverReplacedUnasked)
     container().mnuExcel->trigger();
     ASSERT_EQ(Ui::asked().size(), 1u) << "nothing opened";
     const platform::Question &asked = Ui::asked().front();
-    EXPECT_EQ(asked.text, QStringLiteral("The workbook \"%1\" already exists.\r\nDo you want to replace it?").arg(book));
+    EXPECT_EQ(asked.text,
+              QStringLiteral("The workbook \"%1\" already exists.\r\nDo you want to replace it?").arg(book));
     EXPECT_EQ(asked.buttons, platform::Buttons::YesNo);
     EXPECT_EQ(asked.icon, platform::Icon::Question);
     EXPECT_EQ(read(QStringLiteral("Year To Date.xlsx")), QByteArray("the user's own workbook"));
@@ -819,8 +822,9 @@ TEST_F(Ledger, TheUserLearnsWhereTheWorkbookWentWhenNothingOpensIt)
             continue;
         }
         ASSERT_EQ(Ui::asked().size(), 2u);
-        EXPECT_EQ(lastAsked(),
-                  QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.").arg(book));
+        EXPECT_EQ(
+            lastAsked(),
+            QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.").arg(book));
         EXPECT_EQ(Ui::asked().back().icon, platform::Icon::Information);
     }
 }
@@ -879,5 +883,5 @@ TEST_F(Ledger, AWorkbookThatCannotBeWrittenIsNamed)
     EXPECT_EQ(Ui::asked().front().kind, platform::Question::Kind::Message);
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

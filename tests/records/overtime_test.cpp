@@ -37,9 +37,9 @@ OvertimeTexts boxes(std::string salary, std::string percent, const std::vector<s
 
 bool sameStore(const OvertimeStore &a, const OvertimeStore &b)
 {
-    return a.OTEarned == b.OTEarned && a.OTLimit == b.OTLimit && a.OTAvailable == b.OTAvailable
-           && a.OTAnnualSalary == b.OTAnnualSalary && a.OTApprovedPercent == b.OTApprovedPercent
-           && a.OTPresentRate == b.OTPresentRate && a.OTDate == b.OTDate && a.OTAmount == b.OTAmount;
+    return a.OTEarned == b.OTEarned && a.OTLimit == b.OTLimit && a.OTAvailable == b.OTAvailable &&
+           a.OTAnnualSalary == b.OTAnnualSalary && a.OTApprovedPercent == b.OTApprovedPercent &&
+           a.OTPresentRate == b.OTPresentRate && a.OTDate == b.OTDate && a.OTAmount == b.OTAmount;
 }
 
 // A store and results from an earlier TOTAL, so that "nothing changes" shows.
@@ -65,24 +65,25 @@ void setEarlierResults(OvertimeTexts &t)
     t.lbAvail = "$10.00";
 }
 
-} // namespace
+}  // namespace
 
 TEST(OvertimeFormats, DollarAndPercentPatterns)
 {
     const std::vector<std::pair<float, std::string>> dollars = {
-        {1234.5f, "$1,234.50"}, {0.5f, "$.50"}, {0, "$.00"}, {-50, "-$50.00"},
-        {2.345f, "$2.35"},  // the float's seven digits are 2.345: half away from zero
+        {1234.5f, "$1,234.50"},     {0.5f, "$.50"},    {0, "$.00"},
+        {-50, "-$50.00"},           {2.345f, "$2.35"},  // the float's seven digits are 2.345: half away from zero
         {1234567, "$1,234,567.00"},
     };
     for (const auto &[value, text] : dollars)
         EXPECT_EQ(dollarText(value), text) << value;
 
-    const std::vector<std::pair<float, std::string>> percents = {
-        {0.1234f, "12.34%"}, {0.05f, "5.%"}, {0, ".%"}, {0.0076923f, ".77%"},
-        {0.012820513f, "1.28%"}, {1.5f, "150.%"}, {12.34567f, "1234.57%"},
-        {-0.05f, "-5.%"}, {0.00004f, ".%"},  // rounds to nothing: no sign, no digit
-        {0.00005f, ".01%"},
-    };
+    const std::vector<std::pair<float, std::string>> percents =
+        {
+            {0.1234f, "12.34%"},     {0.05f, "5.%"},          {0, ".%"},
+            {0.0076923f, ".77%"},    {0.012820513f, "1.28%"}, {1.5f, "150.%"},
+            {12.34567f, "1234.57%"}, {-0.05f, "-5.%"},        {0.00004f, ".%"},  // rounds to nothing: no sign, no digit
+            {0.00005f, ".01%"},
+        };
     for (const auto &[value, text] : percents)
         EXPECT_EQ(percentText(value), text) << value;
 }
@@ -100,19 +101,24 @@ TEST(OvertimeTotal, ResultsWorkedByHand)
     biWeekly.txtOT[25] = "50";
     biWeekly.txtOT[26] = "1000";  // outside the bi-weekly layout: not counted
     const std::vector<Case> cases = {
-        {"two rows of 100", kWeekly, boxes("15600", "15", {"100", "100"}),
-         "$200.00", "1.28%", "$2,340.00", "$2,140.00", 200, 2340, 2140, 15600, 15},
-        {"percentage 0", kWeekly, boxes("15600", "0", {"120"}),
-         "$120.00", ".77%", "$.00", "-$120.00", 120, 0, -120, 15600, 0},
+        {"two rows of 100", kWeekly, boxes("15600", "15", {"100", "100"}), "$200.00", "1.28%", "$2,340.00", "$2,140.00",
+         200, 2340, 2140, 15600, 15},
+        {"percentage 0", kWeekly, boxes("15600", "0", {"120"}), "$120.00", ".77%", "$.00", "-$120.00", 120, 0, -120,
+         15600, 0},
         // "1 500" is 1500, "12-3" is 12, the empty box 0: 1512 of 1560.
-        {"lenient amounts", kWeekly, boxes("15600", "10", {"1 500", "12-3", ""}),
-         "$1,512.00", "9.69%", "$1,560.00", "$48.00", 1512, 1560, 48, 15600, 10},
-        {"bi-weekly rows only", kBiWeekly, biWeekly,
-         "$150.00", ".58%", "$2,600.00", "$2,450.00", 150, 2600, 2450, 26000, 10},
-        {"row 51 counts weekly", kWeekly, [] { auto t = boxes("10000", "5"); t.txtOT[51] = "25.5"; return t; }(),
+        {"lenient amounts", kWeekly, boxes("15600", "10", {"1 500", "12-3", ""}), "$1,512.00", "9.69%", "$1,560.00",
+         "$48.00", 1512, 1560, 48, 15600, 10},
+        {"bi-weekly rows only", kBiWeekly, biWeekly, "$150.00", ".58%", "$2,600.00", "$2,450.00", 150, 2600, 2450,
+         26000, 10},
+        {"row 51 counts weekly", kWeekly,
+         [] {
+             auto t = boxes("10000", "5");
+             t.txtOT[51] = "25.5";
+             return t;
+         }(),
          "$25.50", ".26%", "$500.00", "$474.50", 25.5f, 500, 474.5f, 10000, 5},
-        {"blanks around the salary", kWeekly, boxes(" 20000 ", "2.5", {"-100"}),
-         "-$100.00", "-.5%", "$500.00", "$600.00", -100, 500, 600, 20000, 2.5f},
+        {"blanks around the salary", kWeekly, boxes(" 20000 ", "2.5", {"-100"}), "-$100.00", "-.5%", "$500.00",
+         "$600.00", -100, 500, 600, 20000, 2.5f},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -204,11 +210,10 @@ TEST(OvertimeTotal, MissingOrUnusableBoxesGiveTheMessageAndChangeNothing)
 TEST(OvertimeTotal, AmountsBeyondASingleGiveTheMessageAndChangeNothing)
 {
     const std::string fortyDigits = "1" + std::string(40, '0');
-    const std::string twoE38 = "2" + std::string(38, '0');  // a single each, not their sum
+    const std::string twoE38 = "2" + std::string(38, '0');              // a single each, not their sum
     const std::string fourHundredDigits = "1" + std::string(400, '0');  // beyond a double
-    for (const std::vector<std::string> &amounts : {std::vector<std::string>{fortyDigits},
-                                                    {twoE38, twoE38},
-                                                    {fourHundredDigits}}) {
+    for (const std::vector<std::string> &amounts :
+         {std::vector<std::string>{fortyDigits}, {twoE38, twoE38}, {fourHundredDigits}}) {
         OvertimeStore store = earlierStore();
         OvertimeTexts texts = boxes("15600", "15", amounts);
         texts.txtOT[5] = "";
@@ -426,7 +431,7 @@ std::string emptyRows(int count)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(OvertimeSaveTest, SettingsAndRowsOfAFilledBiWeeklyTracker)
 {
@@ -467,8 +472,8 @@ TEST_F(OvertimeSaveTest, SettingsAndRowsOfAFilledBiWeeklyTracker)
               "\"1/21/2005\"\r\n0\r\n"
               "\"\"\r\n12.5\r\n"
               "\"2/18/2005\"\r\n1500\r\n"
-              "\"\"\r\n12\r\n"
-                  + emptyRows(21));
+              "\"\"\r\n12\r\n" +
+                  emptyRows(21));
 }
 
 TEST_F(OvertimeSaveTest, WeeklyRowsAndResultsNeverComputed)

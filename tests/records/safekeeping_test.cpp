@@ -178,5 +178,5 @@ TEST_F(Safekeeping, ADamagedFileIsKeptBesideItWhenReported)
     }
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

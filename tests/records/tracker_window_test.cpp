@@ -94,10 +94,20 @@ TEST_F(Tracker, TotalsAndMessagesWorkedByHand)
         // A salary of 0 divides: refused like a missing one.
         {"salary 0", "0", "15", "100", "", true, {}},
         {"a lone minus", "-", "15", "100", "", true, {}},
-        {"percentage 0", "15600", "0", "120", "", false,
+        {"percentage 0",
+         "15600",
+         "0",
+         "120",
+         "",
+         false,
          {QStringLiteral("$120.00"), QStringLiteral(".77%"), QStringLiteral("$.00"), QStringLiteral("-$120.00")}},
         // "1 000" reads 1000 and "12-3" reads 12.
-        {"leading numbers", "10000", "10", "1 000", "12-3", false,
+        {"leading numbers",
+         "10000",
+         "10",
+         "1 000",
+         "12-3",
+         false,
          {QStringLiteral("$1,012.00"), QStringLiteral("10.12%"), QStringLiteral("$1,000.00"),
           QStringLiteral("-$12.00")}},
     };
@@ -149,11 +159,15 @@ TEST_F(Tracker, TheLargestResultsShowWholeInBothLayouts)
         Results shown;
     };
     const Case cases[] = {
-        {QStringLiteral("1"), QStringLiteral("1"), minus,
+        {QStringLiteral("1"),
+         QStringLiteral("1"),
+         minus,
          {QStringLiteral("-$340,282,300,000,000,000,000,000,000,000,000,000,000.00"),
           QStringLiteral("-34028230000000000000000000000000000000000.%"), QStringLiteral("$.01"),
           QStringLiteral("$340,282,300,000,000,000,000,000,000,000,000,000,000.00")}},
-        {minus, QStringLiteral("100"), QStringLiteral("0"),
+        {minus,
+         QStringLiteral("100"),
+         QStringLiteral("0"),
          {QStringLiteral("$.00"), QStringLiteral(".%"),
           QStringLiteral("-$340,282,300,000,000,000,000,000,000,000,000,000,000.00"),
           QStringLiteral("-$340,282,300,000,000,000,000,000,000,000,000,000,000.00")}},
@@ -256,9 +270,9 @@ TEST_F(Tracker, ACalculationSavesTheOpenTrackerAsItStands)
     EXPECT_EQ(use[1], QStringLiteral("20000,10,0.01"));
     const QStringList rows = lines(QStringLiteral(".ovw"));
     ASSERT_EQ(rows.size(), 104);
-    EXPECT_EQ(rows.mid(0, 6), (QStringList{QStringLiteral("\"1/7/2005\""), QStringLiteral("150.5"),
-                                           QStringLiteral("\"1/14/2005\""), QStringLiteral("20"),
-                                           QStringLiteral("\"\""), QStringLiteral("0")}));
+    EXPECT_EQ(rows.mid(0, 6),
+              (QStringList{QStringLiteral("\"1/7/2005\""), QStringLiteral("150.5"), QStringLiteral("\"1/14/2005\""),
+                           QStringLiteral("20"), QStringLiteral("\"\""), QStringLiteral("0")}));
 
     // Opened again the tracker shows what was saved, and so does Undo.
     Form2 &again = openTracker();
@@ -357,10 +371,10 @@ TEST_F(Tracker, ArrowKeysFollowTheGrid)
         int to;
     };
     const Case cases[] = {
-        {false, true, 0, Qt::Key_Up, true, 0},    {false, true, 4, Qt::Key_Up, true, 3},
-        {false, true, 4, Qt::Key_Down, true, 5},  {false, true, 4, Qt::Key_Right, false, 4},
-        {false, true, 4, Qt::Key_Left, true, 4},  {false, false, 4, Qt::Key_Left, true, 4},
-        {false, false, 4, Qt::Key_Right, false, 4}, {false, false, 51, Qt::Key_Down, false, 51},
+        {false, true, 0, Qt::Key_Up, true, 0},       {false, true, 4, Qt::Key_Up, true, 3},
+        {false, true, 4, Qt::Key_Down, true, 5},     {false, true, 4, Qt::Key_Right, false, 4},
+        {false, true, 4, Qt::Key_Left, true, 4},     {false, false, 4, Qt::Key_Left, true, 4},
+        {false, false, 4, Qt::Key_Right, false, 4},  {false, false, 51, Qt::Key_Down, false, 51},
         {false, false, 25, Qt::Key_Down, false, 26}, {true, false, 25, Qt::Key_Down, false, 25},
         {true, true, 0, Qt::Key_Down, true, 1},
     };
@@ -453,5 +467,5 @@ TEST_F(Tracker, PrintingWithTheDialogCancelledPrintsNothing)
     EXPECT_TRUE(exists(QStringLiteral("tracker.pdf")));
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

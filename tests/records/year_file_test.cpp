@@ -72,7 +72,7 @@ YearScreen plainScreen(const YearLedger &ledger)
 
 class YearFileTest : public wdtest::TempFolderTest {};
 
-} // namespace
+}  // namespace
 
 TEST(YearFileName, FollowsTheStoredFrequency)
 {
@@ -102,8 +102,8 @@ TEST_F(YearFileTest, ReadsAndWritesBackByteForByteWeeklyAndBiWeekly)
 
         EXPECT_EQ(ledger.rows[0].Date, "0");
         EXPECT_EQ(ledger.rows[1].Date, "");
-        const YearRow week5{"01/28/05", 123.45f, 61.2f, 14.31f, 40.f, 0.f, 12.5f, 0.f, 5.f, 0.f,
-                            3.25f, 50.f, 45.5f, 10.5f, 987.65f, 650.41f, 9.88f, 2.1f, 25.f};
+        const YearRow week5{"01/28/05", 123.45f, 61.2f, 14.31f, 40.f,    0.f,     12.5f, 0.f,  5.f, 0.f,
+                            3.25f,      50.f,    45.5f, 10.5f,  987.65f, 650.41f, 9.88f, 2.1f, 25.f};
         EXPECT_EQ(ledger.rows[4], week5);
         EXPECT_EQ(ledger.rows[30].Fed, c.rows == 52 ? 0.f : 7.f);
         EXPECT_EQ(ledger.totals.TotFed, 123.45f);
@@ -233,9 +233,10 @@ TEST_F(YearFileTest, LoadingAMissingFileKeepsTheStoreAndShowsItPlainly)
 TEST_F(YearFileTest, LoadingAFileTakesItsTotalsAsStored)
 {
     // The rows sum to 987.65 gross; the file says 5000.
-    const fs::path file = wdtest::put(at("staff1.yrw"), yearFile(52, "123.45,61.2,14.31,40,0\r\n"
-                                                                       "12.5,0,5,0,3.25\r\n"
-                                                                       "50,45.5,5000,650.41,10.5\r\n"));
+    const fs::path file = wdtest::put(at("staff1.yrw"), yearFile(52,
+                                                                 "123.45,61.2,14.31,40,0\r\n"
+                                                                 "12.5,0,5,0,3.25\r\n"
+                                                                 "50,45.5,5000,650.41,10.5\r\n"));
     YearLedger ledger;
     ledger.rows[7].SDI = 5.f;
     YearScreen screen;

@@ -30,7 +30,7 @@ YearScreen zeroGrid()
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(YearLedger, OnlyTrueMeansTheWeeklyYear)
 {
@@ -43,8 +43,8 @@ TEST(YearLedger, WindowLoadsShowPlainTextsAndRecomputationsTheLedgerPattern)
 {
     YearRow row{"01/07/05", 0.5f, 0.f, 12.25f};
     row.Gross = 1234.5f;
-    EXPECT_EQ(plainCells(row), (YearCells{"01/07/05", "0.5", "0", "12.25", "0", "0", "0", "0", "0", "0", "0", "0",
-                                          "0", "0", "0", "1234.5"}));
+    EXPECT_EQ(plainCells(row), (YearCells{"01/07/05", "0.5", "0", "12.25", "0", "0", "0", "0", "0", "0", "0", "0", "0",
+                                          "0", "0", "1234.5"}));
     EXPECT_EQ(formattedCells(row), (YearCells{"01/07/05", ".50", ".00", "12.25", ".00", ".00", ".00", ".00", ".00",
                                               ".00", ".00", ".00", ".00", ".00", ".00", "1234.50"}));
 
@@ -92,18 +92,16 @@ TEST_P(SingleTotals, FederalColumn)
 
 INSTANTIATE_TEST_SUITE_P(
     YearLedger, SingleTotals,
-    ::testing::Values(
-        SingleCase{"Empty", {}, 0.f, ".00"},
-        // 99999.99f + 0.02f is 100000.015625f; its text is "100000".
-        SingleCase{"SevenDigitsAfterAnAddition", {99999.99f, 0.02f}, 100000.f, "100000.00"},
-        // Rounded at each step: 100000 - 0.02 gives 99999.98; summed plainly
-        // the three would come back to 99999.99.
-        SingleCase{"RoundedAtEveryStep", {99999.99f, 0.02f, -0.02f}, 99999.98f, "99999.98"},
-        SingleCase{"LargeTotalKeepsSevenDigits", {123456.78f}, 123456.8f, "123456.80"},
-        // 1234566.5 is exact in a float; its seven digits round the half up.
-        SingleCase{"TieGoesAwayFromZero", {1234566.5f}, 1234567.f, "1234567.00"},
-        SingleCase{"HalfDollar", {0.5f}, 0.5f, ".50"},
-        SingleCase{"Negative", {-5.f}, -5.f, "-5.00"}),
+    ::testing::Values(SingleCase{"Empty", {}, 0.f, ".00"},
+                      // 99999.99f + 0.02f is 100000.015625f; its text is "100000".
+                      SingleCase{"SevenDigitsAfterAnAddition", {99999.99f, 0.02f}, 100000.f, "100000.00"},
+                      // Rounded at each step: 100000 - 0.02 gives 99999.98; summed plainly
+                      // the three would come back to 99999.99.
+                      SingleCase{"RoundedAtEveryStep", {99999.99f, 0.02f, -0.02f}, 99999.98f, "99999.98"},
+                      SingleCase{"LargeTotalKeepsSevenDigits", {123456.78f}, 123456.8f, "123456.80"},
+                      // 1234566.5 is exact in a float; its seven digits round the half up.
+                      SingleCase{"TieGoesAwayFromZero", {1234566.5f}, 1234567.f, "1234567.00"},
+                      SingleCase{"HalfDollar", {0.5f}, 0.5f, ".50"}, SingleCase{"Negative", {-5.f}, -5.f, "-5.00"}),
     [](const auto &test) { return std::string(test.param.name); });
 
 struct FixedCase {
@@ -132,16 +130,15 @@ TEST_P(FixedTotals, GrossColumn)
     EXPECT_EQ(screen.totals.txtTotGross, ".00");  // the net total stays 0
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    YearLedger, FixedTotals,
-    ::testing::Values(
-        // 1234.56f is 1234.56005859375: 1234.5601 each.
-        FixedCase{"FloatNoiseInTheFourthDecimal", {1234.56f, 1234.56f}, 24691202, "2469.12"},
-        // 1/32 and 3/32 are exact ties at the fifth decimal: 0.0312 + 0.0938.
-        FixedCase{"TiesGoToEven", {0.03125f, 0.09375f}, 1250, ".13"},
-        FixedCase{"Cents", {0.1f, 0.2f}, 3000, ".30"},
-        FixedCase{"OneRow", {1234.5f}, 12345000, "1234.50"}),
-    [](const auto &test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(YearLedger, FixedTotals,
+                         ::testing::Values(
+                             // 1234.56f is 1234.56005859375: 1234.5601 each.
+                             FixedCase{"FloatNoiseInTheFourthDecimal", {1234.56f, 1234.56f}, 24691202, "2469.12"},
+                             // 1/32 and 3/32 are exact ties at the fifth decimal: 0.0312 + 0.0938.
+                             FixedCase{"TiesGoToEven", {0.03125f, 0.09375f}, 1250, ".13"},
+                             FixedCase{"Cents", {0.1f, 0.2f}, 3000, ".30"},
+                             FixedCase{"OneRow", {1234.5f}, 12345000, "1234.50"}),
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(YearLedger, GrossAndNetTotalsStandInTheBoxesNamedAgainstThem)
 {
@@ -222,8 +219,8 @@ TEST(YearLedger, UpdateReadsEachCellByItsLeadingNumber)
         const char *text;
         float value;
     } cases[] = {
-        {"12.5", 12.5f}, {"1 500", 1500.f}, {"12-3", 12.f},  {"12abc", 12.f},   {"abc", 0.f}, {"", 0.f},
-        {".00", 0.f},    {"-.5", -0.5f},    {"1,234.56", 1.f}, {"$5", 0.f},      {"1e3", 1000.f},
+        {"12.5", 12.5f}, {"1 500", 1500.f}, {"12-3", 12.f},    {"12abc", 12.f}, {"abc", 0.f},    {"", 0.f},
+        {".00", 0.f},    {"-.5", -0.5f},    {"1,234.56", 1.f}, {"$5", 0.f},     {"1e3", 1000.f},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
@@ -247,8 +244,8 @@ TEST(YearLedger, UpdateTakesTheDatesTheRowsOfTheWeeklyOptionAndTheTotalsBoxes)
     screen.rows[2].txtGross = "650.41";  // net pay
     screen.rows[30].txtFed = "99";
     screen.totals.txtTotFed = "12.5";
-    screen.totals.txtTotNet = "1234.5";   // gross total
-    screen.totals.txtTotGross = "999";    // net total
+    screen.totals.txtTotNet = "1234.5";  // gross total
+    screen.totals.txtTotGross = "999";   // net total
     screen.totals.txtTotTips = "abc";
 
     YearLedger ledger;
@@ -341,7 +338,7 @@ PastePeriod calculatedPeriod()
     return p;
 }
 
-} // namespace
+}  // namespace
 
 TEST(YearLedger, PasteFillsTheRowFromTheMainWindowAndTotalsAtOnce)
 {
@@ -349,7 +346,7 @@ TEST(YearLedger, PasteFillsTheRowFromTheMainWindowAndTotalsAtOnce)
     YearScreen screen = zeroGrid();
     ASSERT_TRUE(PasteMe(ledger, screen, 4, calculatedPeriod(), kWeekly));
 
-    const YearCells expected{"01/28/05", "1234.56", "76.54", "17.90", "45.00", ".50", "", "12.00",
+    const YearCells expected{"01/28/05", "1234.56", "76.54", "17.90", "45.00", ".50",   "",       "12.00",
                              ".00",      "5.25",    "",      "50.00", "10.50", "45.50", "650.41", "987.65"};
     EXPECT_EQ(screen.rows[4], expected);
 

@@ -34,8 +34,8 @@ YearLedger sampleYear()
 {
     YearLedger l;
     l.rows[0].Date = "0";
-    l.rows[4] = YearRow{"01/28/05", 123.45f, 61.2f, 14.31f, 40.f, 0.f, 12.5f, 0.f, 5.f, 0.25f,
-                        3.25f, 50.f, 45.5f, 10.5f, 987.65f, 650.41f, 9.88f, 2.1f, 25.f};
+    l.rows[4] = YearRow{"01/28/05", 123.45f, 61.2f, 14.31f, 40.f,    0.f,     12.5f, 0.f,  5.f, 0.25f,
+                        3.25f,      50.f,    45.5f, 10.5f,  987.65f, 650.41f, 9.88f, 2.1f, 25.f};
     YearTotals &t = l.totals;
     t.TotFed = 123.45f;
     t.TotSS = 61.2f;
@@ -69,15 +69,15 @@ YearReportInput input(std::int16_t weeklyPay)
     return in;
 }
 
-const Items kCaptions{text("Week", 5),    text("Federal", 17), text("SS", 30),       text("MediCare", 43),
-                      text("State", 56),  text("City", 69),    text("MCU", 82),      text("Bond", 95),
-                      text("Dues", 108),  text("Pension", 121), text("Misc", 134),   text("KPlan", 145),
-                      text("Tips", 156),  text("OT", 172),     text("Net", 182),     text("Gross", 197)};
+const Items kCaptions{text("Week", 5),   text("Federal", 17),  text("SS", 30),    text("MediCare", 43),
+                      text("State", 56), text("City", 69),     text("MCU", 82),   text("Bond", 95),
+                      text("Dues", 108), text("Pension", 121), text("Misc", 134), text("KPlan", 145),
+                      text("Tips", 156), text("OT", 172),      text("Net", 182),  text("Gross", 197)};
 
 constexpr std::size_t kHead = 15 + 16;  // heading, employee line, captions
 constexpr std::size_t kTail = 31;       // rule, totals, further totals, version
 
-} // namespace
+}  // namespace
 
 TEST(YearReport, RowAmountsArePlainNumbersBetweenBlanks)
 {
@@ -85,7 +85,7 @@ TEST(YearReport, RowAmountsArePlainNumbersBetweenBlanks)
         float value;
         const char *printed;
     } cases[] = {
-        {12.5f, " 12.5 "}, {0.25f, " .25 "}, {0.5f, " .5 "},   {0.f, " 0 "},        {-0.f, " 0 "},
+        {12.5f, " 12.5 "}, {0.25f, " .25 "},   {0.5f, " .5 "},          {0.f, " 0 "},      {-0.f, " 0 "},
         {-0.5f, "-.5 "},   {-12.5f, "-12.5 "}, {1234.56f, " 1234.56 "}, {1e7f, " 1E+07 "},
     };
     for (const auto &c : cases)
@@ -117,9 +117,9 @@ TEST(YearReport, WeeklyReportFromHeadingToVersion)
     EXPECT_EQ(slice(page, 0, kHead), head);
 
     // Net pay under "Net", gross pay under "Gross".
-    const Items week5{text("01/28/05", 5), text(" 123.45 ", 17), text(" 61.2 ", 30), text(" 14.31 ", 43),
-                      text(" 40 ", 56),    text(" 0 ", 69),      text(" 12.5 ", 82), text(" 0 ", 95),
-                      text(" 5 ", 108),    text(" .25 ", 121),   text(" 3.25 ", 134), text(" 50 ", 145),
+    const Items week5{text("01/28/05", 5), text(" 123.45 ", 17), text(" 61.2 ", 30),    text(" 14.31 ", 43),
+                      text(" 40 ", 56),    text(" 0 ", 69),      text(" 12.5 ", 82),    text(" 0 ", 95),
+                      text(" 5 ", 108),    text(" .25 ", 121),   text(" 3.25 ", 134),   text(" 50 ", 145),
                       text(" 10.5 ", 156), text(" 45.5 ", 172),  text(" 650.41 ", 182), text(" 987.65 ", 197)};
     EXPECT_EQ(slice(page, kHead + 4 * 16, 16), week5);
     EXPECT_EQ(slice(page, kHead, 2), (Items{text("0", 5), text(" 0 ", 17)}));
@@ -169,8 +169,8 @@ TEST(YearReport, BiWeeklyReportOfTheDefaultProfileWithoutAHeading)
     const legacy::TextPage page = yearReport(empty, in);
 
     // Empty heading lines are bare line ends.
-    const Items head{font("Arial"), size(10), endLine(),       endLine(),           text(""),
-                     text("", 134), endLine(), size(9),        text("Employee:"),   text("", 17),
+    const Items head{font("Arial"),         size(10),  endLine(), endLine(),         text(""),
+                     text("", 134),         endLine(), size(9),   text("Employee:"), text("", 17),
                      text("3/4/2005", 145), endLine(), size(8)};
     const std::size_t rowsStart = head.size() + 16;
     ASSERT_EQ(page.items().size(), rowsStart + 26 * 16 + kTail);

@@ -27,14 +27,14 @@ ProfileSettings profile(std::int16_t weekly, std::int16_t biWeekly)
 YearScreen screen()
 {
     YearScreen s;
-    s.rows[4] = {"01/28/05", "123.45", "61.20", "14.31", "40.00", ".00", "12.50", ".00",
+    s.rows[4] = {"01/28/05", "123.45", "61.20", "14.31", "40.00", ".00",   "12.50",  ".00",
                  ".00",      ".25",    "3.25",  "50.00", "abc",   "45.50", "650.41", "987.65"};
     s.rows[25].txtDate = "06/24/05";
     s.rows[26].txtDate = "07/01/05";
     s.rows[51].txtDate = "12/30/05";
     YearTotBoxes &t = s.totals;
-    t = {"123.45", "61.20", "14.31", "40.00", ".00", "12.50", ".00", ".00", ".25", "3.25", "50.00",
-         "45.50",  "650.41", "987.65", "25.00", "9.88", "2.10", "10.50"};
+    t = {"123.45", "61.20", "14.31", "40.00",  ".00",    "12.50", ".00",  ".00",  ".25",
+         "3.25",   "50.00", "45.50", "650.41", "987.65", "25.00", "9.88", "2.10", "10.50"};
     return s;
 }
 
@@ -60,7 +60,7 @@ void expectCells(const YearSheet &sheet, std::initializer_list<std::pair<const c
         EXPECT_EQ(show(sheet, address), shown) << address;
 }
 
-} // namespace
+}  // namespace
 
 TEST(YearWorkbook, WeeklySheet)
 {
@@ -133,10 +133,9 @@ TEST(YearWorkbook, OnlyTheAmountsAreNumbers)
     const struct {
         const char *address;
         bool amount;
-    } weekly[] = {{"A1", false},  {"H1", false}, {"A2", false},  {"B2", true},   {"A6", false},
-                  {"B6", true},   {"M6", true},  {"P53", true},  {"A54", false}, {"B54", true},
-                  {"P54", true},  {"C56", false}, {"A57", false}, {"C57", true},  {"F57", true},
-                  {"G57", false}};
+    } weekly[] = {{"A1", false},  {"H1", false}, {"A2", false},  {"B2", true},  {"A6", false}, {"B6", true},
+                  {"M6", true},   {"P53", true}, {"A54", false}, {"B54", true}, {"P54", true}, {"C56", false},
+                  {"A57", false}, {"C57", true}, {"F57", true},  {"G57", false}};
     const YearSheet sheet = yearWorkbook(shown, "staff1", named);
     for (const auto &c : weekly) {
         const SheetCell *cell = sheet.at(c.address);
@@ -147,8 +146,13 @@ TEST(YearWorkbook, OnlyTheAmountsAreNumbers)
     EXPECT_EQ(sheet.at("H1")->text, "401");
 
     const YearSheet biWeekly = yearWorkbook(shown, "staff1", profile(kFalse, kTrue));
-    for (const auto &[address, amount] : {std::pair{"A27", false}, {"P27", true}, {"B28", true}, {"C31", false},
-                                          {"C32", true}, {"F32", true}, {"A32", false}})
+    for (const auto &[address, amount] : {std::pair{"A27", false},
+                                          {"P27", true},
+                                          {"B28", true},
+                                          {"C31", false},
+                                          {"C32", true},
+                                          {"F32", true},
+                                          {"A32", false}})
         EXPECT_EQ(biWeekly.at(address)->amount, amount) << address;
 }
 

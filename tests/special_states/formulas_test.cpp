@@ -61,16 +61,16 @@ TEST(Arizona, AShareOfFederalWithholdingByTheFederalStatus)
         double tax;
     };
     const Case cases[] = {
-        {"Single", 100, 10},  // the Single row 0 percentage, 0.1
-        {"Married", 100, 20}, // the Married one, 0.2
-        {"single", 100, 20},  // anything but "Single" is Married
-        {"Single", 0, 0},     // federal exemption
+        {"Single", 100, 10},   // the Single row 0 percentage, 0.1
+        {"Married", 100, 20},  // the Married one, 0.2
+        {"single", 100, 20},   // anything but "Single" is Married
+        {"Single", 0, 0},      // federal exemption
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fedStatus);
         FormulaInput in = base(Pay::Neither);  // no frequency is read
         in.FedStatus = c.fedStatus;
-        in.StateStatus = "Married";            // nor the state status
+        in.StateStatus = "Married";  // nor the state status
         in.FedTax = c.fedTax;
         in.single[0].percentage = 0.1f;
         in.married[0].percentage = 0.2f;
@@ -128,8 +128,9 @@ TEST(Louisiana, ACountBeyondSixteenBitsIsRefused)
         FAIL() << "no error";
     } catch (const SpecialStateError &e) {
         EXPECT_EQ(e.state, SpecialState::Louisiana);
-        EXPECT_STREQ(e.what(), "Louisiana withholding: the number of personal exemptions is 40000; it is beyond the "
-                               "range of a count, -32768 to 32767.");
+        EXPECT_STREQ(e.what(),
+                     "Louisiana withholding: the number of personal exemptions is 40000; it is beyond the "
+                     "range of a count, -32768 to 32767.");
     }
     in.allowance[0] = {0, -1e6f};
     EXPECT_THROW(GetLouisiana(in), SpecialStateError);
@@ -291,8 +292,7 @@ TEST(Oregon, ThreeLinesOnGrossLessTheCappedFederalTax)
     const std::vector<Case> cases{
         {"bi-weekly line 2", Pay::BiWeekly, "Single", 1, 1000, 100, 900, 591 * 0.09 + 21 - 5.5},
         {"federal tax above the cap of 135", Pay::BiWeekly, "Single", 1, 1000, 200, 865, 556 * 0.09 + 21 - 5.5},
-        {"federal tax at the cap comes off whole", Pay::BiWeekly, "Single", 1, 1000, 135, 865,
-         556 * 0.09 + 21 - 5.5},
+        {"federal tax at the cap comes off whole", Pay::BiWeekly, "Single", 1, 1000, 135, 865, 556 * 0.09 + 21 - 5.5},
         {"weekly cap of 67", Pay::Weekly, "Single", 1, 500, 80, 433, 279 * 0.09 + 10 - 2.75},
         {"neither option: the cap of 67", Pay::Neither, "Single", 1, 1000, 100, 933, 624 * 0.09 + 21 - 5.5},
         {"Single with 2 exemptions: Single table", Pay::BiWeekly, "Single", 2, 400, 50, 350, 41 * 0.09 + 21 - 11},
@@ -448,12 +448,12 @@ TEST(Kentucky, GraduatedOnGrossLessTheStandardDeductionWithThePresetsFigures)
         double tax;
     };
     const Case cases[] = {
-        {150, 0, 76.54 * 0.02},                       // d 76.54, row 0
-        {210, 0, 2.3076 + 21.16 * 0.03},              // d 136.54, row 1
-        {250, 0, 2.3076 + 1.1538 + 22.7 * 0.04},      // d 176.54, row 2
-        {300, 0, 4.9998 + 34.24 * 0.05},              // d 226.54, row 3
-        {1000, 1, 10.7693 + 618.85 * 0.06 - 0.77},    // d 926.54, row 4, less the credit
-        {50, 0, -23.46 * 0.02},                       // below the deduction
+        {150, 0, 76.54 * 0.02},                     // d 76.54, row 0
+        {210, 0, 2.3076 + 21.16 * 0.03},            // d 136.54, row 1
+        {250, 0, 2.3076 + 1.1538 + 22.7 * 0.04},    // d 176.54, row 2
+        {300, 0, 4.9998 + 34.24 * 0.05},            // d 226.54, row 3
+        {1000, 1, 10.7693 + 618.85 * 0.06 - 0.77},  // d 926.54, row 4, less the credit
+        {50, 0, -23.46 * 0.02},                     // below the deduction
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.gross);
@@ -518,18 +518,34 @@ TEST(Kentucky, RowEdgesStatusAndEditedAmounts)
 BracketTable wisconsin(bool singleStatus)
 {
     if (singleStatus)
-        return table({{0, 0, 0}, {153.85f, 0, 0.046f}, {408.46f, 11.73f, 0.05154f}, {454.81f, 14.12f, 0.06888f},
-                      {716.5f, 32.15f, 0.0728f}, {1690.5f, 103.08f, 0.065f}, {4428.46f, 281.04f, 0.0675f}});
-    return table({{0, 0, 0}, {211.54f, 0, 0.046f}, {518.08f, 14.12f, 0.0615f}, {575, 17.62f, 0.0738f},
-                  {771.81f, 32.15f, 0.078f}, {1632.69f, 99.31f, 0.065f}, {4428.46f, 281.04f, 0.0675f}});
+        return table({{0, 0, 0},
+                      {153.85f, 0, 0.046f},
+                      {408.46f, 11.73f, 0.05154f},
+                      {454.81f, 14.12f, 0.06888f},
+                      {716.5f, 32.15f, 0.0728f},
+                      {1690.5f, 103.08f, 0.065f},
+                      {4428.46f, 281.04f, 0.0675f}});
+    return table({{0, 0, 0},
+                  {211.54f, 0, 0.046f},
+                  {518.08f, 14.12f, 0.0615f},
+                  {575, 17.62f, 0.0738f},
+                  {771.81f, 32.15f, 0.078f},
+                  {1632.69f, 99.31f, 0.065f},
+                  {4428.46f, 281.04f, 0.0675f}});
 }
 
 BracketTable northCarolina(bool singleStatus)
 {
     if (singleStatus)
-        return table({{0, 0, 0}, {115.38f, 6.92f, 0.06f}, {605.77f, 12.98f, 0.07f}, {2423.08f, 31.15f, 0.0775f},
+        return table({{0, 0, 0},
+                      {115.38f, 6.92f, 0.06f},
+                      {605.77f, 12.98f, 0.07f},
+                      {2423.08f, 31.15f, 0.0775f},
                       {4730.77f, 54.8f, 0.0825f}});
-    return table({{0, 0, 0}, {115.38f, 6.92f, 0.06f}, {524.04f, 12.16f, 0.07f}, {2038.46f, 27.45f, 0.0775f},
+    return table({{0, 0, 0},
+                  {115.38f, 6.92f, 0.06f},
+                  {524.04f, 12.16f, 0.07f},
+                  {2038.46f, 27.45f, 0.0775f},
                   {3961.54f, 47.26f, 0.0825f}});
 }
 
@@ -568,8 +584,7 @@ TEST(Wisconsin, TheLineOfTheWageLessTheCredit)
         {"California allowance and cafeteria off the wage", Pay::BiWeekly, "Single", 1100, 50, 50, 1.7f, 1000,
          52.7888 - 1.7},
         // halved line 4 from 358.25: 141.75 x .0728 + 16.075, less half of 1.7
-        {"weekly: minimums, amounts and credit halved", Pay::Weekly, "Single", 600, 50, 50, 1.7f, 500,
-         26.3944 - 0.85},
+        {"weekly: minimums, amounts and credit halved", Pay::Weekly, "Single", 600, 50, 50, 1.7f, 500, 26.3944 - 0.85},
         // Married line 4: 228.19 x .078 + 32.15
         {"Married", Pay::BiWeekly, "Married", 1000, 0, 0, 1.7f, 1000, 49.94882 - 1.7},
         {"lower-case status: Married", Pay::BiWeekly, "single", 1000, 0, 0, 0, 1000, 49.94882},
@@ -672,8 +687,11 @@ TEST(SpecialStateFormulas, EverySwitchOnRunsInTheCalculationsOrderAndTheLaterAmo
         // and gives 0 less no credit.
         {"Round State stays on", {SpecialState::Wisconsin, SpecialState::Missouri}, 0, true, 1000},
         // N.C. after Arizona finds no line: Arizona's amount stays.
-        {"a later formula without an amount leaves the earlier one", {SpecialState::NorthCarolina, SpecialState::Arizona},
-         50, false, 1000},
+        {"a later formula without an amount leaves the earlier one",
+         {SpecialState::NorthCarolina, SpecialState::Arizona},
+         50,
+         false,
+         1000},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -712,8 +730,9 @@ TEST(SpecialStateFormulas, TheFiguresAreCheckedBeforeACalculationForTheSwitchesT
     const Case cases[] = {
         {SpecialState::Iowa, "Iowa withholding: the state exemption count is 12; it must be 0 to 9."},
         {SpecialState::Kentucky, "Kentucky withholding: the state exemption count is 12; it must be 0 to 9."},
-        {SpecialState::Louisiana, "Louisiana withholding: the number of personal exemptions is 40000; it is beyond "
-                                  "the range of a count, -32768 to 32767."},
+        {SpecialState::Louisiana,
+         "Louisiana withholding: the number of personal exemptions is 40000; it is beyond "
+         "the range of a count, -32768 to 32767."},
         // They read neither: the calculation looks their allowance up.
         {SpecialState::Arizona, nullptr},
         {SpecialState::Wisconsin, nullptr},
@@ -774,4 +793,4 @@ TEST(SpecialStateFormulas, TheInputComesFromTheStoreAndTheResultGoesBack)
     EXPECT_EQ(st.result.StateWages, 3);
 }
 
-} // namespace
+}  // namespace

@@ -78,7 +78,7 @@ void expectCaptions(const RecordingView &v, const std::vector<std::pair<std::str
         EXPECT_EQ(v.captionOf(label), text) << label;
 }
 
-const std::vector<std::string> kTableHeadings{"Frame1", "Label1", "Label2",  "Label3",  "Label4",  "Label6", "Label19",
+const std::vector<std::string> kTableHeadings{"Frame1", "Label1", "Label2", "Label3",  "Label4",  "Label6", "Label19",
                                               "Label5", "Label8", "Label9", "Label10", "Label11", "Label20"};
 
 // ---------------------------------------------------------------- Louisiana and Arizona
@@ -184,8 +184,8 @@ TEST(IowaPreset, LocksTheTablesAndLaysStandardAndCreditByFrequency)
         expectRowsEnabled(v, 0, 9, false);
         for (const std::string &heading : kTableHeadings)
             EXPECT_EQ(v.enabledOf(heading), false) << heading;
-        expectCaptions(v, {{"Label14", "Standard"}, {"Label15", "Credit"}, {"Label21", "BiWeekly"},
-                           {"Label13", "# of Exemp"}});
+        expectCaptions(
+            v, {{"Label14", "Standard"}, {"Label15", "Credit"}, {"Label21", "BiWeekly"}, {"Label13", "# of Exemp"}});
         expectExemptionRowsNumbered(v);
         EXPECT_EQ(v.checkedOf("ckRoundOff"), true);
     }
@@ -200,12 +200,17 @@ TEST(MissouriPreset, StandardDeductionByFrequencyStatusAndWorkingSpouse)
         const char *standard;  // in all ten rows
     };
     const Case cases[] = {
-        {Pay::BiWeekly, "Single", false, "192.31"}, {Pay::BiWeekly, "Single", true, "192.31"},
-        {Pay::Weekly, "Single", false, "96.15"},    {Pay::Weekly, "Single", true, "96.15"},
-        {Pay::BiWeekly, "Married", false, "384.62"}, {Pay::Weekly, "Married", false, "192.31"},
-        {Pay::BiWeekly, "Married", true, "192.31"},  {Pay::Weekly, "Married", true, "96.15"},
+        {Pay::BiWeekly, "Single", false, "192.31"},
+        {Pay::BiWeekly, "Single", true, "192.31"},
+        {Pay::Weekly, "Single", false, "96.15"},
+        {Pay::Weekly, "Single", true, "96.15"},
+        {Pay::BiWeekly, "Married", false, "384.62"},
+        {Pay::Weekly, "Married", false, "192.31"},
+        {Pay::BiWeekly, "Married", true, "192.31"},
+        {Pay::Weekly, "Married", true, "96.15"},
         // No test holds: the column keeps what it showed.
-        {Pay::BiWeekly, "married", false, "<untouched>"}, {Pay::Neither, "Married", false, "<untouched>"},
+        {Pay::BiWeekly, "married", false, "<untouched>"},
+        {Pay::Neither, "Married", false, "<untouched>"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(payName(c.pay)) + " " + c.status + (c.spouse ? " spouse works" : ""));
@@ -233,8 +238,9 @@ TEST(MissouriPreset, LocksTheTablesAndLaysTheW4AllowanceByFrequency)
         expectRowsEnabled(v, 0, 9, false);
         for (const std::string &heading : kTableHeadings)
             EXPECT_EQ(v.enabledOf(heading), false) << heading;
-        expectCaptions(v, {{"Label14", "Standard"}, {"Label15", "W4 Allowance"}, {"Label21", "BiWeekly"},
-                           {"Label13", "# of Exemp"}});
+        expectCaptions(
+            v,
+            {{"Label14", "Standard"}, {"Label15", "W4 Allowance"}, {"Label21", "BiWeekly"}, {"Label13", "# of Exemp"}});
         expectExemptionRowsNumbered(v);
     }
 }
@@ -308,12 +314,19 @@ TEST(OregonPreset, PutsTheStoreBackThenLaysOregonByFrequency)
         Column credit;
     };
     const Case cases[] = {
-        {Pay::Weekly, "WEEKLY", {"6", "0", "0.07", "52", "0", "0.07"}, {"154", "10", "0.09", "309", "18", "0.09"},
+        {Pay::Weekly,
+         "WEEKLY",
+         {"6", "0", "0.07", "52", "0", "0.07"},
+         {"154", "10", "0.09", "309", "18", "0.09"},
          {"0", "2.75", "5.5", "8.25", "11", "13.75", "16.5", "19.25", "22", "24.75"}},
-        {Pay::BiWeekly, "BIWEEKLY", {"12", "0", "0.07", "105", "0", "0.07"},
+        {Pay::BiWeekly,
+         "BIWEEKLY",
+         {"12", "0", "0.07", "105", "0", "0.07"},
          {"309", "21", "0.09", "618", "36", "0.09"},
          {"0", "5.5", "11", "16.5", "22", "27.5", "33", "38.5", "44", "49.5"}},
-        {Pay::Neither, "BIWEEKLY", {"12", "0", "0.07", "105", "0", "0.07"},
+        {Pay::Neither,
+         "BIWEEKLY",
+         {"12", "0", "0.07", "105", "0", "0.07"},
          {"309", "21", "0.09", "618", "36", "0.09"},
          {"0", "5.5", "11", "16.5", "22", "27.5", "33", "38.5", "44", "49.5"}},
     };
@@ -508,7 +521,8 @@ TEST(NorthCarolinaPreset, FiveLinesWhoseAmountIsSubtractedAndAnAllowancePerExemp
         expectRows(v, 4, 4, {"4730.77", "54.8", "0.0825", "3961.54", "47.26", "0.0825"});
         expectRows(v, 5, 9, kUnused);
         expectRowsEnabled(v, 0, 9, true);
-        const Column allowance{"0", "96.15", "192.3", "288.45", "384.6", "480.75", "576.9", "673.05", "769.2", "865.35"};
+        const Column allowance{"0",      "96.15", "192.3",  "288.45", "384.6",
+                               "480.75", "576.9", "673.05", "769.2",  "865.35"};
         expectColumn(v, AllowanceColumn::txtStateSgExp, allowance);
         expectColumn(v, AllowanceColumn::txtStateMarExp, allowance);
         expectAllowanceEnabled(v, 0, 9, std::nullopt);
@@ -518,4 +532,4 @@ TEST(NorthCarolinaPreset, FiveLinesWhoseAmountIsSubtractedAndAnAllowancePerExemp
     }
 }
 
-} // namespace
+}  // namespace

@@ -98,11 +98,10 @@ private:
             return std::nullopt;
         return it->second;
     }
-    template <class T>
-    static T find(const std::map<std::string, T, std::less<>> &m, std::string_view name, T fallback)
+    template <class T> static T find(const std::map<std::string, T, std::less<>> &m, std::string_view name, T fallback)
     {
         return lookup(m, name).value_or(fallback);
     }
 };
 
-} // namespace wdtest
+}  // namespace wdtest

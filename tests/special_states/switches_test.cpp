@@ -75,8 +75,8 @@ TEST_F(Switches, SpouseWorksIsResetExceptForMissouriAndOklahoma)
         {SpecialState::Arizona, false, false, false},
         {SpecialState::Iowa, true, false, false},
         {SpecialState::NorthCarolina, false, false, false},
-        {SpecialState::Missouri, false, true, std::nullopt},       // being turned on: shown
-        {SpecialState::Missouri, true, std::nullopt, std::nullopt}, // being turned off: as it was
+        {SpecialState::Missouri, false, true, std::nullopt},         // being turned on: shown
+        {SpecialState::Missouri, true, std::nullopt, std::nullopt},  // being turned off: as it was
         {SpecialState::Oklahoma, false, true, std::nullopt},
         {SpecialState::Oklahoma, true, std::nullopt, std::nullopt},
     };
@@ -102,17 +102,12 @@ TEST_F(Switches, RoundStateByState)
         std::optional<bool> roundOff;  // no value: left as it was
     };
     const Case cases[] = {
-        {SpecialState::NorthCarolina, true},  // by the press, before the preset
-        {SpecialState::Oklahoma, true},
-        {SpecialState::Iowa, true},           // by the preset
-        {SpecialState::Missouri, true},
-        {SpecialState::Oregon, false},        // the preset puts the stored value back
-        {SpecialState::Arizona, std::nullopt},
-        {SpecialState::Louisiana, std::nullopt},
-        {SpecialState::Mass, std::nullopt},
-        {SpecialState::Kentucky, std::nullopt},
-        {SpecialState::Alabama, std::nullopt},
-        {SpecialState::Wisconsin, std::nullopt},
+        {SpecialState::NorthCarolina, true},                                   // by the press, before the preset
+        {SpecialState::Oklahoma, true},        {SpecialState::Iowa, true},     // by the preset
+        {SpecialState::Missouri, true},        {SpecialState::Oregon, false},  // the preset puts the stored value back
+        {SpecialState::Arizona, std::nullopt}, {SpecialState::Louisiana, std::nullopt},
+        {SpecialState::Mass, std::nullopt},    {SpecialState::Kentucky, std::nullopt},
+        {SpecialState::Alabama, std::nullopt}, {SpecialState::Wisconsin, std::nullopt},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(name(c.pressed));
@@ -270,4 +265,4 @@ TEST_F(Switches, SpouseWorksRerunsTheMissouriPresetOnly)
     EXPECT_TRUE(oklahoma.text.empty());
 }
 
-} // namespace
+}  // namespace

@@ -59,7 +59,7 @@ void saveSickStart(const QString &name, const QString &sick)
     leave.OKButton->click();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -21,4 +21,4 @@ inline PageItem size(double points) { return {PageItem::Kind::FontSize, {}, poin
 inline PageItem endLine() { return {PageItem::Kind::EndLine, {}, 0, legacy::kNoTab}; }
 inline PageItem font(std::string name) { return {PageItem::Kind::FontName, std::move(name), 0, legacy::kNoTab}; }
 
-} // namespace wdtest
+}  // namespace wdtest

@@ -57,4 +57,4 @@ inline std::optional<int> pdfPages(const QString &file)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-} // namespace wdtest
+}  // namespace wdtest

@@ -86,4 +86,4 @@ protected:
     }
 };
 
-} // namespace wagedesk::testing
+}  // namespace wagedesk::testing

@@ -60,4 +60,4 @@ protected:
     fs::path dir_;
 };
 
-} // namespace wdtest
+}  // namespace wdtest

@@ -120,4 +120,4 @@ protected:
     bool ended = false;
 };
 
-} // namespace wagedesk::testing
+}  // namespace wagedesk::testing

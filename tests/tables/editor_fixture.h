@@ -85,4 +85,4 @@ protected:
     QByteArray line(const QString &name, int n) const { return read(name).split('\n').value(n - 1).trimmed(); }
 };
 
-} // namespace wagedesk::testing
+}  // namespace wagedesk::testing

@@ -31,8 +31,9 @@ const QString kCheckNumbers = QStringLiteral("Check your numbers\r\nNo blanks\r\
 // The four lines, and where the file's bytes are kept now.
 QString corrupted(const QString &file)
 {
-    return QStringLiteral("You have corupted a file.\r\nFind file,\r\n%1\r\nand delete it.\r\n"
-                          "A copy of it is kept as \"%1.damaged\".")
+    return QStringLiteral(
+               "You have corupted a file.\r\nFind file,\r\n%1\r\nand delete it.\r\n"
+               "A copy of it is kept as \"%1.damaged\".")
         .arg(file);
 }
 
@@ -51,7 +52,7 @@ protected:
     {
         const ProgramState &st = state();
         const ProfileSettings &p = st.profile;
-        return {st.stateSettings, p.StateStatus,  p.StateExemptions, p.FedExempt,
+        return {st.stateSettings, p.StateStatus,    p.StateExemptions, p.FedExempt,
                 p.SSMediExempt,   p.SpecialAlabama, p.FedAdditional};
     }
     // City and non-resident tables in the store that are not the built-in ones.
@@ -64,10 +65,7 @@ protected:
         c.ckNoLocalTax->click();
         c.OKButton->click();
     }
-    static bool editorsLoaded()
-    {
-        return Forms::isLoaded<DialogState>() || Forms::isLoaded<DialogCity>();
-    }
+    static bool editorsLoaded() { return Forms::isLoaded<DialogState>() || Forms::isLoaded<DialogCity>(); }
 };
 
 // ---------------------------------------------------------------- the live store
@@ -79,8 +77,8 @@ TEST_F(Editors, TheOpenStateEditorCountsInTheSameCalculationAndIsSaved)
     struct Case {
         const char *what;
         std::function<void(DialogState &)> edit;
-        const char *label;     // the result label
-        const char *shown;     // its text
+        const char *label;                            // the result label
+        const char *shown;                            // its text
         std::function<QString(DialogState &)> saved;  // what the editor shows again
         const char *savedText;
     };
@@ -310,16 +308,19 @@ TEST_F(Editors, AProfileWithoutTableFilesGetsTheBuiltInTables)
         std::function<QString()> becomeCurrent;  // returns the profile name
     };
     const Case cases[] = {
-        {"start-up", [this] {
+        {"start-up",
+         [this] {
              restart();
              return QString();
          }},
-        {"File New", [this] {
+        {"File New",
+         [this] {
              storeOtherTables();
              newProfile(Forms::get<Form1>(), QStringLiteral("fresh"));
              return QStringLiteral("fresh");
          }},
-        {"File Open", [this] {
+        {"File Open",
+         [this] {
              newProfile(Forms::get<Form1>(), QStringLiteral("bare"));
              for (const char *ext : {".sta", ".cti", ".nci"})
                  QFile::remove(path(QStringLiteral("bare") + QLatin1String(ext)));
@@ -353,9 +354,8 @@ TEST_F(Editors, ADamagedTableFileIsReportedAndKeepsWhatItGave)
         const char *ext;
         std::string after;  // the file after the next calculation, "" to check line 1 only
     };
-    const Case cases[] = {{".sta", ""},
-                          {".cti", firstLine(kNewYorkCti, "1,2,3,0,0,0.019")},
-                          {".nci", firstLine(kDefaultNci, "1,2,3,0")}};
+    const Case cases[] = {
+        {".sta", ""}, {".cti", firstLine(kNewYorkCti, "1,2,3,0,0,0.019")}, {".nci", firstLine(kDefaultNci, "1,2,3,0")}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.ext);
         removeAll();
@@ -387,8 +387,8 @@ TEST_F(Editors, ABadSwitchInAStateTableKeepsTheTables)
     Form1 &f = start();
     newProfile(f, QStringLiteral("pat"));
     std::string sta = kNewYorkSta;
-    sta.replace(sta.find("308,12.31"), 3, "300");                     // the profile's own table
-    sta.replace(sta.rfind(",0\r\n"), 4, ",5\r\n");                 // Missouri 5
+    sta.replace(sta.find("308,12.31"), 3, "300");   // the profile's own table
+    sta.replace(sta.rfind(",0\r\n"), 4, ",5\r\n");  // Missouri 5
     write(QStringLiteral("pat.sta"), QByteArray::fromStdString(sta));
     Form1 &again = restart();
     openProfile(again, QStringLiteral("pat"));
@@ -546,7 +546,7 @@ TEST_F(Editors, AGrayedSwitchIsKeptAndCountsAsNeitherOnNorOff)
     newProfile(f, QStringLiteral("pat"));
     payFifteen();
     std::string sta = kNewYorkSta;
-    sta.replace(sta.find("-2.5,1,0,1,0"), 12, "-2.5,2,0,1,0");                  // SDI Use Base grayed
+    sta.replace(sta.find("-2.5,1,0,1,0"), 12, "-2.5,2,0,1,0");                // SDI Use Base grayed
     sta.replace(sta.find("0,0,0,3,\"Married\""), 17, "0,0,2,3,\"Married\"");  // Iowa grayed
     write(QStringLiteral("pat.sta"), QByteArray::fromStdString(sta));
     Form1 &again = restart();
@@ -766,5 +766,5 @@ TEST_F(Editors, NonResidentCancelHidesAndKeepsTheEdits)
     EXPECT_EQ(nonCityEditor().txtNonPer->text(), QStringLiteral("0.01"));
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

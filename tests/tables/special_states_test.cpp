@@ -336,7 +336,8 @@ TEST_F(SpecialStates, OregonLeavesNoStoredStateOnBesideIt)
     EXPECT_EQ(on(again), "ckOregon");
     EXPECT_EQ(again.txtSDIpercent->text(), QStringLiteral("1.5"));
     again.OKButton->click();
-    EXPECT_TRUE(line(QStringLiteral("kent.sta"), 23).endsWith(",0,1,0,0")) << line(QStringLiteral("kent.sta"), 23).toStdString();
+    EXPECT_TRUE(line(QStringLiteral("kent.sta"), 23).endsWith(",0,1,0,0"))
+        << line(QStringLiteral("kent.sta"), 23).toStdString();
 
     // Pressed again it goes off, though the store still holds it on.
     DialogState &third = stateEditor();
@@ -385,5 +386,5 @@ TEST_F(SpecialStates, AFigureAFormulaCannotWorkWithRefusesTheCalculation)
     EXPECT_TRUE(files().isEmpty()) << files().join(QLatin1Char(' ')).toStdString();
 }
 
-} // namespace
-} // namespace wagedesk::testing
+}  // namespace
+}  // namespace wagedesk::testing

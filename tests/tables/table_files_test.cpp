@@ -241,14 +241,14 @@ TEST_F(TableFiles, StateTableItemsMayBeSplitOverOtherLines)
 TEST_F(TableFiles, StateTableLenientItems)
 {
     std::string text = kNewYorkSta;
-    text = withItem(text, 6, "abc");        // StateMinBS(1): not a number
-    text = withItem(text, 7, "");           // StateAmtBS(1): empty
-    text = withItem(text, 8, "\"0.5\"");    // StatePerBS(1): a quoted number
-    text = withItem(text, 9, ".25");        // StateMinBM(1): leading point
-    text = withItem(text, 60, "x");         // NoStateTax
-    text = withItem(text, 93, "");          // StateExemptions
-    text = withItem(text, 94, "");          // StateStatus
-    text = withItem(text, 96, "12.5x");     // FedAdditional
+    text = withItem(text, 6, "abc");      // StateMinBS(1): not a number
+    text = withItem(text, 7, "");         // StateAmtBS(1): empty
+    text = withItem(text, 8, "\"0.5\"");  // StatePerBS(1): a quoted number
+    text = withItem(text, 9, ".25");      // StateMinBM(1): leading point
+    text = withItem(text, 60, "x");       // NoStateTax
+    text = withItem(text, 93, "");        // StateExemptions
+    text = withItem(text, 94, "");        // StateStatus
+    text = withItem(text, 96, "12.5x");   // FedAdditional
     st.profile.StateExemptions = 5;
     st.profile.StateStatus = "Single";
     st.stateSettings.NoStateTax = 1;
@@ -430,8 +430,8 @@ TEST(BuiltInTables, TextsAreWhatTheStoreShowsAgain)
     addBrackets(s.table.single);
     addBrackets(s.table.married);
     addAllowances(s.allowance);
-    for (std::string_view t : {s.txtSDIpercent, s.txtSDIwageBase, s.txtStateAdj, s.txtCalAllow, s.txtSUIpercent,
-                               s.txtSUIwageBase}) {
+    for (std::string_view t :
+         {s.txtSDIpercent, s.txtSDIwageBase, s.txtStateAdj, s.txtCalAllow, s.txtSUIpercent, s.txtSUIwageBase}) {
         EXPECT_EQ(t, "0");
         texts.push_back(t);
     }
@@ -450,4 +450,4 @@ TEST(BuiltInTables, TextsAreWhatTheStoreShowsAgain)
         EXPECT_EQ(legacy::floatToText(legacy::toFloat(t)), t);
 }
 
-} // namespace
+}  // namespace

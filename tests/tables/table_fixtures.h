@@ -70,4 +70,4 @@ inline const std::string kDefaultNci =
     "999999,0,999999,0\r\n"
     "0.0045\r\n";
 
-} // namespace wagedesk::testing
+}  // namespace wagedesk::testing

@@ -103,17 +103,14 @@ TEST_F(Withholding, StateTaxFromTheNewYorkTable)
         {"weekly, exactly on half of row 3's minimum", "Single", Pay::Weekly, 250, 0, 0, 250, 10.77},
         {"bi-weekly, allowance and cafeteria off the wage", "Single", Pay::BiWeekly, 1000, 200, 50, 750,
          250 * 0.059 + 21.54},
-        {"weekly, allowance halved, cafeteria whole", "Single", Pay::Weekly, 600, 200, 50, 450,
-         65.5 * 0.0685 + 18.71},
+        {"weekly, allowance halved, cafeteria whole", "Single", Pay::Weekly, 600, 200, 50, 450, 65.5 * 0.0685 + 18.71},
         {"row 6 Single", "Single", Pay::BiWeekly, 3900, 0, 0, 3900, 54 * 0.0854 + 251.23},
         {"row 6 Married", "Married", Pay::BiWeekly, 3900, 0, 0, 3900, 54 * 0.0814 + 251.23},
-        {"row 7, any status but Single is Married", "single", Pay::BiWeekly, 6000, 0, 0, 6000,
-         231 * 0.0895 + 407.85},
+        {"row 7, any status but Single is Married", "single", Pay::BiWeekly, 6000, 0, 0, 6000, 231 * 0.0895 + 407.85},
         {"row 9 has no upper bound", "Single", Pay::BiWeekly, 20000, 0, 0, 20000, 769 * 0.082 + 1474.12},
         {"weekly row 9", "Married", Pay::Weekly, 10000, 0, 0, 10000, (10000 - 9615.5) * 0.082 + 737.06},
         {"below row 0", "Single", Pay::BiWeekly, 100, 268.3f, 0, -168.3f, std::nullopt},
-        {"both options: the weekly figures count", "Single", Pay::Both, 500, 0, 0, 500,
-         (231 * 0.0685 + 37.42) / 2},
+        {"both options: the weekly figures count", "Single", Pay::Both, 500, 0, 0, 500, (231 * 0.0685 + 37.42) / 2},
     };
     for (const Case &c : cases)
         runStateCase(c);
@@ -165,8 +162,7 @@ TEST_F(Withholding, ResidentCityTaxFromTheNewYorkCityTable)
         {"allowance off the wage", "Single", Pay::BiWeekly, 600, 192.3f, 0, 407.7f, 73.7 * 0.031 + 6.58},
         {"weekly, on half of row 1", "Single", Pay::Weekly, 154, 0, 0, 154, 2.925},
         {"weekly, on half of row 0", "Single", Pay::Weekly, 0, 0, 0, 0, 0},
-        {"weekly, allowance halved", "Single", Pay::Weekly, 300, 192.3f, 0, 203.85f,
-         36.85 * 0.031 + 3.29},
+        {"weekly, allowance halved", "Single", Pay::Weekly, 300, 192.3f, 0, 203.85f, 36.85 * 0.031 + 3.29},
         {"below row 0", "Married", Pay::BiWeekly, 100, 211.5f, 0, -111.5f, std::nullopt},
         {"no frequency", "Single", Pay::Neither, 1000, 0, 0, -1, std::nullopt},
     };
@@ -221,4 +217,4 @@ TEST_F(Withholding, NonResidentSwitchCountsOnlyAtOne)
     runCityCase({"grayed", "Single", Pay::BiWeekly, 8000, 0, 0, 8000, 308 * 0.044 + 331.58}, 2);
 }
 
-} // namespace
+}  // namespace

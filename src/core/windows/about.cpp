@@ -36,8 +36,9 @@ frmAboutSpcl::frmAboutSpcl() : platform::Form(kName)
         layout->addWidget(l);
     }
     layout->addWidget(cmdOk, 0, Qt::AlignCenter);
-    setStyleSheet(QStringLiteral("frmAboutSpcl { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                 "stop:0 #dfe8f5, stop:1 #9fb6d6); }"));
+    setStyleSheet(
+        QStringLiteral("frmAboutSpcl { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                       "stop:0 #dfe8f5, stop:1 #9fb6d6); }"));
     setAttribute(Qt::WA_StyledBackground);
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
 }
@@ -46,5 +47,4 @@ void frmAboutSpcl::formLoad() { lblVersion->setText(versionLine(kVersion)); }
 
 void frmAboutSpcl::cmdOk_Click() { platform::Forms::unload(kName); }
 
-
-} // namespace wagedesk
+}  // namespace wagedesk

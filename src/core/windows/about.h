@@ -24,4 +24,4 @@ public:
     QPushButton *cmdOk;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

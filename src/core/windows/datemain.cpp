@@ -10,4 +10,4 @@ frmDateMain::frmDateMain() : platform::DateForm(kName, kPayDateMin, kPayDateMax,
 
 QLineEdit *frmDateMain::box() const { return platform::Forms::get<Form1>().txtWeek; }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -27,4 +27,4 @@ protected:
     QDate currentDate() const override { return today(); }
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

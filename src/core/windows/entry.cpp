@@ -31,7 +31,7 @@ public:
         return false;
     }
 };
-} // namespace
+}  // namespace
 
 void showText(QLineEdit *box, const std::string &text)
 {
@@ -98,7 +98,7 @@ int widestShape(const QFontMetrics &metrics, std::initializer_list<QString> shap
         widest = std::max(widest, shapeWidth(metrics, s));
     return widest;
 }
-} // namespace
+}  // namespace
 
 int widthToHold(const QLabel *label, std::initializer_list<QString> shapes)
 {
@@ -130,4 +130,4 @@ void selectAllOnFocus(QComboBox *box)
         selectAllOnFocus(box->lineEdit());
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -60,4 +60,4 @@ inline QString indexed(const char *name, int index)
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

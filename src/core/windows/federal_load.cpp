@@ -25,7 +25,7 @@ QString missingText()
 // Without the tables no federal income tax is withheld; say so.
 const char *const kConsequence = "No federal tax is withheld until the file can be read.";
 
-} // namespace
+}  // namespace
 
 bool LoadFederalTables(ProgramState &state, const std::filesystem::path &programFolder)
 {
@@ -48,4 +48,4 @@ bool LoadFederalTables(ProgramState &state, const std::filesystem::path &program
     return true;
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

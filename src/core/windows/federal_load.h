@@ -14,4 +14,4 @@ namespace wagedesk {
 // were; the result is then false.
 bool LoadFederalTables(ProgramState &state, const std::filesystem::path &programFolder);
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -68,8 +68,8 @@ constexpr std::array<EntryRow, 8> kEntries{{
 }};
 
 constexpr std::array<const char *, 18> kTags{
-    "Federal Tax", "Soc Sec", "Medicare", "State Tax",  "City Tax", "Muni Cr Union",  "Bond",    "Union Dues", "Pension",
-    "Misc.",       "K Plan",  "OverTime", "GROSS PAY", "NET PAY",  "SDI",            "SUI",     "Cafeteria Plan", "Tips"};
+    "Federal Tax", "Soc Sec", "Medicare", "State Tax", "City Tax", "Muni Cr Union", "Bond", "Union Dues",     "Pension",
+    "Misc.",       "K Plan",  "OverTime", "GROSS PAY", "NET PAY",  "SDI",           "SUI",  "Cafeteria Plan", "Tips"};
 
 QPushButton *pictureButton(const char *name, Glyph icon, const char *tip)
 {
@@ -91,7 +91,7 @@ QLabel *valueLabel(const QString &name)
 
 int largestAmountWidth(const QLabel *l) { return widthToHold(l, {QLatin1String(kWidestAmount)}); }
 
-} // namespace
+}  // namespace
 
 Form1::Form1() : platform::Form(kName)
 {
@@ -381,7 +381,7 @@ void Form1::showDeductionCaptions()
 void Form1::showTableNotice()
 {
     lbTableNotice->setText(state().profile.WeeklyPay != kFalse ? QStringLiteral("Weekly Tax Tables")
-                                                              : QStringLiteral("Bi-Weekly Tax Tables"));
+                                                               : QStringLiteral("Bi-Weekly Tax Tables"));
 }
 
 void Form1::showUser(bool caption)
@@ -441,8 +441,8 @@ bool Form1::Calcu_late()
     try {
         validateEntries(entries.text);
     } catch (const EntryError &e) {
-        Ui::message(BoxError(entryLabels[e.index]->text(), q(entries.text[e.index]), e.problem).message(),
-                    Buttons::Ok, Icon::Exclamation);
+        Ui::message(BoxError(entryLabels[e.index]->text(), q(entries.text[e.index]), e.problem).message(), Buttons::Ok,
+                    Icon::Exclamation);
         txtAmount[e.index]->setFocus();
         return false;
     }
@@ -632,8 +632,8 @@ void Form1::OpenFile()
 
 void Form1::mnuExitItem_Click()
 {
-    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None, QStringLiteral("Save?")) ==
-            Answer::Yes &&
+    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None,
+                    QStringLiteral("Save?")) == Answer::Yes &&
         !showSaveUser())
         return;
     // Ends at once: no window's closing rule runs.
@@ -646,8 +646,8 @@ bool Form1::formQueryUnload(bool fromCode)
     if (fromCode || ending_)
         return true;
     ending_ = true;
-    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None, QStringLiteral("Save?")) ==
-        Answer::Yes)
+    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None,
+                    QStringLiteral("Save?")) == Answer::Yes)
         Ui::showModal(&Forms::get<frmSaveUser>());
     records().closeWindows(false);
     Forms::unload(frmTaxInfo::kName);
@@ -761,9 +761,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (static_cast<QKeyEvent *>(event)->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        txtAmount[(index + 1) % 8]->setFocus();
-        return true;
+    case Qt::Key_Enter: txtAmount[(index + 1) % 8]->setFocus(); return true;
     case Qt::Key_Up:
         if (index > 0)
             txtAmount[index - 1]->setFocus();
@@ -772,9 +770,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         if (index < 7)
             txtAmount[index + 1]->setFocus();
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -107,4 +107,4 @@ private:
 // The folder of the program, where the shipped files lie.
 std::filesystem::path programFolder();
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -60,4 +60,4 @@ QIcon glyphIcon(Glyph glyph)
     return QIcon(pixmap);
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -11,4 +11,4 @@ enum class Glyph { Clear, Calculate, YearToDate, Overtime, Vacation, Print };
 // A 32 by 32 picture of the button's command.
 QIcon glyphIcon(Glyph glyph);
 
-} // namespace wagedesk
+}  // namespace wagedesk

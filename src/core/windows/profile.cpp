@@ -24,7 +24,10 @@ BoxError::BoxError(const QString &b, const QString &t, NumberProblem p)
 {
 }
 
-QString BoxError::message() const { return QString::fromStdString(numberMessage(box.toStdString(), problem, text.toStdString())); }
+QString BoxError::message() const
+{
+    return QString::fromStdString(numberMessage(box.toStdString(), problem, text.toStdString()));
+}
 
 NameError::NameError(const std::string &n, const std::string &r)
     : std::runtime_error("bad profile name: " + n), name(n), reason(r)
@@ -48,7 +51,7 @@ template <class Read> auto boxReading(const QString &text, const QString &label,
     }
 }
 
-} // namespace
+}  // namespace
 
 float strictFloat(const QLineEdit *box, const QString &label)
 {
@@ -85,8 +88,9 @@ QString describeError(const std::exception &error)
     if (auto *e = dynamic_cast<const StateBoxError *>(&error))
         return QString::fromStdString(e->message());
     if (auto *e = dynamic_cast<const legacy::FileTooLargeError *>(&error)) {
-        QString text = QStringLiteral("The file \"%1\" was not saved: it would be larger than %2 MiB, more than "
-                                      "the program can read back.")
+        QString text = QStringLiteral(
+                           "The file \"%1\" was not saved: it would be larger than %2 MiB, more than "
+                           "the program can read back.")
                            .arg(QString::fromStdString(e->file().string()))
                            .arg(legacy::kMaxFileSize >> 20);
         if (!e->item().empty())
@@ -181,4 +185,4 @@ void LoadUserSettings(SettingsRead read)
     records().settingsRead(before, read == SettingsRead::Refill);
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

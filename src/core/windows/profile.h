@@ -66,4 +66,4 @@ void LoadUserSettings(SettingsRead read = SettingsRead::KeepTracker);
 // A message for an error of the profile commands, naming the file or box.
 QString describeError(const std::exception &error);
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -8,10 +8,10 @@ ProgramState &instance()
     static ProgramState s;
     return s;
 }
-} // namespace
+}  // namespace
 
 ProgramState &state() { return instance(); }
 
 void resetState() { instance() = ProgramState{}; }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -10,4 +10,4 @@ ProgramState &state();
 // Back to the values at program start (tests).
 void resetState();
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -95,4 +95,4 @@ void frmSaveUser::cmdQuit_Click()
     Forms::get<Form1>().close();
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -30,4 +30,4 @@ public:
     QPushButton *cmdSaveUser, *cmdEnd, *cmdQuit;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

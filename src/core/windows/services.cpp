@@ -53,7 +53,7 @@ Installed &installed()
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TableEditors &tableEditors() { return *installed().tables; }
 Records &records() { return *installed().records; }
@@ -63,4 +63,4 @@ void installTableEditors(TableEditors *service) { installed().tables = service ?
 void installRecords(Records *service) { installed().records = service ? service : &installed().ownRecords; }
 void installPrintouts(Printouts *service) { installed().printouts = service ? service : &installed().ownPrintouts; }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -115,4 +115,4 @@ void installTableEditors(TableEditors *service);
 void installRecords(Records *service);
 void installPrintouts(Printouts *service);
 
-} // namespace wagedesk
+}  // namespace wagedesk

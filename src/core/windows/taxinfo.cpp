@@ -79,8 +79,7 @@ QWidget *row(std::initializer_list<QWidget *> widgets)
     return w;
 }
 
-
-} // namespace
+}  // namespace
 
 frmTaxInfo::frmTaxInfo() : platform::Form(kName)
 {
@@ -166,8 +165,7 @@ frmTaxInfo::frmTaxInfo() : platform::Form(kName)
     int r = 0;
     amounts->addWidget(label("Label6", "K Plan"), r, 0);
     amounts->addWidget(txtKplan, r, 1);
-    amounts->addWidget(row({label("Label17", "$"), ckKpFix, label("Label7", "%"), ckKpPer}), r, 2, 1, 2,
-                       Qt::AlignLeft);
+    amounts->addWidget(row({label("Label17", "$"), ckKpFix, label("Label7", "%"), ckKpPer}), r, 2, 1, 2, Qt::AlignLeft);
     ++r;
     amounts->addWidget(label("Label10", "Cafeteria Plan"), r, 0);
     amounts->addWidget(txtCafe, r, 1);
@@ -428,4 +426,4 @@ void frmTaxInfo::cmdOk_Click()
 
 void frmTaxInfo::Command1_Click() { Forms::unload(kName); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -55,4 +55,4 @@ private:
     void setStatus(QComboBox *box, const std::string &text);
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -41,7 +41,7 @@ int widestWordsWidth(const QLineEdit *box)
     return widthToHold(box, {dollars + QStringLiteral(" and 00/100"), dollars + QStringLiteral(" and No/100")});
 }
 
-} // namespace
+}  // namespace
 
 frmChecks::frmChecks() : platform::Form(kName)
 {
@@ -144,4 +144,4 @@ void frmChecks::focusInEvent(QFocusEvent *event)
     Form_GotFocus();
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

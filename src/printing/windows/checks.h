@@ -44,4 +44,4 @@ private:
     void refresh();
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -40,7 +40,7 @@ void LoadHeader()
 
 void SaveHeader() { writeHeaderFile(kPrintHeadingFile, state().heading); }
 
-} // namespace printing
+}  // namespace printing
 
 DialogHeader::DialogHeader() : platform::Form(kName)
 {
@@ -106,4 +106,4 @@ void DialogHeader::OKButton_Click()
 
 void DialogHeader::CancelButton_Click() { Forms::unload(kName); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

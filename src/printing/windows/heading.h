@@ -40,6 +40,6 @@ void LoadHeader();
 // legacy::FileAccessError naming the file.
 void SaveHeader();
 
-} // namespace printing
+}  // namespace printing
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -41,7 +41,7 @@ QComboBox *offsetBox(const char *name)
 
 void tell(const QString &text) { Ui::message(text, Buttons::Ok, Icon::Exclamation); }
 
-} // namespace
+}  // namespace
 
 dlgPrintSet::dlgPrintSet() : platform::Form(kName)
 {
@@ -148,4 +148,4 @@ void dlgPrintSet::OKButton_Click()
 
 void dlgPrintSet::CancelButton_Click() { Forms::unload(kName); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

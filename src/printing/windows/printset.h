@@ -31,4 +31,4 @@ public:
     QPushButton *cmdApply, *OKButton, *CancelButton;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -152,7 +152,7 @@ public:
     void unloadChecks() override { Forms::unload(frmChecks::kName); }
 };
 
-} // namespace
+}  // namespace
 
 Printouts &printoutsService()
 {
@@ -204,4 +204,4 @@ bool PrintCheck()
                  QStringLiteral("check"));
 }
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

@@ -17,4 +17,4 @@ Printouts &printoutsService();
 // printer that failed), or cancelled the printer dialog.
 bool PrintCheck();
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

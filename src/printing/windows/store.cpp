@@ -10,4 +10,4 @@ CheckPrinting &checkPrinting()
 
 void resetCheckPrinting() { checkPrinting() = CheckPrinting{}; }
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

@@ -19,4 +19,4 @@ CheckPrinting &checkPrinting();
 // Back to the program's start (a new run, tests).
 void resetCheckPrinting();
 
-} // namespace wagedesk::printing
+}  // namespace wagedesk::printing

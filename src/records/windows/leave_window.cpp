@@ -49,7 +49,7 @@ void showFrame(DialogVac::Account &a, const payrecords::LeaveFrameTexts &f)
     }
 }
 
-} // namespace
+}  // namespace
 
 DialogVac::DialogVac() : platform::Form(kName)
 {
@@ -89,8 +89,8 @@ DialogVac::DialogVac() : platform::Form(kName)
         // The longest balances: fifteen significant digits and the sign,
         // plain down to 0.0001 and in exponent form beyond (start and days
         // are singles, so the exponent never has a third digit).
-        a.lbBal->setMinimumWidth(widthToHold(
-            a.lbBal, {QStringLiteral("-0.000000000000000000"), QStringLiteral("-0.00000000000000E+00")}));
+        a.lbBal->setMinimumWidth(
+            widthToHold(a.lbBal, {QStringLiteral("-0.000000000000000000"), QStringLiteral("-0.00000000000000E+00")}));
         grid->addWidget(a.lbBal, 1, 1);
         grid->addWidget(new QLabel(QStringLiteral("#Taken")), 2, 0);
         grid->addWidget(new QLabel(QStringLiteral("Dates")), 2, 1);
@@ -192,4 +192,4 @@ void DialogVac::cmdClear_Click()
 
 void DialogVac::mnuHelp_Click() { Forms::get<Form1>().mnuHelpItem_Click(); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

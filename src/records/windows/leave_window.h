@@ -34,8 +34,8 @@ public:
     // One account's frame, its controls named as the account's.
     struct Account {
         QGroupBox *frame;
-        QLineEdit *txtBal;  // txtVacBal, txtHolBal, txtSickBal
-        QLabel *lbBal;      // lbVacBal, lbHolBal, lbSickBal
+        QLineEdit *txtBal;                                        // txtVacBal, txtHolBal, txtSickBal
+        QLabel *lbBal;                                            // lbVacBal, lbHolBal, lbSickBal
         std::array<QLineEdit *, payrecords::kLeaveRows> txtCnt;   // txtVcnt, txtHcnt, txtScnt
         std::array<QLineEdit *, payrecords::kLeaveRows> txtDate;  // txtVdate, txtHdate, txtSdate
     };
@@ -57,4 +57,4 @@ private:
     bool showing_ = false;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

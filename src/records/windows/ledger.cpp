@@ -36,12 +36,12 @@
 
 namespace wagedesk {
 
+using payrecords::twips;
 using platform::Answer;
 using platform::Buttons;
 using platform::Forms;
 using platform::Icon;
 using platform::Ui;
-using payrecords::twips;
 
 namespace {
 
@@ -120,10 +120,7 @@ payrecords::PayFrequency frequency()
     return {state().profile.WeeklyPay, Forms::get<frmTaxInfo>().optWeek->isChecked()};
 }
 
-std::filesystem::path yearFile()
-{
-    return payrecords::yearFileName(state().CurrentUser, state().profile.WeeklyPay);
-}
+std::filesystem::path yearFile() { return payrecords::yearFileName(state().CurrentUser, state().profile.WeeklyPay); }
 
 payrecords::YearScreen readScreen(const frmYear &grid, const frmYearTot &totals)
 {
@@ -157,8 +154,7 @@ std::optional<payrecords::YearSetView> openView()
     if (!Forms::isLoaded<MDIForm1>() || !Forms::isLoaded<frmYear>() || !Forms::isLoaded<frmYearTot>())
         return std::nullopt;
     const ProgramState &st = state();
-    return payrecords::YearSetView{QDir::currentPath(), st.CurrentUser, st.profile.WeeklyPay,
-                                   payrecords::yearLedger(),
+    return payrecords::YearSetView{QDir::currentPath(), st.CurrentUser, st.profile.WeeklyPay, payrecords::yearLedger(),
                                    readScreen(Forms::get<frmYear>(), Forms::get<frmYearTot>())};
 }
 
@@ -181,8 +177,7 @@ bool holdsUnsaved(const payrecords::YearSetView &view)
 bool belongsToTheProfile(const payrecords::YearSetView &view)
 {
     const ProgramState &st = state();
-    return view.folder == QDir::currentPath() && view.user == st.CurrentUser &&
-           view.weeklyPay == st.profile.WeeklyPay;
+    return view.folder == QDir::currentPath() && view.user == st.CurrentUser && view.weeklyPay == st.profile.WeeklyPay;
 }
 
 // A view back into the set, which is loaded when closed.
@@ -209,10 +204,7 @@ std::string text(const QLabel *label) { return label->text().toStdString(); }
 std::string text(const QLineEdit *box) { return box->text().toStdString(); }
 
 // A child frame's height, the user unable to change it.
-void setFrameHeight(QMdiSubWindow *frame, int height)
-{
-    frame->setFixedSize(frame->sizeHint().width(), height);
-}
+void setFrameHeight(QMdiSubWindow *frame, int height) { frame->setFixedSize(frame->sizeHint().width(), height); }
 
 bool weeklyOption() { return Forms::get<frmTaxInfo>().optWeek->isChecked(); }
 
@@ -231,11 +223,10 @@ constexpr int kGridHeight = kLowerBlockTop + kHeadingHeight + kBlockRows * kRowP
 constexpr int kTotalsLeft = 4, kTotalsBoxWidth = 50, kTotalsLine = 16;  // boxes widen for their text
 constexpr int kLowerRowTop = 2 * kTotalsLine + 4;
 
-constexpr std::array<const char *, 16> kCaptions{"Week", "Federal", "SS",   "Medi",   "State", "City",
-                                                 "MCU",  "Bond",    "Dues", "Pension", "Misc.", "K-Plan",
-                                                 "Tips", "OT",      "Net",  "Gross"};
-constexpr std::array<const char *, 16> kUpperNames{"lbWeek", "Label1", "Label3",  "Label4",  "Label5",  "Label6",
-                                                   "Label7", "Label8", "Label9",  "Label10", "Label11", "Label12",
+constexpr std::array<const char *, 16> kCaptions{"Week", "Federal", "SS",    "Medi",   "State", "City", "MCU", "Bond",
+                                                 "Dues", "Pension", "Misc.", "K-Plan", "Tips",  "OT",   "Net", "Gross"};
+constexpr std::array<const char *, 16> kUpperNames{"lbWeek",  "Label1",  "Label3",  "Label4",  "Label5",  "Label6",
+                                                   "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label12",
                                                    "Label32", "Label16", "Label15", "Label17"};
 constexpr std::array<const char *, 16> kLowerNames{"Label13", "Label31", "Label30", "Label29", "Label28", "Label27",
                                                    "Label26", "Label25", "Label24", "Label23", "Label22", "Label21",
@@ -274,7 +265,7 @@ QLineEdit *cellBox(QWidget *parent, const char *name, int index)
     return b;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- MDIForm1
 
@@ -404,8 +395,8 @@ void MDIForm1::mnuClose_Click()
                     QStringLiteral("Save?")) == Answer::Yes) {
         // Nothing is written unless every total could be formed and the
         // file was written whole; the set then stays open with the message.
-        const std::optional<QString> problem =
-            withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) -> std::optional<QString> {
+        const std::optional<QString> problem = withLedger(
+            [](payrecords::YearLedger &l, payrecords::YearScreen &s) -> std::optional<QString> {
                 if (!payrecords::UpdateAndAdd(l, s, frequency()))
                     return QLatin1String(payrecords::kNonNumberMessage);
                 try {
@@ -673,9 +664,8 @@ bool frmYear::DeleteRow(int index)
 
 bool frmYear::ClearAll()
 {
-    const bool done = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return payrecords::ClearAll(l, s, frequency());
-    });
+    const bool done = withLedger(
+        [](payrecords::YearLedger &l, payrecords::YearScreen &s) { return payrecords::ClearAll(l, s, frequency()); });
     if (!done)
         tellNonNumber();
     return done;
@@ -701,8 +691,8 @@ platform::PrintOutcome frmYear::PrintYr(QPrinter &printer)
 void frmYear::ToExcel()
 {
     const ProgramState &st = state();
-    const payrecords::YearSheet sheet =
-        payrecords::yearWorkbook(readScreen(*this, payrecords::totalsWindow()), st.CurrentUser, st.profile);
+    const payrecords::YearSheet sheet = payrecords::yearWorkbook(readScreen(*this, payrecords::totalsWindow()),
+                                                                 st.CurrentUser, st.profile);
     platform::Workbook book;
     for (const payrecords::SheetCell &c : sheet.cells) {
         if (c.amount)
@@ -741,9 +731,9 @@ void frmYear::ToExcel()
     // The opener may fail long after this returns; the user learns then
     // where the workbook is.
     Ui::openDocument(path, [path] {
-        Ui::message(QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.")
-                        .arg(path),
-                    Buttons::Ok, Icon::Information);
+        Ui::message(
+            QStringLiteral("The workbook \"%1\" was written, but no program could be found to open it.").arg(path),
+            Buttons::Ok, Icon::Information);
     });
 }
 
@@ -1043,6 +1033,6 @@ void copyYearView()
     year.TotMedi = t.TotMedi;
 }
 
-} // namespace payrecords
+}  // namespace payrecords
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -233,6 +233,6 @@ void clearYearForNewProfile();
 // TotMedi) into the settings store.
 void copyYearView();
 
-} // namespace payrecords
+}  // namespace payrecords
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -131,8 +131,7 @@ public:
 
     void openStarting() override
     {
-        Opening o{QDir::currentPath(), state().CurrentUser, yearLedger(), yearSetAside(), leaveRecord(),
-                  std::nullopt};
+        Opening o{QDir::currentPath(), state().CurrentUser, yearLedger(), yearSetAside(), leaveRecord(), std::nullopt};
         if (Forms::isLoaded<DialogVac>())
             o.leaveBoxes = Forms::get<DialogVac>().texts();
         held().opening = std::move(o);
@@ -243,7 +242,7 @@ public:
     void showVacation() override { Forms::get<DialogVac>().showForm(); }
 };
 
-} // namespace
+}  // namespace
 
 Records &recordsService()
 {
@@ -301,4 +300,4 @@ void saveLeaveRecord()
     payrecords::SaveVac(leaveRecord(), texts, leaveFile());
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -32,4 +32,4 @@ void reloadLeaveRecord(bool keepOpenWindow = false);
 // A damaged file met by the load is reported; the record then starts empty.
 void saveLeaveRecord();
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

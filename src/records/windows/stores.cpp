@@ -14,4 +14,4 @@ LeaveRecord &leaveRecord()
     return record;
 }
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -12,4 +12,4 @@ namespace wagedesk::payrecords {
 YearLedger &yearLedger();
 LeaveRecord &leaveRecord();
 
-} // namespace wagedesk::payrecords
+}  // namespace wagedesk::payrecords

@@ -83,7 +83,7 @@ QFrame *headings(QWidget *parent, const char *name, int left)
     return f;
 }
 
-} // namespace
+}  // namespace
 
 Form2::Form2() : platform::Form(kName)
 {
@@ -205,7 +205,7 @@ Form2::Form2() : platform::Form(kName)
         chain(txtOT[i]);
     }
     for (QWidget *w : std::initializer_list<QWidget *>{cmdADD, cmdAdvance, cmdClose, cmdUndo, cmdPrint, txtPercent,
-                                                        txtAnnual, txtApPercent})
+                                                       txtAnnual, txtApPercent})
         chain(w);
 
     connect(cmdADD, &QPushButton::clicked, this, [this] { cmdADD_Click(); });
@@ -450,4 +450,4 @@ QLineEdit *frmDate::box() const
 
 QString frmDate::dateText(const QDate &date) const { return date.toString(QLatin1String(kDateText)); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

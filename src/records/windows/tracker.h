@@ -116,4 +116,4 @@ protected:
     QString dateText(const QDate &date) const override;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -158,4 +158,4 @@ inline const NonResidentBoxes::TextFields kNonResidentTextFields{&NonResidentTex
 inline constexpr BracketTextRow kUnusedLine{"999999", "0", "0"};
 inline constexpr AllowanceTextRow kNoAllowance{"0", "0"};
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

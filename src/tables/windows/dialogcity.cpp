@@ -58,15 +58,15 @@ DialogCity::DialogCity() : platform::Form(kName)
     Label21 = label("Label21", "BIWEEKLY ");
     Label18 = redLabel("Label18", "WARNING!");
     Label17 = label("Label17", "Enter 999999 in any Minimum Range Box that is not used.");
-    Label12 = label("Label12", "When you enter the above biweekly info, the weekly tables will be configured for half "
-                               "the amount including the exemptions.");
+    Label12 = label("Label12",
+                    "When you enter the above biweekly info, the weekly tables will be configured for half "
+                    "the amount including the exemptions.");
     Label12->setWordWrap(true);
 
     // Three tables side by side, each with its line numbers in a column.
     auto slice = [this](int from) { return std::vector<QLabel *>(Label7.begin() + from, Label7.begin() + from + 10); };
-    singleTable = new BracketBoxes({"txtCityMinBS", "txtCityAmtBS", "txtCityPerBS"}, kBracketFields,
-                                   kBracketTextFields, Label19, Label1, {Label6, Label2, Label3, Label4}, "Frame1",
-                                   slice(0));
+    singleTable = new BracketBoxes({"txtCityMinBS", "txtCityAmtBS", "txtCityPerBS"}, kBracketFields, kBracketTextFields,
+                                   Label19, Label1, {Label6, Label2, Label3, Label4}, "Frame1", slice(0));
     marriedTable = new BracketBoxes({"txtCityMinBM", "txtCityAmtBM", "txtCityPerBM"}, kBracketFields,
                                     kBracketTextFields, Label20, Label5, {Label11, Label8, Label9, Label10}, "Frame2",
                                     slice(10));
@@ -217,4 +217,4 @@ void DialogCity::OKButton_Click()
 
 void DialogCity::CancelButton_Click() { Forms::unload(kName); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

@@ -60,4 +60,4 @@ private:
     void showSnapshot();
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

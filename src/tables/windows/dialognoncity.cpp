@@ -166,4 +166,4 @@ void DialogNonCity::OKButton_Click()
 // Hidden, not unloaded: the next showing has the boxes as they were left.
 void DialogNonCity::CancelButton_Click() { hide(); }
 
-} // namespace wagedesk
+}  // namespace wagedesk

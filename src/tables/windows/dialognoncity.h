@@ -51,4 +51,4 @@ public:
     QFrame *Frame1, *Frame2, *Frame3;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

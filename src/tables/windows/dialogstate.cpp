@@ -68,7 +68,7 @@ FileRead readStateTableReporting(const std::string &name, StateSettings &setting
     return read;
 }
 
-} // namespace
+}  // namespace
 
 DialogState::DialogState() : platform::Form(kName)
 {
@@ -96,8 +96,9 @@ DialogState::DialogState() : platform::Form(kName)
     Label13 = label("Label13", "# of Exemp");
     Label14 = label("Label14", "SINGLE");
     Label15 = label("Label15", "MARRIED");
-    Label12 = label("Label12", "You MUST enter biweekly figures. The WEEKLY tables will auto adjust by "
-                               "selecting weekly in \"User Info\".");
+    Label12 = label("Label12",
+                    "You MUST enter biweekly figures. The WEEKLY tables will auto adjust by "
+                    "selecting weekly in \"User Info\".");
     Label12->setWordWrap(true);
     Label18 = redLabel("Label18", "WARNING!");
     Label17 = label("Label17", "Enter 999999 in any Minum Range Box that is not used.");
@@ -211,8 +212,8 @@ DialogState::DialogState() : platform::Form(kName)
     right->addLayout(noTax);
     right->addStretch();
 
-    auto insurance = [](QGroupBox *&frame, const char *name, const char *caption, QLabel *rateLabel,
-                        QLineEdit *rate, QLabel *baseLabel, QLineEdit *base, QCheckBox *useBase) {
+    auto insurance = [](QGroupBox *&frame, const char *name, const char *caption, QLabel *rateLabel, QLineEdit *rate,
+                        QLabel *baseLabel, QLineEdit *base, QCheckBox *useBase) {
         frame = named<QGroupBox>(QLatin1String(name), QString::fromUtf8(caption));
         auto *g = new QGridLayout(frame);
         g->addWidget(rateLabel, 0, 0);
@@ -697,4 +698,4 @@ void DialogState::cmdMkDefault_Click()
     tables::unloadEditors();
 }
 
-} // namespace wagedesk
+}  // namespace wagedesk

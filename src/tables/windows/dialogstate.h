@@ -141,4 +141,4 @@ private:
     std::unique_ptr<tables::DialogStateView> view_;
 };
 
-} // namespace wagedesk
+}  // namespace wagedesk

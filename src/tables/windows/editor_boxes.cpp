@@ -32,8 +32,8 @@ void tellBoxError(const TableBoxError &e, const std::function<void()> &notANumbe
     if (e.problem == NumberProblem::NotANumber)
         notANumberMessage();
     else
-        Ui::message(QString::fromStdString(numberMessage(e.box->accessibleName().toStdString(), e.problem,
-                                                         e.box->text().toStdString())),
+        Ui::message(QString::fromStdString(
+                        numberMessage(e.box->accessibleName().toStdString(), e.problem, e.box->text().toStdString())),
                     Buttons::Ok, Icon::Exclamation);
     e.box->setFocus();
 }
@@ -79,7 +79,6 @@ void fillBlank(QLineEdit *box, std::string_view text)
         setBox(box, text);
 }
 
-
 void tellCorrupted(const std::string &fileName)
 {
     QStringList lines;
@@ -91,9 +90,9 @@ void tellCorrupted(const std::string &fileName)
 
 void tellCheckNumbers()
 {
-    Ui::message(QStringList{QStringLiteral("Check your numbers"), QStringLiteral("No blanks"),
-                            QStringLiteral("Only numbers")},
-                Buttons::Ok, Icon::Exclamation);
+    Ui::message(
+        QStringList{QStringLiteral("Check your numbers"), QStringLiteral("No blanks"), QStringLiteral("Only numbers")},
+        Buttons::Ok, Icon::Exclamation);
 }
 
 void writeReporting(const std::function<void(const std::filesystem::path &)> &writer, const std::string &fileName)
@@ -126,4 +125,4 @@ QLabel *redLabel(const char *name, const char *caption)
     return l;
 }
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

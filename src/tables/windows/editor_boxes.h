@@ -64,4 +64,4 @@ void guarded(const std::function<void()> &command);
 QLabel *redLabel(const char *name, const char *caption);
 QLabel *label(const char *name, const char *caption);
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

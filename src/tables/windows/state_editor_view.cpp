@@ -24,7 +24,7 @@ namespace {
 
 QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-} // namespace
+}  // namespace
 
 QLineEdit *DialogStateView::bracketBox(BracketColumn column, std::size_t row) const
 {
@@ -137,4 +137,4 @@ void DialogStateView::setUserInfo(const UserInfoShown &shown)
     setSwitch(info.ckSSMediExemp, shown.ckSSMediExemp);
 }
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

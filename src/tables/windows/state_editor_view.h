@@ -53,5 +53,5 @@ private:
     DialogState &d_;
 };
 
-} // namespace tables
-} // namespace wagedesk
+}  // namespace tables
+}  // namespace wagedesk

@@ -38,8 +38,8 @@ public:
     {
         // A special state that is on replaces the general computation.
         DialogState &d = Forms::get<DialogState>();
-        const std::optional<special_states::FormulaResult> special =
-            special_states::dispatch(d.switchValues(), special_states::formulaInput(st, d.formulaLive()));
+        const std::optional<special_states::FormulaResult> special = special_states::dispatch(
+            d.switchValues(), special_states::formulaInput(st, d.formulaLive()));
         if (special) {
             special->applyTo(st.result);
             // Before Round State is read: these states withhold whole dollars.
@@ -55,8 +55,8 @@ public:
     void zeroBlankStateFields() override
     {
         DialogState &d = Forms::get<DialogState>();
-        for (QLineEdit *box : {d.txtSDIpercent, d.txtSDIwageBase, d.txtStateAdj, d.txtCalAllow, d.txtSUIpercent,
-                               d.txtSUIwageBase})
+        for (QLineEdit *box :
+             {d.txtSDIpercent, d.txtSDIwageBase, d.txtStateAdj, d.txtCalAllow, d.txtSUIpercent, d.txtSUIwageBase})
             if (box->text().isEmpty())
                 box->setText(QStringLiteral("0"));
     }
@@ -144,9 +144,9 @@ void blankTables(WithholdingTable &table, AllowanceTable &allowance)
 
 bool anySpecialStateOn(const StateSettings &s, const ProfileSettings &p)
 {
-    for (std::int16_t flag : {s.SpecialAriz, s.SpecialLouis, s.SpecialIowa, s.SpecialMass, s.SpecialOregon,
-                              s.SpecialKentucky, s.SpecialMissouri, p.SpecialOkla, p.SpecialWiscon, p.SpecialAlabama,
-                              p.SpecialNC})
+    for (std::int16_t flag :
+         {s.SpecialAriz, s.SpecialLouis, s.SpecialIowa, s.SpecialMass, s.SpecialOregon, s.SpecialKentucky,
+          s.SpecialMissouri, p.SpecialOkla, p.SpecialWiscon, p.SpecialAlabama, p.SpecialNC})
         if (flag == 1)
             return true;
     return false;
@@ -228,7 +228,7 @@ void fillCityStoresFromFiles()
     n.percentage = throughBox(n.percentage);
 }
 
-} // namespace
+}  // namespace
 
 bool iowaSwitchOn()
 {
@@ -318,8 +318,9 @@ void SaveCityTables()
 void SaveNonCityTables()
 {
     const ProgramState &st = state();
-    writeReporting([&st](const std::filesystem::path &file) { writeNonResidentTable(file, st.stateSettings.NonResident); },
-                   nonResidentTableFileName(st.CurrentUser));
+    writeReporting(
+        [&st](const std::filesystem::path &file) { writeNonResidentTable(file, st.stateSettings.NonResident); },
+        nonResidentTableFileName(st.CurrentUser));
 }
 
 void openProfileTables() { fillStoreFromFiles(); }
@@ -407,7 +408,7 @@ public:
     void showNonCityEditor() override { tables::showNonCityEditor(); }
 };
 
-} // namespace
+}  // namespace
 
 TableEditors &editorService()
 {
@@ -415,4 +416,4 @@ TableEditors &editorService()
     return service;
 }
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables

@@ -52,4 +52,4 @@ void showStateEditor();
 void showCityEditor();
 void showNonCityEditor();
 
-} // namespace wagedesk::tables
+}  // namespace wagedesk::tables
