@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <exception>
 #include <optional>
 
 #include "core/numbers.h"
@@ -264,15 +265,17 @@ void reloadLeaveRecord(bool keepOpenWindow)
         if (Forms::isLoaded<DialogVac>()) {
             DialogVac &window = Forms::get<DialogVac>();
             LeaveTexts texts = window.texts();
+            // What was read is shown also when the reading failed part-way.
+            std::exception_ptr failed;
             try {
                 payrecords::GetVac(leaveRecord(), texts, leaveFile());
             } catch (...) {
-                if (!keepOpenWindow)
-                    window.showTexts(texts);
-                throw;
+                failed = std::current_exception();
             }
             if (!keepOpenWindow)
                 window.showTexts(texts);
+            if (failed)
+                std::rethrow_exception(failed);
         } else {
             // The window's load, hidden: it reads the file.
             LeaveTexts texts;
