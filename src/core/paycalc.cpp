@@ -100,7 +100,9 @@ void validateEntries(const std::array<std::string, 8> &entries)
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string &t = entries[i];
         try {
-            if (lenientDouble(t) == 0)
+            // Only a blank box counts as 0: "-" or "." is no number either,
+            // though it starts none.
+            if (lenientDouble(t) == 0 && t.find_first_not_of(" \t") == std::string::npos)
                 continue;
             if (i == 6)
                 strictCurrency(t);

@@ -109,9 +109,9 @@ public:
     FederalTableError();
 };
 
-// Refuses the first entry whose text is not a number or is too large. A
-// text whose leading number is 0 (empty, blanks, "-", "abc") counts as
-// blank and passes: the calculation sets it to "0".
+// Refuses the first entry whose text is not a number or is too large. An
+// empty text, or one of blanks only, passes: the calculation sets it to
+// "0". Any other text must be one whole number ("-", "." and "--5" are not).
 void validateEntries(const std::array<std::string, 8> &entries);
 
 // GetSocSec: Social Security on the period's gross less the cafeteria plan,
