@@ -82,8 +82,13 @@ TotalsProblem total(OvertimeStore &store, OvertimeTexts &t, OvertimeLayout layou
     const TotalsProblem problem = computeTotals(t, layout, r);
     if (problem != TotalsProblem::None)
         return problem;
-    for (std::size_t i = 0; i < rows(layout); ++i)
+    // The rows the total was made from are kept with it, so that what is
+    // saved never holds a total its own rows disagree with.
+    for (std::size_t i = 0; i < rows(layout); ++i) {
         zeroFillEmpty(t.txtOT[i]);
+        store.OTDate[i] = t.Text1[i];
+        store.OTAmount[i] = t.txtOT[i];
+    }
     store.OTEarned = r.earned;
     t.lbEarned = dollarText(r.earned);
     store.OTPresentRate = r.presentRate;

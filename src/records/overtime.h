@@ -72,8 +72,8 @@ void ClearAll(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout)
 
 // TOTAL: empty amount boxes of the layout get "0"; earned, present rate,
 // limit and available are computed into the store and shown; the salary
-// and percentage go into the store. The rows of the store and the files
-// are not touched.
+// and percentage go into the store, and so do the layout's rows the total
+// was made from (as Back takes them). The files are not touched.
 //
 // When the salary or percentage box is empty or not a number, or the
 // salary is 0, nothing changes and the "Attention" message comes back;

@@ -134,9 +134,16 @@ TEST(OvertimeTotal, ResultsWorkedByHand)
         EXPECT_EQ(store.OTAvailable, c.storedAvailable);
         EXPECT_EQ(store.OTAnnualSalary, c.storedSalary);
         EXPECT_EQ(store.OTApprovedPercent, c.storedPercent);
-        // TOTAL leaves the rows of the store alone.
-        EXPECT_EQ(store.OTDate, earlierStore().OTDate);
-        EXPECT_EQ(store.OTAmount, earlierStore().OTAmount);
+        // The layout's rows the total was made from go into the store, the
+        // empty amounts as "0"; the rows beyond the layout stay.
+        for (int i = 0; i < 52; ++i) {
+            const bool inLayout = i < rowCount(c.layout);
+            EXPECT_EQ(store.OTDate[i], inLayout ? c.texts.Text1[i] : earlierStore().OTDate[i]) << i;
+            EXPECT_EQ(store.OTAmount[i], inLayout ? texts.txtOT[i] : earlierStore().OTAmount[i]) << i;
+            if (inLayout) {
+                EXPECT_EQ(texts.txtOT[i], c.texts.txtOT[i].empty() ? "0" : c.texts.txtOT[i]) << i;
+            }
+        }
     }
 }
 

@@ -313,17 +313,21 @@ TEST_F(Tracker, ValuesKeptByTotalAndBackSurviveTheRereadings)
     EXPECT_EQ(lines(QStringLiteral("pat.use"))[1], QStringLiteral("41600,10,0.01"));
     EXPECT_EQ(lines(QStringLiteral("pat.ovw"))[1], QStringLiteral("250.5"));
 
-    // TOTAL alone, the tracker closed by its frame: the salary and the
-    // percentage are in the store and saved; the rows never reached it.
+    // TOTAL alone, the tracker closed by its frame: the salary, the
+    // percentage and the rows the total was made from are in the store and
+    // saved, so the saved total and rows agree.
     Form2 &again = openTracker();
     type(again.txtApPercent, QStringLiteral("12"));
+    type(again.Text1[0], QStringLiteral("1/7/2005"));
     type(again.txtOT[0], QStringLiteral("99"));
     again.cmdADD->click();
     again.close();
     ASSERT_FALSE(Forms::isLoaded<Form2>());
     calculate(f);
+    EXPECT_EQ(lines(QStringLiteral("pat.use"))[0], QStringLiteral("99,4992,4893"));
     EXPECT_EQ(lines(QStringLiteral("pat.use"))[1], QStringLiteral("41600,12,0"));
-    EXPECT_EQ(lines(QStringLiteral("pat.ovw"))[1], QStringLiteral("250.5"));
+    EXPECT_EQ(lines(QStringLiteral("pat.ovw")).mid(0, 2),
+              (QStringList{QStringLiteral("\"1/7/2005\""), QStringLiteral("99")}));
 
     // Back with a change, then File Open of the profile itself: the files
     // win, and the tracker shows them.
@@ -331,7 +335,7 @@ TEST_F(Tracker, ValuesKeptByTotalAndBackSurviveTheRereadings)
     type(third.txtOT[0], QStringLiteral("7"));
     third.cmdClose->click();
     open(QStringLiteral("pat"));
-    EXPECT_EQ(openTracker().txtOT[0]->text(), QStringLiteral("250.5"));
+    EXPECT_EQ(openTracker().txtOT[0]->text(), QStringLiteral("99"));
 }
 
 TEST_F(Tracker, UndoShowsAStoredSalaryOfZeroAsZero)
