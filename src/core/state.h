@@ -169,7 +169,8 @@ struct YearStore {
 
 // The print heading: four free-text lines that head the pay stub and the
 // year-to-date report. It belongs to the installation, not to a profile:
-// empty at program start, filled when the heading dialog is opened.
+// read from its file at start-up (empty without one), and set by the
+// heading dialog.
 struct PrintHeading {
     std::string HeadingLine1, HeadingLine2, HeadingLine3, HeadingLine4;
     std::array<std::string, 4> lines() const { return {HeadingLine1, HeadingLine2, HeadingLine3, HeadingLine4}; }

@@ -747,7 +747,9 @@ TEST_F(Printouts, HeadingDefaultsCancelAndTheFile)
     EXPECT_EQ(state().heading.HeadingLine1, "Acme 'Tools', Inc.");
 }
 
-TEST_F(Printouts, TheHeadingFileIsReadOnlyWhenTheDialogOpens)
+// The saved heading is read when the program starts: the first pay stub
+// of a run carries it, the dialog never opened.
+TEST_F(Printouts, TheSavedHeadingHeadsTheFirstPrintoutOfARun)
 {
     write(QStringLiteral("Header.sav"), "\"Acme Tools\",\"12 Main St\",\"Albany\",\"ID 7\"\r\n");
     Form1 &f = startEmployee();
@@ -755,16 +757,19 @@ TEST_F(Printouts, TheHeadingFileIsReadOnlyWhenTheDialogOpens)
     Ui::script(true);
     Ui::script(true);
     f.cmdPrint->click();
-    EXPECT_EQ(printedLines().count(1), 0u) << "no heading before the dialog was opened";
-
-    f.mnuHeader->trigger();
-    Forms::get<DialogHeader>().CancelButton->click();
-    Ui::script(true);
-    Ui::script(true);
-    f.cmdPrint->click();
     const Page page = printedLines();
     EXPECT_EQ(page.at(1), (Line{{1, "Acme Tools"}}));
     EXPECT_EQ(page.at(3), (Line{{1, "Albany"}, {85, "ID 7"}}));
+
+    // A damaged file is reported at the start and kept beside itself; the
+    // printouts then carry no heading.
+    write(QStringLiteral("Header.sav"), "\"Acme Tools\"\r\n");
+    Ui::clearAsked();
+    restart();
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("Header.sav"))) << lastAsked().toStdString();
+    EXPECT_TRUE(lastAsked().contains(QStringLiteral("A copy of it is kept as \"Header.sav.damaged\".")));
+    EXPECT_EQ(read(QStringLiteral("Header.sav.damaged")), QByteArray("\"Acme Tools\"\r\n"));
+    EXPECT_EQ(state().heading, PrintHeading{});
 }
 
 TEST_F(Printouts, ADamagedOrUnwritableHeadingFileIsNamed)

@@ -360,6 +360,7 @@ void Form1::formLoad()
     res.CityTax = VariantNumber{};
     clearResultLabels();
     lbTaxVer->setText(q(st.federal.TaxVersion));
+    printouts().readHeading();
     try {
         if (tableEditors().iowaSwitchOn())
             ckIowaPrior->setVisible(true);

@@ -103,6 +103,9 @@ public:
     virtual void PrintText() {}
     virtual void showChecks() {}
     virtual void showHeader() {}
+    // Start-up: the print heading from its file, so that every printout
+    // carries what the user saved.
+    virtual void readHeading() {}
     virtual void unloadChecks() {}
 };
 

@@ -149,6 +149,7 @@ public:
 
     void showChecks() override { Forms::get<frmChecks>().showForm(); }
     void showHeader() override { Forms::get<DialogHeader>().showForm(); }
+    void readHeading() override { LoadHeader(); }
     void unloadChecks() override { Forms::unload(frmChecks::kName); }
 };
 

@@ -677,7 +677,8 @@ platform::PrintOutcome frmYear::PrintYr(QPrinter &printer)
 {
     const ProgramState &st = state();
     payrecords::YearReportInput in;
-    // The lines in memory: empty until the heading dialog is first opened.
+    // The lines in memory: the heading file's, read at start-up, or as the
+    // heading dialog left them.
     in.heading = st.heading.lines();
     in.CurrentUser = st.CurrentUser;
     in.WeeklyPay = st.profile.WeeklyPay;
