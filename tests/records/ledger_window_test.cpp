@@ -153,10 +153,12 @@ TEST_F(Ledger, WhatAnOpenLedgerShowsSurvivesAPayStubAndACalculation)
     EXPECT_EQ(yrw[3], QStringLiteral("0,0,0,12"));
     EXPECT_TRUE(yrw[4].startsWith(QStringLiteral("\"01/14/05\","))) << yrw[4].toStdString();
 
-    // Set aside once more, then the profile opened anew: the file wins.
+    // Set aside once more, then the profile opened anew: its ledger
+    // question first; answered No, the file wins.
     f.cmdYear->click();
     QTest::mouseClick(grid().Label2[2], Qt::LeftButton);
     calculate(f);
+    Ui::script(Answer::No);
     open(QStringLiteral("pat"));
     f.cmdYear->click();
     EXPECT_EQ(grid().txtDate[1]->text(), QStringLiteral("01/14/05"));
@@ -199,8 +201,9 @@ TEST_F(Ledger, RightClickDeletesTheRowOtherButtonsDoNothingNoWritesTheFileNot)
     closeWith(Answer::No);
     EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
     EXPECT_FALSE(exists(QStringLiteral(".yrw")));
-    // No file: the store keeps the pasted period, and so do the wage bases.
-    EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
+    // What was discarded counts toward no wage base: the year is what its
+    // file holds, and there is none.
+    EXPECT_EQ(state().year.TotGross, legacy::Currency());
 }
 
 // The next period's Social Security counts the year-to-date gross that the
@@ -271,7 +274,7 @@ TEST_F(Ledger, ADamagedYearFileIsNamedOnceAndTheYearStartsEmpty)
     calculate(f);
     f.cmdYear->click();
     QTest::mouseClick(grid().Label2[0], Qt::LeftButton);
-    closeWith(Answer::No);
+    closeWith(Answer::Yes);
     ASSERT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
 
     makePat("\"01/07/05\",1,2\r\n");
@@ -289,7 +292,7 @@ TEST_F(Ledger, ADamagedYearFileIsNamedOnceAndTheYearStartsEmpty)
     EXPECT_EQ(payrecords::yearLedger(), payrecords::YearLedger{});
 }
 
-TEST_F(Ledger, AnotherProfileWithoutFilesStartsItsYearEmptyTheSameProfileKeepsIt)
+TEST_F(Ledger, AnotherProfileWithoutFilesStartsItsYearEmpty)
 {
     Form1 &f = startPaid();
     makePat(weeklyYearFile("5000", "5000"));
@@ -303,15 +306,15 @@ TEST_F(Ledger, AnotherProfileWithoutFilesStartsItsYearEmptyTheSameProfileKeepsIt
     EXPECT_EQ(grid().txtNet[0]->text(), QStringLiteral("0"));
     EXPECT_EQ(grid().txtDate[0]->text(), QString());
 
-    // The profile that is open, opened again without a file: the ledger
-    // keeps what it holds.
+    // The profile that is open, opened again: its year is what its file
+    // holds, a period pasted and discarded with No counting nowhere.
     calculate(f);
     f.cmdYear->click();
     QTest::mouseClick(grid().Label2[2], Qt::LeftButton);
     closeWith(Answer::No);
     open(QStringLiteral("kim"));
-    EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
-    EXPECT_EQ(grid().txtNet[2]->text(), QStringLiteral("600"));
+    EXPECT_EQ(state().year.TotGross, legacy::Currency());
+    EXPECT_EQ(grid().txtNet[2]->text(), QStringLiteral("0"));
 }
 
 // A File Open that stops after the records have read the opened profile
@@ -323,7 +326,7 @@ TEST_F(Ledger, AnOpenThatFailsLeavesTheRecordsAsTheyWere)
     calculate(f);
     f.cmdYear->click();
     QTest::mouseClick(grid().Label2[0], Qt::LeftButton);
-    closeWith(Answer::No);
+    closeWith(Answer::Yes);
     f.Command1->click();
     DialogVac &leave = Forms::get<DialogVac>();
     type(leave.Vac.txtBal, QStringLiteral("10"));
@@ -465,7 +468,7 @@ TEST_F(Ledger, FileNewStartsAnEmptyYear)
     calculate(f);
     f.cmdYear->click();
     QTest::mouseClick(grid().Label2[30], Qt::LeftButton);
-    closeWith(Answer::No);
+    closeWith(Answer::Yes);
     ASSERT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
     Ui::script(Answer::No);
     Ui::script(QStringLiteral("bob"));

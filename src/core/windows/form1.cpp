@@ -511,21 +511,39 @@ void Form1::cmdCal_Click()
         txtAmount[0]->setFocus();
 }
 
-bool Form1::showSaveUser()
+frmSaveUser::Outcome Form1::showSaveUser()
 {
     QPointer<Form1> self(this);
-    Ui::showModal(&Forms::get<frmSaveUser>());
+    const bool endingBefore = ending_;
+    frmSaveUser &dialog = Forms::get<frmSaveUser>();
+    dialog.outcome = frmSaveUser::Outcome::NotSaved;
+    Ui::showModal(&dialog);
     // Quit in the dialog ran the closing rule: nothing may follow it.
-    return self && !ending_;
+    if (!self || ending_ != endingBefore)
+        return frmSaveUser::Outcome::Quit;
+    return dialog.outcome;
 }
+
+namespace {
+
+// A command that asked for the save goes on only when it was not refused
+// and the program was not ended from the dialog.
+bool mayGoOn(frmSaveUser::Outcome outcome)
+{
+    return outcome != frmSaveUser::Outcome::Refused && outcome != frmSaveUser::Outcome::Quit;
+}
+
+}  // namespace
 
 void Form1::mnuSave_Click() { showSaveUser(); }
 
 void Form1::mnuNew_Click()
 {
+    if (!records().settleYearToDate())
+        return;
     if (Ui::message(QStringLiteral("........SAVE PREVIOUS USER?"), Buttons::YesNo, Icon::None,
                     QStringLiteral("Save?")) == Answer::Yes &&
-        !showSaveUser())
+        !mayGoOn(showSaveUser()))
         return;
     const std::string name = Ui::input(QStringLiteral("Enter new user:"), QStringLiteral("File New")).toStdString();
     try {
@@ -561,7 +579,7 @@ void Form1::mnuNew_Click()
 
 void Form1::mnuOpen_Click()
 {
-    if (showSaveUser())
+    if (records().settleYearToDate() && mayGoOn(showSaveUser()))
         OpenFile();
 }
 
@@ -633,9 +651,11 @@ void Form1::OpenFile()
 
 void Form1::mnuExitItem_Click()
 {
+    if (!records().settleYearToDate())
+        return;
     if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None,
                     QStringLiteral("Save?")) == Answer::Yes &&
-        !showSaveUser())
+        !mayGoOn(showSaveUser()))
         return;
     // Ends at once: no window's closing rule runs.
     ending_ = true;
@@ -646,10 +666,17 @@ bool Form1::formQueryUnload(bool fromCode)
 {
     if (fromCode || ending_)
         return true;
+    if (!records().settleYearToDate())
+        return false;
     ending_ = true;
     if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None,
-                    QStringLiteral("Save?")) == Answer::Yes)
-        Ui::showModal(&Forms::get<frmSaveUser>());
+                    QStringLiteral("Save?")) == Answer::Yes &&
+        showSaveUser() == frmSaveUser::Outcome::Refused) {
+        // The user is back in the program, every window as it was, to
+        // correct what the save refused.
+        ending_ = false;
+        return false;
+    }
     records().closeWindows(false);
     Forms::unload(frmTaxInfo::kName);
     tableEditors().unloadEditors();

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "core/paycalc.h"
+#include "core/windows/saveuser.h"
 #include "platform/forms.h"
 
 class QAction;
@@ -43,9 +44,10 @@ public:
     // refused (the user was told which) and nothing was computed or saved.
     bool Calcu_late();
     void OpenFile();
-    // Shows the save-user dialog modally. False when Quit there has ended
-    // the program: the caller must then stop at once.
-    bool showSaveUser();
+    // Shows the save-user dialog modally and tells how it was left. After
+    // Quit (the program has ended) the caller must stop at once; after a
+    // refused save the command that asked for it is cancelled.
+    frmSaveUser::Outcome showSaveUser();
 
     // Commands.
     void cmdCal_Click();

@@ -51,6 +51,7 @@ void frmSaveUser::formLoad() { txtSaveUser->setText(QString::fromStdString(state
 bool frmSaveUser::cmdSaveUser_Click()
 {
     const std::string name = txtSaveUser->text().toStdString();
+    const std::string current = state().CurrentUser;
     try {
         // The name becomes a file name: refuse a path before anything changes.
         checkProfileName(name);
@@ -62,9 +63,19 @@ bool frmSaveUser::cmdSaveUser_Click()
         tableEditors().SaveCityTables();
         tableEditors().SaveNonCityTables();
     } catch (const std::exception &e) {
+        // A refused save switches no profile: a name typed into the box
+        // becomes current only with a save that succeeded.
+        state().CurrentUser = current;
+        txtSaveUser->setText(QString::fromStdString(current));
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
+        outcome = Outcome::Refused;
+        // Back to the program, without the closing rule: the windows stay
+        // open with what the user typed.
+        if (isVisible())
+            hide();
         return false;
     }
+    outcome = Outcome::Saved;
     Forms::get<Form1>().lbUser->setText(QString::fromStdString(state().CurrentUser));
     records().closeWindows(true);
     tableEditors().unloadEditors();
@@ -88,6 +99,7 @@ void frmSaveUser::cmdEnd_Click()
 
 void frmSaveUser::cmdQuit_Click()
 {
+    outcome = Outcome::Quit;
     records().closeWindows(false);
     // The main window's closing asks its save question; this dialog is
     // already on screen, so it is closed first and a Yes there shows it anew.

@@ -20,10 +20,17 @@ public:
     void formUnload() override;
 
     // Save. Returns false when a step failed (the user was told which file
-    // or box); the windows then stay loaded.
+    // or box); nothing then changes: the profile name, the box, every
+    // window and file stay as they were, and a dialog on screen closes so
+    // that the user can correct what was refused.
     bool cmdSaveUser_Click();
     void cmdEnd_Click();
     void cmdQuit_Click();
+
+    // How the dialog on screen was left: No or its close box (NotSaved),
+    // Save that succeeded or was refused, or Quit.
+    enum class Outcome { NotSaved, Saved, Refused, Quit };
+    Outcome outcome = Outcome::NotSaved;
 
     QLabel *Label1, *Label2;
     QLineEdit *txtSaveUser;

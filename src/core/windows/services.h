@@ -85,6 +85,11 @@ public:
     virtual void checkSaveVac() {}
     // File New.
     virtual void clearForNewProfile() {}
+    // Before File Exit, the main window's closing, File Open and File New:
+    // a year-to-date ledger holding what its file does not is not let go
+    // unasked (the ledger's own save question). False when its save was
+    // refused (the user was told): the command stops.
+    virtual bool settleYearToDate() { return true; }
     // Closes the tracker, the ledger windows and, when asked, the leave
     // record, without saving.
     virtual void closeWindows(bool alsoLeaveRecord) { (void)alsoLeaveRecord; }

@@ -158,20 +158,94 @@ std::optional<payrecords::YearSetView> openView()
                                    readScreen(Forms::get<frmYear>(), Forms::get<frmYearTot>())};
 }
 
-// Whether closing the set would lose something: what its Close with Yes
-// would save differs from what opening it again would show.
+// The year file of a view's profile, in the view's folder.
+std::filesystem::path fileOf(const payrecords::YearSetView &view)
+{
+    const std::string name = payrecords::yearFileName(view.user, view.weeklyPay);
+    if (view.folder == QDir::currentPath())
+        return name;
+    return QDir(view.folder).filePath(q(name)).toStdString();
+}
+
+payrecords::PayFrequency storedFrequency(std::int16_t weeklyPay) { return {weeklyPay, weeklyPay == kTrue}; }
+
+// What the year file holds, as a ledger opened on it from an empty store
+// shows it and a close with Yes takes it: its rows, or an empty year where
+// there is no file (or it cannot be read). Nothing when its totals cannot
+// be formed.
+std::optional<payrecords::YearLedger> savedYear(const std::filesystem::path &file, std::int16_t weeklyPay)
+{
+    payrecords::YearLedger ledger;
+    payrecords::YearScreen screen;
+    (void)payrecords::fillBoxes(ledger, screen, file, weeklyPay);
+    if (!payrecords::UpdateAndAdd(ledger, screen, storedFrequency(weeklyPay)))
+        return std::nullopt;
+    return ledger;
+}
+
+// Whether letting the set go would lose something: what its Close with Yes
+// would save differs from what its year file holds.
 bool holdsUnsaved(const payrecords::YearSetView &view)
 {
-    const payrecords::PayFrequency stored{view.weeklyPay, view.weeklyPay == kTrue};
     payrecords::YearLedger shown = view.ledger;
     payrecords::YearScreen shownScreen = view.screen;
-    payrecords::YearLedger reopened = view.ledger;
-    payrecords::YearScreen reopenedScreen = view.screen;
-    payrecords::fillBoxes(reopened, reopenedScreen, yearFile(), view.weeklyPay);
-    if (!payrecords::UpdateAndAdd(shown, shownScreen, stored) ||
-        !payrecords::UpdateAndAdd(reopened, reopenedScreen, stored))
+    const std::optional<payrecords::YearLedger> saved = savedYear(fileOf(view), view.weeklyPay);
+    if (!saved || !payrecords::UpdateAndAdd(shown, shownScreen, storedFrequency(view.weeklyPay)))
         return true;
-    return shown != reopened;
+    return shown != *saved;
+}
+
+// The save of a close with Yes: the ledger's values into the store, the
+// totals recomputed, the year file written. What went wrong, for the
+// message, or nothing.
+std::optional<QString> saveYear(payrecords::YearLedger &ledger, payrecords::YearScreen &screen,
+                                payrecords::PayFrequency frequency, const std::filesystem::path &file,
+                                std::int16_t weeklyPay)
+{
+    if (!payrecords::UpdateAndAdd(ledger, screen, frequency))
+        return QLatin1String(payrecords::kNonNumberMessage);
+    try {
+        if (!payrecords::SaveAnnual(ledger, screen, file, weeklyPay))
+            return QLatin1String(payrecords::kNonNumberMessage);
+    } catch (const legacy::FileAccessError &e) {
+        return describeError(e);
+    }
+    return std::nullopt;
+}
+
+void tellSaveProblem(const QString &problem)
+{
+    Ui::message(problem, Buttons::Ok,
+                problem == QLatin1String(payrecords::kNonNumberMessage) ? Icon::None : Icon::Exclamation);
+}
+
+bool askToSaveYear()
+{
+    return Ui::message(QStringLiteral("     Do you want to save YTD"), Buttons::YesNo, Icon::None,
+                       QStringLiteral("Save?")) == Answer::Yes;
+}
+
+// The open set saved as its Close with Yes saves it; false, with the
+// message shown and the set left open, when nothing could be written.
+bool saveOpenSet()
+{
+    const std::optional<QString> problem = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return saveYear(l, s, frequency(), yearFile(), state().profile.WeeklyPay);
+    });
+    if (problem)
+        tellSaveProblem(*problem);
+    return !problem;
+}
+
+// A ledger the user let go: the store as the year file holds it (empty
+// without one), so that no later calculation counts what was discarded.
+void keepOnlyTheSavedYear()
+{
+    payrecords::YearLedger ledger;
+    payrecords::YearScreen screen;
+    (void)payrecords::LoadYearToDate(ledger, screen, yearFile(), state().profile.WeeklyPay);
+    payrecords::yearLedger() = ledger;
+    payrecords::copyYearView();
 }
 
 bool belongsToTheProfile(const payrecords::YearSetView &view)
@@ -391,29 +465,14 @@ bool MDIForm1::formQueryUnload(bool fromCode)
 
 void MDIForm1::mnuClose_Click()
 {
-    if (Ui::message(QStringLiteral("     Do you want to save YTD"), Buttons::YesNo, Icon::None,
-                    QStringLiteral("Save?")) == Answer::Yes) {
+    if (askToSaveYear()) {
         // Nothing is written unless every total could be formed and the
         // file was written whole; the set then stays open with the message.
-        const std::optional<QString> problem = withLedger(
-            [](payrecords::YearLedger &l, payrecords::YearScreen &s) -> std::optional<QString> {
-                if (!payrecords::UpdateAndAdd(l, s, frequency()))
-                    return QLatin1String(payrecords::kNonNumberMessage);
-                try {
-                    if (!payrecords::SaveAnnual(l, s, yearFile(), state().profile.WeeklyPay))
-                        return QLatin1String(payrecords::kNonNumberMessage);
-                } catch (const legacy::FileAccessError &e) {
-                    return describeError(e);
-                }
-                return std::nullopt;
-            });
-        if (problem) {
-            Ui::message(*problem, Buttons::Ok,
-                        *problem == QLatin1String(payrecords::kNonNumberMessage) ? Icon::None : Icon::Exclamation);
+        if (!saveOpenSet())
             return;
-        }
     } else {
         Forms::get<Form1>().showForm();
+        keepOnlyTheSavedYear();
     }
     // The user has answered for the ledger: nothing set aside stays.
     payrecords::yearSetAside().reset();
@@ -987,6 +1046,39 @@ void closeYearSet()
         state().year.YearCloseAllowed = kTrue;
         Forms::unload(MDIForm1::kName);
     }
+}
+
+bool settleYear()
+{
+    Session session;
+    if (const std::optional<YearSetView> open = openView(); open && holdsUnsaved(*open)) {
+        if (askToSaveYear()) {
+            if (!saveOpenSet())
+                return false;
+        } else {
+            keepOnlyTheSavedYear();
+        }
+        closeYearSet();
+    }
+    std::optional<YearSetView> &aside = yearSetAside();
+    if (aside && holdsUnsaved(*aside)) {
+        if (askToSaveYear()) {
+            YearSetView view = *aside;
+            if (const std::optional<QString> problem = saveYear(
+                    view.ledger, view.screen, storedFrequency(view.weeklyPay), fileOf(view), view.weeklyPay)) {
+                tellSaveProblem(*problem);
+                return false;
+            }
+            if (belongsToTheProfile(view)) {
+                yearLedger() = view.ledger;
+                copyYearView();
+            }
+        } else {
+            keepOnlyTheSavedYear();
+        }
+    }
+    aside.reset();
+    return true;
 }
 
 void setYearSetAside()

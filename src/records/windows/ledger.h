@@ -212,6 +212,15 @@ struct YearSetView {
 void setYearSetAside();
 std::optional<YearSetView> &yearSetAside();
 
+// Before a command that lets the records go (File Exit, the main window's
+// closing, File Open, File New): a ledger, open or set aside, that holds
+// what its year file does not is not let go unasked. The ledger's own
+// question is asked; Yes saves it as its Close with Yes does, No lets it go
+// (the store goes back to what the file holds). Either way the set is
+// closed and nothing stays set aside. False when the save was refused (the
+// user was told; the ledger stays): the command must stop.
+bool settleYear();
+
 // While it lives, a rereading of the year's file (the pay stub's) leaves an
 // open set as the user left it: what it showed is put back at the end.
 class OpenYearSetKept {

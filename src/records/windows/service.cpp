@@ -224,6 +224,8 @@ public:
             Forms::unload(DialogVac::kName);
     }
 
+    bool settleYearToDate() override { return settleYear(); }
+
     void showYearToDate() override { payrecords::showYearToDate(); }
 
     void showOvertime() override

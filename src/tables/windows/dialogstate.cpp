@@ -671,27 +671,31 @@ void DialogState::cmdMkDefault_Click()
         tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
         return;
     }
-    // Whatever happens below, the profile that was current stays current
-    // (the name is not taken from a label that may show something else).
-    struct BackToProfile {
-        std::string name = state().CurrentUser;
-        ~BackToProfile()
-        {
-            state().CurrentUser = name;
-            if (Forms::isLoaded<frmSaveUser>())
-                Forms::get<frmSaveUser>().txtSaveUser->setText(QString::fromStdString(name));
-        }
-    } back;
-    records().checkSaveVac();
-    tables::SaveStateTables();
-    SaveOT();
-    // The default profile: the same files under the empty name.
-    Forms::get<frmSaveUser>().txtSaveUser->clear();
-    SaveOT();
-    records().SaveVac();
-    tables::SaveStateTables();
-    tables::SaveCityTables();
-    tables::SaveNonCityTables();
+    {
+        // Whatever happens below, the profile that was current stays
+        // current (the name is not taken from a label that may show
+        // something else), and is current again before any window closes:
+        // a ledger set aside then is the profile's own.
+        struct BackToProfile {
+            std::string name = state().CurrentUser;
+            ~BackToProfile()
+            {
+                state().CurrentUser = name;
+                if (Forms::isLoaded<frmSaveUser>())
+                    Forms::get<frmSaveUser>().txtSaveUser->setText(QString::fromStdString(name));
+            }
+        } back;
+        records().checkSaveVac();
+        tables::SaveStateTables();
+        SaveOT();
+        // The default profile: the same files under the empty name.
+        Forms::get<frmSaveUser>().txtSaveUser->clear();
+        SaveOT();
+        records().SaveVac();
+        tables::SaveStateTables();
+        tables::SaveCityTables();
+        tables::SaveNonCityTables();
+    }
     // From here on this window may be gone: touch none of its members.
     records().closeWindows(true);
     Forms::unload(frmSaveUser::kName);

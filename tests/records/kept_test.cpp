@@ -1,0 +1,309 @@
+// What the commands that let the records go (File Exit, the main window's
+// closing, File Open, File New, Make Default) do with what the user has not
+// saved: a ledger holding what its year file does not, and the values
+// behind a save that was refused. Driven through the windows.
+#include <QPushButton>
+
+#include <functional>
+
+#include "records/windows/leave_window.h"
+#include "records/windows/ledger.h"
+#include "records/windows/tracker.h"
+#include "records_fixture.h"
+#include "tables/windows/dialogstate.h"
+
+namespace wagedesk::testing {
+namespace {
+
+using platform::Answer;
+using platform::Forms;
+using platform::Ui;
+
+const QString kYearQuestion = QStringLiteral("     Do you want to save YTD");
+
+class Kept : public RecordsTest {
+protected:
+    static frmYear &grid() { return Forms::get<frmYear>(); }
+    static void paste(int week) { QTest::mouseClick(grid().Label2[week], Qt::LeftButton); }
+    static void closeLedger(Answer answer)
+    {
+        Ui::script(answer);
+        Forms::get<MDIForm1>().mnuClose->trigger();
+    }
+    static void pressSave(QWidget *w) { static_cast<frmSaveUser *>(w)->cmdSaveUser->click(); }
+    static void pressNo(QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }
+
+    // The profile "pat" with one period calculated, titled as opened.
+    Form1 &patWithAPeriod()
+    {
+        removeAll();
+        Form1 &f = restart();
+        ended = false;
+        userInfo([](frmTaxInfo &info) { type(info.txtHourRate, QStringLiteral("15")); });
+        saveAs(QStringLiteral("pat"));
+        open(QStringLiteral("pat"));
+        Forms::unload(MDIForm1::kName, true);
+        calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+        return f;
+    }
+
+    // Long texts in every date box of the open leave record: a save would
+    // write a file larger than the readers take, so it is refused.
+    static DialogVac &oversizedLeaveRecord(Form1 &f)
+    {
+        f.Command1->click();
+        DialogVac &d = Forms::get<DialogVac>();
+        for (DialogVac::Account *a : {&d.Vac, &d.Hol, &d.Sick})
+            for (QLineEdit *box : a->txtDate)
+                box->setText(QString(21000, QLatin1Char('7')));
+        return d;
+    }
+    static void shorten(DialogVac &d)
+    {
+        for (DialogVac::Account *a : {&d.Vac, &d.Hol, &d.Sick})
+            for (QLineEdit *box : a->txtDate)
+                box->clear();
+    }
+};
+
+// A command that lets the records go asks the ledger's own question first
+// when the ledger, open or set aside by a calculation, holds what its year
+// file does not: Yes writes the file as the ledger's Close does, No lets the
+// rows go (they count toward no wage base); then the command goes on.
+TEST_F(Kept, AnUnsavedLedgerIsAskedForBeforeACommandLetsItGo)
+{
+    struct Command {
+        const char *name;
+        std::function<void(Form1 &)> run;  // answers its own questions: nothing saved
+        bool ends;
+    };
+    const Command commands[] = {
+        {"File Exit",
+         [](Form1 &f) {
+             Ui::script(Answer::No);
+             f.mnuExitItem_Click();
+         },
+         true},
+        {"the main window's closing",
+         [](Form1 &f) {
+             Ui::script(Answer::No);
+             f.close();
+         },
+         true},
+        {"File Open",
+         [](Form1 &f) {
+             Ui::script(Ui::ModalAction(pressNo));
+             Ui::script(std::optional<QString>());  // the file dialog cancelled
+             f.mnuOpen_Click();
+         },
+         false},
+        {"File New",
+         [](Form1 &f) {
+             Ui::script(Answer::No);
+             Ui::script(QStringLiteral("bob"));
+             f.mnuNew_Click();
+         },
+         false},
+    };
+    for (const Command &c : commands)
+        for (const bool setAside : {false, true})
+            for (const Answer answer : {Answer::Yes, Answer::No}) {
+                SCOPED_TRACE(std::string(c.name) + (setAside ? ", set aside" : ", open") +
+                             (answer == Answer::Yes ? ", Yes" : ", No"));
+                Form1 &f = patWithAPeriod();
+                f.cmdYear->click();
+                paste(0);
+                if (setAside) {
+                    calculate(f);
+                    ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
+                }
+                Ui::clearAsked();
+                Ui::script(answer);
+                c.run(f);
+                ASSERT_FALSE(Ui::asked().empty());
+                EXPECT_EQ(Ui::asked().front().text, kYearQuestion);
+                EXPECT_EQ(Ui::asked().front().title, QStringLiteral("Save?"));
+                EXPECT_EQ(Ui::pendingAnswers(), 0u);
+                EXPECT_EQ(ended, c.ends);
+                EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+                if (answer == Answer::Yes) {
+                    ASSERT_TRUE(exists(QStringLiteral("pat.yrw")));
+                    EXPECT_TRUE(lines(QStringLiteral("pat.yrw"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
+                } else {
+                    EXPECT_FALSE(exists(QStringLiteral("pat.yrw")));
+                    EXPECT_EQ(state().year.TotGross, legacy::Currency());
+                }
+            }
+
+    // A ledger that holds what its file holds is let go without a word.
+    Form1 &f = patWithAPeriod();
+    f.cmdYear->click();
+    paste(0);
+    closeLedger(Answer::Yes);
+    f.cmdYear->click();
+    calculate(f);
+    f.cmdYear->click();
+    Ui::clearAsked();
+    Ui::script(Answer::No);
+    f.mnuExitItem_Click();
+    EXPECT_TRUE(ended);
+    ASSERT_EQ(Ui::asked().size(), 1u);
+    EXPECT_EQ(lastAsked(), QStringLiteral("     SAVE USER'S SETTINGS?"));
+}
+
+// A ledger whose save the command asked for is refused: the command stops
+// and the ledger stays as it was, for the user to correct it.
+TEST_F(Kept, ARefusedLedgerSaveStopsTheCommand)
+{
+    Form1 &f = patWithAPeriod();
+    f.txtWeek->setText(QString(21000, QLatin1Char('1')));
+    f.cmdYear->click();
+    for (QLabel *week : grid().Label2)
+        QTest::mouseClick(week, Qt::LeftButton);
+    Ui::clearAsked();
+    Ui::script(Answer::Yes);
+    f.mnuExitItem_Click();
+    EXPECT_FALSE(ended);
+    EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \"pat.yrw\" was not saved")))
+        << lastAsked().toStdString();
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+    ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+    EXPECT_EQ(grid().txtDate[0]->text().size(), 21000);
+    EXPECT_FALSE(exists(QStringLiteral("pat.yrw")));
+}
+
+// Make Default closes an open ledger as a calculation does: what it showed
+// comes back at the next Year to Date.
+TEST_F(Kept, MakeDefaultKeepsAnOpenLedgerAsACalculationDoes)
+{
+    Form1 &f = patWithAPeriod();
+    f.cmdYear->click();
+    paste(0);
+    closeLedger(Answer::Yes);  // a year file is there
+    calculate(f, QStringLiteral("40"), QStringLiteral("01/14/05"));
+    f.cmdYear->click();
+    paste(1);
+
+    f.mnuState->trigger();
+    Forms::get<DialogState>().cmdMkDefault->click();
+    EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+    EXPECT_EQ(state().CurrentUser, "pat");
+    EXPECT_TRUE(exists(QStringLiteral(".sta")));
+    f.cmdYear->click();
+    EXPECT_EQ(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
+    EXPECT_EQ(grid().txtDate[1]->text(), QStringLiteral("01/14/05"));
+}
+
+// No at the ledger's Close discards: every later calculation uses the year
+// the user kept, whether or not the ledger was looked at before.
+TEST_F(Kept, NoAtTheLedgersCloseDiscardsWhatItChanged)
+{
+    Form1 &f = patWithAPeriod();
+    f.cmdYear->click();
+    paste(0);
+    closeLedger(Answer::Yes);
+    ASSERT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
+    const auto socialSecurity = [&f] {
+        f.Clear_All();
+        type(f.txtAmount[6], QStringLiteral("922337203685477"));
+        f.cmdCal->click();
+        return f.lbTaxDed[1]->text();
+    };
+    // (90 000 - 600) x 6.2 %: the part of the base the year has left.
+    EXPECT_EQ(socialSecurity(), QStringLiteral("5,542.80"));
+
+    f.cmdYear->click();
+    Forms::get<MDIForm1>().mnuClearAll->trigger();
+    closeLedger(Answer::No);
+    EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(600));
+    EXPECT_EQ(socialSecurity(), QStringLiteral("5,542.80"));
+
+    f.cmdYear->click();
+    paste(1);
+    QTest::mouseClick(grid().Label2[0], Qt::RightButton);
+    closeLedger(Answer::No);
+    EXPECT_EQ(socialSecurity(), QStringLiteral("5,542.80"));
+}
+
+// A save refused (here: a leave record too large to read back) changes
+// nothing: the name typed into the box does not become the profile, and
+// no file is written under it.
+TEST_F(Kept, ARefusedSaveSwitchesNoProfile)
+{
+    Form1 &f = patWithAPeriod();
+    ASSERT_EQ(f.windowTitle(), QStringLiteral("  User:  pat"));
+    DialogVac &leave = oversizedLeaveRecord(f);
+    Ui::clearAsked();
+    saveAs(QStringLiteral("bob"));
+    EXPECT_TRUE(lastAsked().endsWith(QStringLiteral("Nothing was written."))) << lastAsked().toStdString();
+    EXPECT_EQ(state().CurrentUser, "pat");
+    EXPECT_EQ(f.lbUser->text(), QStringLiteral("pat"));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("  User:  pat"));
+
+    shorten(leave);
+    calculate(f);
+    EXPECT_EQ(state().CurrentUser, "pat");
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("bob*")}).isEmpty())
+        << files().join(QLatin1Char(' ')).toStdString();
+}
+
+// The save File Exit, the main window's closing and File Open asked for is
+// refused: the command is cancelled and the user is back in the program
+// with every window and value as before, free to correct the box; the
+// command then goes on as usual.
+TEST_F(Kept, ARefusedSaveCancelsTheCommandThatAskedForIt)
+{
+    struct Command {
+        const char *name;
+        bool askFirst;  // a Yes/No question before the dialog
+        std::function<void(Form1 &)> run;
+        std::function<void()> afterSave;  // answers the command's questions after a save
+        bool ends;
+    };
+    const Command commands[] = {
+        {"File Exit", true, [](Form1 &f) { f.mnuExitItem_Click(); }, [] {}, true},
+        {"the main window's closing", true, [](Form1 &f) { f.close(); }, [] {}, true},
+        {"File Open", false, [](Form1 &f) { f.mnuOpen_Click(); }, [] { Ui::script(std::optional<QString>()); }, false},
+        {"File New", true, [](Form1 &f) { f.mnuNew_Click(); }, [] { Ui::script(QStringLiteral("bob")); }, false},
+    };
+    for (const Command &c : commands) {
+        SCOPED_TRACE(c.name);
+        Form1 &f = patWithAPeriod();
+        f.cmdOT->click();
+        type(Forms::get<Form2>().txtAnnual, QStringLiteral("41600"));
+        DialogVac &leave = oversizedLeaveRecord(f);
+        type(leave.Vac.txtBal, QStringLiteral("12"));
+        const QByteArray use = read(QStringLiteral("pat.use"));
+
+        Ui::clearAsked();
+        if (c.askFirst)
+            Ui::script(Answer::Yes);
+        Ui::script(Ui::ModalAction(pressSave));
+        c.run(f);
+        EXPECT_FALSE(ended);
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_TRUE(lastAsked().endsWith(QStringLiteral("Nothing was written."))) << lastAsked().toStdString();
+        EXPECT_TRUE(Forms::isLoaded<Form1>());
+        ASSERT_TRUE(Forms::isLoaded<DialogVac>());
+        ASSERT_TRUE(Forms::isLoaded<Form2>());
+        EXPECT_EQ(leave.Vac.txtBal->text(), QStringLiteral("12"));
+        EXPECT_EQ(leave.Vac.txtDate[0]->text().size(), 21000);
+        EXPECT_EQ(Forms::get<Form2>().txtAnnual->text(), QStringLiteral("41600"));
+        EXPECT_EQ(read(QStringLiteral("pat.use")), use);
+        EXPECT_FALSE(Forms::get<frmSaveUser>().isVisible());
+
+        // Corrected, the same command saves and goes on.
+        shorten(leave);
+        if (c.askFirst)
+            Ui::script(Answer::Yes);
+        Ui::script(Ui::ModalAction(pressSave));
+        c.afterSave();
+        c.run(f);
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_EQ(ended, c.ends);
+        EXPECT_TRUE(lines(QStringLiteral("pat.use"))[1].startsWith(QStringLiteral("41600,"))) << "the tracker is saved";
+    }
+}
+
+}  // namespace
+}  // namespace wagedesk::testing
