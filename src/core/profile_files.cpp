@@ -44,8 +44,9 @@ std::optional<NameProblem> classifyName(std::string_view name)
         return NameProblem::PathSeparator;
     if (std::any_of(name.begin(), name.end(), isControl))
         return NameProblem::ControlCharacter;
-    // Every profile file adds an extension of four characters.
-    if (!legacy::fileNameFits(std::string(name) + kUserSettingsExt))
+    // Every profile file adds an extension of four characters, and the copy
+    // of one found damaged adds its own ending to that.
+    if (!legacy::fileNameFits(std::string(name) + kUserSettingsExt + std::string(legacy::kDamagedCopySuffixMax, 'x')))
         return NameProblem::TooLong;
     return std::nullopt;
 }
@@ -57,7 +58,7 @@ std::string nameProblemText(NameProblem problem)
     case NameProblem::ControlCharacter: return "it contains a control character such as a tab.";
     case NameProblem::DotName: return "\".\" and \"..\" stand for folders.";
     case NameProblem::TooLong:
-        return "it is too long for a file name (at most " + std::to_string(legacy::kFileNameMax - 4) + " bytes).";
+        return "it is too long for a file name (at most " + std::to_string(kLongestProfileName) + " bytes).";
     }
     return {};
 }
@@ -69,14 +70,43 @@ std::optional<std::string> profileNameProblem(std::string_view name)
     return std::nullopt;
 }
 
-std::string damagedCopyLine(const std::filesystem::path &file)
+DamagedCopy keepCopyOf(const std::filesystem::path &file)
 {
     try {
-        const std::filesystem::path copy = legacy::keepDamagedCopy(file);
-        return "A copy of it is kept as \"" + copy.filename().string() + "\".";
+        std::filesystem::path copy = legacy::keepDamagedCopy(file);
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(copy, ec);
+        return {ec ? copy : absolute.lexically_normal(), {}};
+    } catch (const legacy::NoCopyError &e) {
+        return {{}, e.why()};
     } catch (const legacy::FileError &e) {
-        return std::string("No copy of it could be kept: ") + e.what();
+        return {{}, e.what()};
     }
+}
+
+std::string copyLine(const DamagedCopy &copy)
+{
+    if (copy.copy.empty())
+        return "No copy of it could be kept: " + copy.problem;
+    return "A copy of it is kept as \"" + shownFile(copy.copy) + "\".";
+}
+
+std::string damagedCopyLine(const std::filesystem::path &file) { return copyLine(keepCopyOf(file)); }
+
+std::string shownFile(const std::filesystem::path &file)
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec).lexically_normal();
+    const std::filesystem::path current = std::filesystem::current_path(ec);
+    if (ec || absolute.parent_path() == current.lexically_normal())
+        return file.filename().string();
+    return absolute.string();
+}
+
+SettingsFilesDamaged::SettingsFilesDamaged(std::vector<DamagedFile> damaged)
+    : std::runtime_error(damaged.empty() ? std::string("damaged settings files") : damaged.front().error.what()),
+      files(std::move(damaged))
+{
 }
 
 std::string filingStatus(std::string text, bool stateStatus)
@@ -323,24 +353,32 @@ ProgramState newProfileState(const ProgramState &current, std::string user)
 
 // --- the four together ---
 
-void readSettingsFiles(const std::string &user, ProfileSettings &profile, OvertimeStore &overtime)
+std::vector<DamagedFile> readSettingsFiles(const std::string &user, ProfileSettings &profile, OvertimeStore &overtime)
 {
-    ProfileSettings p = profile;
-    OvertimeStore o = overtime;
-    const std::string use = profileFileName(user, kUserSettingsExt);
-    if (legacy::canOpenForReading(use))
-        readUserSettingsFile(use, p, o);
-    const std::string details = profileFileName(user, kUserDetailsExt);
-    if (legacy::canOpenForReading(details))
-        readUserDetailsFile(details, p);
-    const std::string cafeteria = profileFileName(user, kCafeteriaExt);
-    if (legacy::canOpenForReading(cafeteria))
-        readCafeteriaFile(cafeteria, p);
-    const std::string rows = profileFileName(user, overtimeExtension(p.WeeklyPay));
-    if (legacy::canOpenForReading(rows))
-        readOvertimeFile(rows, o, overtimeRows(p.WeeklyPay));
-    profile = std::move(p);
-    overtime = std::move(o);
+    std::vector<DamagedFile> damaged;
+    // Each reader takes its file whole or leaves the values alone.
+    const auto readOne = [&damaged](const std::string &name, const auto &read) {
+        if (!legacy::canOpenForReading(name))
+            return;
+        try {
+            read(name);
+        } catch (const legacy::FileFormatError &e) {
+            damaged.push_back({e, keepCopyOf(e.absoluteFile())});
+        }
+    };
+    readOne(profileFileName(user, kUserSettingsExt),
+            [&](const std::string &f) { readUserSettingsFile(f, profile, overtime); });
+    // A settings file found damaged leaves the frequency unknown: the rows
+    // read are those of the file the next save writes, so no save replaces
+    // intact rows with others.
+    std::int16_t weekly = profile.WeeklyPay;
+    if (!damaged.empty() && profile.WeeklyPay == kFalse && profile.BiWeeklyPay == kFalse)
+        weekly = kTrue;
+    readOne(profileFileName(user, kUserDetailsExt), [&](const std::string &f) { readUserDetailsFile(f, profile); });
+    readOne(profileFileName(user, kCafeteriaExt), [&](const std::string &f) { readCafeteriaFile(f, profile); });
+    readOne(profileFileName(user, overtimeExtension(weekly)),
+            [&](const std::string &f) { readOvertimeFile(f, overtime, overtimeRows(weekly)); });
+    return damaged;
 }
 
 // --- .prv ---

@@ -13,8 +13,10 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/state.h"
 #include "legacy/seqfile.h"
@@ -49,6 +51,9 @@ enum class NameProblem {
     DotName,           // "." or ".."
     TooLong,           // its files' names would not fit the file system
 };
+// The longest name whose files, and the copies of them kept when one is
+// found damaged ("NAME.use.damaged.999"), fit the file system.
+inline constexpr std::size_t kLongestProfileName = legacy::kFileNameMax - 4 - legacy::kDamagedCopySuffixMax;
 std::optional<NameProblem> classifyName(std::string_view name);
 // Reason text for a message box ("it contains ...").
 std::string nameProblemText(NameProblem problem);
@@ -56,10 +61,36 @@ std::string nameProblemText(NameProblem problem);
 // empty name (the default profile) is fine.
 std::optional<std::string> profileNameProblem(std::string_view name);
 
-// The last line of a message that reports a damaged or too large profile or
-// table file: its bytes are kept beside it now (legacy::keepDamagedCopy), so
-// that the next save of the file cannot lose them, or why they could not be.
+// The copy of a damaged file kept beside it (legacy::keepDamagedCopy), or
+// why none could be kept: made the moment the damage is found, so that the
+// next save of the file cannot lose its bytes, and worded when it is told.
+struct DamagedCopy {
+    std::filesystem::path copy;  // absolute; empty when none could be kept
+    std::string problem;         // why none could be kept
+};
+DamagedCopy keepCopyOf(const std::filesystem::path &file);
+// The last line of the report: "A copy of it is kept as "NAME.damaged"."
+// or "No copy of it could be kept: ...".
+std::string copyLine(const DamagedCopy &copy);
+// keepCopyOf, then copyLine: for a report made as the damage is found.
 std::string damagedCopyLine(const std::filesystem::path &file);
+// A file as a message names it: its name alone when it lies in the current
+// folder, else its whole path.
+std::string shownFile(const std::filesystem::path &file);
+
+// A settings file found damaged, with its copy.
+struct DamagedFile {
+    legacy::FileFormatError error;
+    DamagedCopy copy;
+};
+
+// A reading of the settings files found some of them damaged; each has
+// its copy already.
+class SettingsFilesDamaged : public std::runtime_error {
+public:
+    explicit SettingsFilesDamaged(std::vector<DamagedFile> damaged);
+    std::vector<DamagedFile> files;
+};
 
 // A filing status as read from a file: every computation takes any text
 // but "Single" as Married, so such a text is shown and stored as
@@ -113,10 +144,12 @@ ProfileSettings newProfileSettings();
 // tables and the print heading, which belong to no profile, stay.
 ProgramState newProfileState(const ProgramState &current, std::string user);
 
-// The four settings files of a profile (each only when it exists; the
-// overtime file of the frequency the settings file gives) into the store,
-// all or nothing: a damaged file throws and changes nothing.
-void readSettingsFiles(const std::string &user, ProfileSettings &profile, OvertimeStore &overtime);
+// The four settings files of a profile into the store, each tested and
+// read on its own (only when it exists; the overtime file of the frequency
+// the settings file gives, or the store's when that file did not read). A
+// damaged file costs only its own values, which keep what they held; it is
+// kept as a copy at once and comes back in the list, in reading order.
+std::vector<DamagedFile> readSettingsFiles(const std::string &user, ProfileSettings &profile, OvertimeStore &overtime);
 
 // --- Saved pay periods ---
 

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -79,8 +80,30 @@ bool parseNumber(std::string_view text, double &out)
 
 }  // namespace
 
+namespace {
+
+fs::path absoluteOf(const fs::path &file)
+{
+    std::error_code ec;
+    fs::path absolute = fs::absolute(file, ec);
+    return ec ? file : absolute.lexically_normal();
+}
+
+}  // namespace
+
 FileError::FileError(const fs::path &file, const std::string &what)
-    : std::runtime_error(file.string() + ": " + what), file_(file)
+    : std::runtime_error(file.string() + ": " + what), file_(file), absolute_(absoluteOf(file))
+{
+}
+
+NoCopyError::NoCopyError(const fs::path &file, std::string why)
+    : FileAccessError(file, "no copy could be kept: " + why), why_(std::move(why))
+{
+}
+
+DamagedFileError::DamagedFileError(const fs::path &file, std::string why)
+    : FileAccessError(file, "cannot be written: it was found damaged and no copy of it could be kept (" + why + ")"),
+      why_(std::move(why))
 {
 }
 
@@ -416,21 +439,49 @@ int copyBytes(int from, int to)
     }
 }
 
-[[noreturn]] void cannotCopy(const fs::path &file, const std::string &why)
+[[noreturn]] void cannotCopy(const fs::path &file, const std::string &why) { throw NoCopyError(file, why); }
+
+// A damaged file whose copy could not be kept, as it was then: while a file
+// still is that file with that size and time, no save replaces it.
+struct Guard {
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    struct timespec modified;
+    std::string why;
+};
+
+std::vector<Guard> &guards()
 {
-    throw FileAccessError(file, "no copy could be kept: " + why);
+    static std::vector<Guard> g;
+    return g;
 }
 
-}  // namespace
-
-fs::path keepDamagedCopy(const fs::path &file)
+bool sameFile(const Guard &g, const struct stat &info)
 {
-    struct stat info {};
-    std::string why;
-    Descriptor source(openRegular(file, info, why));
-    if (source.get() < 0)
-        cannotCopy(file, why);
+    return g.device == info.st_dev && g.inode == info.st_ino && g.size == info.st_size &&
+           g.modified.tv_sec == info.st_mtim.tv_sec && g.modified.tv_nsec == info.st_mtim.tv_nsec;
+}
 
+void forgetGuard(const struct stat &info)
+{
+    auto &g = guards();
+    g.erase(std::remove_if(g.begin(), g.end(),
+                           [&](const Guard &x) { return x.device == info.st_dev && x.inode == info.st_ino; }),
+            g.end());
+}
+
+const Guard *guardOf(const struct stat &info)
+{
+    for (const Guard &g : guards())
+        if (sameFile(g, info))
+            return &g;
+    return nullptr;
+}
+
+// The copy itself; throws FileAccessError with the reason.
+fs::path copyBeside(const fs::path &file, int source, const struct stat &info)
+{
     constexpr int kMaxCopies = 999;
     const std::string base = file.filename().native() + ".damaged";
     for (int n = 1; n <= kMaxCopies; ++n) {
@@ -445,11 +496,11 @@ fs::path keepDamagedCopy(const fs::path &file)
             struct stat copyInfo {};
             std::string ignored;
             Descriptor existing(openRegular(copy, copyInfo, ignored));
-            if (existing.get() >= 0 && sameBytes(source.get(), info, existing.get(), copyInfo))
+            if (existing.get() >= 0 && sameBytes(source, info, existing.get(), copyInfo))
                 return copy;
             continue;
         }
-        int err = copyBytes(source.get(), out.get());
+        int err = copyBytes(source, out.get());
         if (err == 0 && ::fsync(out.get()) != 0)
             err = errno;
         if (::close(out.release()) != 0 && err == 0)
@@ -465,6 +516,26 @@ fs::path keepDamagedCopy(const fs::path &file)
         return copy;
     }
     cannotCopy(file, "there are too many copies already");
+}
+
+}  // namespace
+
+fs::path keepDamagedCopy(const fs::path &file)
+{
+    struct stat info {};
+    std::string why;
+    Descriptor source(openRegular(file, info, why));
+    if (source.get() < 0)
+        cannotCopy(file, why);
+    try {
+        fs::path copy = copyBeside(file, source.get(), info);
+        forgetGuard(info);
+        return copy;
+    } catch (const NoCopyError &e) {
+        forgetGuard(info);
+        guards().push_back({info.st_dev, info.st_ino, info.st_size, info.st_mtim, e.why()});
+        throw;
+    }
 }
 
 // ---------------------------------------------------------------- writer
@@ -575,12 +646,93 @@ void SeqWriter::checkSize() const
         throw FileTooLargeError(file_, longestLabel_, longestText_);
 }
 
+void SeqWriter::checkReplaceable() const
+{
+    const fs::path target = finalTarget(file_);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return;
+    // Writing the very bytes it holds loses nothing.
+    if (!guardOf(info) || holdsExactly(target, info, contents()))
+        return;
+    // There may be room for the copy now.
+    try {
+        keepDamagedCopy(target);
+    } catch (const NoCopyError &e) {
+        throw DamagedFileError(file_, e.why());
+    }
+}
+
 void commitAll(std::initializer_list<SeqWriter *> writers)
 {
-    for (const SeqWriter *w : writers)
+    for (const SeqWriter *w : writers) {
         w->checkSize();
+        w->checkReplaceable();
+    }
     for (SeqWriter *w : writers)
         w->commit();
+}
+
+namespace {
+
+SaveBatch *&currentBatch()
+{
+    static SaveBatch *batch = nullptr;
+    return batch;
+}
+
+}  // namespace
+
+SaveBatch::SaveBatch() : outer_(currentBatch()) { currentBatch() = this; }
+
+SaveBatch::~SaveBatch() { leave(); }
+
+void SaveBatch::leave()
+{
+    if (std::exchange(current_, false) && currentBatch() == this)
+        currentBatch() = outer_;
+}
+
+SaveBatch *SaveBatch::current() { return currentBatch(); }
+
+void SaveBatch::add(std::vector<std::unique_ptr<SeqWriter>> files, Written written, Failed failed)
+{
+    groups_.push_back({std::move(files), std::move(written), std::move(failed)});
+}
+
+void SaveBatch::add(std::unique_ptr<SeqWriter> file, Written written, Failed failed)
+{
+    std::vector<std::unique_ptr<SeqWriter>> files;
+    files.push_back(std::move(file));
+    add(std::move(files), std::move(written), std::move(failed));
+}
+
+void SaveBatch::check() const
+{
+    for (const Group &g : groups_)
+        for (const auto &w : g.files) {
+            w->checkSize();
+            w->checkReplaceable();
+        }
+}
+
+void SaveBatch::commit()
+{
+    leave();
+    check();
+    for (Group &g : groups_) {
+        try {
+            for (auto &w : g.files)
+                w->commit();
+        } catch (const FileError &e) {
+            if (!g.failed)
+                throw;
+            g.failed(e);
+            continue;
+        }
+        if (g.written)
+            g.written();
+    }
 }
 
 void SeqWriter::commit()
@@ -590,6 +742,7 @@ void SeqWriter::commit()
     checkSize();
     if (recordStarted_)
         endRecord();
+    checkReplaceable();
 
     const fs::path target = finalTarget(file_);
     struct stat old {};

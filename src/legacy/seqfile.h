@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,10 +22,14 @@ namespace legacy {
 class FileError : public std::runtime_error {
 public:
     FileError(const std::filesystem::path &file, const std::string &what);
+    // The file as it was named, and as it lay when the error arose (the
+    // current folder may have changed before it is reported).
     const std::filesystem::path &file() const { return file_; }
+    const std::filesystem::path &absoluteFile() const { return absolute_; }
 
 private:
     std::filesystem::path file_;
+    std::filesystem::path absolute_;
 };
 
 // The file cannot be opened, created, written or replaced; also a file that
@@ -54,6 +60,30 @@ public:
 private:
     std::string item_;
     std::size_t itemLength_;
+};
+
+// A save refused because it would replace a file that was found damaged
+// and whose bytes could not be kept in a copy (keepDamagedCopy failed):
+// those bytes would be lost. why() says why no copy could be kept. Nothing
+// of the save is written.
+// Why keepDamagedCopy could keep no copy: what() names the file, why() is
+// the reason alone ("No space left on device").
+class NoCopyError : public FileAccessError {
+public:
+    NoCopyError(const std::filesystem::path &file, std::string why);
+    const std::string &why() const { return why_; }
+
+private:
+    std::string why_;
+};
+
+class DamagedFileError : public FileAccessError {
+public:
+    DamagedFileError(const std::filesystem::path &file, std::string why);
+    const std::string &why() const { return why_; }
+
+private:
+    std::string why_;
 };
 
 // A variant item as read: empty, text, number or Boolean. Written back as
@@ -101,11 +131,17 @@ void removeStaleTemporaries(const std::filesystem::path &folder) noexcept;
 
 // Keeps the bytes of a file found damaged or too large as a copy beside it,
 // so that no later save of the file can lose what it held: "NAME.damaged",
-// or "NAME.damaged.2", ".3" and so on when that name holds other bytes. A
-// copy that already holds the same bytes is used again, so reporting the
-// same file twice makes one copy. The copy is on disk when this returns.
-// Returns its path; throws FileAccessError when no copy can be made.
+// or "NAME.damaged.2", ".3" and so on up to ".999" when that name holds
+// other bytes. A copy that already holds the same bytes is used again, so
+// reporting the same file twice makes one copy. The copy is on disk when
+// this returns. Returns its path; throws FileAccessError when no copy can
+// be made (NoCopyError). Until a copy of it is kept, such a file is never
+// replaced: no SeqWriter commits over it while it holds what it held then
+// (the same file, size and modification time), refusing with
+// DamagedFileError.
 std::filesystem::path keepDamagedCopy(const std::filesystem::path &file);
+// What the copy's name adds to the file's name at the most (".damaged.999").
+inline constexpr std::size_t kDamagedCopySuffixMax = 12;
 
 // Writes a file whole. The records are kept in memory; commit() puts them
 // in a temporary file beside the target, flushes it to disk, renames it over
@@ -171,6 +207,10 @@ public:
     void commit();
     // Throws FileTooLargeError when the content is larger than kMaxFileSize.
     void checkSize() const;
+    // Throws DamagedFileError when the commit would replace a file found
+    // damaged whose copy could not be kept (keepDamagedCopy), and still
+    // cannot be: the copy is tried again first.
+    void checkReplaceable() const;
 
     const std::filesystem::path &file() const { return file_; }
     // The bytes commit() would write.
@@ -187,8 +227,50 @@ private:
 };
 
 // Commits files that belong to one save: when any of them would be too
-// large, none is written.
+// large or would replace a damaged file that has no copy, none is written.
 void commitAll(std::initializer_list<SeqWriter *> writers);
+
+// The files of one save that several writers make: each writer adds its
+// files, made but not committed, and commit() first checks every one of
+// them (checkSize, checkReplaceable) before it writes any, so a refusal
+// leaves every file as it was. The files are then committed in the order
+// they were added; a file that cannot be written stops the save there
+// (its FileAccessError is thrown), unless it was added with a `failed`
+// handler, which is told and the save goes on. Each group's `written` runs
+// once its files are written.
+//
+// From its making to its commit, a batch is the current one (current()):
+// a writer called without a batch in between, as a window's load behind
+// the save may be, adds its files to it instead of writing them at once.
+class SaveBatch {
+public:
+    using Written = std::function<void()>;
+    using Failed = std::function<void(const FileError &)>;
+
+    SaveBatch();
+    ~SaveBatch();
+    SaveBatch(const SaveBatch &) = delete;
+    SaveBatch &operator=(const SaveBatch &) = delete;
+
+    static SaveBatch *current();
+
+    void add(std::vector<std::unique_ptr<SeqWriter>> files, Written written = {}, Failed failed = {});
+    void add(std::unique_ptr<SeqWriter> file, Written written = {}, Failed failed = {});
+    void check() const;
+    void commit();
+
+private:
+    void leave();
+
+    struct Group {
+        std::vector<std::unique_ptr<SeqWriter>> files;
+        Written written;
+        Failed failed;
+    };
+    std::vector<Group> groups_;
+    SaveBatch *outer_;
+    bool current_ = true;
+};
 
 // Reads items in order; a comma and a line end are alike. Accepts LF alone
 // (and CR alone) as a line end and leading-dot numbers (".0525", "-.5").

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <memory>
 
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
@@ -197,12 +198,18 @@ void Form_Load(LeaveRecord &fields, LeaveTexts &texts, const std::filesystem::pa
         std::rethrow_exception(damaged);
 }
 
-void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file)
+void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file, legacy::SaveBatch *batch)
 {
     takeAccount(fields.Vac, texts.Vac);
     takeAccount(fields.Hol, texts.Hol);
     takeAccount(fields.Sick, texts.Sick);
-    writeLeaveFile(file, fields);
+    if (!batch) {
+        writeLeaveFile(file, fields);
+        return;
+    }
+    auto w = std::make_unique<legacy::SeqWriter>(file);
+    writeLeaveRecords(*w, fields);
+    batch->add(std::move(w));
 }
 
 void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file)
@@ -214,6 +221,7 @@ void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std:
     legacy::SeqWriter w(file);
     writeLeaveRecords(w, taken);
     w.checkSize();
+    w.checkReplaceable();
 }
 
 void clearVac(LeaveRecord &fields, LeaveTexts &texts)

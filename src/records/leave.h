@@ -12,6 +12,10 @@
 #include <string>
 #include <string_view>
 
+namespace legacy {
+class SaveBatch;
+}
+
 namespace wagedesk::payrecords {
 
 inline constexpr const char *kLeaveExt = ".hol";
@@ -105,10 +109,13 @@ void Form_Load(LeaveRecord &fields, LeaveTexts &texts, const std::filesystem::pa
 // label's text as a single-precision number: "7.90000009536743" is 7.9, a
 // label without a number 0) and writes the leave file. Throws
 // legacy::FileAccessError naming the file when it cannot be written: the
-// save has then not happened and the old file is as it was.
-void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file);
+// save has then not happened and the old file is as it was. Given a batch,
+// the file is made and added to it, to be written with its save.
+void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file,
+             legacy::SaveBatch *batch = nullptr);
 // Whether SaveVac could write these boxes: throws legacy::FileTooLargeError
-// when the file would be larger than the readers take. Changes and writes
+// when the file would be larger than the readers take, DamagedFileError
+// when it would replace a damaged file that has no copy. Changes and writes
 // nothing.
 void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file);
 

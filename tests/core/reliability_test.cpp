@@ -36,23 +36,35 @@ protected:
     }
 };
 
-// A name whose files the file system cannot hold is refused at once, with
-// one message, before anything changes.
+// A name whose files the file system cannot hold, or the copies kept of
+// them when one is found damaged ("NAME.use.damaged.999"), is refused at
+// once, with one message, before anything changes.
 TEST_F(Reliability, ANameTooLongForTheFileSystemIsRefusedAtOnce)
 {
     Form1 &f = start();
-    removeAll();
-    Ui::clearAsked();
-    newProfile(f, QString(252, QLatin1Char('n')));
-    ASSERT_EQ(Ui::asked().size(), 3u);  // the save question, the name, the refusal
-    EXPECT_TRUE(lastAsked().contains(QStringLiteral("too long"))) << lastAsked().toStdString();
-    EXPECT_EQ(state().CurrentUser, "");
-    EXPECT_TRUE(files().isEmpty());
+    for (const int length : {252, 251, 244, 240}) {
+        SCOPED_TRACE(length);
+        removeAll();
+        Ui::clearAsked();
+        newProfile(f, QString(length, QLatin1Char('n')));
+        ASSERT_EQ(Ui::asked().size(), 3u);  // the save question, the name, the refusal
+        EXPECT_TRUE(lastAsked().contains(QStringLiteral("too long"))) << lastAsked().toStdString();
+        EXPECT_TRUE(lastAsked().contains(QStringLiteral("at most 239 bytes"))) << lastAsked().toStdString();
+        EXPECT_EQ(state().CurrentUser, "");
+        EXPECT_TRUE(files().isEmpty());
+    }
 
-    // The longest name that fits makes a profile that saves.
-    newProfile(f, QString(251, QLatin1Char('n')));
-    EXPECT_EQ(state().CurrentUser, std::string(251, 'n'));
-    EXPECT_TRUE(exists(QString(251, QLatin1Char('n')) + QStringLiteral(".use")));
+    // The longest name that fits makes a profile that saves, and a damaged
+    // file of it is kept as a copy.
+    const QString longest(239, QLatin1Char('n'));
+    newProfile(f, longest);
+    EXPECT_EQ(state().CurrentUser, std::string(239, 'n'));
+    ASSERT_TRUE(exists(longest + QStringLiteral(".use")));
+    write(longest + QStringLiteral(".cfe"), "\"x\"\r\n");
+    Ui::clearAsked();
+    type(f.txtAmount[0], QStringLiteral("1"));
+    f.cmdCal->click();
+    EXPECT_TRUE(exists(longest + QStringLiteral(".cfe.damaged")));
 }
 
 // Every number typed is checked the same way: the message names the box and

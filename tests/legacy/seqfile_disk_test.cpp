@@ -219,6 +219,79 @@ TEST_F(SeqFileDisk, DamagedFilesAreKeptAsCopies)
     EXPECT_EQ(code, 0);
 }
 
+// A damaged file whose copy cannot be kept (the file size limit stands for
+// a full disk) is never replaced while it holds those bytes: a commit, and
+// the check of a save, refuse it, saying why; the same bytes may be written,
+// and once a copy can be kept, the file is replaced as any other.
+TEST_F(SeqFileDisk, ADamagedFileWithoutACopyIsNeverReplaced)
+{
+    const std::string damaged(64 * 1024, 'd');
+    const fs::path file = put(at("Bob.hol"), damaged);
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string why, refused;
+    try {
+        legacy::keepDamagedCopy(file);
+    } catch (const legacy::NoCopyError &e) {
+        why = e.why();
+    }
+    try {
+        save(file, "new");
+    } catch (const legacy::DamagedFileError &e) {
+        refused = e.why();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(refused, why);
+    EXPECT_EQ(slurp(file), damaged);
+    EXPECT_FALSE(fs::exists(at("Bob.hol.damaged")));
+
+    // Room again: the copy is kept first, then the file is replaced.
+    save(file, "new");
+    EXPECT_EQ(slurp(at("Bob.hol.damaged")), damaged);
+    EXPECT_EQ(slurp(file), "\"new\"\r\n");
+}
+
+// A save of several files checks them all before it writes any; a file
+// that may fail alone is reported and the save goes on; a writer called
+// while the batch is made joins it.
+TEST_F(SeqFileDisk, ABatchWritesAllItsFilesOrNone)
+{
+    const fs::path a = put(at("a"), "\"old\"\r\n"), b = put(at("b"), "\"old\"\r\n");
+    auto writer = [](const fs::path &file, const std::string &text) {
+        auto w = std::make_unique<SeqWriter>(file);
+        w->text(text);
+        return w;
+    };
+    {
+        legacy::SaveBatch batch;
+        bool written = false;
+        batch.add(writer(a, "new"), [&] { written = true; });
+        batch.add(writer(b, std::string(legacy::kMaxFileSize, 'x')));
+        EXPECT_THROW(batch.commit(), legacy::FileTooLargeError);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(slurp(a), "\"old\"\r\n");
+    }
+    {
+        legacy::SaveBatch batch;
+        EXPECT_EQ(legacy::SaveBatch::current(), &batch);
+        auto blocked = writer(at("c"), "c");
+        fs::create_directory(at("c"));  // after the check: a failure of the write itself
+        std::string told;
+        batch.add(std::move(blocked), {}, [&](const legacy::FileError &e) { told = e.what(); });
+        batch.add(writer(b, "new"));
+        batch.commit();
+        EXPECT_EQ(legacy::SaveBatch::current(), nullptr);
+        EXPECT_NE(told.find("folder"), std::string::npos) << told;
+        EXPECT_EQ(slurp(b), "\"new\"\r\n");
+    }
+}
+
 TEST_F(SeqFileDisk, SpecialFilesAreNeverReplaced)
 {
     fifo(at("Pipe.dat"));

@@ -3,14 +3,21 @@
 // bytes in a copy beside it before any save can replace it. Each case is
 // driven through the windows where a user meets it.
 #include <QPushButton>
+#include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <functional>
 
+#include "printing/windows/checks.h"
 #include "printing/windows/heading.h"
+#include "printing/windows/printset.h"
 #include "records/windows/leave_window.h"
 #include "records/windows/ledger.h"
 #include "records/windows/tracker.h"
 #include "records_fixture.h"
+#include "tables/windows/dialogstate.h"
 
 namespace wagedesk::testing {
 namespace {
@@ -36,7 +43,66 @@ protected:
                 return true;
         return false;
     }
+
+    // The default profile with a value of each settings file: the rate in
+    // ".use", the employee's name in ".and", the cafeteria plan in ".cfe",
+    // and the tracker's salary (".use") and first week (".ovw").
+    Form1 &startWithEveryFile()
+    {
+        removeAll();
+        Form1 &f = restart();
+        userInfo([](frmTaxInfo &info) {
+            type(info.txtHourRate, QStringLiteral("52.43"));
+            type(info.txtCafe, QStringLiteral("12.5"));
+            info.txtName->setText(QStringLiteral("Pat Doe"));
+        });
+        f.cmdOT->click();
+        Form2 &t = Forms::get<Form2>();
+        type(t.txtAnnual, QStringLiteral("41600"));
+        type(t.txtApPercent, QStringLiteral("10"));
+        type(t.txtOT[0], QStringLiteral("250.5"));
+        t.cmdADD->click();
+        t.cmdClose->click();
+        calculate(f);
+        return f;
+    }
+    // What the store holds of each file.
+    static void expectValuesOf(const QStringList &files)
+    {
+        const ProgramState &st = state();
+        if (files.contains(QStringLiteral(".use"))) {
+            EXPECT_EQ(st.profile.PayRate1, 52.43f);
+            EXPECT_EQ(st.overtime.OTAnnualSalary, 41600.0f);
+        }
+        if (files.contains(QStringLiteral(".and"))) {
+            EXPECT_EQ(st.profile.EmployeeName, "Pat Doe");
+        }
+        if (files.contains(QStringLiteral(".cfe"))) {
+            EXPECT_EQ(st.profile.CafeteriaPlan, 12.5f);
+        }
+        if (files.contains(QStringLiteral(".ovw"))) {
+            EXPECT_EQ(st.overtime.OTAmount[0], "250.5");
+        }
+    }
+
+    // Runs `body` with writes beyond `bytes` failing (SIGXFSZ ignored), as
+    // on a disk that is full but for a little room.
+    static void withFileSizeLimit(rlim_t bytes, const std::function<void()> &body)
+    {
+        struct rlimit saved {};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = bytes;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        body();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    }
 };
+
+const QStringList kSettingsFiles{QStringLiteral(".use"), QStringLiteral(".and"), QStringLiteral(".cfe"),
+                                 QStringLiteral(".ovw")};
 
 // A long text in each date box of a record makes its file larger than the
 // readers take: the save that would write it writes nothing at all, and
@@ -175,6 +241,220 @@ TEST_F(Safekeeping, ADamagedFileIsKeptBesideItWhenReported)
         EXPECT_TRUE(askedContains(QStringLiteral("A copy of it is kept as \"%1.damaged\".").arg(file)));
         EXPECT_NE(read(file), damaged) << "the save replaced the file";
         EXPECT_EQ(read(file + QStringLiteral(".damaged")), damaged);
+    }
+}
+
+// Each settings file is tested and read on its own: one found damaged at
+// the start is reported and kept as a copy, and costs only its own values;
+// the intact files are read, and none of them is written with values it did
+// not hold.
+TEST_F(Safekeeping, ADamagedSettingsFileCostsOnlyItsOwnValues)
+{
+    const QByteArray damaged("\"x\"\r\n");
+    for (const QString &bad : kSettingsFiles) {
+        SCOPED_TRACE(bad.toStdString());
+        startWithEveryFile();
+        const QMap<QString, QByteArray> before = snapshot();
+        write(bad, damaged);
+
+        Ui::clearAsked();
+        restart();
+        EXPECT_TRUE(askedContains(QStringLiteral("The file \"%1\" is damaged").arg(bad)));
+        EXPECT_TRUE(askedContains(QStringLiteral("A copy of it is kept as \"%1.damaged\".").arg(bad)));
+        EXPECT_EQ(read(bad + QStringLiteral(".damaged")), damaged);
+        QStringList intact = kSettingsFiles;
+        intact.removeAll(bad);
+        for (const QString &file : intact)
+            EXPECT_EQ(read(file), before[file]) << file.toStdString();
+        expectValuesOf(intact);
+    }
+
+    // The same for the rereadings: the others are kept and no value is
+    // lost; a reading whose loads write the settings files replaces the
+    // damaged file from the values in memory.
+    struct Reread {
+        const char *name;
+        std::function<void(Form1 &)> open, run;  // the window it needs, then the reading
+    };
+    const Reread rereads[] = {
+        {"a calculation", [](Form1 &) {}, [](Form1 &f) { calculate(f); }},
+        // Its reading reports the damage, and it prints nothing then.
+        {"the pay stub", [](Form1 &) {},
+         [](Form1 &f) {
+             Ui::script(true);
+             f.cmdPrint->click();
+         }},
+        {"the offset dialog", [](Form1 &f) { f.mnuChecks->trigger(); },
+         [](Form1 &) { Forms::get<frmChecks>().mnuPrintCheck_Click(); }},
+        {"the tracker's Undo", [](Form1 &f) { f.cmdOT->click(); },
+         [](Form1 &) { Forms::get<Form2>().cmdUndo->click(); }},
+    };
+    for (const Reread &r : rereads) {
+        SCOPED_TRACE(r.name);
+        Form1 &f = startWithEveryFile();
+        r.open(f);
+        const QMap<QString, QByteArray> before = snapshot();
+        write(QStringLiteral(".use"), damaged);
+        Ui::clearAsked();
+        r.run(f);
+        EXPECT_TRUE(askedContains(QStringLiteral("A copy of it is kept as \".use.damaged\".")));
+        for (const QString &file : kSettingsFiles) {
+            if (file != QStringLiteral(".use") || read(file) != damaged) {
+                EXPECT_EQ(read(file), before[file]) << file.toStdString();
+            }
+        }
+        expectValuesOf(kSettingsFiles);
+    }
+}
+
+// A damaged profile opened in another folder: the copy is made of that very
+// file, beside it, and the message, told back in the folder before, names
+// the other folder.
+TEST_F(Safekeeping, ADamagedProfileOpenedElsewhereIsCopiedWhereItLies)
+{
+    Form1 &f = startPaid();
+    saveAs(QStringLiteral("pat"));
+    const QByteArray healthy = read(QStringLiteral("pat.use"));
+    QTemporaryDir other;
+    ASSERT_TRUE(other.isValid());
+    const QString otherUse = QDir(other.path()).filePath(QStringLiteral("pat.use"));
+    {
+        QFile file(otherUse);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\"x\"\r\n");
+    }
+    const QMap<QString, QByteArray> before = snapshot();
+
+    Ui::clearAsked();
+    Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }));
+    Ui::script(std::optional<QString>(otherUse));
+    f.mnuOpen_Click();
+    EXPECT_EQ(QDir::currentPath(), QDir(folder.path()).canonicalPath());
+    EXPECT_EQ(state().CurrentUser, "pat");
+    EXPECT_EQ(snapshot(), before) << "nothing copied or written in the folder of the program";
+    QFile copy(otherUse + QStringLiteral(".damaged"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("\"x\"\r\n"));
+    const QString otherPath = QFileInfo(otherUse).absoluteFilePath();
+    EXPECT_TRUE(askedContains(QStringLiteral("The file \"%1\" is damaged").arg(otherPath)))
+        << askedTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(askedContains(QStringLiteral("A copy of it is kept as \"%1.damaged\".").arg(otherPath)));
+    EXPECT_EQ(read(QStringLiteral("pat.use")), healthy);
+}
+
+// A file reported damaged whose copy cannot be kept (a file size limit
+// stands for the nearly full disk) is never replaced: the save that would
+// replace it refuses, saying why, and writes nothing. Once a copy can be
+// kept, the next save replaces it.
+TEST_F(Safekeeping, ADamagedFileWithoutACopyIsNeverReplaced)
+{
+    Form1 &f = startPaid();
+    saveAs(QStringLiteral("pat"));
+    calculate(f);
+    // 230 KB of leave dates whose first item is no number.
+    QByteArray damaged = "\"" + QByteArray(230 * 1024, 'd') + "\"\r\n";
+    write(QStringLiteral("pat.hol"), damaged);
+    const QMap<QString, QByteArray> before = snapshot();
+
+    Ui::clearAsked();
+    withFileSizeLimit(100 * 1024, [&] { calculate(f); });
+    EXPECT_TRUE(askedContains(QStringLiteral("No copy of it could be kept: ")))
+        << askedTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \"pat.hol\" was not saved: it was found damaged")))
+        << lastAsked().toStdString();
+    EXPECT_TRUE(lastAsked().endsWith(QStringLiteral("Nothing was written.")));
+    EXPECT_EQ(snapshot(), before);
+
+    // Every later save is refused as long as no copy can be kept, the user
+    // information window's included; a calculation before anything is
+    // written, even with new values to save.
+    withFileSizeLimit(100 * 1024, [&] {
+        Ui::clearAsked();
+        userInfo([](frmTaxInfo &info) {
+            type(info.txtHourRate, QStringLiteral("16"));
+            info.cmdOk->click();
+            EXPECT_TRUE(info.isVisible()) << "not saved: the window stays";
+        });
+        EXPECT_TRUE(askedContains(QStringLiteral("The file \"pat.hol\" was not saved")))
+            << askedTexts().join(QStringLiteral(" | ")).toStdString();
+        Ui::clearAsked();
+        calculate(f);
+        ASSERT_EQ(askedTexts().size(), 1) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+        EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \"pat.hol\" was not saved")));
+    });
+    EXPECT_EQ(snapshot(), before);
+
+    // Room again: the copy is kept, and the save replaces the file.
+    calculate(f);
+    EXPECT_EQ(read(QStringLiteral("pat.hol.damaged")), damaged);
+    EXPECT_NE(read(QStringLiteral("pat.hol")), damaged);
+}
+
+// A save checks every file it will write before it writes any, so "Nothing
+// was written." is true: here a calculation with an oversized open leave
+// record whose loads would write the changed settings first, and the state
+// editor's SAVE and Make Default with an oversized tracker date, which
+// would write the state table first.
+TEST_F(Safekeeping, ASaveChecksEveryFileBeforeItWritesAny)
+{
+    const QString date(21000, QLatin1Char('7'));
+    struct Case {
+        const char *name;
+        std::function<void(Form1 &)> prepare, save;
+    };
+    const Case cases[] = {
+        {"a calculation",
+         [&](Form1 &f) {
+             // The tracker changed since the last save, the user
+             // information window closed: the calculation's loads would
+             // write the settings files.
+             f.cmdOT->click();
+             type(Forms::get<Form2>().txtAnnual, QStringLiteral("41600"));
+             type(Forms::get<Form2>().txtApPercent, QStringLiteral("10"));
+             Forms::get<Form2>().cmdADD->click();
+             Forms::get<Form2>().cmdClose->click();
+             Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }));
+             f.mnuSave_Click();
+             ASSERT_FALSE(Forms::isLoaded<frmTaxInfo>());
+             f.Command1->click();
+             DialogVac &d = Forms::get<DialogVac>();
+             for (DialogVac::Account *a : {&d.Vac, &d.Hol, &d.Sick})
+                 for (QLineEdit *box : a->txtDate)
+                     box->setText(date);
+         },
+         [](Form1 &f) { f.cmdCal->click(); }},
+        {"the state editor's SAVE",
+         [&](Form1 &f) {
+             f.cmdOT->click();
+             for (QLineEdit *box : Forms::get<Form2>().Text1)
+                 box->setText(date);
+             f.mnuState->trigger();
+             type(Forms::get<DialogState>().txtSDIpercent, QStringLiteral("1.5"));
+         },
+         [](Form1 &) { Forms::get<DialogState>().OKButton->click(); }},
+        {"Make Default",
+         [&](Form1 &f) {
+             f.cmdOT->click();
+             for (QLineEdit *box : Forms::get<Form2>().Text1)
+                 box->setText(date);
+             f.mnuState->trigger();
+             type(Forms::get<DialogState>().txtSDIpercent, QStringLiteral("1.5"));
+         },
+         [](Form1 &) { Forms::get<DialogState>().cmdMkDefault->click(); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        removeAll();
+        restart();
+        Form1 &f = startPaid();
+        saveAs(QStringLiteral("pat"));
+        calculate(f);
+        c.prepare(f);
+        const QMap<QString, QByteArray> before = snapshot();
+        Ui::clearAsked();
+        c.save(f);
+        EXPECT_TRUE(lastAsked().endsWith(QStringLiteral("Nothing was written."))) << lastAsked().toStdString();
+        EXPECT_EQ(snapshot(), before);
     }
 }
 

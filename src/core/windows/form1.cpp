@@ -449,6 +449,17 @@ bool Form1::Calcu_late()
     }
 
     ProgramState &st = state();
+    // The editors' loads below write the settings files: a save that would
+    // be refused (an open leave record too large to read back, a damaged
+    // file that has no copy) stops the calculation before anything is
+    // written.
+    try {
+        records().checkSaveVac();
+        tableEditors().checkTableSaves();
+    } catch (const std::exception &e) {
+        tell(e);
+        return false;
+    }
     // An open state editor's boxes are taken first: one that is not a
     // number stops the calculation before anything changes.
     if (!tableEditors().loadEditorsForCalculation())
@@ -611,7 +622,7 @@ void Form1::OpenFile()
         // What the profile's files do not give takes the new-profile
         // values, never those of the profile open before.
         st = newProfileState(st, name);
-        LoadUserSettings(SettingsRead::Refill);
+        LoadUserSettings(SettingsRead::Open);
         records().LoadYearToDate();
         LoadFederalTables(st, programFolder());
         lbTaxVer->setText(q(st.federal.TaxVersion));

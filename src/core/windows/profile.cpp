@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStringList>
 
 #include "core/paycalc.h"
 #include "core/profile_files.h"
@@ -79,6 +80,18 @@ void checkProfileName(const std::string &name)
         throw NameError(name, *problem);
 }
 
+namespace {
+
+QString shown(const legacy::FileError &e) { return QString::fromStdString(shownFile(e.absoluteFile())); }
+
+QString damagedText(const legacy::FileFormatError &e, const DamagedCopy &copy)
+{
+    return QStringLiteral("The file \"%1\" is damaged or too short.\r\n%2\r\n%3")
+        .arg(shown(e), QString::fromUtf8(e.what()), QString::fromStdString(copyLine(copy)));
+}
+
+}  // namespace
+
 QString describeError(const std::exception &error)
 {
     if (auto *e = dynamic_cast<const BoxError *>(&error))
@@ -91,7 +104,7 @@ QString describeError(const std::exception &error)
         QString text = QStringLiteral(
                            "The file \"%1\" was not saved: it would be larger than %2 MiB, more than "
                            "the program can read back.")
-                           .arg(QString::fromStdString(e->file().string()))
+                           .arg(shown(*e))
                            .arg(legacy::kMaxFileSize >> 20);
         if (!e->item().empty())
             text += QStringLiteral("\r\nThe box \"%1\" holds %2 characters: shorten it, then save again.")
@@ -99,18 +112,31 @@ QString describeError(const std::exception &error)
                         .arg(e->itemLength());
         return text + QStringLiteral("\r\nNothing was written.");
     }
+    if (auto *e = dynamic_cast<const legacy::DamagedFileError *>(&error))
+        return QStringLiteral(
+                   "The file \"%1\" was not saved: it was found damaged, and no copy of it could be "
+                   "kept (%2), so its bytes would be lost.\r\nMake room for a copy, or move the file "
+                   "elsewhere, then save again.\r\nNothing was written.")
+            .arg(shown(*e), QString::fromStdString(e->why()));
     if (auto *e = dynamic_cast<const legacy::FileAccessError *>(&error))
         return QStringLiteral("The file \"%1\" could not be written or read.\r\n%2")
-            .arg(QString::fromStdString(e->file().string()), QString::fromUtf8(e->what()));
+            .arg(shown(*e), QString::fromUtf8(e->what()));
     if (auto *e = dynamic_cast<const legacy::FileFormatError *>(&error))
-        return QStringLiteral("The file \"%1\" is damaged or too short.\r\n%2\r\n%3")
-            .arg(QString::fromStdString(e->file().string()), QString::fromUtf8(e->what()),
-                 QString::fromStdString(damagedCopyLine(e->file())));
+        return damagedText(*e, keepCopyOf(e->absoluteFile()));
+    if (auto *e = dynamic_cast<const SettingsFilesDamaged *>(&error)) {
+        QStringList reports;
+        for (const DamagedFile &f : e->files)
+            reports << damagedText(f.error, f.copy);
+        return reports.join(QStringLiteral("\r\n\r\n"));
+    }
     return QString::fromUtf8(error.what());
 }
 
-void SaveOT()
+void SaveOT(legacy::SaveBatch *batch)
 {
+    // Called behind a save being made (a window's load), the files go with it.
+    if (!batch)
+        batch = legacy::SaveBatch::current();
     ProgramState &st = state();
     ProfileSettings &p = st.profile;
     // The name in the save-user dialog's box; a dialog not loaded would
@@ -147,17 +173,23 @@ void SaveOT()
     // be written, or a file too large to read back, stops the save before
     // it has begun.
     const std::string &user = st.CurrentUser;
-    legacy::SeqWriter use(profileFileName(user, kUserSettingsExt));
-    legacy::SeqWriter details(profileFileName(user, kUserDetailsExt));
-    legacy::SeqWriter cafeteria(profileFileName(user, kCafeteriaExt));
-    legacy::SeqWriter overtime(profileFileName(user, overtimeExtension(p.WeeklyPay)));
-    writeUserSettingsFile(use, p, st.overtime, ot.annualSalary, ot.approvedPercent, ot.limit, ot.available);
-    writeUserDetailsFile(details, p);
-    writeCafeteriaFile(cafeteria, p);
-    writeOvertimeFile(overtime, ot.dates, ot.amounts, rows);
-    legacy::commitAll({&use, &details, &cafeteria, &overtime});
-    st.overtimeOnFile = st.overtime;
+    std::vector<std::unique_ptr<legacy::SeqWriter>> files;
+    for (const char *ext : {kUserSettingsExt, kUserDetailsExt, kCafeteriaExt, overtimeExtension(p.WeeklyPay)})
+        files.push_back(std::make_unique<legacy::SeqWriter>(profileFileName(user, ext)));
+    writeUserSettingsFile(*files[0], p, st.overtime, ot.annualSalary, ot.approvedPercent, ot.limit, ot.available);
+    writeUserDetailsFile(*files[1], p);
+    writeCafeteriaFile(*files[2], p);
+    writeOvertimeFile(*files[3], ot.dates, ot.amounts, rows);
+    // The tracker's values are on file once the files are.
+    const auto written = [&st, onFile = st.overtime] { st.overtimeOnFile = onFile; };
+    if (batch) {
+        batch->add(std::move(files), written);
+    } else {
+        legacy::commitAll({files[0].get(), files[1].get(), files[2].get(), files[3].get()});
+        written();
+    }
 
+    // The details file holds the two flags as they were before this.
     if (p.KPlanIsPercent == 1) {
         info.ckKpPer->setChecked(true);
         p.KPlanIsFixed = 0;
@@ -170,9 +202,16 @@ void SaveOT()
 void LoadUserSettings(SettingsRead read)
 {
     ProgramState &st = state();
+    ProfileSettings profile = st.profile;
+    OvertimeStore overtime = st.overtime;
+    std::vector<DamagedFile> damaged = readSettingsFiles(st.CurrentUser, profile, overtime);
+    if (read == SettingsRead::Open && !damaged.empty())
+        throw SettingsFilesDamaged(std::move(damaged));
+
     const OvertimeStore before = st.overtime;
     const bool unsaved = st.overtime != st.overtimeOnFile;
-    readSettingsFiles(st.CurrentUser, st.profile, st.overtime);
+    st.profile = std::move(profile);
+    st.overtime = std::move(overtime);
     if (read == SettingsRead::KeepTracker && unsaved)
         st.overtime = before;
     else
@@ -182,7 +221,11 @@ void LoadUserSettings(SettingsRead read)
 
     Forms::get<frmTaxInfo>().showSettings(false);
 
-    records().settingsRead(before, read == SettingsRead::Refill);
+    records().settingsRead(before, read != SettingsRead::KeepTracker);
+    // What the damaged files held is lost to this reading only: the intact
+    // files are read and shown first.
+    if (!damaged.empty())
+        throw SettingsFilesDamaged(std::move(damaged));
 }
 
 }  // namespace wagedesk

@@ -13,6 +13,10 @@
 class QLineEdit;
 class QComboBox;
 
+namespace legacy {
+class SaveBatch;
+}
+
 namespace wagedesk {
 
 // A box whose text is not a number where one is required, or one too large
@@ -44,22 +48,26 @@ void checkProfileName(const std::string &name);
 
 // The settings writer: takes the name from the save-user dialog, the rates
 // from the user information window, the overtime rows from the tracker, and
-// writes the .use, .and, .cfe and overtime files. Throws BoxError,
-// NameError or legacy::FileError; the files before a failing one stay
-// written.
-void SaveOT();
+// writes the .use, .and, .cfe and overtime files, all four or none. Throws
+// BoxError, NameError or legacy::FileError. Given a batch, the files are
+// made and added to it, and written with the rest of its save.
+void SaveOT(legacy::SaveBatch *batch = nullptr);
 
 // The settings reader: reads the profile's four files (each only when it
-// exists) and shows the values. All files are read before any value
-// changes, so a damaged file (legacy::FileFormatError) changes nothing.
+// exists, each on its own) and shows the values. A damaged file costs only
+// its own values: the others are read and shown, then SettingsFilesDamaged
+// reports it (its copy is kept already).
 // How a reading of the settings files treats the overtime tracker's store.
 enum class SettingsRead {
     // The re-reads of the windows' loads, in a calculation, a save or a
     // printout: values the user put into the tracker since the files were
     // last read or written stay, and an open tracker keeps what it shows.
     KeepTracker,
-    // File Open and the tracker's Undo: the tracker takes the files' values.
+    // The tracker's Undo: the tracker takes the files' values.
     Refill,
+    // File Open: as Refill, but a profile with a damaged settings file is
+    // not taken at all: SettingsFilesDamaged comes before anything changes.
+    Open,
 };
 void LoadUserSettings(SettingsRead read = SettingsRead::KeepTracker);
 

@@ -12,6 +12,7 @@
 #include "core/windows/program.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
+#include "legacy/seqfile.h"
 #include "platform/ui.h"
 
 namespace wagedesk {
@@ -56,12 +57,15 @@ bool frmSaveUser::cmdSaveUser_Click()
         // The name becomes a file name: refuse a path before anything changes.
         checkProfileName(name);
         state().CurrentUser = name;
-        records().checkSaveVac();
-        SaveOT();
-        records().SaveVac();
-        tableEditors().SaveStateTables();
-        tableEditors().SaveCityTables();
-        tableEditors().SaveNonCityTables();
+        // Every file is made and checked before any is written, so a
+        // refusal leaves every one of them as it was.
+        legacy::SaveBatch batch;
+        SaveOT(&batch);
+        records().SaveVac(&batch);
+        tableEditors().SaveStateTables(&batch);
+        tableEditors().SaveCityTables(&batch);
+        tableEditors().SaveNonCityTables(&batch);
+        batch.commit();
     } catch (const std::exception &e) {
         // A refused save switches no profile: a name typed into the box
         // becomes current only with a save that succeeded.

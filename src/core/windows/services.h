@@ -12,6 +12,10 @@
 
 #include "core/paycalc.h"
 
+namespace legacy {
+class SaveBatch;
+}
+
 namespace wagedesk {
 
 class TableEditors {
@@ -28,10 +32,16 @@ public:
     // The calculation's steps that belong to the tables.
     virtual CalcEnvironment &calcEnvironment();
     virtual void unloadEditorsAfterCalculation() {}
-    // The current profile's table files, from the store.
-    virtual void SaveStateTables() {}
-    virtual void SaveCityTables() {}
-    virtual void SaveNonCityTables() {}
+    // The current profile's table files, from the store; a file that cannot
+    // be written is reported and the save goes on. Given a batch, the file
+    // is added to it and written with the rest of its save.
+    virtual void SaveStateTables(legacy::SaveBatch *batch = nullptr) { (void)batch; }
+    virtual void SaveCityTables(legacy::SaveBatch *batch = nullptr) { (void)batch; }
+    virtual void SaveNonCityTables(legacy::SaveBatch *batch = nullptr) { (void)batch; }
+    // Before a calculation writes anything: throws legacy::DamagedFileError
+    // when its save would replace a table file found damaged whose copy
+    // could not be kept.
+    virtual void checkTableSaves() {}
     // File Open and File New.
     virtual void openProfileTables() {}
     virtual void newProfileTables() {}
@@ -77,11 +87,13 @@ public:
     virtual void FillInOT() {}
     virtual void openFailed() {}
     // The leave record's file, by the save-user Save and Make Default.
-    // Throws legacy::FileAccessError when it cannot be written.
-    virtual void SaveVac() {}
-    // Before a save that ends with SaveVac writes anything: throws
-    // legacy::FileTooLargeError when the open leave record's boxes would
-    // make a file too large to read back. Writes nothing.
+    // Throws legacy::FileAccessError when it cannot be written. Given a
+    // batch, the file is added to it and written with the rest of its save.
+    virtual void SaveVac(legacy::SaveBatch *batch = nullptr) { (void)batch; }
+    // Before a calculation writes anything: throws legacy::FileTooLargeError
+    // when the open leave record's boxes would make a file too large to read
+    // back, legacy::DamagedFileError when its save would replace a leave
+    // file found damaged whose copy could not be kept. Writes nothing.
     virtual void checkSaveVac() {}
     // File New.
     virtual void clearForNewProfile() {}

@@ -16,6 +16,7 @@
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
 #include "core/windows/saveuser.h"
+#include "legacy/seqfile.h"
 #include "platform/limitededit.h"
 #include "platform/ui.h"
 
@@ -413,14 +414,20 @@ void frmTaxInfo::ClearAll()
 void frmTaxInfo::cmdOk_Click()
 {
     try {
+        // The boxes into the store, the settings files made and checked:
+        // the save-user Save below writes them with every other file of the
+        // profile, so a save it refuses writes none of them.
+        legacy::SaveBatch settings;
         fillVar_();
-        SaveOT();
+        settings.check();
     } catch (const std::exception &e) {
         // A box that is not a number keeps the window open for a correction.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
         return;
     }
-    Forms::get<frmSaveUser>().cmdSaveUser_Click();
+    // Not saved: the window stays, with what the user typed, to try again.
+    if (!Forms::get<frmSaveUser>().cmdSaveUser_Click())
+        return;
     Forms::unload(kName);
 }
 

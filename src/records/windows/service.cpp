@@ -178,7 +178,7 @@ public:
             Forms::get<DialogVac>().showTexts(*o.leaveBoxes);
     }
 
-    void SaveVac() override { saveLeaveRecord(); }
+    void SaveVac(legacy::SaveBatch *batch) override { saveLeaveRecord(batch); }
 
     void checkSaveVac() override
     {
@@ -186,6 +186,8 @@ public:
         // which the reader took: only typed boxes can make it too large.
         if (Forms::isLoaded<DialogVac>())
             payrecords::checkSaveVac(leaveRecord(), Forms::get<DialogVac>().texts(), leaveFile());
+        else
+            legacy::SeqWriter(leaveFile()).checkReplaceable();
     }
 
     void clearForNewProfile() override
@@ -289,7 +291,7 @@ void reloadLeaveRecord(bool keepOpenWindow)
     }
 }
 
-void saveLeaveRecord()
+void saveLeaveRecord(legacy::SaveBatch *batch)
 {
     LeaveTexts texts;
     if (Forms::isLoaded<DialogVac>()) {
@@ -302,7 +304,7 @@ void saveLeaveRecord()
             tell(e);
         }
     }
-    payrecords::SaveVac(leaveRecord(), texts, leaveFile());
+    payrecords::SaveVac(leaveRecord(), texts, leaveFile(), batch);
 }
 
 }  // namespace wagedesk::payrecords

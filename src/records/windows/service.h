@@ -30,6 +30,7 @@ void reloadLeaveRecord(bool keepOpenWindow = false);
 // window is closed) into its fields and the current profile's ".hol".
 // Throws legacy::FileAccessError naming the file when it cannot be written.
 // A damaged file met by the load is reported; the record then starts empty.
-void saveLeaveRecord();
+// Given a batch, the file is added to it and written with its save.
+void saveLeaveRecord(legacy::SaveBatch *batch = nullptr);
 
 }  // namespace wagedesk::payrecords

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/profile_files.h"
 #include "core/windows/entry.h"
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
@@ -340,7 +341,10 @@ void Form2::cmdUndo_Click()
         LoadUserSettings(SettingsRead::Refill);
     } catch (const std::exception &e) {
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
-        return;
+        // A damaged file costs only its own values: what the others gave
+        // is shown.
+        if (!dynamic_cast<const SettingsFilesDamaged *>(&e))
+            return;
     }
     // The layout of the frequency just read.
     payrecords::OvertimeTexts t = texts();

@@ -656,8 +656,11 @@ void DialogState::OKButton_Click()
         tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
         return;
     }
-    tables::SaveStateTables();
-    SaveOT();
+    // Both files or neither: nothing is written before both are checked.
+    legacy::SaveBatch batch;
+    tables::SaveStateTables(&batch);
+    SaveOT(&batch);
+    batch.commit();
     Forms::unload(kName);
 }
 
@@ -685,16 +688,19 @@ void DialogState::cmdMkDefault_Click()
                     Forms::get<frmSaveUser>().txtSaveUser->setText(QString::fromStdString(name));
             }
         } back;
-        records().checkSaveVac();
-        tables::SaveStateTables();
-        SaveOT();
+        // The profile's files and the default profile's are all made and
+        // checked before any is written.
+        legacy::SaveBatch batch;
+        tables::SaveStateTables(&batch);
+        SaveOT(&batch);
         // The default profile: the same files under the empty name.
         Forms::get<frmSaveUser>().txtSaveUser->clear();
-        SaveOT();
-        records().SaveVac();
-        tables::SaveStateTables();
-        tables::SaveCityTables();
-        tables::SaveNonCityTables();
+        SaveOT(&batch);
+        records().SaveVac(&batch);
+        tables::SaveStateTables(&batch);
+        tables::SaveCityTables(&batch);
+        tables::SaveNonCityTables(&batch);
+        batch.commit();
     }
     // From here on this window may be gone: touch none of its members.
     records().closeWindows(true);

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "core/profile_files.h"
 #include "core/windows/entry.h"
 #include "core/windows/profile.h"
@@ -95,12 +97,19 @@ void tellCheckNumbers()
         Buttons::Ok, Icon::Exclamation);
 }
 
-void writeReporting(const std::function<void(const std::filesystem::path &)> &writer, const std::string &fileName)
+void writeReporting(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
+                    legacy::SaveBatch *batch)
 {
+    const auto tell = [](const legacy::FileError &e) { Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation); };
     try {
-        writer(fileName);
+        auto file = std::make_unique<legacy::SeqWriter>(fileName);
+        fill(*file);
+        if (batch)
+            batch->add(std::move(file), {}, tell);
+        else
+            file->commit();
     } catch (const legacy::FileError &e) {
-        Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
+        tell(e);
     }
 }
 

@@ -13,6 +13,11 @@
 
 #include "core/numbers.h"
 
+namespace legacy {
+class SaveBatch;
+class SeqWriter;
+}  // namespace legacy
+
 class QLabel;
 class QLineEdit;
 
@@ -53,9 +58,12 @@ void fillBlank(QLineEdit *box, std::string_view text);
 void tellCorrupted(const std::string &fileName);
 // "Check your numbers", "No blanks", "Only numbers".
 void tellCheckNumbers();
-// Writes a table file from the store. A file that cannot be written is
-// reported and the old one stays whole; the caller goes on.
-void writeReporting(const std::function<void(const std::filesystem::path &)> &writer, const std::string &fileName);
+// Writes a table file from the store, `fill` putting in its records. A file
+// that cannot be written is reported and the old one stays whole; the
+// caller goes on. Given a batch, the file is added to it, written (or
+// reported) with the rest of its save.
+void writeReporting(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
+                    legacy::SaveBatch *batch = nullptr);
 
 // Runs a command: whatever it throws is reported, never passed on to Qt.
 void guarded(const std::function<void()> &command);

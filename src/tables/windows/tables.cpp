@@ -11,6 +11,7 @@
 #include "core/windows/program.h"
 #include "core/windows/taxinfo.h"
 #include "legacy/numerics.h"
+#include "legacy/seqfile.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
 #include "special_states/formulas.h"
@@ -301,26 +302,35 @@ void unloadEditorsAfterCalculation()
     unloadQuietly(DialogState::kName);
 }
 
-void SaveStateTables()
-{
-    const ProgramState &st = state();
-    writeReporting([&st](const std::filesystem::path &file) { writeStateTable(file, st.stateSettings, st.profile); },
-                   stateTableFileName(st.CurrentUser));
-}
-
-void SaveCityTables()
-{
-    const ProgramState &st = state();
-    writeReporting([&st](const std::filesystem::path &file) { writeCityTable(file, st.stateSettings); },
-                   cityTableFileName(st.CurrentUser));
-}
-
-void SaveNonCityTables()
+void SaveStateTables(legacy::SaveBatch *batch)
 {
     const ProgramState &st = state();
     writeReporting(
-        [&st](const std::filesystem::path &file) { writeNonResidentTable(file, st.stateSettings.NonResident); },
-        nonResidentTableFileName(st.CurrentUser));
+        stateTableFileName(st.CurrentUser),
+        [&st](legacy::SeqWriter &out) { writeStateTable(out, st.stateSettings, st.profile); }, batch);
+}
+
+void SaveCityTables(legacy::SaveBatch *batch)
+{
+    const ProgramState &st = state();
+    writeReporting(
+        cityTableFileName(st.CurrentUser), [&st](legacy::SeqWriter &out) { writeCityTable(out, st.stateSettings); },
+        batch);
+}
+
+void SaveNonCityTables(legacy::SaveBatch *batch)
+{
+    const ProgramState &st = state();
+    writeReporting(
+        nonResidentTableFileName(st.CurrentUser),
+        [&st](legacy::SeqWriter &out) { writeNonResidentTable(out, st.stateSettings.NonResident); }, batch);
+}
+
+void checkTableSaves()
+{
+    const std::string &user = state().CurrentUser;
+    for (const std::string &file : {stateTableFileName(user), cityTableFileName(user), nonResidentTableFileName(user)})
+        legacy::SeqWriter(file).checkReplaceable();
 }
 
 void openProfileTables() { fillStoreFromFiles(); }
@@ -397,9 +407,10 @@ public:
     bool loadEditorsForCalculation() override { return tables::loadEditorsForCalculation(); }
     CalcEnvironment &calcEnvironment() override { return tables::calcEnvironment(); }
     void unloadEditorsAfterCalculation() override { tables::unloadEditorsAfterCalculation(); }
-    void SaveStateTables() override { tables::SaveStateTables(); }
-    void SaveCityTables() override { tables::SaveCityTables(); }
-    void SaveNonCityTables() override { tables::SaveNonCityTables(); }
+    void SaveStateTables(legacy::SaveBatch *batch) override { tables::SaveStateTables(batch); }
+    void SaveCityTables(legacy::SaveBatch *batch) override { tables::SaveCityTables(batch); }
+    void SaveNonCityTables(legacy::SaveBatch *batch) override { tables::SaveNonCityTables(batch); }
+    void checkTableSaves() override { tables::checkTableSaves(); }
     void openProfileTables() override { tables::openProfileTables(); }
     void newProfileTables() override { tables::newProfileTables(); }
     void unloadEditors() override { tables::unloadEditors(); }

@@ -33,10 +33,14 @@ CalcEnvironment &calcEnvironment();
 void unloadEditorsAfterCalculation();
 
 // The table files of the current profile, from the store. A file that
-// cannot be written is reported (its old contents stay) and the caller goes on.
-void SaveStateTables();
-void SaveCityTables();
-void SaveNonCityTables();
+// cannot be written is reported (its old contents stay) and the caller goes
+// on. Given a batch, the file is added to it and written with its save.
+void SaveStateTables(legacy::SaveBatch *batch = nullptr);
+void SaveCityTables(legacy::SaveBatch *batch = nullptr);
+void SaveNonCityTables(legacy::SaveBatch *batch = nullptr);
+// Throws legacy::DamagedFileError when a save of the table files would
+// replace one found damaged whose copy could not be kept.
+void checkTableSaves();
 // File Open: the opened profile's three table files into the store (the
 // built-in tables for a file that is missing or damaged). Throws what the
 // state editor's load cannot handle; the editors are unloaded then.
