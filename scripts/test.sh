@@ -10,7 +10,9 @@ jobs=$(nproc)
 # at none.
 werror=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 
-"$here/scripts/setup.sh" "$here/build" -DWAGEDESK_TESTS=ON "$werror"
+# The benchmarks are built with the tests (not run), so a warning or a
+# broken build in bench/ fails here too.
+"$here/scripts/setup.sh" "$here/build" -DWAGEDESK_TESTS=ON -DWAGEDESK_BENCH=ON "$werror"
 # A comma-decimal locale, so the number formats are tested against one.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
