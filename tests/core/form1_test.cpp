@@ -704,6 +704,23 @@ TEST_F(SmallWindows, HelpExplainsEveryWindowAndWhatACalculationSaves)
         {"offsets", "NAME.and"},
         {"header", "Header.sav"},
         {"paystub", "year-to-date file"},
+        // What trying them showed.
+        {"saveuser", "no Cancel"},
+        {"saveuser", "Quit"},
+        {"saveuser", "does not go on"},
+        {"profiles", "Do you want to save YTD"},
+        {"main", "\"1 2\", \"-\", \".\" or \"--5\" is refused"},
+        {"main", "counts as 0"},
+        {"userinfo", "Deduct State"},
+        {"userinfo", "Self Employed"},
+        {"userinfo", "Tab into a box selects"},
+        {"header", "Tab into a box selects"},
+        {"checks", "\"000000.00\""},
+        {"offsets", "PDF file"},
+        {"paystub", "twice"},
+        {"ytd", "empty without one"},
+        {"ot", "the rows they were worked out from"},
+        {"safety", "no copy can be kept"},
     };
     for (const Window &w : windows) {
         SCOPED_TRACE(w.anchor);
