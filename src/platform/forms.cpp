@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
+#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
@@ -104,14 +105,20 @@ Form *mainForm()
 }
 
 // The frame the desktop puts around the window: its own once it has been
-// on view, else the main window's.
+// on view, else the main window's, else about what a title bar and a border
+// take (the desktop tells only once a window is on view).
 QMargins expectedFrame(const Form *form)
 {
     const QMargins own = frameMargins(form);
     if (!own.isNull())
         return own;
     const Form *main = mainForm();
-    return main && main != form && main->isVisible() ? frameMargins(main) : own;
+    if (main && main != form && main->isVisible())
+        return frameMargins(main);
+    const QStyle *style = form->style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, form);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, form);
+    return {border, title + border, border, border};
 }
 
 // Marks a form's handler as running, so that unloadAll() called from it
