@@ -247,10 +247,10 @@ void Form::resizeOnScreen(const QSize &size)
     // A hidden window is placed when it opens.
     if (!isVisible())
         return;
-    const QRect frame(pos(), this->size().grownBy(margins));
+    const QRect frame(frameTopLeft(this, margins), this->size().grownBy(margins));
     const QRect inside = keptInside(frame, area);
     if (inside.topLeft() != frame.topLeft())
-        move(inside.topLeft());
+        moveFrameTo(this, inside.topLeft(), margins);
 }
 
 void Forms::opening(Form *form)
@@ -272,9 +272,10 @@ void Forms::opening(Form *form)
     if (form->testAttribute(Qt::WA_Moved)) {
         // Placed since its load (by the program, or at an opening and then
         // perhaps by the user): it stays there.
-        form->move(keptInside(QRect(form->pos(), frame), area).topLeft());
+        moveFrameTo(form, keptInside(QRect(frameTopLeft(form, margins), frame), area).topLeft(), margins);
     } else if (dialog) {
-        form->move((box.isEmpty() ? centredOver(frame, over, area) : besideBox(frame, box, area)).topLeft());
+        const QRect place = box.isEmpty() ? centredOver(frame, over, area) : besideBox(frame, box, area);
+        moveFrameTo(form, place.topLeft(), margins);
     }
     // Else the desktop places it, as it does a new window.
     if (dialog && main && main->windowHandle()) {

@@ -129,6 +129,24 @@ QMargins frameMargins(const QWidget *window)
             frame.y() + frame.height() - inner.y() - inner.height()};
 }
 
+QPoint frameTopLeft(const QWidget *window, const QMargins &frame)
+{
+    if (!window->testAttribute(Qt::WA_WState_Created))
+        return window->pos();
+    return window->geometry().topLeft() - QPoint(frame.left(), frame.top());
+}
+
+void moveFrameTo(QWidget *window, const QPoint &topLeft, const QMargins &frame)
+{
+    if (!window->testAttribute(Qt::WA_WState_Created)) {
+        window->move(topLeft);
+        return;
+    }
+    // Qt puts the window's own area at the position plus the frame it knows.
+    const QPoint known = window->geometry().topLeft() - window->pos();
+    window->move(topLeft + QPoint(frame.left(), frame.top()) - known);
+}
+
 QScrollArea *windowScrollArea(const QWidget *window)
 {
     return window ? window->findChild<QScrollArea *>(kScrollName, Qt::FindDirectChildrenOnly) : nullptr;

@@ -30,6 +30,13 @@ QRect availableAreaAt(const QPoint &point, const QWidget *window);
 // window has been shown.
 QMargins frameMargins(const QWidget *window);
 
+// Where the top left corner of the window's frame is, and moving it there,
+// given the frame the desktop puts around it. (Qt takes a position as the
+// frame's before a window's first showing, and after it with the frame it
+// knows of, which is none while the window is hidden on some desktops.)
+QPoint frameTopLeft(const QWidget *window, const QMargins &frame);
+void moveFrameTo(QWidget *window, const QPoint &topLeft, const QMargins &frame);
+
 // Sizes a top-level window to `wanted`, at most `room`. A window that
 // cannot be made that small (the least size of its layout, or controls
 // placed by hand) first gets its content put into a scroll area, once:
