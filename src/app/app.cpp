@@ -67,6 +67,13 @@ void defineForms()
     platform::Forms::define(frmChecks::kName, [] { return new frmChecks; });
     platform::Forms::define(dlgPrintSet::kName, [] { return new dlgPrintSet; });
     platform::Forms::define(DialogHeader::kName, [] { return new DialogHeader; });
+    // The year-to-date set and the tracker are windows the user works in
+    // beside the main window, each listed and minimized on its own (the
+    // set's two windows live in its frames); every other window is a dialog
+    // of the main window.
+    platform::Forms::setRole(Form1::kName, platform::FormRole::Main);
+    for (const char *name : {MDIForm1::kName, frmYear::kName, frmYearTot::kName, Form2::kName})
+        platform::Forms::setRole(name, platform::FormRole::Window);
     installTableEditors(&tables::editorService());
     // A new run's records: nothing of an earlier one.
     payrecords::resetRecords();

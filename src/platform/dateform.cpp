@@ -60,6 +60,12 @@ bool DateForm::eventFilter(QObject *watched, QEvent *event)
     return Form::eventFilter(watched, event);
 }
 
+QRect DateForm::openingBox() const
+{
+    const QLineEdit *target = box();
+    return target && target->isVisible() ? QRect(target->mapToGlobal(QPoint(0, 0)), target->size()) : QRect();
+}
+
 void DateForm::writeBox() { box()->setText(dateText(DTPicker1->date())); }
 
 void DateForm::Command1_Click()

@@ -1,7 +1,8 @@
 // A small window that picks a date for a box of another window: a date
 // picker and an OK button. The box follows the picker while the window is
 // open (every change, and a click on the picker or on a day of its
-// calendar); OK writes the date once more and closes the window.
+// calendar); OK writes the date once more and closes the window. It opens
+// just below the box.
 #pragma once
 
 #include <QDate>
@@ -43,6 +44,7 @@ protected:
     virtual QString dateText(const QDate &date) const;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
+    QRect openingBox() const override;
 
 private:
     void writeBox();

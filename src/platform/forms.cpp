@@ -2,7 +2,10 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPointer>
+#include <QStyle>
+#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -10,6 +13,7 @@
 
 #include "platform/designstate.h"
 #include "platform/focuslink.h"
+#include "platform/placement.h"
 
 namespace platform {
 
@@ -38,6 +42,8 @@ struct Made {
 
 struct Registry {
     std::map<std::string, Forms::Factory> factories;
+    std::map<std::string, FormRole> roles;
+    std::string mainName;     // the form defined as the main window
     std::vector<Entry> live;  // in load order
     std::list<Made> made;     // in build order
 };
@@ -82,6 +88,37 @@ Made *madeByName(const std::string &name)
     auto &made = reg().made;
     auto it = std::find_if(made.begin(), made.end(), [&](const Made &m) { return m.name == name && !m.doomed; });
     return it == made.end() ? nullptr : &*it;
+}
+
+FormRole roleOf(const Form *form)
+{
+    const Made *m = madeFor(form);
+    const auto it = m ? reg().roles.find(m->name) : reg().roles.end();
+    return it == reg().roles.end() ? FormRole::Dialog : it->second;
+}
+
+// The main window when it has been built.
+Form *mainForm()
+{
+    const Made *m = reg().mainName.empty() ? nullptr : madeByName(reg().mainName);
+    return m ? m->form : nullptr;
+}
+
+// The frame the desktop puts around the window: its own once it has been
+// on view, else the main window's, else about what a title bar and a border
+// take (the desktop tells only once a window is on view).
+QMargins expectedFrame(const Form *form)
+{
+    const QMargins own = frameMargins(form);
+    if (!own.isNull())
+        return own;
+    const Form *main = mainForm();
+    if (main && main != form && main->isVisible())
+        return frameMargins(main);
+    const QStyle *style = form->style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, form);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, form);
+    return {border, title + border, border, border};
 }
 
 // Marks a form's handler as running, so that unloadAll() called from it
@@ -167,7 +204,103 @@ void Form::showForm()
 
 bool Form::unloadForm() { return byForm(this) ? Forms::unloadInstance(this, true, false) : true; }
 
-void Forms::define(const std::string &name, Factory factory) { reg().factories[name] = std::move(factory); }
+void Form::setVisible(bool visible)
+{
+    if (visible && isWindow() && !isVisible())
+        Forms::opening(this);
+    QWidget::setVisible(visible);
+}
+
+QSize Form::wantedSize()
+{
+    ensurePolished();
+    if (QLayout *l = layout())
+        l->activate();
+    if (given_.isValid() && size() == given_)
+        return wanted_;
+    if (testAttribute(Qt::WA_Resized))
+        return size();
+    if (windowScrollArea(this))
+        return sizeHint().expandedTo(minimumSize());
+    // As Qt sizes a window shown unsized, which it stays.
+    adjustSize();
+    setAttribute(Qt::WA_Resized, false);
+    return size();
+}
+
+void Form::fit(const QSize &wanted, const QSize &room)
+{
+    const QSize given = sizeWithin(this, wanted, room);
+    wanted_ = given == wanted ? QSize() : wanted;
+    given_ = given == wanted ? QSize() : given;
+}
+
+void Form::resizeOnScreen(const QSize &size)
+{
+    if (!isWindow()) {
+        resize(size);
+        return;
+    }
+    const QRect area = availableAreaAt(frameGeometry().center(), this);
+    const QMargins margins = expectedFrame(this);
+    fit(size, area.size().shrunkBy(margins));
+    // A hidden window is placed when it opens.
+    if (!isVisible())
+        return;
+    const QRect frame(frameTopLeft(this, margins), this->size().grownBy(margins));
+    const QRect inside = keptInside(frame, area);
+    if (inside.topLeft() != frame.topLeft())
+        moveFrameTo(this, inside.topLeft(), margins);
+}
+
+void Forms::opening(Form *form)
+{
+    const FormRole role = roleOf(form);
+    Form *main = mainForm();
+    if (main == form)
+        main = nullptr;
+    const bool dialog = role == FormRole::Dialog;
+    const QRect box = dialog ? form->openingBox() : QRect();
+    const QRect over = main && main->isVisible() ? main->frameGeometry() : QRect();
+    const QPoint at = !box.isEmpty()              ? box.center()
+                      : dialog && !over.isEmpty() ? over.center()
+                                                  : form->frameGeometry().center();
+    const QRect area = availableAreaAt(at, form);
+    const QMargins margins = expectedFrame(form);
+    form->fit(form->wantedSize(), area.size().shrunkBy(margins));
+    const QSize frame = form->size().grownBy(margins);
+    if (form->testAttribute(Qt::WA_Moved)) {
+        // Placed since its load (by the program, or at an opening and then
+        // perhaps by the user): it stays there.
+        moveFrameTo(form, keptInside(QRect(frameTopLeft(form, margins), frame), area).topLeft(), margins);
+    } else if (dialog) {
+        const QRect place = box.isEmpty() ? centredOver(frame, over, area) : besideBox(frame, box, area);
+        moveFrameTo(form, place.topLeft(), margins);
+    }
+    // Else the desktop places it, as it does a new window.
+    if (dialog && main && main->windowHandle()) {
+        // The desktop keeps a dialog above its main window, minimizes it
+        // with it, and does not list it as a window of its own.
+        form->winId();
+        form->windowHandle()->setTransientParent(main->windowHandle());
+    }
+}
+
+void Forms::define(const std::string &name, Factory factory)
+{
+    reg().factories[name] = std::move(factory);
+    setRole(name, FormRole::Dialog);
+}
+
+void Forms::setRole(const std::string &name, FormRole role)
+{
+    Registry &r = reg();
+    r.roles[name] = role;
+    if (role == FormRole::Main)
+        r.mainName = name;
+    else if (r.mainName == name)
+        r.mainName.clear();
+}
 
 Form &Forms::get(const std::string &name)
 {
@@ -188,6 +321,12 @@ Form &Forms::get(const std::string &name)
         if (!form)
             throw std::logic_error("the factory of form " + name + " made no form");
         form->setObjectName(QString::fromStdString(name));
+        // Only a dialog's window type makes the desktop keep it with the
+        // window it is transient for.
+        const auto role = reg().roles.find(name);
+        const bool dialog = role == reg().roles.end() || role->second == FormRole::Dialog;
+        if (dialog && form->windowType() == Qt::Window)
+            form->setWindowFlags((form->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
         try {
             reg().made.push_back({name, form, DesignState::capture(form)});
         } catch (...) {

@@ -10,9 +10,19 @@
 // what it would see in a window just built. The window's C++ object and its
 // member fields live on: they keep their values from one load to the next.
 // Forms::unloadAll() ends the run: it unloads and destroys every window.
+//
+// Every window opens inside the available area of its screen, no larger
+// than that area (its content scrolls when it would need more). A dialog
+// belongs to the main window: the desktop keeps it above the main window
+// (it is transient for it), and its first opening after a load is centred
+// over the main window, or just below the box it serves. Other windows
+// open where the desktop puts them. A window placed since its load (by the
+// program, or by an opening and then the user) opens where it was.
 #pragma once
 
 #include <QAbstractButton>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -24,6 +34,13 @@
 #include <vector>
 
 namespace platform {
+
+// What a form is to the desktop.
+enum class FormRole {
+    Dialog,  // belongs to the main window
+    Window,  // a window of its own, beside the main window
+    Main,    // the main window (one per program)
+};
 
 // Base of every window of the program. A form's object name is its name.
 class Form : public QWidget {
@@ -63,6 +80,15 @@ public:
     // not loaded does nothing.
     bool unloadForm();
 
+    // Resizes the window, at most to its screen's available area (its
+    // content scrolls when it cannot shrink that far); a window on view is
+    // moved back inside the area when it would pass an edge.
+    void resizeOnScreen(const QSize &size);
+
+    // Every opening of the window (hidden to shown) sizes and places it
+    // first, as the comment at the top of this file says.
+    void setVisible(bool visible) override;
+
     // Enter pressed in the window (and not taken by a box) presses its
     // default button; Esc presses its cancel button.
     void setDefaultButton(QAbstractButton *button) { defaultButton_ = button; }
@@ -70,10 +96,22 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // The box a dialog serves, in global coordinates: the dialog opens just
+    // below it. Empty (the default): it opens centred over the main window.
+    virtual QRect openingBox() const { return {}; }
 
 private:
+    friend class Forms;
+    // The size the window asks for at its opening.
+    QSize wantedSize();
+    // Sizes the window to `wanted`, at most `room` (platform::sizeWithin).
+    void fit(const QSize &wanted, const QSize &room);
+
     QAbstractButton *defaultButton_ = nullptr;
     QAbstractButton *cancelButton_ = nullptr;
+    // Set while the window holds less than it asked for: the size it asked
+    // for and the size it got.
+    QSize wanted_, given_;
 };
 
 // get() of a form that was unloaded (or destroyed) while its own load ran:
@@ -88,8 +126,12 @@ public:
     using Factory = std::function<Form *()>;
 
     // Registers how a form is made. Call once per form at start-up; defining
-    // a name again replaces its factory.
+    // a name again replaces its factory. A form defined is a dialog until
+    // given another role.
     static void define(const std::string &name, Factory factory);
+    // What the form is to the desktop; call it after define() and before
+    // the form's first touch. The last form made Main is the main window.
+    static void setRole(const std::string &name, FormRole role);
 
     // The form of this name, loaded: built on the first touch of the run,
     // put back to its design state on the first touch after an unload, then
@@ -139,6 +181,9 @@ public:
 private:
     friend class Form;
     static void destroyed(Form *form);
+    // Makes a form's window ready to be shown: transient for the main window
+    // when a dialog; sized and placed.
+    static void opening(Form *form);
     static bool unloadInstance(Form *form, bool fromCode, bool force);
 };
 

@@ -99,7 +99,8 @@ public:
              std::initializer_list<QWidget *>{txtName, txtOther, txtLocked, ckOn, ckTri, grpPay, none, lbCaption,
                                               lbHidden, cmdGo, cmdOff, cboStatus, cboDepend, dtPay})
             layout->addWidget(w);
-        setGeometry(120, 140, 640, 760);
+        // Inside the test screen: a window would be moved inside when shown.
+        setGeometry(120, 140, 640, 560);
         txtName->setFocus();
 
         auto count = [this] { ++fired; };
@@ -244,7 +245,7 @@ const std::vector<Use> &uses()
              f.move(300, 200);
              f.resize(700, 800);
          },
-         [](DesignForm &f) { return f.pos() == QPoint(120, 140) && f.size() == QSize(640, 760); }},
+         [](DesignForm &f) { return f.pos() == QPoint(120, 140) && f.size() == QSize(640, 560); }},
         {"a tool tip and a style sheet changed",
          [](DesignForm &f) {
              f.cmdGo->setToolTip(QString());

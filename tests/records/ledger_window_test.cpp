@@ -8,11 +8,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <clocale>
 #include <optional>
 #include <string>
@@ -58,6 +63,14 @@ protected:
     static MDIForm1 &container() { return Forms::get<MDIForm1>(); }
     static frmYear &grid() { return Forms::get<frmYear>(); }
     static frmYearTot &totals() { return Forms::get<frmYearTot>(); }
+    // The container's width for the width it asks for: at most what its
+    // screen's available area holds with the desktop's frame.
+    static int onScreen(int wanted)
+    {
+        const MDIForm1 &c = container();
+        const int frame = c.frameGeometry().width() - c.width();
+        return std::min(wanted, c.screen()->availableGeometry().width() - frame);
+    }
     static void closeWith(Answer answer)
     {
         Ui::script(answer);
@@ -384,7 +397,7 @@ TEST_F(Ledger, TheGridIsAsHighAsTheFrequencyWantsAndTheTotalsSitBelowIt)
         EXPECT_EQ(g->pos(), QPoint(0, 0));
         EXPECT_EQ(g->height(), twips(c.height));
         EXPECT_EQ(t->pos(), QPoint(0, twips(c.height)));
-        EXPECT_EQ(container().width(), g->width() + twips(425));
+        EXPECT_EQ(container().width(), onScreen(g->width() + twips(425)));
         // The second block lies below the grid's edge in the 26-row layout.
         const QPoint row27 = grid().Label2[26]->mapTo(g, QPoint(0, 0));
         EXPECT_EQ(row27.y() < g->height(), !c.biWeekly);
@@ -392,7 +405,7 @@ TEST_F(Ledger, TheGridIsAsHighAsTheFrequencyWantsAndTheTotalsSitBelowIt)
         container().resize(container().width() + 100, container().height());
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&container(), &activate);
-        EXPECT_EQ(container().width(), g->width() + twips(425));
+        EXPECT_EQ(container().width(), onScreen(g->width() + twips(425)));
         Forms::unloadAll();
         resetState();
         defineForms();
@@ -438,13 +451,45 @@ TEST_F(Ledger, ColumnsWidenForTheirLongestTextAndNarrowAgain)
     EXPECT_GT(t.width(), designTotals);
     EXPECT_GE(container().gridFrame()->width(), g.width());
     EXPECT_GE(container().totalsFrame()->width(), t.width());
-    EXPECT_EQ(container().width(), container().gridFrame()->width() + twips(425));
+    EXPECT_EQ(container().width(), onScreen(container().gridFrame()->width() + twips(425)));
 
     userInfo([](frmTaxInfo &info) { type(info.txtTax5, QStringLiteral("CrUnion")); });
     container().mnuClearAll->trigger();
     EXPECT_EQ(g.txtNet[0]->text(), QStringLiteral("0"));
     EXPECT_EQ(g.width(), designWidth);
     EXPECT_EQ(t.width(), designTotals);
+}
+
+// A pay date far longer than the screen is wide, pasted into the ledger:
+// the set stays inside the screen's available area, however near its edge
+// it was, and its area scrolls across the grid, so the menu, the week
+// numbers and the last column are all in reach.
+TEST_F(Ledger, AGridWiderThanTheScreenScrollsInsideTheSet)
+{
+    Form1 &f = startPaid();
+    const QString longDate(21000, u'1');
+    calculate(f, QStringLiteral("40"), longDate);
+    f.cmdYear->click();
+    MDIForm1 &c = container();
+    const QRect area = c.screen()->availableGeometry();
+    c.move(area.x() + area.width() - 300, area.y() + 10);
+    QTest::mouseClick(grid().Label2[0], Qt::LeftButton);
+    ASSERT_EQ(grid().txtDate[0]->text(), longDate);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+    ASSERT_GT(c.gridFrame()->width(), area.width());
+    EXPECT_TRUE(area.contains(c.frameGeometry())) << "the set passes the screen's edge";
+    EXPECT_EQ(c.width(), onScreen(c.gridFrame()->width() + twips(425)));
+    EXPECT_TRUE(c.rect().contains(c.menuBar->geometry()));
+    QScrollBar *across = c.area->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    // In view in the area at the scroll bar's value.
+    QWidget *view = c.area->viewport();
+    auto inView = [view](QWidget *w) { return view->rect().contains(QRect(w->mapTo(view, QPoint(0, 0)), w->size())); };
+    across->setValue(0);
+    EXPECT_TRUE(inView(grid().Label2[0]));
+    across->setValue(across->maximum());
+    EXPECT_TRUE(inView(grid().txtGross[0])) << "the last column out of reach";
 }
 
 TEST_F(Ledger, PayCellsTakeOnlyNumberCharactersTipsTakeAnyText)

@@ -418,7 +418,7 @@ void MDIForm1::fitHeight()
     int height = wanted;
     if (QScreen *s = screen())
         height = std::min(wanted, s->availableGeometry().height() - 40);
-    resize(width(), std::max(height, 200));
+    resizeOnScreen(QSize(width(), std::max(height, 200)));
 }
 
 void MDIForm1::formLoad()
@@ -444,7 +444,8 @@ void MDIForm1::MDIForm_Activate()
     // A minimized or maximized window takes no width.
     if (isMinimized() || isMaximized())
         return;
-    resize(gridFrame_->width() + twips(425), height());
+    // At most the screen's width: the area scrolls the grid.
+    resizeOnScreen(QSize(gridFrame_->width() + twips(425), height()));
 }
 
 bool MDIForm1::formQueryUnload(bool fromCode)

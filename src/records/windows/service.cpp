@@ -240,7 +240,7 @@ public:
         for (QWidget *w : {static_cast<QWidget *>(tracker.Frame5), static_cast<QWidget *>(tracker.Frame6),
                            static_cast<QWidget *>(tracker.Frame8)})
             w->setVisible(weekly);
-        tracker.resize(tracker.windowWidth(weekly), tracker.height());
+        tracker.resizeOnScreen(QSize(tracker.windowWidth(weekly), tracker.height()));
         tracker.showForm();
     }
 

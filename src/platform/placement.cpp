@@ -1,0 +1,176 @@
+#include "platform/placement.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+const QString kScrollName = QStringLiteral("windowScroll");
+const QString kContentName = QStringLiteral("windowContent");
+
+// Places `length` at `start`, moved the least way into [from, from + room).
+int clampedStart(int start, int length, int from, int room) { return std::clamp(start, from, from + room - length); }
+
+// A scroll area that asks for the whole of its content, so that a window
+// wrapped in one is no smaller than before when there is room (Qt's own
+// asks for at most a few dozen lines of text).
+class ScrollPage : public QScrollArea {
+public:
+    explicit ScrollPage(QWidget *parent) : QScrollArea(parent) {}
+    QSize sizeHint() const override
+    {
+        const QWidget *content = widget();
+        if (!content)
+            return QScrollArea::sizeHint();
+        const int f = 2 * frameWidth();
+        return (widgetResizable() ? content->sizeHint() : content->size()) + QSize(f, f);
+    }
+};
+
+// Moves the window's content into a scroll area filling the window (its
+// menu bar stays above it), keeping every control, its place and its
+// focus. Controls laid out by the window's layout go with the layout;
+// controls placed by hand keep their places in a page of `handSize`.
+QScrollArea *wrap(QWidget *window, const QSize &handSize)
+{
+    const QPointer<QWidget> focus = window->focusWidget();
+    QLayout *layout = window->layout();
+    QWidget *menu = layout ? layout->menuBar() : nullptr;
+    if (layout)
+        layout->setMenuBar(nullptr);
+    // Made inside the window first, so its controls never leave it (their
+    // tab order stays as it was).
+    auto *content = new QWidget(window);
+    content->setObjectName(kContentName);
+    const QList<QWidget *> byHand = window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    if (layout)
+        content->setLayout(layout);  // takes its controls along
+    for (QWidget *w : byHand) {
+        if (w == content || w == menu || w->isWindow() || w->parentWidget() != window)
+            continue;
+        const QRect place = w->geometry();
+        w->setParent(content);
+        w->setGeometry(place);
+    }
+    if (!layout)
+        content->resize(handSize);
+
+    auto *area = new ScrollPage(window);
+    area->setObjectName(kScrollName);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidgetResizable(layout != nullptr);
+    area->setWidget(content);
+    auto *outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    if (menu)
+        outer->setMenuBar(menu);
+    outer->addWidget(area);
+    // The window's least size is now the scroll area's.
+    outer->activate();
+    area->show();
+    if (focus && window->focusWidget() != focus)
+        focus->setFocus();
+    return area;
+}
+
+}  // namespace
+
+QRect keptInside(const QRect &frame, const QRect &area)
+{
+    if (area.isEmpty())
+        return frame;
+    const QSize size = frame.size().boundedTo(area.size());
+    return {clampedStart(frame.x(), size.width(), area.x(), area.width()),
+            clampedStart(frame.y(), size.height(), area.y(), area.height()), size.width(), size.height()};
+}
+
+QRect centredOver(const QSize &frame, const QRect &over, const QRect &area)
+{
+    QRect r(QPoint(0, 0), frame);
+    r.moveCenter(over.isEmpty() ? area.center() : over.center());
+    return keptInside(r, area);
+}
+
+QRect besideBox(const QSize &frame, const QRect &box, const QRect &area)
+{
+    QRect r(QPoint(box.x(), box.y() + box.height()), frame);
+    const bool roomBelow = r.y() + r.height() <= area.y() + area.height();
+    const bool roomAbove = box.y() - frame.height() >= area.y();
+    if (!roomBelow && roomAbove)
+        r.moveTop(box.y() - frame.height());
+    return keptInside(r, area);
+}
+
+QRect availableAreaAt(const QPoint &point, const QWidget *window)
+{
+    QScreen *screen = QGuiApplication::screenAt(point);
+    if (!screen && window)
+        screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+QMargins frameMargins(const QWidget *window)
+{
+    const QRect frame = window->frameGeometry(), inner = window->geometry();
+    return {inner.x() - frame.x(), inner.y() - frame.y(), frame.x() + frame.width() - inner.x() - inner.width(),
+            frame.y() + frame.height() - inner.y() - inner.height()};
+}
+
+QPoint frameTopLeft(const QWidget *window, const QMargins &frame)
+{
+    if (!window->testAttribute(Qt::WA_WState_Created))
+        return window->pos();
+    return window->geometry().topLeft() - QPoint(frame.left(), frame.top());
+}
+
+void moveFrameTo(QWidget *window, const QPoint &topLeft, const QMargins &frame)
+{
+    if (!window->testAttribute(Qt::WA_WState_Created)) {
+        window->move(topLeft);
+        return;
+    }
+    // Qt puts the window's own area at the position plus the frame it knows.
+    const QPoint known = window->geometry().topLeft() - window->pos();
+    window->move(topLeft + QPoint(frame.left(), frame.top()) - known);
+}
+
+QScrollArea *windowScrollArea(const QWidget *window)
+{
+    return window ? window->findChild<QScrollArea *>(kScrollName, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room)
+{
+    if (QLayout *layout = window->layout())
+        layout->activate();  // which sets the window's least size
+    QScrollArea *area = windowScrollArea(window);
+    if (!area) {
+        const QSize least = window->layout() ? window->minimumSize() : wanted;
+        if (least.width() > room.width() || least.height() > room.height())
+            area = wrap(window, wanted);
+    }
+    // A page of controls placed by hand is as large as the window wants to be.
+    if (area && !area->widgetResizable() && area->widget())
+        area->widget()->resize(wanted);
+    const QSize given = wanted.boundedTo(room).expandedTo(window->minimumSize());
+    // An unwrapped window left unsized keeps the size Qt gives it when shown;
+    // Qt would give a wrapped one less than its content.
+    if (window->size() != given || (area && !window->testAttribute(Qt::WA_Resized)))
+        window->resize(given);
+    return given;
+}
+
+}  // namespace platform

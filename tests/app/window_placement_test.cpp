@@ -1,0 +1,210 @@
+// Where the program's windows open, on a desktop of two screens: a laptop's
+// 1366x768 and, to its right, a tiny 640x480 one. Every dialog is transient
+// for the main window and opens over it (a date picker just below its box),
+// inside the available area of the main window's screen; a window too large
+// for that area is limited to it and its controls are reached by scrolling.
+#include <QApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWindow>
+
+#include <clocale>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "core/windows/about.h"
+#include "core/windows/datemain.h"
+#include "core/windows/saveuser.h"
+#include "platform/placement.h"
+#include "printing/windows/checks.h"
+#include "printing/windows/heading.h"
+#include "printing/windows/printset.h"
+#include "records/windows/leave_window.h"
+#include "records/windows/ledger.h"
+#include "records/windows/tracker.h"
+#include "tables/windows/dialogcity.h"
+#include "tables/windows/dialognoncity.h"
+#include "tables/windows/dialogstate.h"
+#include "window_fixture.h"
+
+namespace wagedesk::testing {
+namespace {
+
+using platform::Forms;
+using platform::Ui;
+
+// One window and how the user opens it.
+struct Opening {
+    const char *name;
+    bool dialog;  // else a window of its own
+    bool modal;
+    std::function<void(Form1 &)> open;
+    std::function<QLineEdit *()> box;  // the box a date picker serves
+};
+
+const std::vector<Opening> &openings()
+{
+    static const std::vector<Opening> table{
+        {frmTaxInfo::kName, true, true, [](Form1 &f) { f.mnuTaxInfoItem_Click(); }, {}},
+        {frmSaveUser::kName, true, true, [](Form1 &f) { f.mnuSave_Click(); }, {}},
+        {frmAboutSpcl::kName, true, true, [](Form1 &f) { f.mnuAboutItem_Click(); }, {}},
+        {frmDateMain::kName, true, true, [](Form1 &f) { f.txtWeek_Click(); },
+         [] { return Forms::get<Form1>().txtWeek; }},
+        {DialogState::kName, true, false, [](Form1 &f) { f.mnuState_Click(); }, {}},
+        {DialogCity::kName, true, false, [](Form1 &f) { f.mnuCity->trigger(); }, {}},
+        {DialogNonCity::kName, true, false, [](Form1 &f) { f.mnuNonCity->trigger(); }, {}},
+        {DialogVac::kName, true, false, [](Form1 &f) { f.mnuVac->trigger(); }, {}},
+        {DialogHeader::kName, true, false, [](Form1 &f) { f.mnuHeader->trigger(); }, {}},
+        {frmChecks::kName, true, false, [](Form1 &f) { f.mnuChecks->trigger(); }, {}},
+        {dlgPrintSet::kName, true, false, [](Form1 &) { Forms::get<frmChecks>().mnuPrintCheck_Click(); }, {}},
+        {Form2::kName, false, false, [](Form1 &f) { f.mnuOtItem->trigger(); }, {}},
+        {frmDate::kName, true, true, [](Form1 &) { Forms::get<Form2>().Text1_Click(0); },
+         [] { return Forms::get<Form2>().Text1[0]; }},
+        {MDIForm1::kName, false, false, [](Form1 &f) { f.mnuYear->trigger(); }, {}},
+    };
+    return table;
+}
+
+QRect globalRect(const QWidget *w) { return {w->mapToGlobal(QPoint(0, 0)), w->size()}; }
+
+class WindowPlacement : public WindowTest {
+protected:
+    static QScreen *screenNamed(const char *name)
+    {
+        for (QScreen *s : QGuiApplication::screens())
+            if (s->name() == QLatin1String(name))
+                return s;
+        return nullptr;
+    }
+
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        ASSERT_NE(screenNamed("laptop"), nullptr) << "the two test screens are not configured";
+        ASSERT_NE(screenNamed("tiny"), nullptr);
+    }
+
+    // The main window shown with its frame at this place.
+    Form1 &mainAt(const QPoint &place)
+    {
+        Form1 &f = start();
+        f.hide();
+        f.move(place);
+        f.showForm();
+        return f;
+    }
+
+    // Opens every window of the table as the user does and checks it where
+    // it opened. `placed`: the main window leaves room for a dialog centred
+    // over it, so each dialog must be exactly there. Returns the names of
+    // the windows whose content scrolls.
+    std::set<std::string> openEach(Form1 &main, bool placed)
+    {
+        std::set<std::string> scrolled;
+        for (const Opening &o : openings()) {
+            SCOPED_TRACE(o.name);
+            auto look = [&](QWidget *w) {
+                ASSERT_NE(w, nullptr);
+                ASSERT_TRUE(w->isVisible());
+                if (lookAt(*w, o, main, placed))
+                    scrolled.insert(o.name);
+            };
+            if (o.modal)
+                Ui::script(Ui::ModalAction(look));
+            o.open(main);
+            if (!o.modal) {
+                EXPECT_TRUE(Forms::isLoaded(o.name)) << "not opened";
+                if (Forms::isLoaded(o.name))
+                    look(&Forms::get(o.name));
+            }
+            EXPECT_EQ(Ui::pendingAnswers(), 0u) << "the window did not open modally";
+        }
+        return scrolled;
+    }
+
+    // Checks one window on view; true when its content scrolls.
+    static bool lookAt(QWidget &w, const Opening &o, const Form1 &main, bool placed)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QRect frame = w.frameGeometry();
+        const QLineEdit *box = o.box ? o.box() : nullptr;
+        if (o.dialog) {
+            EXPECT_EQ(w.windowType(), Qt::Dialog);
+            EXPECT_TRUE(w.windowHandle() && w.windowHandle()->transientParent() == main.windowHandle())
+                << "not transient for the main window";
+        } else {
+            EXPECT_EQ(w.windowHandle()->transientParent(), nullptr);
+        }
+        // A dialog goes to the screen of the main window (of its box); a
+        // window of its own stays on the screen it opened on.
+        const QPoint at = box ? globalRect(box).center() : o.dialog ? main.frameGeometry().center() : frame.center();
+        const QRect area = QGuiApplication::screenAt(at)->availableGeometry();
+        EXPECT_TRUE(area.contains(frame)) << "passes the edge of the screen's available area";
+        if (placed && box) {
+            const QRect b = globalRect(box);
+            EXPECT_EQ(frame.topLeft(), QPoint(b.x(), b.y() + b.height())) << "not just below its box";
+        } else if (placed && o.dialog) {
+            const QPoint d = frame.center() - main.frameGeometry().center();
+            EXPECT_TRUE(std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1) << "not centred over the main window";
+        }
+        QScrollArea *scroll = platform::windowScrollArea(&w);
+        if (!scroll)
+            return false;
+        // Every named control on view fits the view, or is brought into it
+        // by scrolling.
+        QWidget *view = scroll->viewport();
+        for (QWidget *c : scroll->widget()->findChildren<QWidget *>()) {
+            if (!c->isVisible() || c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")) ||
+                c->width() > view->width() || c->height() > view->height())
+                continue;
+            const QPoint p = c->mapTo(scroll->widget(), QPoint(0, 0));
+            scroll->horizontalScrollBar()->setValue(p.x());
+            scroll->verticalScrollBar()->setValue(p.y());
+            EXPECT_TRUE(view->rect().contains(QRect(c->mapTo(view, QPoint(0, 0)), c->size())))
+                << c->objectName().toStdString() << " cannot be scrolled into view";
+        }
+        return true;
+    }
+};
+
+TEST_F(WindowPlacement, OnALaptopScreenEveryDialogOpensOverTheMainWindow)
+{
+    const QRect area = screenNamed("laptop")->availableGeometry();
+    Form1 &f = mainAt(area.topLeft());
+    // In the middle of the screen, where any dialog has room around it.
+    const QSize frame = f.frameGeometry().size();
+    f.move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+    EXPECT_EQ(openEach(f, true), std::set<std::string>{}) << "a window scrolls on a screen it fits";
+}
+
+TEST_F(WindowPlacement, OnATinyScreenEveryWindowStaysInsideAndWhatDoesNotFitScrolls)
+{
+    const QRect tiny = screenNamed("tiny")->availableGeometry();
+    Form1 &f = mainAt(tiny.topLeft());
+    EXPECT_TRUE(tiny.contains(f.frameGeometry())) << "the main window passes the tiny screen's edge";
+    const std::set<std::string> scrolled = openEach(f, false);
+    // Both far wider than the tiny screen.
+    EXPECT_NE(platform::windowScrollArea(&f), nullptr) << "the main window does not scroll";
+    EXPECT_EQ(scrolled.count(DialogState::kName), 1u) << "the state editor does not scroll";
+}
+
+}  // namespace
+}  // namespace wagedesk::testing
+
+// Headless, on the two screens of the test desktop unless the caller chose
+// another platform; scripted questions; the C numeric locale.
+int main(int argc, char **argv)
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" WD_SCREENS);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    platform::Ui::setScripted(true);
+    return RUN_ALL_TESTS();
+}
