@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "file_size_limit.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -227,25 +228,19 @@ TEST_F(SeqFileDisk, ADamagedFileWithoutACopyIsNeverReplaced)
 {
     const std::string damaged(64 * 1024, 'd');
     const fs::path file = put(at("Bob.hol"), damaged);
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string why, refused;
-    try {
-        legacy::keepDamagedCopy(file);
-    } catch (const legacy::NoCopyError &e) {
-        why = e.why();
-    }
-    try {
-        save(file, "new");
-    } catch (const legacy::DamagedFileError &e) {
-        refused = e.why();
-    }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    wdtest::withFileSizeLimit(1024, [&] {
+        try {
+            legacy::keepDamagedCopy(file);
+        } catch (const legacy::NoCopyError &e) {
+            why = e.why();
+        }
+        try {
+            save(file, "new");
+        } catch (const legacy::DamagedFileError &e) {
+            refused = e.why();
+        }
+    });
     EXPECT_FALSE(why.empty());
     EXPECT_EQ(refused, why);
     EXPECT_EQ(slurp(file), damaged);
@@ -451,20 +446,14 @@ TEST(SeqFileNames, FileNameFitsCountsBytes)
 TEST_F(SeqFileDisk, WriteFailingHalfWayKeepsTheOldFile)
 {
     const fs::path file = put(at("Emp.dat"), "\"old\"\r\n");
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 8;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string error;
-    try {
-        save(file, "a record longer than eight bytes");
-    } catch (const FileAccessError &e) {
-        error = e.what();
-    }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    wdtest::withFileSizeLimit(8, [&] {
+        try {
+            save(file, "a record longer than eight bytes");
+        } catch (const FileAccessError &e) {
+            error = e.what();
+        }
+    });
 
     EXPECT_NE(error.find(file.string()), std::string::npos) << error;
     EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;

@@ -5,10 +5,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <functional>
+
+#include "file_size_limit.h"
 
 #include "printing/windows/checks.h"
 #include "printing/windows/heading.h"
@@ -83,21 +82,6 @@ protected:
         if (files.contains(QStringLiteral(".ovw"))) {
             EXPECT_EQ(st.overtime.OTAmount[0], "250.5");
         }
-    }
-
-    // Runs `body` with writes beyond `bytes` failing (SIGXFSZ ignored), as
-    // on a disk that is full but for a little room.
-    static void withFileSizeLimit(rlim_t bytes, const std::function<void()> &body)
-    {
-        struct rlimit saved {};
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = saved;
-        small.rlim_cur = bytes;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        body();
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, handler);
     }
 };
 
@@ -357,7 +341,7 @@ TEST_F(Safekeeping, ADamagedFileWithoutACopyIsNeverReplaced)
     const QMap<QString, QByteArray> before = snapshot();
 
     Ui::clearAsked();
-    withFileSizeLimit(100 * 1024, [&] { calculate(f); });
+    wdtest::withFileSizeLimit(100 * 1024, [&] { calculate(f); });
     EXPECT_TRUE(askedContains(QStringLiteral("No copy of it could be kept: ")))
         << askedTexts().join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \"pat.hol\" was not saved: it was found damaged")))
@@ -368,7 +352,7 @@ TEST_F(Safekeeping, ADamagedFileWithoutACopyIsNeverReplaced)
     // Every later save is refused as long as no copy can be kept, the user
     // information window's included; a calculation before anything is
     // written, even with new values to save.
-    withFileSizeLimit(100 * 1024, [&] {
+    wdtest::withFileSizeLimit(100 * 1024, [&] {
         Ui::clearAsked();
         userInfo([](frmTaxInfo &info) {
             type(info.txtHourRate, QStringLiteral("16"));
@@ -402,6 +386,15 @@ TEST_F(Safekeeping, ASaveChecksEveryFileBeforeItWritesAny)
         const char *name;
         std::function<void(Form1 &)> prepare, save;
     };
+    // The tracker's dates would make its file too large; the state editor
+    // holds a figure its file does not.
+    const auto trackerTooLargeAndAStateChange = [&](Form1 &f) {
+        f.cmdOT->click();
+        for (QLineEdit *box : Forms::get<Form2>().Text1)
+            box->setText(date);
+        f.mnuState->trigger();
+        type(Forms::get<DialogState>().txtSDIpercent, QStringLiteral("1.5"));
+    };
     const Case cases[] = {
         {"a calculation",
          [&](Form1 &f) {
@@ -423,23 +416,9 @@ TEST_F(Safekeeping, ASaveChecksEveryFileBeforeItWritesAny)
                      box->setText(date);
          },
          [](Form1 &f) { f.cmdCal->click(); }},
-        {"the state editor's SAVE",
-         [&](Form1 &f) {
-             f.cmdOT->click();
-             for (QLineEdit *box : Forms::get<Form2>().Text1)
-                 box->setText(date);
-             f.mnuState->trigger();
-             type(Forms::get<DialogState>().txtSDIpercent, QStringLiteral("1.5"));
-         },
+        {"the state editor's SAVE", trackerTooLargeAndAStateChange,
          [](Form1 &) { Forms::get<DialogState>().OKButton->click(); }},
-        {"Make Default",
-         [&](Form1 &f) {
-             f.cmdOT->click();
-             for (QLineEdit *box : Forms::get<Form2>().Text1)
-                 box->setText(date);
-             f.mnuState->trigger();
-             type(Forms::get<DialogState>().txtSDIpercent, QStringLiteral("1.5"));
-         },
+        {"Make Default", trackerTooLargeAndAStateChange,
          [](Form1 &) { Forms::get<DialogState>().cmdMkDefault->click(); }},
     };
     for (const Case &c : cases) {
