@@ -371,8 +371,9 @@ std::vector<DamagedFile> readSettingsFiles(const std::string &user, ProfileSetti
     // A settings file found damaged leaves the frequency unknown: the rows
     // read are those of the file the next save writes, so no save replaces
     // intact rows with others.
+    const bool settingsDamaged = !damaged.empty();
     std::int16_t weekly = profile.WeeklyPay;
-    if (!damaged.empty() && profile.WeeklyPay == kFalse && profile.BiWeeklyPay == kFalse)
+    if (settingsDamaged && profile.WeeklyPay == kFalse && profile.BiWeeklyPay == kFalse)
         weekly = kTrue;
     readOne(profileFileName(user, kUserDetailsExt), [&](const std::string &f) { readUserDetailsFile(f, profile); });
     readOne(profileFileName(user, kCafeteriaExt), [&](const std::string &f) { readCafeteriaFile(f, profile); });

@@ -526,13 +526,13 @@ frmSaveUser::Outcome Form1::showSaveUser()
 {
     QPointer<Form1> self(this);
     const bool endingBefore = ending_;
-    frmSaveUser &dialog = Forms::get<frmSaveUser>();
-    dialog.outcome = frmSaveUser::Outcome::NotSaved;
-    Ui::showModal(&dialog);
+    QPointer<frmSaveUser> dialog(&Forms::get<frmSaveUser>());
+    dialog->outcome = frmSaveUser::Outcome::NotSaved;
+    Ui::showModal(dialog);
     // Quit in the dialog ran the closing rule: nothing may follow it.
-    if (!self || ending_ != endingBefore)
+    if (!self || !dialog || ending_ != endingBefore)
         return frmSaveUser::Outcome::Quit;
-    return dialog.outcome;
+    return dialog->outcome;
 }
 
 namespace {

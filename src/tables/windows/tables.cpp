@@ -329,8 +329,17 @@ void SaveNonCityTables(legacy::SaveBatch *batch)
 void checkTableSaves()
 {
     const std::string &user = state().CurrentUser;
-    for (const std::string &file : {stateTableFileName(user), cityTableFileName(user), nonResidentTableFileName(user)})
-        legacy::SeqWriter(file).checkReplaceable();
+    for (const std::string &file :
+         {stateTableFileName(user), cityTableFileName(user), nonResidentTableFileName(user)}) {
+        try {
+            legacy::SeqWriter(file).checkReplaceable();
+        } catch (const legacy::DamagedFileError &) {
+            throw;
+        } catch (const legacy::FileAccessError &) {
+            // A table file that cannot be written is the save's to report;
+            // the save goes on without it.
+        }
+    }
 }
 
 void openProfileTables() { fillStoreFromFiles(); }
