@@ -646,6 +646,24 @@ void SeqWriter::checkSize() const
         throw FileTooLargeError(file_, longestLabel_, longestText_);
 }
 
+namespace {
+
+// The target of a commit that is about to be replaced: when it is a damaged
+// file whose copy could not be kept, the copy is tried again (there may be
+// room for it now), and the commit refused when it still fails.
+void keepOrRefuse(const fs::path &file, const fs::path &target, const struct stat &info)
+{
+    if (!guardOf(info))
+        return;
+    try {
+        keepDamagedCopy(target);
+    } catch (const NoCopyError &e) {
+        throw DamagedFileError(file, e.why());
+    }
+}
+
+}  // namespace
+
 void SeqWriter::checkReplaceable() const
 {
     const fs::path target = finalTarget(file_);
@@ -653,14 +671,8 @@ void SeqWriter::checkReplaceable() const
     if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return;
     // Writing the very bytes it holds loses nothing.
-    if (!guardOf(info) || holdsExactly(target, info, contents()))
-        return;
-    // There may be room for the copy now.
-    try {
-        keepDamagedCopy(target);
-    } catch (const NoCopyError &e) {
-        throw DamagedFileError(file_, e.why());
-    }
+    if (guardOf(info) && !holdsExactly(target, info, contents()))
+        keepOrRefuse(file_, target, info);
 }
 
 void commitAll(std::initializer_list<SeqWriter *> writers)
@@ -742,7 +754,6 @@ void SeqWriter::commit()
     checkSize();
     if (recordStarted_)
         endRecord();
-    checkReplaceable();
 
     const fs::path target = finalTarget(file_);
     struct stat old {};
@@ -759,6 +770,7 @@ void SeqWriter::commit()
             committed_ = true;
             return;
         }
+        keepOrRefuse(file_, target, old);
         // The rename would replace the file whatever its mode, and root
         // passes every access() test, so the owner's write bit decides.
         if ((old.st_mode & S_IWUSR) == 0)
