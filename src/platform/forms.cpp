@@ -90,11 +90,16 @@ Made *madeByName(const std::string &name)
     return it == made.end() ? nullptr : &*it;
 }
 
+FormRole roleNamed(const std::string &name)
+{
+    const auto it = reg().roles.find(name);
+    return it == reg().roles.end() ? FormRole::Dialog : it->second;
+}
+
 FormRole roleOf(const Form *form)
 {
     const Made *m = madeFor(form);
-    const auto it = m ? reg().roles.find(m->name) : reg().roles.end();
-    return it == reg().roles.end() ? FormRole::Dialog : it->second;
+    return m ? roleNamed(m->name) : FormRole::Dialog;
 }
 
 // The main window when it has been built.
@@ -323,9 +328,7 @@ Form &Forms::get(const std::string &name)
         form->setObjectName(QString::fromStdString(name));
         // Only a dialog's window type makes the desktop keep it with the
         // window it is transient for.
-        const auto role = reg().roles.find(name);
-        const bool dialog = role == reg().roles.end() || role->second == FormRole::Dialog;
-        if (dialog && form->windowType() == Qt::Window)
+        if (roleNamed(name) == FormRole::Dialog && form->windowType() == Qt::Window)
             form->setWindowFlags((form->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
         try {
             reg().made.push_back({name, form, DesignState::capture(form)});
