@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -124,7 +125,8 @@ bool fits(Answer answer, Buttons buttons)
     case Buttons::Ok: return answer == Answer::Ok;
     case Buttons::YesNo: return answer == Answer::Yes || answer == Answer::No;
     case Buttons::OkCancel: return answer == Answer::Ok || answer == Answer::Cancel;
-    case Buttons::YesNoCancel: return answer != Answer::Ok;
+    case Buttons::YesNoCancel:
+    case Buttons::YesNoEscCancels: return answer != Answer::Ok;
     }
     return false;
 }
@@ -145,23 +147,51 @@ QMessageBox::StandardButtons boxButtons(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok: return QMessageBox::Ok;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNo:
+    case Buttons::YesNoEscCancels: return QMessageBox::Yes | QMessageBox::No;
     case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
+// A message box that, when asked to, lets Esc and its close button go
+// without a button: QMessageBox would take No for them.
+class MessageBox : public QMessageBox {
+public:
+    explicit MessageBox(bool escapeCancels) : escapeCancels_(escapeCancels) {}
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (escapeCancels_ && event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (escapeCancels_)
+            QDialog::closeEvent(event);
+        else
+            QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool escapeCancels_;
+};
+
 Answer showMessageBox(const Question &q)
 {
-    QMessageBox box;
+    MessageBox box(q.buttons == Buttons::YesNoEscCancels);
     box.setWindowTitle(windowTitle(q.title));
     box.setTextFormat(Qt::PlainText);
     box.setText(QString(q.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setIcon(boxIcon(q.icon));
     box.setStandardButtons(boxButtons(q.buttons));
-    box.setDefaultButton(q.buttons == Buttons::YesNo || q.buttons == Buttons::YesNoCancel ? QMessageBox::Yes
-                                                                                          : QMessageBox::Ok);
+    box.setDefaultButton(q.buttons == Buttons::Ok || q.buttons == Buttons::OkCancel ? QMessageBox::Ok
+                                                                                    : QMessageBox::Yes);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return Answer::Ok;

@@ -23,7 +23,10 @@ class QWidget;
 namespace platform {
 
 enum class Icon { None, Information, Exclamation, Critical, Question };
-enum class Buttons { Ok, YesNo, OkCancel, YesNoCancel };
+// YesNoEscCancels shows Yes and No; Esc or the box's close button answers
+// Cancel, for a question whose No lets something go, so that a stray key
+// costs nothing.
+enum class Buttons { Ok, YesNo, OkCancel, YesNoCancel, YesNoEscCancels };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // One question as it was asked, for tests to check.

@@ -428,6 +428,40 @@ TEST_F(RealDialogs, MessageBoxesShowTheirTitleTextAndButtons)
     EXPECT_TRUE(Ui::asked().empty()) << "a real run keeps no record growing with every question";
 }
 
+// A question whose No lets something go: Esc and the close button answer
+// Cancel, not No; a plain Yes/No box still takes them for No.
+TEST_F(RealDialogs, EscAndTheCloseButtonCancelOnlyWhereAskedTo)
+{
+    const auto escape = [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); };
+    const auto closeButton = [](QMessageBox *box) { box->close(); };
+    const auto yes = [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); };
+    const auto no = [](QMessageBox *box) { box->button(QMessageBox::No)->click(); };
+    const struct {
+        const char *name;
+        Buttons buttons;
+        std::function<void(QMessageBox *)> act;
+        Answer answer;
+    } cases[] = {
+        {"Esc", Buttons::YesNoEscCancels, escape, Answer::Cancel},
+        {"close button", Buttons::YesNoEscCancels, closeButton, Answer::Cancel},
+        {"Yes", Buttons::YesNoEscCancels, yes, Answer::Yes},
+        {"No", Buttons::YesNoEscCancels, no, Answer::No},
+        {"Esc on a plain Yes/No box", Buttons::YesNo, escape, Answer::No},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QMessageBox::StandardButtons shown;
+        whenModalShows([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            ASSERT_NE(box, nullptr);
+            shown = box->standardButtons();
+            c.act(box);
+        });
+        EXPECT_EQ(Ui::message(QStringLiteral("     Do you want to save YTD"), c.buttons), c.answer);
+        EXPECT_EQ(shown, QMessageBox::Yes | QMessageBox::No) << "no button is added";
+    }
+}
+
 TEST_F(RealDialogs, CancellingAnInputBoxGivesNothing)
 {
     whenModalShows([](QWidget *w) {

@@ -2,9 +2,11 @@
 // closing, File Open, File New, Make Default) do with what the user has not
 // saved: a ledger holding what its year file does not, and the values
 // behind a save that was refused. Driven through the windows.
+#include <QMap>
 #include <QPushButton>
 
 #include <functional>
+#include <vector>
 
 #include "records/windows/leave_window.h"
 #include "records/windows/ledger.h"
@@ -149,6 +151,90 @@ TEST_F(Kept, AnUnsavedLedgerIsAskedForBeforeACommandLetsItGo)
     EXPECT_TRUE(ended);
     ASSERT_EQ(Ui::asked().size(), 1u);
     EXPECT_EQ(lastAsked(), QStringLiteral("     SAVE USER'S SETTINGS?"));
+}
+
+// Esc or the close button on a question whose No lets entries go cancels
+// the command that asked: nothing is saved, nothing is let go, every window
+// and value stays as it was. Cancel stands for both on a message box; the
+// save-user dialog is closed by its close button or by Esc.
+TEST_F(Kept, EscOrTheCloseButtonOnAQuestionCancelsTheCommand)
+{
+    const auto closeBox = [](QWidget *) {};  // left on screen: closed as by its close button
+    const auto escape = [](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); };
+    struct Case {
+        const char *name;
+        bool pasted;                          // the ledger open with a week pasted
+        std::function<void(Form1 &)> answer;  // scripts the answers up to the one let go, then runs the command
+    };
+    const auto withAnswers = [](std::vector<Ui::Scripted> answers, std::function<void(Form1 &)> run) {
+        return [answers, run](Form1 &f) {
+            for (const Ui::Scripted &a : answers)
+                Ui::script(a);
+            run(f);
+        };
+    };
+    const auto ledgerClose = [](Form1 &) { Forms::get<MDIForm1>().mnuClose->trigger(); };
+    const auto exitItem = [](Form1 &f) { f.mnuExitItem_Click(); };
+    const auto closing = [](Form1 &f) { f.close(); };
+    const auto openItem = [](Form1 &f) { f.mnuOpen_Click(); };
+    const auto newItem = [](Form1 &f) { f.mnuNew_Click(); };
+    const Case cases[] = {
+        {"the ledger's Close", true, withAnswers({Answer::Cancel}, ledgerClose)},
+        {"File Exit, the ledger's question", true, withAnswers({Answer::Cancel}, exitItem)},
+        {"File Exit, SAVE USER'S SETTINGS?", false, withAnswers({Answer::Cancel}, exitItem)},
+        {"File Exit, the save dialog's close button", false,
+         withAnswers({Answer::Yes, Ui::ModalAction(closeBox)}, exitItem)},
+        {"File Exit, Esc on the save dialog", false, withAnswers({Answer::Yes, Ui::ModalAction(escape)}, exitItem)},
+        {"the main window's closing, the ledger's question", true, withAnswers({Answer::Cancel}, closing)},
+        {"the main window's closing, SAVE USER'S SETTINGS?", false, withAnswers({Answer::Cancel}, closing)},
+        {"the main window's closing, the save dialog's close button", false,
+         withAnswers({Answer::Yes, Ui::ModalAction(closeBox)}, closing)},
+        {"File Open, the ledger's question", true, withAnswers({Answer::Cancel}, openItem)},
+        {"File Open, the save dialog's close button", false, withAnswers({Ui::ModalAction(closeBox)}, openItem)},
+        {"File Open, Esc on the save dialog", false, withAnswers({Ui::ModalAction(escape)}, openItem)},
+        {"File New, the ledger's question", true, withAnswers({Answer::Cancel}, newItem)},
+        {"File New, SAVE PREVIOUS USER?", false, withAnswers({Answer::Cancel}, newItem)},
+        {"File New, the save dialog's close button", false,
+         withAnswers({Answer::Yes, Ui::ModalAction(closeBox)}, newItem)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1 &f = patWithAPeriod();
+        if (c.pasted) {
+            f.cmdYear->click();
+            paste(0);
+        }
+        f.cmdOT->click();
+        type(Forms::get<Form2>().txtAnnual, QStringLiteral("41600"));
+        const std::vector<std::string> loaded = Forms::loaded();
+        QMap<QString, QByteArray> before;
+        for (const QString &name : files())
+            before[name] = read(name);
+        const legacy::Currency year = state().year.TotGross;
+
+        Ui::clearAsked();
+        c.answer(f);
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_FALSE(ended);
+        // The save-user dialog may stay loaded, hidden, as after a refused save.
+        std::vector<std::string> loadedAfter = Forms::loaded();
+        std::erase(loadedAfter, std::string(frmSaveUser::kName));
+        EXPECT_EQ(loadedAfter, loaded);
+        EXPECT_FALSE(Forms::isLoaded<frmSaveUser>() && Forms::get<frmSaveUser>().isVisible());
+        EXPECT_EQ(state().CurrentUser, "pat");
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("  User:  pat"));
+        EXPECT_EQ(Forms::get<Form2>().txtAnnual->text(), QStringLiteral("41600"));
+        if (c.pasted) {
+            EXPECT_EQ(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
+            EXPECT_EQ(state().year.TotGross, year);
+        }
+        QMap<QString, QByteArray> after;
+        for (const QString &name : files())
+            after[name] = read(name);
+        EXPECT_EQ(after.keys(), before.keys());
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+    }
 }
 
 // A ledger whose save the command asked for is refused: the command stops

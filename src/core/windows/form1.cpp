@@ -537,11 +537,19 @@ frmSaveUser::Outcome Form1::showSaveUser()
 
 namespace {
 
-// A command that asked for the save goes on only when it was not refused
-// and the program was not ended from the dialog.
+// A command that asked for the save goes on only when it was answered, not
+// refused, and the program was not ended from the dialog.
 bool mayGoOn(frmSaveUser::Outcome outcome)
 {
-    return outcome != frmSaveUser::Outcome::Refused && outcome != frmSaveUser::Outcome::Quit;
+    return outcome == frmSaveUser::Outcome::NotSaved || outcome == frmSaveUser::Outcome::Saved;
+}
+
+// The question before the program ends; Esc or its close button keeps the
+// program running.
+Answer askToSaveSettings()
+{
+    return Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNoEscCancels, Icon::None,
+                       QStringLiteral("Save?"));
 }
 
 }  // namespace
@@ -552,9 +560,9 @@ void Form1::mnuNew_Click()
 {
     if (!records().settleYearToDate())
         return;
-    if (Ui::message(QStringLiteral("........SAVE PREVIOUS USER?"), Buttons::YesNo, Icon::None,
-                    QStringLiteral("Save?")) == Answer::Yes &&
-        !mayGoOn(showSaveUser()))
+    const Answer save = Ui::message(QStringLiteral("........SAVE PREVIOUS USER?"), Buttons::YesNoEscCancels, Icon::None,
+                                    QStringLiteral("Save?"));
+    if (save == Answer::Cancel || (save == Answer::Yes && !mayGoOn(showSaveUser())))
         return;
     const std::string name = Ui::input(QStringLiteral("Enter new user:"), QStringLiteral("File New")).toStdString();
     try {
@@ -664,9 +672,8 @@ void Form1::mnuExitItem_Click()
 {
     if (!records().settleYearToDate())
         return;
-    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None,
-                    QStringLiteral("Save?")) == Answer::Yes &&
-        !mayGoOn(showSaveUser()))
+    const Answer save = askToSaveSettings();
+    if (save == Answer::Cancel || (save == Answer::Yes && !mayGoOn(showSaveUser())))
         return;
     // Ends at once: no window's closing rule runs.
     ending_ = true;
@@ -680,11 +687,12 @@ bool Form1::formQueryUnload(bool fromCode)
     if (!records().settleYearToDate())
         return false;
     ending_ = true;
-    if (Ui::message(QStringLiteral("     SAVE USER'S SETTINGS?"), Buttons::YesNo, Icon::None,
-                    QStringLiteral("Save?")) == Answer::Yes &&
-        showSaveUser() == frmSaveUser::Outcome::Refused) {
-        // The user is back in the program, every window as it was, to
-        // correct what the save refused.
+    const Answer save = askToSaveSettings();
+    const frmSaveUser::Outcome left = save == Answer::Yes ? showSaveUser() : frmSaveUser::Outcome::NotSaved;
+    if (save == Answer::Cancel || left == frmSaveUser::Outcome::Refused || left == frmSaveUser::Outcome::Cancelled) {
+        // The user is back in the program, every window as it was: the
+        // question was let go, or the save was refused and waits to be
+        // corrected.
         ending_ = false;
         return false;
     }

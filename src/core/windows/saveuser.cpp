@@ -1,6 +1,7 @@
 #include "core/windows/saveuser.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,6 +86,24 @@ bool frmSaveUser::cmdSaveUser_Click()
     tableEditors().unloadEditors();
     Forms::unload(kName);
     return true;
+}
+
+bool frmSaveUser::formQueryUnload(bool fromCode)
+{
+    if (fromCode || !isVisible())
+        return true;
+    outcome = Outcome::Cancelled;
+    hide();
+    return false;
+}
+
+void frmSaveUser::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    platform::Form::keyPressEvent(event);
 }
 
 void frmSaveUser::formUnload()

@@ -17,6 +17,10 @@ public:
     frmSaveUser();
 
     void formLoad() override;
+    // The close box (and Esc) on screen lets the question go unanswered:
+    // the dialog is hidden without its unload rule, nothing is saved or
+    // closed, and the command that showed it stops (outcome Cancelled).
+    bool formQueryUnload(bool fromCode) override;
     void formUnload() override;
 
     // Save. Returns false when a step failed (the user was told which file
@@ -27,14 +31,17 @@ public:
     void cmdEnd_Click();
     void cmdQuit_Click();
 
-    // How the dialog on screen was left: No or its close box (NotSaved),
-    // Save that succeeded or was refused, or Quit.
-    enum class Outcome { NotSaved, Saved, Refused, Quit };
+    // How the dialog on screen was left: No (NotSaved), Save that
+    // succeeded or was refused, Quit, or its close box or Esc (Cancelled).
+    enum class Outcome { NotSaved, Saved, Refused, Quit, Cancelled };
     Outcome outcome = Outcome::NotSaved;
 
     QLabel *Label1, *Label2;
     QLineEdit *txtSaveUser;
     QPushButton *cmdSaveUser, *cmdEnd, *cmdQuit;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 }  // namespace wagedesk

@@ -100,7 +100,8 @@ public:
     // Before File Exit, the main window's closing, File Open and File New:
     // a year-to-date ledger holding what its file does not is not let go
     // unasked (the ledger's own save question). False when its save was
-    // refused (the user was told): the command stops.
+    // refused (the user was told) or the question was let go unanswered:
+    // the command stops.
     virtual bool settleYearToDate() { return true; }
     // Closes the tracker, the ledger windows and, when asked, the leave
     // record, without saving.

@@ -219,10 +219,12 @@ void tellSaveProblem(const QString &problem)
                 problem == QLatin1String(payrecords::kNonNumberMessage) ? Icon::None : Icon::Exclamation);
 }
 
-bool askToSaveYear()
+// Yes or No; Esc or the box's close button (Cancel) lets the question go,
+// and whatever asked it stops with the ledger as it is.
+Answer askToSaveYear()
 {
-    return Ui::message(QStringLiteral("     Do you want to save YTD"), Buttons::YesNo, Icon::None,
-                       QStringLiteral("Save?")) == Answer::Yes;
+    return Ui::message(QStringLiteral("     Do you want to save YTD"), Buttons::YesNoEscCancels, Icon::None,
+                       QStringLiteral("Save?"));
 }
 
 // The open set saved as its Close with Yes saves it; false, with the
@@ -466,7 +468,10 @@ bool MDIForm1::formQueryUnload(bool fromCode)
 
 void MDIForm1::mnuClose_Click()
 {
-    if (askToSaveYear()) {
+    const Answer save = askToSaveYear();
+    if (save == Answer::Cancel)
+        return;
+    if (save == Answer::Yes) {
         // Nothing is written unless every total could be formed and the
         // file was written whole; the set then stays open with the message.
         if (!saveOpenSet())
@@ -1053,7 +1058,10 @@ bool settleYear()
 {
     Session session;
     if (const std::optional<YearSetView> open = openView(); open && holdsUnsaved(*open)) {
-        if (askToSaveYear()) {
+        const Answer save = askToSaveYear();
+        if (save == Answer::Cancel)
+            return false;
+        if (save == Answer::Yes) {
             if (!saveOpenSet())
                 return false;
         } else {
@@ -1063,7 +1071,10 @@ bool settleYear()
     }
     std::optional<YearSetView> &aside = yearSetAside();
     if (aside && holdsUnsaved(*aside)) {
-        if (askToSaveYear()) {
+        const Answer save = askToSaveYear();
+        if (save == Answer::Cancel)
+            return false;
+        if (save == Answer::Yes) {
             YearSetView view = *aside;
             if (const std::optional<QString> problem = saveYear(
                     view.ledger, view.screen, storedFrequency(view.weeklyPay), fileOf(view), view.weeklyPay)) {

@@ -218,7 +218,8 @@ std::optional<YearSetView> &yearSetAside();
 // question is asked; Yes saves it as its Close with Yes does, No lets it go
 // (the store goes back to what the file holds). Either way the set is
 // closed and nothing stays set aside. False when the save was refused (the
-// user was told; the ledger stays): the command must stop.
+// user was told; the ledger stays) or the question was let go (Esc, its
+// close button: nothing saved, nothing let go): the command must stop.
 bool settleYear();
 
 // While it lives, a rereading of the year's file (the pay stub's) leaves an
