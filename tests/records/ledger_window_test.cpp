@@ -243,6 +243,39 @@ TEST_F(Ledger, SocialSecurityStopsAtTheBaseFromTheStoredYearToDateGross)
     }
 }
 
+// The start reads the default profile's year file as File Open reads an
+// opened one's: the first calculation of a run already counts the year, the
+// same whether or not the ledger was looked at.
+TEST_F(Ledger, TheFirstCalculationOfARunCountsTheSavedYear)
+{
+    startPaid();
+    write(QStringLiteral(".yrw"), weeklyYearFile("95000", "95000"));
+    Form1 &f = restart();
+    EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(95000));
+    EXPECT_FALSE(Forms::isLoaded<MDIForm1>()) << "the start shows no ledger";
+    calculate(f);
+    EXPECT_EQ(f.lbTaxDed[1]->text(), QStringLiteral(".00"));
+    const QString first = f.lbNet->text();
+    f.cmdYear->click();
+    closeWith(Answer::No);
+    calculate(f);
+    EXPECT_EQ(f.lbTaxDed[1]->text(), QStringLiteral(".00"));
+    EXPECT_EQ(f.lbNet->text(), first);
+
+    // A damaged file is told once and kept beside itself; the year starts
+    // empty.
+    const QByteArray damaged("\"01/07/05\",1,2\r\n");
+    write(QStringLiteral(".yrw"), damaged);
+    Ui::clearAsked();
+    restart();
+    int named = 0;
+    for (const QString &text : askedTexts())
+        named += text.contains(QStringLiteral(".yrw")) ? 1 : 0;
+    EXPECT_EQ(named, 1) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(read(QStringLiteral(".yrw.damaged")), damaged);
+    EXPECT_EQ(state().year.TotGross, legacy::Currency());
+}
+
 TEST_F(Ledger, ACloseWhoseTotalsCannotBeFormedWritesNothingAndStaysOpen)
 {
     Form1 &f = startPaid();

@@ -365,6 +365,9 @@ void Form1::formLoad()
         if (tableEditors().iowaSwitchOn())
             ckIowaPrior->setVisible(true);
         showDeductionCaptions();
+        // The pay frequency is known now: the year's gross counts toward
+        // the wage bases from the first calculation on.
+        records().readSavedYear();
     } catch (const std::exception &e) {
         // The loads write the settings files; a folder that cannot be
         // written must not stop the program.

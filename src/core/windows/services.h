@@ -83,6 +83,12 @@ public:
     // stops after it began reading, so the records are as at openStarting().
     virtual void openStarting() {}
     virtual void LoadYearToDate() {}
+    // At start-up, once the default profile's settings are read: its year
+    // file for its pay frequency into the year store, as File Open reads an
+    // opened profile's, without showing the ledger, so the year's gross
+    // counts from the first calculation. A missing file leaves the year
+    // empty; a damaged one is reported and copied.
+    virtual void readSavedYear() {}
     virtual void GetVac() {}
     virtual void FillInOT() {}
     virtual void openFailed() {}

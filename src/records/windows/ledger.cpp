@@ -1022,6 +1022,16 @@ bool LoadYearToDate()
     return !result.fileProblem;
 }
 
+void readSavedYear()
+{
+    Session session;
+    YearLedger ledger;
+    YearScreen screen;
+    report(payrecords::LoadYearToDate(ledger, screen, yearFile(), state().profile.WeeklyPay));
+    yearLedger() = ledger;
+    copyYearView();
+}
+
 void showYearToDate()
 {
     Session session;

@@ -187,6 +187,11 @@ frmYearTot &totalsWindow();
 // the year starts empty; false then.
 bool LoadYearToDate();
 
+// The profile's year-to-date file read into the store only, with no window
+// loaded; a damaged file is reported (its copy kept) and the year starts
+// empty.
+void readSavedYear();
+
 // The main window's Year to Date command.
 void showYearToDate();
 

@@ -149,6 +149,8 @@ public:
         payrecords::LoadYearToDate();
     }
 
+    void readSavedYear() override { payrecords::readSavedYear(); }
+
     void GetVac() override
     {
         if (openingAnotherProfile())
