@@ -237,6 +237,68 @@ TEST_F(Kept, EscOrTheCloseButtonOnAQuestionCancelsTheCommand)
     }
 }
 
+// A ledger that holds nothing its year file does not, there being no file
+// and nothing in it, is let go without a question, and no year file is
+// written that nothing asked for.
+TEST_F(Kept, AnEmptyLedgerWithoutAYearFileIsNotAskedFor)
+{
+    const struct {
+        const char *name;
+        std::function<void(Form1 &)> run;  // answers the command's own questions
+    } commands[] = {
+        {"File Exit",
+         [](Form1 &f) {
+             Ui::script(Answer::No);
+             f.mnuExitItem_Click();
+         }},
+        {"File New",
+         [](Form1 &f) {
+             Ui::script(Answer::No);
+             Ui::script(QStringLiteral("bob"));
+             f.mnuNew_Click();
+         }},
+    };
+    for (const auto &c : commands) {
+        SCOPED_TRACE(c.name);
+        removeAll();
+        Form1 &f = restart();
+        ended = false;
+        Ui::script(Answer::No);
+        Ui::script(QStringLiteral("pat"));
+        f.mnuNew_Click();
+        ASSERT_TRUE(exists(QStringLiteral("pat.use")));
+        open(QStringLiteral("pat"));
+        ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+        Ui::clearAsked();
+        c.run(f);
+        EXPECT_FALSE(askedTexts().contains(kYearQuestion)) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_FALSE(exists(QStringLiteral("pat.yrw")));
+    }
+}
+
+// Rows set aside go into the year file of the pay frequency they were
+// pasted for, whatever the frequency is when the question is answered.
+TEST_F(Kept, RowsSetAsideAreSavedForTheFrequencyTheyWerePastedFor)
+{
+    Form1 &f = patWithAPeriod();
+    f.cmdYear->click();
+    paste(0);
+    userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
+    ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
+    ASSERT_EQ(state().profile.WeeklyPay, kFalse);
+    Ui::clearAsked();
+    Ui::script(Answer::Yes);  // the ledger's question
+    Ui::script(Answer::No);   // SAVE USER'S SETTINGS?
+    f.mnuExitItem_Click();
+    EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+    EXPECT_TRUE(ended);
+    ASSERT_TRUE(exists(QStringLiteral("pat.yrw")));
+    EXPECT_TRUE(lines(QStringLiteral("pat.yrw"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
+    EXPECT_EQ(lines(QStringLiteral("pat.yrw")).size(), 52 * 4 + 3);
+    EXPECT_FALSE(exists(QStringLiteral("pat.yrb")));
+}
+
 // A ledger whose save the command asked for is refused: the command stops
 // and the ledger stays as it was, for the user to correct it.
 TEST_F(Kept, ARefusedLedgerSaveStopsTheCommand)
@@ -278,6 +340,40 @@ TEST_F(Kept, MakeDefaultKeepsAnOpenLedgerAsACalculationDoes)
     f.cmdYear->click();
     EXPECT_EQ(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
     EXPECT_EQ(grid().txtDate[1]->text(), QStringLiteral("01/14/05"));
+}
+
+// Make Default gives the default profile the open profile's leave record,
+// the leave window open or not.
+TEST_F(Kept, MakeDefaultGivesTheDefaultProfileTheProfilesLeaveRecord)
+{
+    for (const bool windowOpen : {false, true}) {
+        SCOPED_TRACE(windowOpen ? "the leave record open" : "the leave record closed");
+        removeAll();
+        Form1 &f = restart();
+        const auto leaveDays = [&f](const QString &days) {
+            f.Command1->click();
+            DialogVac &d = Forms::get<DialogVac>();
+            type(d.Vac.txtBal, days);
+            d.OKButton->click();
+        };
+        leaveDays(QStringLiteral("8"));
+        saveAs(QStringLiteral("hc"));
+        open(QStringLiteral("hc"));
+        leaveDays(QStringLiteral("20"));
+        ASSERT_FALSE(Forms::isLoaded<DialogVac>());
+        const QByteArray hc = read(QStringLiteral("hc.hol"));
+        ASSERT_NE(hc, read(QStringLiteral(".hol")));
+        if (windowOpen)
+            f.Command1->click();
+
+        f.mnuState->trigger();
+        Forms::get<DialogState>().cmdMkDefault->click();
+        EXPECT_EQ(state().CurrentUser, "hc");
+        EXPECT_EQ(read(QStringLiteral(".hol")), hc);
+        EXPECT_EQ(read(QStringLiteral("hc.hol")), hc);
+        f.Command1->click();
+        EXPECT_EQ(Forms::get<DialogVac>().Vac.txtBal->text(), QStringLiteral("20")) << "the profile keeps its own";
+    }
 }
 
 // No at the ledger's Close discards: every later calculation uses the year

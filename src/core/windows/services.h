@@ -96,6 +96,13 @@ public:
     // Throws legacy::FileAccessError when it cannot be written. Given a
     // batch, the file is added to it and written with the rest of its save.
     virtual void SaveVac(legacy::SaveBatch *batch = nullptr) { (void)batch; }
+    // Make Default: the leave record of `profile` (the open window's, else
+    // that profile's file) written under the current name, as SaveVac.
+    virtual void SaveVacOf(const std::string &profile, legacy::SaveBatch *batch)
+    {
+        (void)profile;
+        (void)batch;
+    }
     // Before a calculation writes anything: throws legacy::FileTooLargeError
     // when the open leave record's boxes would make a file too large to read
     // back, legacy::DamagedFileError when its save would replace a leave

@@ -148,13 +148,21 @@ template <class Op> auto withLedger(Op op)
     return result;
 }
 
+// The pay frequency (WeeklyPay) of the year file the open set was read
+// from: its rows belong to that file even when User Info has changed the
+// frequency before the set is let go.
+std::int16_t &setWeeklyPay()
+{
+    static std::int16_t weeklyPay = 0;
+    return weeklyPay;
+}
+
 // The open set's view, or nothing when the set is closed.
 std::optional<payrecords::YearSetView> openView()
 {
     if (!Forms::isLoaded<MDIForm1>() || !Forms::isLoaded<frmYear>() || !Forms::isLoaded<frmYearTot>())
         return std::nullopt;
-    const ProgramState &st = state();
-    return payrecords::YearSetView{QDir::currentPath(), st.CurrentUser, st.profile.WeeklyPay, payrecords::yearLedger(),
+    return payrecords::YearSetView{QDir::currentPath(), state().CurrentUser, setWeeklyPay(), payrecords::yearLedger(),
                                    readScreen(Forms::get<frmYear>(), Forms::get<frmYearTot>())};
 }
 
@@ -184,14 +192,21 @@ std::optional<payrecords::YearLedger> savedYear(const std::filesystem::path &fil
 }
 
 // Whether letting the set go would lose something: what its Close with Yes
-// would save differs from what its year file holds.
+// would save differs from what its year file holds. Without a file, a year
+// of nothing holds nothing new: the "0" Clear All leaves in a date cell is
+// no date.
 bool holdsUnsaved(const payrecords::YearSetView &view)
 {
     payrecords::YearLedger shown = view.ledger;
     payrecords::YearScreen shownScreen = view.screen;
-    const std::optional<payrecords::YearLedger> saved = savedYear(fileOf(view), view.weeklyPay);
+    const std::filesystem::path file = fileOf(view);
+    const std::optional<payrecords::YearLedger> saved = savedYear(file, view.weeklyPay);
     if (!saved || !payrecords::UpdateAndAdd(shown, shownScreen, storedFrequency(view.weeklyPay)))
         return true;
+    if (!legacy::canOpenForReading(file))
+        for (payrecords::YearRow &row : shown.rows)
+            if (row.Date == "0")
+                row.Date.clear();
     return shown != *saved;
 }
 
@@ -1014,6 +1029,7 @@ frmYearTot &totalsWindow()
 bool LoadYearToDate()
 {
     Session session;
+    setWeeklyPay() = state().profile.WeeklyPay;
     const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
         return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
     });

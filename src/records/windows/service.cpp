@@ -181,6 +181,7 @@ public:
     }
 
     void SaveVac(legacy::SaveBatch *batch) override { saveLeaveRecord(batch); }
+    void SaveVacOf(const std::string &profile, legacy::SaveBatch *batch) override { saveLeaveRecord(batch, &profile); }
 
     void checkSaveVac() override
     {
@@ -293,7 +294,7 @@ void reloadLeaveRecord(bool keepOpenWindow)
     }
 }
 
-void saveLeaveRecord(legacy::SaveBatch *batch)
+void saveLeaveRecord(legacy::SaveBatch *batch, const std::string *from)
 {
     LeaveTexts texts;
     if (Forms::isLoaded<DialogVac>()) {
@@ -301,7 +302,7 @@ void saveLeaveRecord(legacy::SaveBatch *batch)
     } else {
         // The window's load first, hidden: what it reads is written back.
         try {
-            Form_Load(leaveRecord(), texts, leaveFile());
+            Form_Load(leaveRecord(), texts, from ? leaveFileName(*from) : leaveFile());
         } catch (const legacy::FileFormatError &e) {
             tell(e);
         }

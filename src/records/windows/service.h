@@ -30,7 +30,10 @@ void reloadLeaveRecord(bool keepOpenWindow = false);
 // window is closed) into its fields and the current profile's ".hol".
 // Throws legacy::FileAccessError naming the file when it cannot be written.
 // A damaged file met by the load is reported; the record then starts empty.
-// Given a batch, the file is added to it and written with its save.
-void saveLeaveRecord(legacy::SaveBatch *batch = nullptr);
+// Given a batch, the file is added to it and written with its save. Given
+// `from`, a closed window's load reads that profile's ".hol" in place of
+// the current profile's (Make Default writes the profile's record under the
+// default name).
+void saveLeaveRecord(legacy::SaveBatch *batch = nullptr, const std::string *from = nullptr);
 
 }  // namespace wagedesk::payrecords

@@ -696,7 +696,7 @@ void DialogState::cmdMkDefault_Click()
         // The default profile: the same files under the empty name.
         Forms::get<frmSaveUser>().txtSaveUser->clear();
         SaveOT(&batch);
-        records().SaveVac(&batch);
+        records().SaveVacOf(back.name, &batch);
         tables::SaveStateTables(&batch);
         tables::SaveCityTables(&batch);
         tables::SaveNonCityTables(&batch);
