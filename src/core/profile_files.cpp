@@ -87,7 +87,8 @@ DamagedCopy keepCopyOf(const std::filesystem::path &file)
 std::string copyLine(const DamagedCopy &copy)
 {
     if (copy.copy.empty())
-        return "No copy of it could be kept: " + copy.problem;
+        return "No copy of it could be kept: " + copy.problem +
+               ". It will not be replaced until a copy of it can be kept.";
     return "A copy of it is kept as \"" + shownFile(copy.copy) + "\".";
 }
 

@@ -70,7 +70,8 @@ struct DamagedCopy {
 };
 DamagedCopy keepCopyOf(const std::filesystem::path &file);
 // The last line of the report: "A copy of it is kept as "NAME.damaged"."
-// or "No copy of it could be kept: ...".
+// or "No copy of it could be kept: ... It will not be replaced until a
+// copy of it can be kept." (no save replaces it meanwhile).
 std::string copyLine(const DamagedCopy &copy);
 // keepCopyOf, then copyLine: for a report made as the damage is found.
 std::string damagedCopyLine(const std::filesystem::path &file);

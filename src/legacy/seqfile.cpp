@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -664,7 +665,15 @@ void keepOrRefuse(const fs::path &file, const fs::path &target, const struct sta
 
 }  // namespace
 
-void SeqWriter::checkReplaceable() const
+void keepCopyOrRefuse(const fs::path &file)
+{
+    const fs::path target = finalTarget(file);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        keepOrRefuse(file, target, info);
+}
+
+void SeqWriter::keepCopyOrRefuse() const
 {
     const fs::path target = finalTarget(file_);
     struct stat info {};
@@ -679,7 +688,7 @@ void commitAll(std::initializer_list<SeqWriter *> writers)
 {
     for (const SeqWriter *w : writers) {
         w->checkSize();
-        w->checkReplaceable();
+        w->keepCopyOrRefuse();
     }
     for (SeqWriter *w : writers)
         w->commit();
@@ -695,9 +704,14 @@ SaveBatch *&currentBatch()
 
 }  // namespace
 
-SaveBatch::SaveBatch() : outer_(currentBatch()) { currentBatch() = this; }
+SaveBatch::SaveBatch() : outer_(currentBatch()), uncaught_(std::uncaught_exceptions()) { currentBatch() = this; }
 
-SaveBatch::~SaveBatch() { leave(); }
+SaveBatch::~SaveBatch()
+{
+    // Files silently dropped are a save that never happened.
+    assert(ended_ || std::uncaught_exceptions() > uncaught_);
+    leave();
+}
 
 void SaveBatch::leave()
 {
@@ -719,19 +733,27 @@ void SaveBatch::add(std::unique_ptr<SeqWriter> file, Written written, Failed fai
     add(std::move(files), std::move(written), std::move(failed));
 }
 
-void SaveBatch::check() const
+void SaveBatch::checkAndKeepCopies() const
 {
     for (const Group &g : groups_)
         for (const auto &w : g.files) {
             w->checkSize();
-            w->checkReplaceable();
+            w->keepCopyOrRefuse();
         }
+}
+
+void SaveBatch::discard()
+{
+    ended_ = true;
+    leave();
+    groups_.clear();
 }
 
 void SaveBatch::commit()
 {
+    ended_ = true;
     leave();
-    check();
+    checkAndKeepCopies();
     for (Group &g : groups_) {
         try {
             for (auto &w : g.files)

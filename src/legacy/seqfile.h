@@ -62,10 +62,6 @@ private:
     std::size_t itemLength_;
 };
 
-// A save refused because it would replace a file that was found damaged
-// and whose bytes could not be kept in a copy (keepDamagedCopy failed):
-// those bytes would be lost. why() says why no copy could be kept. Nothing
-// of the save is written.
 // Why keepDamagedCopy could keep no copy: what() names the file, why() is
 // the reason alone ("No space left on device").
 class NoCopyError : public FileAccessError {
@@ -77,6 +73,10 @@ private:
     std::string why_;
 };
 
+// A save refused because it would replace a file that was found damaged
+// and whose bytes could not be kept in a copy (keepDamagedCopy failed):
+// those bytes would be lost. why() says why no copy could be kept. Nothing
+// of the save is written.
 class DamagedFileError : public FileAccessError {
 public:
     DamagedFileError(const std::filesystem::path &file, std::string why);
@@ -138,8 +138,14 @@ void removeStaleTemporaries(const std::filesystem::path &folder) noexcept;
 // be made (NoCopyError). Until a copy of it is kept, such a file is never
 // replaced: no SeqWriter commits over it while it holds what it held then
 // (the same file, size and modification time), refusing with
-// DamagedFileError.
+// DamagedFileError. The guard lives in this process only: a new run knows
+// of it once the file is read and found damaged again.
 std::filesystem::path keepDamagedCopy(const std::filesystem::path &file);
+// Before a save that will replace the file, whatever it writes: when the
+// file is a damaged one whose copy could not be kept, the copy is tried
+// again (made when there is room now), and DamagedFileError thrown when it
+// still cannot be kept. Nothing else is touched.
+void keepCopyOrRefuse(const std::filesystem::path &file);
 // What the copy's name adds to the file's name at the most (".damaged.999").
 inline constexpr std::size_t kDamagedCopySuffixMax = 12;
 
@@ -207,10 +213,10 @@ public:
     void commit();
     // Throws FileTooLargeError when the content is larger than kMaxFileSize.
     void checkSize() const;
-    // Throws DamagedFileError when the commit would replace a file found
-    // damaged whose copy could not be kept (keepDamagedCopy), and still
-    // cannot be: the copy is tried again first.
-    void checkReplaceable() const;
+    // keepCopyOrRefuse(file()) for what commit() would write: writing the
+    // very bytes a guarded file holds loses nothing, and is let through.
+    // Makes the copy of a damaged file when it can now be kept.
+    void keepCopyOrRefuse() const;
 
     const std::filesystem::path &file() const { return file_; }
     // The bytes commit() would write.
@@ -232,7 +238,7 @@ void commitAll(std::initializer_list<SeqWriter *> writers);
 
 // The files of one save that several writers make: each writer adds its
 // files, made but not committed, and commit() first checks every one of
-// them (checkSize, checkReplaceable) before it writes any, so a refusal
+// them (checkSize, keepCopyOrRefuse) before it writes any, so a refusal
 // leaves every file as it was. The files are then committed in the order
 // they were added; a file that cannot be written stops the save there
 // (its FileAccessError is thrown), unless it was added with a `failed`
@@ -242,6 +248,10 @@ void commitAll(std::initializer_list<SeqWriter *> writers);
 // From its making to its commit, a batch is the current one (current()):
 // a writer called without a batch in between, as a window's load behind
 // the save may be, adds its files to it instead of writing them at once.
+//
+// Every batch ends in commit() or discard(); one destroyed with neither
+// (other than by an exception on its way out) is a fault, which a debug
+// build stops on.
 class SaveBatch {
 public:
     using Written = std::function<void()>;
@@ -256,8 +266,14 @@ public:
 
     void add(std::vector<std::unique_ptr<SeqWriter>> files, Written written = {}, Failed failed = {});
     void add(std::unique_ptr<SeqWriter> file, Written written = {}, Failed failed = {});
-    void check() const;
+    // What commit() does before it writes: checkSize and keepCopyOrRefuse
+    // on every file (so the copies of damaged files are made here). Writes
+    // none of the files.
+    void checkAndKeepCopies() const;
     void commit();
+    // Lets every file added go unwritten, as a batch made only to check
+    // them is (the files are written by a save made afterwards).
+    void discard();
 
 private:
     void leave();
@@ -270,6 +286,8 @@ private:
     std::vector<Group> groups_;
     SaveBatch *outer_;
     bool current_ = true;
+    bool ended_ = false;  // committed (or tried) or discarded
+    int uncaught_;        // exceptions on their way out at its making
 };
 
 // Reads items in order; a comma and a line end are alike. Accepts LF alone

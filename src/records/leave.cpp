@@ -221,7 +221,7 @@ void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std:
     legacy::SeqWriter w(file);
     writeLeaveRecords(w, taken);
     w.checkSize();
-    w.checkReplaceable();
+    w.keepCopyOrRefuse();
 }
 
 void clearVac(LeaveRecord &fields, LeaveTexts &texts)

@@ -252,6 +252,24 @@ TEST_F(SeqFileDisk, ADamagedFileWithoutACopyIsNeverReplaced)
     EXPECT_EQ(slurp(file), "\"new\"\r\n");
 }
 
+// Before a save that replaces the file whatever it writes, a damaged file
+// without a copy is refused even when it is empty, which is what an empty
+// writer holds; once a name for the copy is free, the copy is made.
+TEST_F(SeqFileDisk, ADamagedFileWithoutACopyIsRefusedBeforeAnySaveOfIt)
+{
+    const fs::path file = put(at("Empty.sta"), "");
+    put(at("Empty.sta.damaged"), "taken");
+    for (int n = 2; n <= 999; ++n)
+        put(at("Empty.sta.damaged." + std::to_string(n)), "taken");
+    EXPECT_THROW(legacy::keepDamagedCopy(file), legacy::NoCopyError);
+    EXPECT_NO_THROW(SeqWriter(file).keepCopyOrRefuse()) << "writing its very bytes loses nothing";
+    EXPECT_THROW(legacy::keepCopyOrRefuse(file), legacy::DamagedFileError);
+
+    fs::remove(at("Empty.sta.damaged.999"));
+    EXPECT_NO_THROW(legacy::keepCopyOrRefuse(file));
+    EXPECT_TRUE(fs::exists(at("Empty.sta.damaged.999")));
+}
+
 // A save of several files checks them all before it writes any; a file
 // that may fail alone is reported and the save goes on; a writer called
 // while the batch is made joins it.
@@ -285,6 +303,43 @@ TEST_F(SeqFileDisk, ABatchWritesAllItsFilesOrNone)
         EXPECT_NE(told.find("folder"), std::string::npos) << told;
         EXPECT_EQ(slurp(b), "\"new\"\r\n");
     }
+}
+
+// A batch made only to check its files ends in discard(), writing none; one
+// that ends in neither commit() nor discard() is a fault a debug build stops
+// on (an exception on its way out is not).
+TEST_F(SeqFileDisk, ABatchEndsCommittedOrDiscarded)
+{
+    const fs::path a = put(at("a"), "\"old\"\r\n");
+    auto writer = [&a] {
+        auto w = std::make_unique<SeqWriter>(a);
+        w->text("new");
+        return w;
+    };
+    {
+        legacy::SaveBatch batch;
+        batch.add(writer());
+        batch.checkAndKeepCopies();
+        batch.discard();
+        EXPECT_EQ(legacy::SaveBatch::current(), nullptr);
+    }
+    EXPECT_EQ(slurp(a), "\"old\"\r\n");
+    EXPECT_THROW(
+        {
+            legacy::SaveBatch batch;
+            batch.add(writer());
+            throw std::runtime_error("a step of the save failed");
+        },
+        std::runtime_error);
+    EXPECT_EQ(slurp(a), "\"old\"\r\n");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEBUG_DEATH(
+        {
+            legacy::SaveBatch batch;
+            batch.add(writer());
+        },
+        "");
+    EXPECT_EQ(slurp(a), "\"old\"\r\n");
 }
 
 TEST_F(SeqFileDisk, SpecialFilesAreNeverReplaced)

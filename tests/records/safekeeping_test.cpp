@@ -35,6 +35,14 @@ protected:
             all[name] = read(name);
         return all;
     }
+    // Every name a copy of the file could take holds other bytes: no copy
+    // of it can be kept.
+    void takeEveryCopyName(const QString &file) const
+    {
+        write(file + QStringLiteral(".damaged"), "taken");
+        for (int n = 2; n <= 999; ++n)
+            write(file + QStringLiteral(".damaged.%1").arg(n), "taken");
+    }
     static bool askedContains(const QString &text)
     {
         for (const platform::Question &q : Ui::asked())
@@ -435,6 +443,65 @@ TEST_F(Safekeeping, ASaveChecksEveryFileBeforeItWritesAny)
         EXPECT_TRUE(lastAsked().endsWith(QStringLiteral("Nothing was written."))) << lastAsked().toStdString();
         EXPECT_EQ(snapshot(), before);
     }
+}
+
+// An empty damaged table file whose copy cannot be kept holds what an empty
+// writer would write: the calculation is refused all the same, before any
+// figure is shown or the editors read it again, and says so once.
+TEST_F(Safekeeping, AnEmptyDamagedFileWithoutACopyStopsTheCalculationFirst)
+{
+    for (const char *content : {"", "x"}) {
+        SCOPED_TRACE(*content ? "a file of one byte" : "an empty file");
+        removeAll();
+        restart();
+        startPaid();
+        write(QStringLiteral(".sta"), content);
+        takeEveryCopyName(QStringLiteral(".sta"));
+        Form1 &f = restart();
+        const QMap<QString, QByteArray> before = snapshot();
+        Ui::clearAsked();
+        calculate(f);
+        ASSERT_EQ(askedTexts().size(), 1) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+        EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \".sta\" was not saved: it was found damaged")))
+            << lastAsked().toStdString();
+        EXPECT_EQ(f.lbNet->text(), QString());
+        EXPECT_EQ(f.lbTaxDed[1]->text(), QString());
+        EXPECT_EQ(snapshot(), before);
+    }
+}
+
+// A damaged settings file whose copy cannot be kept, found at the start:
+// the start tells the damage once, first (what is damaged, that no copy
+// could be kept, that it will not be replaced until one can be), and no
+// save the user never asked for is reported.
+TEST_F(Safekeeping, TheStartTellsADamagedFileWithoutACopyOnceAndFirst)
+{
+    startPaid();
+    write(QStringLiteral(".cfe"), "\"x\"\r\n");
+    takeEveryCopyName(QStringLiteral(".cfe"));
+    const QMap<QString, QByteArray> before = snapshot();
+    Ui::clearAsked();
+    restart();
+    ASSERT_FALSE(askedTexts().isEmpty());
+    const QString first = askedTexts().front();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("The file \".cfe\" is damaged"))) << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("No copy of it could be kept: there are too many copies already")))
+        << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("not be replaced until"))) << first.toStdString();
+    int told = 0;
+    for (const QString &text : askedTexts())
+        told += text.contains(QStringLiteral(".cfe")) ? 1 : 0;
+    EXPECT_EQ(told, 1) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(snapshot(), before);
+
+    // A calculation is refused before anything is read again or shown.
+    Form1 &f = Forms::get<Form1>();
+    Ui::clearAsked();
+    calculate(f);
+    ASSERT_EQ(askedTexts().size(), 1) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \".cfe\" was not saved: it was found damaged")));
+    EXPECT_EQ(f.lbNet->text(), QString());
+    EXPECT_EQ(snapshot(), before);
 }
 
 }  // namespace

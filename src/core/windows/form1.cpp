@@ -455,8 +455,9 @@ bool Form1::Calcu_late()
     // The editors' loads below write the settings files: a save that would
     // be refused (an open leave record too large to read back, a damaged
     // file that has no copy) stops the calculation before anything is
-    // written.
+    // written or shown.
     try {
+        checkSettingsSaves();
         records().checkSaveVac();
         tableEditors().checkTableSaves();
     } catch (const std::exception &e) {

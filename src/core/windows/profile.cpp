@@ -199,6 +199,13 @@ void SaveOT(legacy::SaveBatch *batch)
     }
 }
 
+void checkSettingsSaves()
+{
+    const ProgramState &st = state();
+    for (const char *ext : {kUserSettingsExt, kUserDetailsExt, kCafeteriaExt, overtimeExtension(st.profile.WeeklyPay)})
+        legacy::keepCopyOrRefuse(profileFileName(st.CurrentUser, ext));
+}
+
 void LoadUserSettings(SettingsRead read)
 {
     ProgramState &st = state();

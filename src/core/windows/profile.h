@@ -52,6 +52,10 @@ void checkProfileName(const std::string &name);
 // BoxError, NameError or legacy::FileError. Given a batch, the files are
 // made and added to it, and written with the rest of its save.
 void SaveOT(legacy::SaveBatch *batch = nullptr);
+// Before a save of the current profile's settings files, whatever it would
+// write: throws legacy::DamagedFileError when one of them was found damaged
+// and still has no copy (legacy::keepCopyOrRefuse). Writes nothing.
+void checkSettingsSaves();
 
 // The settings reader: reads the profile's four files (each only when it
 // exists, each on its own) and shows the values. A damaged file costs only

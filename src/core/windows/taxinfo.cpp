@@ -259,6 +259,10 @@ void frmTaxInfo::formLoad()
         if (lenientValue(txtHourRate, QStringLiteral("Hourly Rate 1")) == 0)
             txtHourRate->setText(QStringLiteral("7.5"));
         fillVar_();
+    } catch (const legacy::DamagedFileError &) {
+        // The write-back of what was just read, which nobody asked for, met
+        // a damaged file that has no copy: its damage is told where it was
+        // found, with the word that it stays as it is.
     } catch (const std::exception &e) {
         // Loading happens behind every reader of these boxes; a settings
         // file that cannot be written is reported, not fatal.
@@ -419,7 +423,8 @@ void frmTaxInfo::cmdOk_Click()
         // profile, so a save it refuses writes none of them.
         legacy::SaveBatch settings;
         fillVar_();
-        settings.check();
+        settings.checkAndKeepCopies();
+        settings.discard();
     } catch (const std::exception &e) {
         // A box that is not a number keeps the window open for a correction.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);

@@ -190,7 +190,7 @@ public:
         if (Forms::isLoaded<DialogVac>())
             payrecords::checkSaveVac(leaveRecord(), Forms::get<DialogVac>().texts(), leaveFile());
         else
-            legacy::SeqWriter(leaveFile()).checkReplaceable();
+            legacy::keepCopyOrRefuse(leaveFile());
     }
 
     void clearForNewProfile() override

@@ -329,17 +329,11 @@ void SaveNonCityTables(legacy::SaveBatch *batch)
 void checkTableSaves()
 {
     const std::string &user = state().CurrentUser;
-    for (const std::string &file :
-         {stateTableFileName(user), cityTableFileName(user), nonResidentTableFileName(user)}) {
-        try {
-            legacy::SeqWriter(file).checkReplaceable();
-        } catch (const legacy::DamagedFileError &) {
-            throw;
-        } catch (const legacy::FileAccessError &) {
-            // A table file that cannot be written is the save's to report;
-            // the save goes on without it.
-        }
-    }
+    // Whatever the save would write: the loads before it report the damage
+    // again and show figures that the save would then refuse. (A table file
+    // that cannot be written is the save's to report; it goes on without.)
+    for (const std::string &file : {stateTableFileName(user), cityTableFileName(user), nonResidentTableFileName(user)})
+        legacy::keepCopyOrRefuse(file);
 }
 
 void openProfileTables() { fillStoreFromFiles(); }
