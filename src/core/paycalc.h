@@ -115,12 +115,14 @@ public:
 void validateEntries(const std::array<std::string, 8> &entries);
 
 // GetSocSec: Social Security on the period's gross less the cafeteria plan,
-// against the 90000 base counted with the year's gross (state.year.TotGross).
+// against the 90000 base counted with the year's gross (state.year.TotGross);
+// 0 when those wages are below 0.
 void GetSocSec(ProgramState &state);
 
 // GetSDI_SUI: takes StateAdjust and CalAllow from the boxes (strictly; a
-// blank box reads 0), then SDI and SUI as a percentage up to the base, or
-// the flat amount of the base box when the Use Base switch is off.
+// blank box reads 0), then SDI and SUI as a percentage up to the base (no
+// refund on a gross below 0), or the flat amount of the base box when the
+// Use Base switch is off.
 // Throws StateBoxError.
 void GetSDI_SUI(ProgramState &state, const SdiSuiBoxes &boxes);
 

@@ -30,7 +30,8 @@ void bracketTax(const BracketTable &t, float wage, double divisor, VariantNumber
 }
 
 // The non-resident method: the line of the wage gives the amount to
-// subtract; a wage below the first line keeps the allowance there is.
+// subtract; a wage below the first line keeps the allowance there is. A
+// wage below 0 owes nothing rather than a refund.
 void nonResidentTax(const NonResidentLines &lines, float perc, PayResult &r)
 {
     const float wage = r.GrossLessKPlan;
@@ -39,7 +40,8 @@ void nonResidentTax(const NonResidentLines &lines, float perc, PayResult &r)
             r.CityAllowanceAmount = lines[i].subtract;
     if (wage >= lines.back().minimum)
         r.CityAllowanceAmount = lines.back().subtract;
-    r.CityTax = VariantNumber::single(legacy::toSingle((static_cast<double>(wage) - r.CityAllowanceAmount) * perc));
+    const float tax = legacy::toSingle((static_cast<double>(wage) - r.CityAllowanceAmount) * perc);
+    r.CityTax = VariantNumber::single(wage < 0 && tax <= 0 ? 0.f : tax);
 }
 
 }  // namespace

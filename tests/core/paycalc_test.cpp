@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -88,6 +89,15 @@ const std::string &label(const PayLabels &p, L which)
     }
 }
 
+using Setup = std::function<void(ProgramState &, PayEntries &, TestEnvironment &)>;
+using Check = std::function<void(const ProgramState &, const PayEntries &, const PeriodValues &)>;
+struct Case {
+    const char *name;
+    Setup setup;
+    std::vector<std::pair<L, const char *>> want;
+    Check more = nullptr;
+};
+
 class PayPeriod : public ::testing::Test {
 protected:
     void SetUp() override
@@ -105,19 +115,27 @@ protected:
     }
     PayLabels run() { return computePayPeriod(st, in, values, env); }
 
+    // One case from a fresh store; the labels it names checked.
+    PayLabels runCase(const Case &c)
+    {
+        st = ProgramState{};
+        in = PayEntries{};
+        values = PeriodValues{};
+        env = TestEnvironment{};
+        SetUp();
+        c.setup(st, in, env);
+        const PayLabels shown = run();
+        for (const auto &[which, text] : c.want)
+            EXPECT_EQ(label(shown, which), text) << "label " << static_cast<int>(which);
+        if (c.more)
+            c.more(st, in, values);
+        return shown;
+    }
+
     ProgramState st;
     PayEntries in;
     PeriodValues values;
     TestEnvironment env;
-};
-
-using Setup = std::function<void(ProgramState &, PayEntries &, TestEnvironment &)>;
-using Check = std::function<void(const ProgramState &, const PayEntries &, const PeriodValues &)>;
-struct Case {
-    const char *name;
-    Setup setup;
-    std::vector<std::pair<L, const char *>> want;
-    Check more = nullptr;
 };
 
 void hours(PayEntries &e, const char *h) { e.text[0] = h; }
@@ -329,19 +347,57 @@ TEST_F(PayPeriod, Cases)
 {
     for (const Case &c : kCases) {
         SCOPED_TRACE(c.name);
-        st = ProgramState{};
-        in = PayEntries{};
-        values = PeriodValues{};
-        env = TestEnvironment{};
-        SetUp();
-        c.setup(st, in, env);
-        const PayLabels shown = run();
-        for (const auto &[which, text] : c.want)
-            EXPECT_EQ(label(shown, which), text) << "label " << static_cast<int>(which);
-        if (c.more)
-            c.more(st, in, values);
+        runCase(c);
         EXPECT_EQ(env.blanksZeroed, 1);
     }
+}
+
+// Wages below 0, a cafeteria plan above the pay or a negative amount
+// entered, must not turn a tax into a refund.
+const Case kBelowZeroCases[] = {
+    {"cafeteria above the pay: Social Security and Medicare",
+     [](auto &s, auto &e, auto &) { hours(e, "4"), s.profile.PayRate1 = 0, s.profile.CafeteriaPlan = 100; },
+     {{L::Gross, "$30.00"}, {L::Fed, ".00"}, {L::SS, ".00"}, {L::Medi, ".00"}, {L::Taxes, "$.00"}}},
+    {"self-employed doubles nothing below 0",
+     [](auto &s, auto &e, auto &) {
+         hours(e, "4"), s.profile.PayRate1 = 0, s.profile.CafeteriaPlan = 100, s.profile.SelfEmployed = 1;
+     },
+     {{L::SS, ".00"}, {L::Medi, ".00"}, {L::Taxes, "$.00"}}},
+    {"a negative gross: SDI and SUI by percentage",
+     [](auto &s, auto &e, auto &env) {
+         dollars(e, "-200");
+         sdiBase(s, 1, 50000);
+         s.stateSettings.SUIPercent = 0.5f, s.stateSettings.SUIWageBase = 10000;
+         env.boxes.ckSDI = env.boxes.ckSUI = 1;
+     },
+     {{L::Gross, "-$200.00"}, {L::SS, ".00"}, {L::Medi, ".00"}, {L::SDI, ".00"}, {L::SUI, ".00"}}},
+};
+
+TEST_F(PayPeriod, TaxesOnWagesBelowZeroAreZero)
+{
+    for (const Case &c : kBelowZeroCases) {
+        SCOPED_TRACE(c.name);
+        runCase(c);
+        const PayResult &r = st.result;
+        for (const float tax : {r.FedTax, r.SocSecTax, r.MedicareTax, r.SDIAmount, r.SUIAmount})
+            EXPECT_FALSE(std::signbit(tax)) << tax;
+        EXPECT_GE(values.TaxDeduct, 0);
+    }
+}
+
+// Figures the user states are withheld as typed, below 0 too, whatever the
+// wages: the additional federal amount and a flat SDI amount.
+TEST_F(PayPeriod, StatedFiguresKeepTheirSignOnWagesBelowZero)
+{
+    hours(in, "4");
+    st.profile.PayRate1 = 0;
+    st.profile.CafeteriaPlan = 100;
+    st.profile.FedAdditional = -5;
+    sdiBase(st, 1, -2);  // Use Base off: the box is the amount
+    const PayLabels shown = run();
+    EXPECT_EQ(shown.lbTaxDed[0], "-5.00");
+    EXPECT_EQ(shown.lbSDI, "-2.00");
+    EXPECT_EQ(shown.lbTaxes, "-$7.00");
 }
 
 TEST_F(PayPeriod, ResultCellsOfOneCalculation)

@@ -196,7 +196,8 @@ TEST_F(Withholding, NonResidentCityTax)
         {"weekly line 2", Pay::Weekly, 100, 192.3f, 58, 42 * 0.0045},
         {"weekly line 4", Pay::Weekly, 400, 192.3f, 19, 381 * 0.0045},
         {"bi-weekly ends it: the weekly table is not used", Pay::Both, 100, 192.3f, 0, 100 * 0.0045},
-        {"below line 1 the resident allowance stays", Pay::BiWeekly, -10, 192.3f, 192.3f, -202.3 * 0.0045},
+        {"below line 1 the resident allowance stays", Pay::BiWeekly, -10, 192.3f, 192.3f, 0},
+        {"a wage below 0 owes nothing, weekly", Pay::Weekly, -10, 0, 0, 0},
     };
     for (const NonCase &c : cases) {
         SCOPED_TRACE(c.name);
