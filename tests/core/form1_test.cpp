@@ -203,6 +203,19 @@ TEST_F(MainWindow, SevenFigureResultsAreNotCut)
     }
 }
 
+// A cafeteria plan above the pay leaves wages below 0: no tax is negative.
+TEST_F(MainWindow, ACafeteriaPlanAboveThePayWithholdsNoNegativeTax)
+{
+    Form1 &f = start();
+    userInfo([](frmTaxInfo &info) { type(info.txtCafe, QStringLiteral("100")); });
+    type(f.txtAmount[0], QStringLiteral("4"));
+    f.cmdCal->click();
+    EXPECT_EQ(f.Label13->text(), QStringLiteral("$30.00"));
+    EXPECT_EQ(f.lbTaxDed[1]->text(), QStringLiteral(".00"));  // Social Security, not -4.34
+    EXPECT_EQ(f.lbTaxDed[2]->text(), QStringLiteral(".00"));  // Medicare, not -1.02
+    EXPECT_FALSE(f.lbTaxes->text().contains(QLatin1Char('-'))) << f.lbTaxes->text().toStdString();
+}
+
 TEST_F(MainWindow, TheKeyFilterLetsOnlyNumberCharactersThrough)
 {
     Form1 &f = start();
