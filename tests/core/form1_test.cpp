@@ -734,6 +734,12 @@ TEST_F(SmallWindows, HelpExplainsEveryWindowAndWhatACalculationSaves)
         {"ytd", "empty without one"},
         {"ot", "the rows they were worked out from"},
         {"safety", "no copy can be kept"},
+        {"safety", "told once"},
+        {"saveuser", "lets the question go"},
+        {"saveuser", "title keeps"},
+        {"profiles", "answers neither Yes nor No"},
+        {"city", "New York brings the city tables back"},
+        {"ytd", "whether or not the window is opened"},
     };
     for (const Window &w : windows) {
         SCOPED_TRACE(w.anchor);
