@@ -458,6 +458,8 @@ void Forms::destroyAll()
     }
 }
 
+Form *Forms::mainWindow() { return mainForm(); }
+
 std::vector<std::string> Forms::loaded()
 {
     std::vector<std::string> names;

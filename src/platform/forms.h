@@ -173,6 +173,9 @@ public:
     // for unloadAll().
     static void destroyAll();
 
+    // The main window once it has been built, else nullptr.
+    static Form *mainWindow();
+
     // Names of the loaded forms, in load order.
     static std::vector<std::string> loaded();
     // Names of every defined form.

@@ -4,11 +4,14 @@
 // inside the available area of the main window's screen; a window too large
 // for that area is limited to it and its controls are reached by scrolling.
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <clocale>
@@ -86,6 +89,21 @@ protected:
         WindowTest::SetUp();
         ASSERT_NE(screenNamed("laptop"), nullptr) << "the two test screens are not configured";
         ASSERT_NE(screenNamed("tiny"), nullptr);
+    }
+
+    // Runs `act` on the modal window once one shows.
+    static void whenModalShows(std::function<void(QWidget *)> act)
+    {
+        auto *timer = new QTimer;
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                act(w);
+            }
+        });
+        timer->start();
     }
 
     // The main window shown with its frame at this place.
@@ -190,6 +208,99 @@ TEST_F(WindowPlacement, OnATinyScreenEveryWindowStaysInsideAndWhatDoesNotFitScro
     // Both far wider than the tiny screen.
     EXPECT_NE(platform::windowScrollArea(&f), nullptr) << "the main window does not scroll";
     EXPECT_EQ(scrolled.count(DialogState::kName), 1u) << "the state editor does not scroll";
+}
+
+// A window of the program the user asks from, and where it is put first:
+// its frame's top left corner at a corner of a screen's available area.
+struct Asker {
+    const char *what;
+    const char *screen;
+    bool bottomRight;                               // else the top left corner
+    std::function<platform::Form *(Form1 &)> open;  // shows the window
+    bool userInfo = false;                          // then asks from User Info, shown modally over it
+};
+
+// One kind of question the platform layer asks (the test dismisses it).
+struct Asked {
+    const char *what;
+    std::function<void()> ask;
+};
+
+// Every question (message box, input box, file dialog) belongs to the
+// program's window it is asked from, the active one or the one shown
+// modally: transient for it, centred over it, inside the available area of
+// its screen; not at the centre of the first screen.
+TEST_F(WindowPlacement, EveryQuestionOpensOverTheWindowThatAsksIt)
+{
+    const auto mainWindow = [](Form1 &f) -> platform::Form * { return &f; };
+    const auto ledger = [](Form1 &f) -> platform::Form * {
+        f.mnuYear->trigger();
+        return &Forms::get<MDIForm1>();
+    };
+    const auto tracker = [](Form1 &f) -> platform::Form * {
+        f.mnuOtItem->trigger();
+        return &Forms::get<Form2>();
+    };
+    const Asker askers[] = {
+        {"the main window", "laptop", false, mainWindow},
+        {"the main window on the other screen", "tiny", true, mainWindow},
+        {"the ledger set", "laptop", false, ledger},
+        {"the tracker", "laptop", true, tracker},
+        {"the tracker on the other screen", "tiny", false, tracker},
+        {"User Info", "laptop", false, mainWindow, true},
+    };
+    const Asked questions[] = {
+        {"a message box", [] { Ui::message(QStringLiteral("Enter numbers only"), platform::Buttons::YesNo); }},
+        {"an input box", [] { Ui::input(QStringLiteral("Enter new user:"), QStringLiteral("File New")); }},
+        {"a file dialog", [] { Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use")); }},
+    };
+    for (const Asker &a : askers) {
+        for (const Asked &q : questions) {
+            SCOPED_TRACE(std::string(a.what) + ", " + q.what);
+            Form1 &f = mainAt(screenNamed("laptop")->availableGeometry().topLeft());
+            platform::Form *window = a.open(f);
+            const QRect screen = screenNamed(a.screen)->availableGeometry();
+            const QSize size = window->frameGeometry().size();
+            window->move(a.bottomRight ? screen.bottomRight() - QPoint(size.width() - 1, size.height() - 1)
+                                       : screen.topLeft());
+            window->showForm();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            QWidget *asker = nullptr;
+            QRect shown;
+            QWindow *parent = nullptr;
+            const auto ask = [&](QWidget *from) {
+                asker = from;
+                whenModalShows([&](QWidget *question) {
+                    shown = question->frameGeometry();
+                    parent = question->windowHandle() ? question->windowHandle()->transientParent() : nullptr;
+                    static_cast<QDialog *>(question)->reject();
+                });
+                q.ask();
+            };
+            Ui::setScripted(false);
+            if (a.userInfo) {
+                whenModalShows([&](QWidget *info) {
+                    ask(info);
+                    info->close();
+                });
+                f.mnuTaxInfoItem_Click();
+            } else {
+                ask(window);
+            }
+            Ui::setScripted(true);
+            ASSERT_NE(asker, nullptr);
+            ASSERT_FALSE(shown.isNull()) << "no question showed";
+            EXPECT_TRUE(parent && parent == asker->windowHandle()) << "not transient for the window that asks";
+            const QRect over = asker->frameGeometry();
+            const QRect area = QGuiApplication::screenAt(over.center())->availableGeometry();
+            const QRect centred = platform::centredOver(shown.size(), over, area);
+            EXPECT_LE((shown.topLeft() - centred.topLeft()).manhattanLength(), 2)
+                << "at " << shown.x() << "," << shown.y() << ", not over the window that asks at " << over.x() << ","
+                << over.y() << " inside its screen";
+            Forms::unloadAll();
+            defineForms();
+        }
+    }
 }
 
 }  // namespace
