@@ -1,8 +1,10 @@
 // Where the program's windows open, on a desktop of two screens: a laptop's
 // 1366x768 and, to its right, a tiny 640x480 one. Every dialog is transient
-// for the main window and opens over it (a date picker just below its box),
-// inside the available area of the main window's screen; a window too large
-// for that area is limited to it and its controls are reached by scrolling.
+// for the main window and opens over it (a date picker belongs to the window
+// of its box and opens just below the box), inside the available area of
+// that window's screen; a window too large for that area is limited to it
+// and its controls are reached by scrolling. Every question opens over the
+// window that asks it.
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
@@ -151,9 +153,11 @@ protected:
         const QRect frame = w.frameGeometry();
         const QLineEdit *box = o.box ? o.box() : nullptr;
         if (o.dialog) {
+            // A date picker belongs to the window of its box.
+            const QWidget *owner = box ? box->window() : &main;
             EXPECT_EQ(w.windowType(), Qt::Dialog);
-            EXPECT_TRUE(w.windowHandle() && w.windowHandle()->transientParent() == main.windowHandle())
-                << "not transient for the main window";
+            EXPECT_TRUE(w.windowHandle() && w.windowHandle()->transientParent() == owner->windowHandle())
+                << "not transient for " << owner->objectName().toStdString();
         } else {
             EXPECT_EQ(w.windowHandle()->transientParent(), nullptr);
         }
@@ -300,6 +304,58 @@ TEST_F(WindowPlacement, EveryQuestionOpensOverTheWindowThatAsksIt)
             Forms::unloadAll();
             defineForms();
         }
+    }
+}
+
+// A date picker belongs to the window that holds its box: it is transient
+// for that window, so the desktop keeps that window below it and not under
+// the main window; and that window is on top and active once it closes.
+TEST_F(WindowPlacement, ADatePickerBelongsToTheWindowOfItsBoxWhichIsActiveAgainWhenItCloses)
+{
+    const struct {
+        const char *what;
+        std::function<platform::Form *(Form1 &)> open;  // shows the box's window
+        std::function<QLineEdit *()> box;
+    } cases[] = {
+        {"the main window's pay date", [](Form1 &f) -> platform::Form * { return &f; },
+         [] { return Forms::get<Form1>().txtWeek; }},
+        {"the tracker's week ending",
+         [](Form1 &f) -> platform::Form * {
+             f.mnuOtItem->trigger();
+             return &Forms::get<Form2>();
+         },
+         [] { return Forms::get<Form2>().Text1[0]; }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect laptop = screenNamed("laptop")->availableGeometry();
+        Form1 &f = mainAt(laptop.topLeft());
+        platform::Form *window = c.open(f);
+        // Beside the main window, so that either one covers the other only in part.
+        if (window != &f)
+            window->move(laptop.bottomRight() -
+                         QPoint(window->frameGeometry().width() - 1, window->frameGeometry().height() - 1));
+        window->showForm();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QWindow *parent = nullptr;
+        bool picked = false;
+        Ui::setScripted(false);
+        whenModalShows([&](QWidget *picker) {
+            parent = picker->windowHandle() ? picker->windowHandle()->transientParent() : nullptr;
+            auto *ok = picker->findChild<QPushButton *>(QStringLiteral("Command1"));
+            picked = ok != nullptr;
+            if (ok)
+                ok->click();
+            else
+                picker->close();
+        });
+        QTest::mouseClick(c.box(), Qt::LeftButton);
+        Ui::setScripted(true);
+        ASSERT_TRUE(picked) << "no date picker showed";
+        EXPECT_TRUE(parent && parent == window->windowHandle()) << "not transient for the window of its box";
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << "the window of its box is not active again";
+        Forms::unloadAll();
+        defineForms();
     }
 }
 
