@@ -209,6 +209,13 @@ void Form::showForm()
 
 bool Form::unloadForm() { return byForm(this) ? Forms::unloadInstance(this, true, false) : true; }
 
+void Form::hideAndForgetPlace()
+{
+    hide();
+    // A window not placed since its load is placed at its opening.
+    setAttribute(Qt::WA_Moved, false);
+}
+
 void Form::setVisible(bool visible)
 {
     if (visible && isWindow() && !isVisible())

@@ -80,6 +80,10 @@ public:
     // Unloads this form through the registry; false when it refused. A form
     // not loaded does nothing.
     bool unloadForm();
+    // Hides the form, still loaded with what its controls hold, and forgets
+    // where it was: its next opening places it as the first after a load
+    // does (a dialog over its owner).
+    void hideAndForgetPlace();
 
     // Resizes the window, at most to its screen's available area (its
     // content scrolls when it cannot shrink that far); a window on view is

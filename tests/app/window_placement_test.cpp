@@ -359,6 +359,33 @@ TEST_F(WindowPlacement, ADatePickerBelongsToTheWindowOfItsBoxWhichIsActiveAgainW
     }
 }
 
+// The non-resident editor's CANCEL hides it, still loaded with what was
+// typed; it opens over the main window again, wherever that went, as every
+// editor does.
+TEST_F(WindowPlacement, TheNonResidentEditorOpensOverTheMainWindowAgainAfterItsCancel)
+{
+    const QRect laptop = screenNamed("laptop")->availableGeometry();
+    Form1 &f = mainAt(laptop.topLeft());
+    const QSize mainFrame = f.frameGeometry().size();
+    const QPoint places[] = {
+        laptop.topLeft(),
+        laptop.topLeft() + QPoint(laptop.width() - mainFrame.width(), laptop.height() - mainFrame.height()),
+        laptop.topLeft() + QPoint(laptop.width() / 4, 0),
+    };
+    for (const QPoint &place : places) {
+        f.move(place);
+        f.mnuNonCity->trigger();
+        DialogNonCity &editor = Forms::get<DialogNonCity>();
+        ASSERT_TRUE(editor.isVisible());
+        const QPoint d = editor.frameGeometry().center() - f.frameGeometry().center();
+        EXPECT_TRUE(std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1)
+            << "at " << editor.x() << "," << editor.y() << ", not over the main window at " << f.x() << "," << f.y();
+        editor.CancelButton->click();
+        ASSERT_TRUE(Forms::isLoaded<DialogNonCity>());
+        ASSERT_FALSE(editor.isVisible());
+    }
+}
+
 }  // namespace
 }  // namespace wagedesk::testing
 
