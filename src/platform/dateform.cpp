@@ -66,6 +66,25 @@ QRect DateForm::openingBox() const
     return target && target->isVisible() ? QRect(target->mapToGlobal(QPoint(0, 0)), target->size()) : QRect();
 }
 
+QWidget *DateForm::ownerWindow() const { return owner_ ? owner_.data() : Form::ownerWindow(); }
+
+void DateForm::setVisible(bool visible)
+{
+    const bool opening = visible && isWindow() && !isVisible();
+    const bool closing = !visible && isVisible();
+    if (opening) {
+        // Kept, not asked for again at the closing: reaching the box then
+        // would load its window again when that has been unloaded first.
+        const QLineEdit *target = box();
+        owner_ = target && target->isVisible() ? target->window() : nullptr;
+    }
+    Form::setVisible(visible);
+    if (closing && owner_ && owner_->isVisible()) {
+        owner_->raise();
+        owner_->activateWindow();
+    }
+}
+
 void DateForm::writeBox() { box()->setText(dateText(DTPicker1->date())); }
 
 void DateForm::Command1_Click()

@@ -1,11 +1,13 @@
 // A small window that picks a date for a box of another window: a date
 // picker and an OK button. The box follows the picker while the window is
 // open (every change, and a click on the picker or on a day of its
-// calendar); OK writes the date once more and closes the window. It opens
-// just below the box.
+// calendar); OK writes the date once more and closes the window. It belongs
+// to the window that holds the box: it opens just below the box, and that
+// window is on top and active again when it closes.
 #pragma once
 
 #include <QDate>
+#include <QPointer>
 #include <QString>
 
 #include "platform/forms.h"
@@ -28,6 +30,7 @@ public:
     // by it. Today outside the range is the range's nearest end.
     void formLoad() override;
     void Command1_Click();
+    void setVisible(bool visible) override;
 
     DatePicker *DTPicker1;
     QPushButton *Command1;
@@ -45,10 +48,13 @@ protected:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     QRect openingBox() const override;
+    QWidget *ownerWindow() const override;
 
 private:
     void writeBox();
     QDate min_, max_;
+    // The window of the box while the picker is open.
+    QPointer<QWidget> owner_;
 };
 
 }  // namespace platform

@@ -209,6 +209,13 @@ void Form::showForm()
 
 bool Form::unloadForm() { return byForm(this) ? Forms::unloadInstance(this, true, false) : true; }
 
+void Form::hideAndForgetPlace()
+{
+    hide();
+    // A window not placed since its load is placed at its opening.
+    setAttribute(Qt::WA_Moved, false);
+}
+
 void Form::setVisible(bool visible)
 {
     if (visible && isWindow() && !isVisible())
@@ -258,15 +265,16 @@ void Form::resizeOnScreen(const QSize &size)
         moveFrameTo(this, inside.topLeft(), margins);
 }
 
+QWidget *Form::ownerWindow() const { return mainForm(); }
+
 void Forms::opening(Form *form)
 {
-    const FormRole role = roleOf(form);
-    Form *main = mainForm();
-    if (main == form)
-        main = nullptr;
-    const bool dialog = role == FormRole::Dialog;
+    const bool dialog = roleOf(form) == FormRole::Dialog;
+    QWidget *owner = dialog && form->ownerWindow() ? form->ownerWindow()->window() : nullptr;
+    if (owner == form)
+        owner = nullptr;
     const QRect box = dialog ? form->openingBox() : QRect();
-    const QRect over = main && main->isVisible() ? main->frameGeometry() : QRect();
+    const QRect over = owner && owner->isVisible() ? owner->frameGeometry() : QRect();
     const QPoint at = !box.isEmpty()              ? box.center()
                       : dialog && !over.isEmpty() ? over.center()
                                                   : form->frameGeometry().center();
@@ -283,11 +291,11 @@ void Forms::opening(Form *form)
         moveFrameTo(form, place.topLeft(), margins);
     }
     // Else the desktop places it, as it does a new window.
-    if (dialog && main && main->windowHandle()) {
-        // The desktop keeps a dialog above its main window, minimizes it
-        // with it, and does not list it as a window of its own.
+    if (owner && owner->windowHandle()) {
+        // The desktop keeps a dialog above its owner, minimizes it with it,
+        // and does not list it as a window of its own.
         form->winId();
-        form->windowHandle()->setTransientParent(main->windowHandle());
+        form->windowHandle()->setTransientParent(owner->windowHandle());
     }
 }
 
@@ -457,6 +465,8 @@ void Forms::destroyAll()
         delete form.data();
     }
 }
+
+Form *Forms::mainWindow() { return mainForm(); }
 
 std::vector<std::string> Forms::loaded()
 {

@@ -13,9 +13,10 @@
 //
 // Every window opens inside the available area of its screen, no larger
 // than that area (its content scrolls when it would need more). A dialog
-// belongs to the main window: the desktop keeps it above the main window
-// (it is transient for it), and its first opening after a load is centred
-// over the main window, or just below the box it serves. Other windows
+// belongs to a window, the main window unless it says otherwise: the
+// desktop keeps it above that window (it is transient for it), and its
+// first opening after a load is centred over that window, or just below
+// the box it serves. Other windows
 // open where the desktop puts them. A window placed since its load (by the
 // program, or by an opening and then the user) opens where it was.
 #pragma once
@@ -79,6 +80,10 @@ public:
     // Unloads this form through the registry; false when it refused. A form
     // not loaded does nothing.
     bool unloadForm();
+    // Hides the form, still loaded with what its controls hold, and forgets
+    // where it was: its next opening places it as the first after a load
+    // does (a dialog over its owner).
+    void hideAndForgetPlace();
 
     // Resizes the window, at most to its screen's available area (its
     // content scrolls when it cannot shrink that far); a window on view is
@@ -97,8 +102,11 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     // The box a dialog serves, in global coordinates: the dialog opens just
-    // below it. Empty (the default): it opens centred over the main window.
+    // below it. Empty (the default): it opens centred over its owner.
     virtual QRect openingBox() const { return {}; }
+    // The window a dialog belongs to: transient for it, and opening over it.
+    // By default the main window.
+    virtual QWidget *ownerWindow() const;
 
 private:
     friend class Forms;
@@ -173,6 +181,9 @@ public:
     // for unloadAll().
     static void destroyAll();
 
+    // The main window once it has been built, else nullptr.
+    static Form *mainWindow();
+
     // Names of the loaded forms, in load order.
     static std::vector<std::string> loaded();
     // Names of every defined form.
@@ -181,8 +192,8 @@ public:
 private:
     friend class Form;
     static void destroyed(Form *form);
-    // Makes a form's window ready to be shown: transient for the main window
-    // when a dialog; sized and placed.
+    // Makes a form's window ready to be shown: transient for its owner when
+    // a dialog; sized and placed.
     static void opening(Form *form);
     static bool unloadInstance(Form *form, bool fromCode, bool force);
 };

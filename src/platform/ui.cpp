@@ -1,5 +1,6 @@
 #include "platform/ui.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -26,11 +27,13 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
 #include <utility>
 
 #include "platform/focuslink.h"
+#include "platform/forms.h"
 
 namespace platform {
 
@@ -182,9 +185,40 @@ private:
     bool escapeCancels_;
 };
 
+// The program's window a question is asked from: the modal window on view
+// (an editor shown modally, another question), else the active window,
+// else the main window; nullptr when none of them is on view.
+QWidget *askingWindow()
+{
+    for (QWidget *w : {QApplication::activeModalWidget(), QApplication::activeWindow(),
+                       static_cast<QWidget *>(Forms::mainWindow())}) {
+        if (!w)
+            continue;
+        w = w->window();
+        const Qt::WindowType type = w->windowType();
+        if (w->isVisible() && type != Qt::Popup && type != Qt::ToolTip && w->windowHandle())
+            return w;
+    }
+    return nullptr;
+}
+
+// Makes a question's dialog belong to the window that asks it, without
+// being its child (which would hand it that window's style sheet): the
+// desktop keeps it above that window, on that window's screen, and Qt
+// centres it over that window, inside the screen's available area.
+void askedFrom(QDialog &dialog)
+{
+    QWidget *asker = askingWindow();
+    if (!asker)
+        return;
+    dialog.winId();
+    dialog.windowHandle()->setTransientParent(asker->windowHandle());
+}
+
 Answer showMessageBox(const Question &q)
 {
     MessageBox box(q.buttons == Buttons::YesNoEscCancels);
+    askedFrom(box);
     box.setWindowTitle(windowTitle(q.title));
     box.setTextFormat(Qt::PlainText);
     box.setText(QString(q.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -263,6 +297,7 @@ QString Ui::input(const QString &prompt, const QString &title, const QString &de
     if (state().scripted)
         return take<QString>(q);
     QInputDialog dialog;
+    askedFrom(dialog);
     dialog.setWindowTitle(windowTitle(q.title));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
@@ -311,6 +346,7 @@ std::optional<QString> Ui::openFile(const QString &filter, const QString &title)
         dialog.setFilter(dialog.filter() | QDir::Hidden);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
+        askedFrom(dialog);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             chosen = dialog.selectedFiles().constFirst();
     }

@@ -2,7 +2,10 @@
 // input boxes, the file-open and printer dialogs, modal windows, the help
 // viewer. The program shows the real Qt dialogs; a test scripts the answers
 // beforehand (Ui::script()) and reads what was asked (Ui::asked()), so no
-// person is needed and nothing blocks.
+// person is needed and nothing blocks. A message box, an input box or the
+// file dialog belongs to the program's window that asks it (the modal window
+// on view, else the active window, else the main window): transient for it,
+// and centred over it inside its screen's available area.
 #pragma once
 
 #include <QDate>

@@ -1,14 +1,19 @@
 // Where the program's windows open, on a desktop of two screens: a laptop's
 // 1366x768 and, to its right, a tiny 640x480 one. Every dialog is transient
-// for the main window and opens over it (a date picker just below its box),
-// inside the available area of the main window's screen; a window too large
-// for that area is limited to it and its controls are reached by scrolling.
+// for the main window and opens over it (a date picker belongs to the window
+// of its box and opens just below the box), inside the available area of
+// that window's screen; a window too large for that area is limited to it
+// and its controls are reached by scrolling. Every question opens over the
+// window that asks it.
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <clocale>
@@ -88,6 +93,21 @@ protected:
         ASSERT_NE(screenNamed("tiny"), nullptr);
     }
 
+    // Runs `act` on the modal window once one shows.
+    static void whenModalShows(std::function<void(QWidget *)> act)
+    {
+        auto *timer = new QTimer;
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                act(w);
+            }
+        });
+        timer->start();
+    }
+
     // The main window shown with its frame at this place.
     Form1 &mainAt(const QPoint &place)
     {
@@ -133,9 +153,11 @@ protected:
         const QRect frame = w.frameGeometry();
         const QLineEdit *box = o.box ? o.box() : nullptr;
         if (o.dialog) {
+            // A date picker belongs to the window of its box.
+            const QWidget *owner = box ? box->window() : &main;
             EXPECT_EQ(w.windowType(), Qt::Dialog);
-            EXPECT_TRUE(w.windowHandle() && w.windowHandle()->transientParent() == main.windowHandle())
-                << "not transient for the main window";
+            EXPECT_TRUE(w.windowHandle() && w.windowHandle()->transientParent() == owner->windowHandle())
+                << "not transient for " << owner->objectName().toStdString();
         } else {
             EXPECT_EQ(w.windowHandle()->transientParent(), nullptr);
         }
@@ -190,6 +212,178 @@ TEST_F(WindowPlacement, OnATinyScreenEveryWindowStaysInsideAndWhatDoesNotFitScro
     // Both far wider than the tiny screen.
     EXPECT_NE(platform::windowScrollArea(&f), nullptr) << "the main window does not scroll";
     EXPECT_EQ(scrolled.count(DialogState::kName), 1u) << "the state editor does not scroll";
+}
+
+// A window of the program the user asks from, and where it is put first:
+// its frame's top left corner at a corner of a screen's available area.
+struct Asker {
+    const char *what;
+    const char *screen;
+    bool bottomRight;                               // else the top left corner
+    std::function<platform::Form *(Form1 &)> open;  // shows the window
+    bool userInfo = false;                          // then asks from User Info, shown modally over it
+};
+
+// One kind of question the platform layer asks (the test dismisses it).
+struct Asked {
+    const char *what;
+    std::function<void()> ask;
+};
+
+// Every question (message box, input box, file dialog) belongs to the
+// program's window it is asked from, the active one or the one shown
+// modally: transient for it, centred over it, inside the available area of
+// its screen; not at the centre of the first screen.
+TEST_F(WindowPlacement, EveryQuestionOpensOverTheWindowThatAsksIt)
+{
+    const auto mainWindow = [](Form1 &f) -> platform::Form * { return &f; };
+    const auto ledger = [](Form1 &f) -> platform::Form * {
+        f.mnuYear->trigger();
+        return &Forms::get<MDIForm1>();
+    };
+    const auto tracker = [](Form1 &f) -> platform::Form * {
+        f.mnuOtItem->trigger();
+        return &Forms::get<Form2>();
+    };
+    const Asker askers[] = {
+        {"the main window", "laptop", false, mainWindow},
+        {"the main window on the other screen", "tiny", true, mainWindow},
+        {"the ledger set", "laptop", false, ledger},
+        {"the tracker", "laptop", true, tracker},
+        {"the tracker on the other screen", "tiny", false, tracker},
+        {"User Info", "laptop", false, mainWindow, true},
+    };
+    const Asked questions[] = {
+        {"a message box", [] { Ui::message(QStringLiteral("Enter numbers only"), platform::Buttons::YesNo); }},
+        {"an input box", [] { Ui::input(QStringLiteral("Enter new user:"), QStringLiteral("File New")); }},
+        {"a file dialog", [] { Ui::openFile(QStringLiteral("Saved Files (*.use)|*.use")); }},
+    };
+    for (const Asker &a : askers) {
+        for (const Asked &q : questions) {
+            SCOPED_TRACE(std::string(a.what) + ", " + q.what);
+            Form1 &f = mainAt(screenNamed("laptop")->availableGeometry().topLeft());
+            platform::Form *window = a.open(f);
+            const QRect screen = screenNamed(a.screen)->availableGeometry();
+            const QSize size = window->frameGeometry().size();
+            window->move(a.bottomRight ? screen.bottomRight() - QPoint(size.width() - 1, size.height() - 1)
+                                       : screen.topLeft());
+            window->showForm();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            QWidget *asker = nullptr;
+            QRect shown;
+            QWindow *parent = nullptr;
+            const auto ask = [&](QWidget *from) {
+                asker = from;
+                whenModalShows([&](QWidget *question) {
+                    shown = question->frameGeometry();
+                    parent = question->windowHandle() ? question->windowHandle()->transientParent() : nullptr;
+                    static_cast<QDialog *>(question)->reject();
+                });
+                q.ask();
+            };
+            Ui::setScripted(false);
+            if (a.userInfo) {
+                whenModalShows([&](QWidget *info) {
+                    ask(info);
+                    info->close();
+                });
+                f.mnuTaxInfoItem_Click();
+            } else {
+                ask(window);
+            }
+            Ui::setScripted(true);
+            ASSERT_NE(asker, nullptr);
+            ASSERT_FALSE(shown.isNull()) << "no question showed";
+            EXPECT_TRUE(parent && parent == asker->windowHandle()) << "not transient for the window that asks";
+            const QRect over = asker->frameGeometry();
+            const QRect area = QGuiApplication::screenAt(over.center())->availableGeometry();
+            const QRect centred = platform::centredOver(shown.size(), over, area);
+            EXPECT_LE((shown.topLeft() - centred.topLeft()).manhattanLength(), 2)
+                << "at " << shown.x() << "," << shown.y() << ", not over the window that asks at " << over.x() << ","
+                << over.y() << " inside its screen";
+            Forms::unloadAll();
+            defineForms();
+        }
+    }
+}
+
+// A date picker belongs to the window that holds its box: it is transient
+// for that window, so the desktop keeps that window below it and not under
+// the main window; and that window is on top and active once it closes.
+TEST_F(WindowPlacement, ADatePickerBelongsToTheWindowOfItsBoxWhichIsActiveAgainWhenItCloses)
+{
+    const struct {
+        const char *what;
+        std::function<platform::Form *(Form1 &)> open;  // shows the box's window
+        std::function<QLineEdit *()> box;
+    } cases[] = {
+        {"the main window's pay date", [](Form1 &f) -> platform::Form * { return &f; },
+         [] { return Forms::get<Form1>().txtWeek; }},
+        {"the tracker's week ending",
+         [](Form1 &f) -> platform::Form * {
+             f.mnuOtItem->trigger();
+             return &Forms::get<Form2>();
+         },
+         [] { return Forms::get<Form2>().Text1[0]; }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect laptop = screenNamed("laptop")->availableGeometry();
+        Form1 &f = mainAt(laptop.topLeft());
+        platform::Form *window = c.open(f);
+        // Beside the main window, so that either one covers the other only in part.
+        if (window != &f)
+            window->move(laptop.bottomRight() -
+                         QPoint(window->frameGeometry().width() - 1, window->frameGeometry().height() - 1));
+        window->showForm();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QWindow *parent = nullptr;
+        bool picked = false;
+        Ui::setScripted(false);
+        whenModalShows([&](QWidget *picker) {
+            parent = picker->windowHandle() ? picker->windowHandle()->transientParent() : nullptr;
+            auto *ok = picker->findChild<QPushButton *>(QStringLiteral("Command1"));
+            picked = ok != nullptr;
+            if (ok)
+                ok->click();
+            else
+                picker->close();
+        });
+        QTest::mouseClick(c.box(), Qt::LeftButton);
+        Ui::setScripted(true);
+        ASSERT_TRUE(picked) << "no date picker showed";
+        EXPECT_TRUE(parent && parent == window->windowHandle()) << "not transient for the window of its box";
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << "the window of its box is not active again";
+        Forms::unloadAll();
+        defineForms();
+    }
+}
+
+// The non-resident editor's CANCEL hides it, still loaded with what was
+// typed; it opens over the main window again, wherever that went, as every
+// editor does.
+TEST_F(WindowPlacement, TheNonResidentEditorOpensOverTheMainWindowAgainAfterItsCancel)
+{
+    const QRect laptop = screenNamed("laptop")->availableGeometry();
+    Form1 &f = mainAt(laptop.topLeft());
+    const QSize mainFrame = f.frameGeometry().size();
+    const QPoint places[] = {
+        laptop.topLeft(),
+        laptop.topLeft() + QPoint(laptop.width() - mainFrame.width(), laptop.height() - mainFrame.height()),
+        laptop.topLeft() + QPoint(laptop.width() / 4, 0),
+    };
+    for (const QPoint &place : places) {
+        f.move(place);
+        f.mnuNonCity->trigger();
+        DialogNonCity &editor = Forms::get<DialogNonCity>();
+        ASSERT_TRUE(editor.isVisible());
+        const QPoint d = editor.frameGeometry().center() - f.frameGeometry().center();
+        EXPECT_TRUE(std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1)
+            << "at " << editor.x() << "," << editor.y() << ", not over the main window at " << f.x() << "," << f.y();
+        editor.CancelButton->click();
+        ASSERT_TRUE(Forms::isLoaded<DialogNonCity>());
+        ASSERT_FALSE(editor.isVisible());
+    }
 }
 
 }  // namespace

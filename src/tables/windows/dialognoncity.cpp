@@ -163,7 +163,8 @@ void DialogNonCity::OKButton_Click()
     Forms::unload(kName);
 }
 
-// Hidden, not unloaded: the next showing has the boxes as they were left.
-void DialogNonCity::CancelButton_Click() { hide(); }
+// Hidden, not unloaded: the next showing has the boxes as they were left,
+// and opens over the main window as every editor's does.
+void DialogNonCity::CancelButton_Click() { hideAndForgetPlace(); }
 
 }  // namespace wagedesk
