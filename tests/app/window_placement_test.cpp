@@ -34,6 +34,7 @@
 #include "tables/windows/dialogcity.h"
 #include "tables/windows/dialognoncity.h"
 #include "tables/windows/dialogstate.h"
+#include "when_modal_shows.h"
 #include "window_fixture.h"
 
 namespace wagedesk::testing {
@@ -93,20 +94,7 @@ protected:
         ASSERT_NE(screenNamed("tiny"), nullptr);
     }
 
-    // Runs `act` on the modal window once one shows.
-    static void whenModalShows(std::function<void(QWidget *)> act)
-    {
-        auto *timer = new QTimer;
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [timer, act] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
-                act(w);
-            }
-        });
-        timer->start();
-    }
+    static void whenModalShows(std::function<void(QWidget *)> act) { wdtest::whenModalShows(std::move(act)); }
 
     // The main window shown with its frame at this place.
     Form1 &mainAt(const QPoint &place)

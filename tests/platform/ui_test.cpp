@@ -17,6 +17,7 @@
 
 #include "platform/datepicker.h"
 #include "platform/ui.h"
+#include "when_modal_shows.h"
 
 // Readable dates in failure messages.
 void PrintTo(const QDate &date, std::ostream *out) { *out << date.toString(Qt::ISODate).toStdString(); }
@@ -379,19 +380,7 @@ protected:
         UiTest::SetUp();
         Ui::setScripted(false);
     }
-    static void whenModalShows(std::function<void(QWidget *)> act)
-    {
-        auto *timer = new QTimer;
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [timer, act] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
-                act(w);
-            }
-        });
-        timer->start();
-    }
+    static void whenModalShows(std::function<void(QWidget *)> act) { wdtest::whenModalShows(std::move(act)); }
 };
 
 TEST_F(RealDialogs, MessageBoxesShowTheirTitleTextAndButtons)
