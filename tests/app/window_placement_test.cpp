@@ -94,8 +94,6 @@ protected:
         ASSERT_NE(screenNamed("tiny"), nullptr);
     }
 
-    static void whenModalShows(std::function<void(QWidget *)> act) { wdtest::whenModalShows(std::move(act)); }
-
     // The main window shown with its frame at this place.
     Form1 &mainAt(const QPoint &place)
     {
@@ -262,7 +260,7 @@ TEST_F(WindowPlacement, EveryQuestionOpensOverTheWindowThatAsksIt)
             QWindow *parent = nullptr;
             const auto ask = [&](QWidget *from) {
                 asker = from;
-                whenModalShows([&](QWidget *question) {
+                wdtest::whenModalShows([&](QWidget *question) {
                     shown = question->frameGeometry();
                     parent = question->windowHandle() ? question->windowHandle()->transientParent() : nullptr;
                     static_cast<QDialog *>(question)->reject();
@@ -271,7 +269,7 @@ TEST_F(WindowPlacement, EveryQuestionOpensOverTheWindowThatAsksIt)
             };
             Ui::setScripted(false);
             if (a.userInfo) {
-                whenModalShows([&](QWidget *info) {
+                wdtest::whenModalShows([&](QWidget *info) {
                     ask(info);
                     info->close();
                 });
@@ -328,7 +326,7 @@ TEST_F(WindowPlacement, ADatePickerBelongsToTheWindowOfItsBoxWhichIsActiveAgainW
         QWindow *parent = nullptr;
         bool picked = false;
         Ui::setScripted(false);
-        whenModalShows([&](QWidget *picker) {
+        wdtest::whenModalShows([&](QWidget *picker) {
             parent = picker->windowHandle() ? picker->windowHandle()->transientParent() : nullptr;
             auto *ok = picker->findChild<QPushButton *>(QStringLiteral("Command1"));
             picked = ok != nullptr;

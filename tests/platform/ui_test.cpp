@@ -380,7 +380,6 @@ protected:
         UiTest::SetUp();
         Ui::setScripted(false);
     }
-    static void whenModalShows(std::function<void(QWidget *)> act) { wdtest::whenModalShows(std::move(act)); }
 };
 
 TEST_F(RealDialogs, MessageBoxesShowTheirTitleTextAndButtons)
@@ -399,7 +398,7 @@ TEST_F(RealDialogs, MessageBoxesShowTheirTitleTextAndButtons)
     for (const auto &c : cases) {
         QString title, text;
         QMessageBox::StandardButtons buttons;
-        whenModalShows([&](QWidget *w) {
+        wdtest::whenModalShows([&](QWidget *w) {
             auto *box = qobject_cast<QMessageBox *>(w);
             ASSERT_NE(box, nullptr);
             title = box->windowTitle();
@@ -440,7 +439,7 @@ TEST_F(RealDialogs, EscAndTheCloseButtonCancelOnlyWhereAskedTo)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QMessageBox::StandardButtons shown;
-        whenModalShows([&](QWidget *w) {
+        wdtest::whenModalShows([&](QWidget *w) {
             auto *box = qobject_cast<QMessageBox *>(w);
             ASSERT_NE(box, nullptr);
             shown = box->standardButtons();
@@ -453,7 +452,7 @@ TEST_F(RealDialogs, EscAndTheCloseButtonCancelOnlyWhereAskedTo)
 
 TEST_F(RealDialogs, CancellingAnInputBoxGivesNothing)
 {
-    whenModalShows([](QWidget *w) {
+    wdtest::whenModalShows([](QWidget *w) {
         auto *dialog = qobject_cast<QInputDialog *>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->textValue(), QStringLiteral("draft"));
@@ -465,7 +464,7 @@ TEST_F(RealDialogs, CancellingAnInputBoxGivesNothing)
 TEST_F(RealDialogs, TheFileDialogShowsDotFilesAndMovesTheCurrentFolder)
 {
     const QString chosen = make(QStringLiteral("users/.use"));
-    whenModalShows([&](QWidget *w) {
+    wdtest::whenModalShows([&](QWidget *w) {
         auto *dialog = qobject_cast<QFileDialog *>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog->filter() & QDir::Hidden);
@@ -481,13 +480,13 @@ TEST_F(RealDialogs, TheFileDialogShowsDotFilesAndMovesTheCurrentFolder)
 TEST_F(RealDialogs, AModalWindowReturnsWhenHiddenOrDestroyed)
 {
     QWidget window;
-    whenModalShows([](QWidget *w) { w->hide(); });
+    wdtest::whenModalShows([](QWidget *w) { w->hide(); });
     Ui::showModal(&window);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.windowModality(), Qt::NonModal) << "the modality is the window's own again";
 
     QPointer<QWidget> doomed = new QWidget;
-    whenModalShows([](QWidget *w) { delete w; });
+    wdtest::whenModalShows([](QWidget *w) { delete w; });
     Ui::showModal(doomed);
     EXPECT_TRUE(doomed.isNull());
 }

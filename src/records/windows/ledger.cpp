@@ -179,16 +179,21 @@ payrecords::PayFrequency storedFrequency(std::int16_t weeklyPay) { return {weekl
 
 // What the year file holds, as a ledger opened on it from an empty store
 // shows it and a close with Yes takes it: its rows, or an empty year where
-// there is no file (or it cannot be read). Nothing when its totals cannot
-// be formed.
-std::optional<payrecords::YearLedger> savedYear(const std::filesystem::path &file, std::int16_t weeklyPay)
-{
+// there is no file (or it cannot be read); and whether there is a file.
+struct SavedYear {
     payrecords::YearLedger ledger;
+    bool fileThere = false;
+};
+// Nothing when its totals cannot be formed.
+std::optional<SavedYear> savedYear(const std::filesystem::path &file, std::int16_t weeklyPay)
+{
+    SavedYear saved;
     payrecords::YearScreen screen;
-    (void)payrecords::fillBoxes(ledger, screen, file, weeklyPay);
-    if (!payrecords::UpdateAndAdd(ledger, screen, storedFrequency(weeklyPay)))
+    const payrecords::LoadResult read = payrecords::fillBoxes(saved.ledger, screen, file, weeklyPay);
+    if (!payrecords::UpdateAndAdd(saved.ledger, screen, storedFrequency(weeklyPay)))
         return std::nullopt;
-    return ledger;
+    saved.fileThere = read.read || read.fileProblem.has_value();
+    return saved;
 }
 
 // Whether letting the set go would lose something: what its Close with Yes
@@ -199,15 +204,14 @@ bool holdsUnsaved(const payrecords::YearSetView &view)
 {
     payrecords::YearLedger shown = view.ledger;
     payrecords::YearScreen shownScreen = view.screen;
-    const std::filesystem::path file = fileOf(view);
-    const std::optional<payrecords::YearLedger> saved = savedYear(file, view.weeklyPay);
+    const std::optional<SavedYear> saved = savedYear(fileOf(view), view.weeklyPay);
     if (!saved || !payrecords::UpdateAndAdd(shown, shownScreen, storedFrequency(view.weeklyPay)))
         return true;
-    if (!legacy::canOpenForReading(file))
+    if (!saved->fileThere)
         for (payrecords::YearRow &row : shown.rows)
             if (row.Date == "0")
                 row.Date.clear();
-    return shown != *saved;
+    return shown != saved->ledger;
 }
 
 // The save of a close with Yes: the ledger's values into the store, the
@@ -254,16 +258,22 @@ bool saveOpenSet()
     return !problem;
 }
 
-// A ledger the user let go: the store as the year file holds it (empty
-// without one), so that no later calculation counts what was discarded.
-void keepOnlyTheSavedYear()
+// The store as the profile's year file holds it (empty without one, or
+// when it is damaged), with no window loaded.
+payrecords::LoadResult storeTheSavedYear()
 {
     payrecords::YearLedger ledger;
     payrecords::YearScreen screen;
-    (void)payrecords::LoadYearToDate(ledger, screen, yearFile(), state().profile.WeeklyPay);
+    const payrecords::LoadResult result = payrecords::LoadYearToDate(ledger, screen, yearFile(),
+                                                                     state().profile.WeeklyPay);
     payrecords::yearLedger() = ledger;
     payrecords::copyYearView();
+    return result;
 }
+
+// A ledger the user let go: no later calculation counts what was
+// discarded.
+void keepOnlyTheSavedYear() { (void)storeTheSavedYear(); }
 
 bool belongsToTheProfile(const payrecords::YearSetView &view)
 {
@@ -1041,11 +1051,7 @@ bool LoadYearToDate()
 void readSavedYear()
 {
     Session session;
-    YearLedger ledger;
-    YearScreen screen;
-    report(payrecords::LoadYearToDate(ledger, screen, yearFile(), state().profile.WeeklyPay));
-    yearLedger() = ledger;
-    copyYearView();
+    report(storeTheSavedYear());
 }
 
 void showYearToDate()
