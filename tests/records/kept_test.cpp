@@ -12,6 +12,8 @@
 #include "records/windows/ledger.h"
 #include "records/windows/tracker.h"
 #include "records_fixture.h"
+#include "tables/windows/dialogcity.h"
+#include "tables/windows/dialognoncity.h"
 #include "tables/windows/dialogstate.h"
 
 namespace wagedesk::testing {
@@ -427,6 +429,110 @@ TEST_F(Kept, ARefusedSaveSwitchesNoProfile)
     EXPECT_EQ(state().CurrentUser, "pat");
     EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("bob*")}).isEmpty())
         << files().join(QLatin1Char(' ')).toStdString();
+}
+
+// A name typed into the Save dialog and then let go (Esc, its close button)
+// leaves no trace: every save that reads the dialog's box goes under the
+// profile's own name, the dialog offers that name again, and the foot of
+// the main window shows it.
+TEST_F(Kept, ANameTypedIntoTheSaveDialogAndLetGoNamesNothing)
+{
+    const std::pair<const char *, Ui::ModalAction> cancels[] = {
+        {"Esc", [](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); }},
+        {"the close button", [](QWidget *) {}},  // left on screen: closed as by its close button
+    };
+    // Each route answers its own questions; `offered` gets what the dialog's
+    // box holds when the route shows it.
+    struct Route {
+        const char *name;
+        std::function<void(Form1 &, QString &offered)> run;
+    };
+    const auto saveShowing = [](QString &offered) {
+        return Ui::ModalAction([&offered](QWidget *w) {
+            offered = static_cast<frmSaveUser *>(w)->txtSaveUser->text();
+            pressSave(w);
+        });
+    };
+    const Route routes[] = {
+        {"Calculate", [](Form1 &f, QString &) { calculate(f); }},
+        {"User Info's OK", [this](Form1 &, QString &) { userInfo([](frmTaxInfo &) {}); }},
+        {"the state editor's OK",
+         [](Form1 &f, QString &) {
+             f.mnuState->trigger();
+             Forms::get<DialogState>().OKButton->click();
+         }},
+        {"the city editor's OK",
+         [](Form1 &f, QString &) {
+             f.mnuCity->trigger();
+             Forms::get<DialogCity>().OKButton->click();
+         }},
+        {"the non-resident editor's OK",
+         [](Form1 &f, QString &) {
+             f.mnuNonCity->trigger();
+             Forms::get<DialogNonCity>().OKButton->click();
+         }},
+        {"Make Default",
+         [](Form1 &f, QString &) {
+             f.mnuState->trigger();
+             Forms::get<DialogState>().cmdMkDefault->click();
+         }},
+        {"File Save",
+         [&](Form1 &f, QString &offered) {
+             Ui::script(saveShowing(offered));
+             f.mnuSave_Click();
+         }},
+        {"File Open",
+         [](Form1 &f, QString &offered) {
+             Ui::script(Ui::ModalAction([&offered](QWidget *w) {
+                 offered = static_cast<frmSaveUser *>(w)->txtSaveUser->text();
+                 pressNo(w);
+             }));
+             Ui::script(std::optional<QString>());  // the file dialog cancelled
+             f.mnuOpen_Click();
+         }},
+        {"File New",
+         [&](Form1 &f, QString &offered) {
+             Ui::script(Answer::Yes);
+             Ui::script(saveShowing(offered));
+             Ui::script(QStringLiteral("carl"));
+             f.mnuNew_Click();
+         }},
+        {"File Exit",
+         [&](Form1 &f, QString &offered) {
+             Ui::script(Answer::Yes);
+             Ui::script(saveShowing(offered));
+             f.mnuExitItem_Click();
+         }},
+    };
+    for (const auto &[cancelName, cancel] : cancels)
+        for (const Route &route : routes) {
+            SCOPED_TRACE(std::string(route.name) + " after " + cancelName);
+            removeAll();
+            Form1 &f = restart();
+            ended = false;
+            Ui::script(Ui::ModalAction([&cancel](QWidget *w) {
+                type(static_cast<frmSaveUser *>(w)->txtSaveUser, QStringLiteral("bob"));
+                cancel(w);
+            }));
+            f.mnuSave_Click();
+            ASSERT_EQ(Ui::pendingAnswers(), 0u);
+
+            const QString footBefore = f.lbUser->text();  // the design caption until a save names the profile
+            QString offered = QStringLiteral("(not shown)");
+            route.run(f, offered);
+            EXPECT_EQ(Ui::pendingAnswers(), 0u);
+            EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("bob*")}, QDir::Files).isEmpty())
+                << files().join(QLatin1Char(' ')).toStdString();
+            if (offered != QStringLiteral("(not shown)")) {
+                EXPECT_EQ(offered, QString()) << "the dialog offers the profile's own name";
+            }
+            const std::string profile = route.name == std::string("File New") ? "carl" : "";
+            EXPECT_EQ(state().CurrentUser, profile);
+            if (!ended) {
+                EXPECT_TRUE(f.lbUser->text() == QString::fromStdString(profile) || f.lbUser->text() == footBefore)
+                    << f.lbUser->text().toStdString();
+            }
+        }
 }
 
 // The save File Exit, the main window's closing and File Open asked for is

@@ -48,7 +48,9 @@ frmSaveUser::frmSaveUser() : platform::Form(kName)
     connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
 }
 
-void frmSaveUser::formLoad() { txtSaveUser->setText(QString::fromStdString(state().CurrentUser)); }
+void frmSaveUser::formLoad() { showProfileName(); }
+
+void frmSaveUser::showProfileName() { txtSaveUser->setText(QString::fromStdString(state().CurrentUser)); }
 
 bool frmSaveUser::cmdSaveUser_Click()
 {
@@ -71,7 +73,7 @@ bool frmSaveUser::cmdSaveUser_Click()
         // A refused save switches no profile: a name typed into the box
         // becomes current only with a save that succeeded.
         state().CurrentUser = current;
-        txtSaveUser->setText(QString::fromStdString(current));
+        showProfileName();
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
         outcome = Outcome::Refused;
         // Back to the program, without the closing rule: the windows stay
@@ -93,6 +95,9 @@ bool frmSaveUser::formQueryUnload(bool fromCode)
     if (fromCode || !isVisible())
         return true;
     outcome = Outcome::Cancelled;
+    // Every save reads the box while the dialog stays loaded: a name typed
+    // and let go must not become the profile behind the user's back.
+    showProfileName();
     hide();
     return false;
 }

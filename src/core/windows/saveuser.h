@@ -19,14 +19,15 @@ public:
     void formLoad() override;
     // The close box (and Esc) on screen lets the question go unanswered:
     // the dialog is hidden without its unload rule, nothing is saved or
-    // closed, and the command that showed it stops (outcome Cancelled).
+    // closed, a name typed into the box is let go, and the command that
+    // showed it stops (outcome Cancelled).
     bool formQueryUnload(bool fromCode) override;
     void formUnload() override;
 
     // Save. Returns false when a step failed (the user was told which file
-    // or box); nothing then changes: the profile name, the box, every
-    // window and file stay as they were, and a dialog on screen closes so
-    // that the user can correct what was refused.
+    // or box); nothing then changes: the profile name, the box (back to
+    // that name), every window and file stay as they were, and a dialog on
+    // screen closes so that the user can correct what was refused.
     bool cmdSaveUser_Click();
     void cmdEnd_Click();
     void cmdQuit_Click();
@@ -42,6 +43,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // The box back to the profile's own name, which every save takes from
+    // it while the dialog is loaded.
+    void showProfileName();
 };
 
 }  // namespace wagedesk
