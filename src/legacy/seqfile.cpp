@@ -665,23 +665,65 @@ void keepOrRefuse(const fs::path &file, const fs::path &target, const struct sta
 
 }  // namespace
 
-void keepCopyOrRefuse(const fs::path &file)
+void keepCopyOrRefuse(const fs::path &file, const std::string *writing)
 {
     const fs::path target = finalTarget(file);
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        keepOrRefuse(file, target, info);
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || !guardOf(info))
+        return;
+    // Writing the very bytes it holds loses nothing.
+    if (writing && holdsExactly(target, info, *writing))
+        return;
+    keepOrRefuse(file, target, info);
 }
 
 void SeqWriter::keepCopyOrRefuse() const
 {
+    const std::string bytes = contents();
+    legacy::keepCopyOrRefuse(file_, &bytes);
+}
+
+namespace {
+
+// An existing target that commit() is about to replace: a regular file
+// whose owner may write it and that the process may write.
+void checkWritable(const fs::path &file, const fs::path &target, const struct stat &old)
+{
+    // The rename would replace the file whatever its mode, and root
+    // passes every access() test, so the owner's write bit decides.
+    if ((old.st_mode & S_IWUSR) == 0)
+        cannotWrite(file, "the file is write-protected");
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        cannotWrite(file, errnoText(errno));
+}
+
+// What commit() finds at its final target (lstat into `old`): nothing, a
+// file holding the bytes already, or a file to replace; a folder or any
+// other kind of file is refused.
+enum class AtTarget { Nothing, TheSameBytes, AFileToReplace };
+AtTarget lookAtTarget(const fs::path &file, const fs::path &target, const std::string &bytes, struct stat &old)
+{
+    if (::lstat(target.c_str(), &old) != 0) {
+        if (errno != ENOENT)
+            cannotWrite(file, errnoText(errno));
+        return AtTarget::Nothing;
+    }
+    if (S_ISDIR(old.st_mode))
+        cannotWrite(file, "it is a folder");
+    if (!S_ISREG(old.st_mode))
+        cannotWrite(file, "it is not a regular file");
+    return holdsExactly(target, old, bytes) ? AtTarget::TheSameBytes : AtTarget::AFileToReplace;
+}
+
+}  // namespace
+
+void SeqWriter::checkReplaceable() const
+{
+    const std::string bytes = contents();
     const fs::path target = finalTarget(file_);
-    struct stat info {};
-    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return;
-    // Writing the very bytes it holds loses nothing.
-    if (guardOf(info) && !holdsExactly(target, info, contents()))
-        keepOrRefuse(file_, target, info);
+    struct stat old {};
+    if (lookAtTarget(file_, target, bytes, old) == AtTarget::AFileToReplace)
+        checkWritable(file_, target, old);
 }
 
 void commitAll(std::initializer_list<SeqWriter *> writers)
@@ -689,6 +731,7 @@ void commitAll(std::initializer_list<SeqWriter *> writers)
     for (const SeqWriter *w : writers) {
         w->checkSize();
         w->keepCopyOrRefuse();
+        w->checkReplaceable();
     }
     for (SeqWriter *w : writers)
         w->commit();
@@ -739,6 +782,9 @@ void SaveBatch::checkAndKeepCopies() const
         for (const auto &w : g.files) {
             w->checkSize();
             w->keepCopyOrRefuse();
+            // A group the save goes on without is told when it fails.
+            if (!g.failed)
+                w->checkReplaceable();
         }
 }
 
@@ -779,26 +825,16 @@ void SeqWriter::commit()
 
     const fs::path target = finalTarget(file_);
     struct stat old {};
-    const bool exists = ::lstat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT)
-        cannotWrite(file_, errnoText(errno));
+    const AtTarget found = lookAtTarget(file_, target, buffer_, old);
+    // Most saves write what is there already: leave the disk alone.
+    if (found == AtTarget::TheSameBytes) {
+        committed_ = true;
+        return;
+    }
+    const bool exists = found == AtTarget::AFileToReplace;
     if (exists) {
-        if (S_ISDIR(old.st_mode))
-            cannotWrite(file_, "it is a folder");
-        if (!S_ISREG(old.st_mode))
-            cannotWrite(file_, "it is not a regular file");
-        // Most saves write what is there already: leave the disk alone.
-        if (holdsExactly(target, old, buffer_)) {
-            committed_ = true;
-            return;
-        }
         keepOrRefuse(file_, target, old);
-        // The rename would replace the file whatever its mode, and root
-        // passes every access() test, so the owner's write bit decides.
-        if ((old.st_mode & S_IWUSR) == 0)
-            cannotWrite(file_, "the file is write-protected");
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-            cannotWrite(file_, errnoText(errno));
+        checkWritable(file_, target, old);
     }
 
     const fs::path folder = target.parent_path();

@@ -141,11 +141,14 @@ void removeStaleTemporaries(const std::filesystem::path &folder) noexcept;
 // DamagedFileError. The guard lives in this process only: a new run knows
 // of it once the file is read and found damaged again.
 std::filesystem::path keepDamagedCopy(const std::filesystem::path &file);
-// Before a save that will replace the file, whatever it writes: when the
-// file is a damaged one whose copy could not be kept, the copy is tried
-// again (made when there is room now), and DamagedFileError thrown when it
-// still cannot be kept. Nothing else is touched.
-void keepCopyOrRefuse(const std::filesystem::path &file);
+// Before a save replaces the file: when the file is a damaged one whose
+// copy could not be kept, the copy is tried again (made when there is room
+// now), and DamagedFileError thrown when it still cannot be kept. Given the
+// bytes the save will write, a file that holds exactly those is let
+// through (writing them loses nothing); without them, as in a check made
+// before the save knows what it will write, it is refused too. Nothing
+// else is touched.
+void keepCopyOrRefuse(const std::filesystem::path &file, const std::string *writing = nullptr);
 // What the copy's name adds to the file's name at the most (".damaged.999").
 inline constexpr std::size_t kDamagedCopySuffixMax = 12;
 
@@ -213,10 +216,13 @@ public:
     void commit();
     // Throws FileTooLargeError when the content is larger than kMaxFileSize.
     void checkSize() const;
-    // keepCopyOrRefuse(file()) for what commit() would write: writing the
-    // very bytes a guarded file holds loses nothing, and is let through.
-    // Makes the copy of a damaged file when it can now be kept.
+    // legacy::keepCopyOrRefuse(file()) for what commit() would write.
     void keepCopyOrRefuse() const;
+    // Throws the FileAccessError commit() would throw before writing
+    // anything: a target that is a folder or not a regular file, or a file
+    // it would replace that is write-protected or that the process may not
+    // write. A target that holds the bytes already passes, as in commit().
+    void checkReplaceable() const;
 
     const std::filesystem::path &file() const { return file_; }
     // The bytes commit() would write.
@@ -233,12 +239,14 @@ private:
 };
 
 // Commits files that belong to one save: when any of them would be too
-// large or would replace a damaged file that has no copy, none is written.
+// large, would replace a damaged file that has no copy, or could not
+// replace its target (checkReplaceable), none is written.
 void commitAll(std::initializer_list<SeqWriter *> writers);
 
 // The files of one save that several writers make: each writer adds its
 // files, made but not committed, and commit() first checks every one of
-// them (checkSize, keepCopyOrRefuse) before it writes any, so a refusal
+// them (checkSize, keepCopyOrRefuse, and checkReplaceable for a group
+// added without a `failed` handler) before it writes any, so a refusal
 // leaves every file as it was. The files are then committed in the order
 // they were added; a file that cannot be written stops the save there
 // (its FileAccessError is thrown), unless it was added with a `failed`
@@ -266,9 +274,9 @@ public:
 
     void add(std::vector<std::unique_ptr<SeqWriter>> files, Written written = {}, Failed failed = {});
     void add(std::unique_ptr<SeqWriter> file, Written written = {}, Failed failed = {});
-    // What commit() does before it writes: checkSize and keepCopyOrRefuse
-    // on every file (so the copies of damaged files are made here). Writes
-    // none of the files.
+    // What commit() does before it writes: checkSize, keepCopyOrRefuse and
+    // checkReplaceable on every file as above (so the copies of damaged
+    // files are made here). Writes none of the files.
     void checkAndKeepCopies() const;
     void commit();
     // Lets every file added go unwritten, as a batch made only to check

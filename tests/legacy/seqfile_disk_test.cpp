@@ -291,6 +291,34 @@ TEST_F(SeqFileDisk, ABatchWritesAllItsFilesOrNone)
         EXPECT_EQ(slurp(a), "\"old\"\r\n");
     }
     {
+        // A target the save could not replace stops it before the first
+        // write: a write-protected file, or a folder come into a file's
+        // place since its writer was made. A write-protected file that holds
+        // the bytes already passes.
+        const fs::path same = put(at("same"), "\"same\"\r\n");
+        fs::permissions(same, fs::perms(0444));
+        fs::permissions(b, fs::perms(0444));
+        const fs::path folderLater = at("e");
+        for (const fs::path &blocked : {b, folderLater}) {
+            SCOPED_TRACE(blocked.filename().string());
+            legacy::SaveBatch batch;
+            batch.add(writer(a, "new"));
+            batch.add(writer(same, "same"));
+            batch.add(writer(blocked, "new"));
+            SeqWriter first(a), last(blocked);
+            first.text("new");
+            last.text("new");
+            if (blocked == folderLater)
+                fs::create_directory(folderLater);
+            EXPECT_THROW(batch.commit(), legacy::FileAccessError);
+            EXPECT_EQ(slurp(a), "\"old\"\r\n");
+            EXPECT_THROW(legacy::commitAll({&first, &last}), legacy::FileAccessError);
+            EXPECT_EQ(slurp(a), "\"old\"\r\n");
+        }
+        fs::permissions(b, fs::perms(0644));
+        fs::remove(folderLater);
+    }
+    {
         legacy::SaveBatch batch;
         EXPECT_EQ(legacy::SaveBatch::current(), &batch);
         auto blocked = writer(at("c"), "c");
