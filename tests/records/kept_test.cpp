@@ -36,6 +36,15 @@ protected:
     }
     static void pressSave(QWidget *w) { static_cast<frmSaveUser *>(w)->cmdSaveUser->click(); }
     static void pressNo(QWidget *w) { static_cast<frmSaveUser *>(w)->cmdEnd->click(); }
+    // User Info with Bi-Weekly chosen and other values typed, among them one
+    // the .cfe file holds (so more than one file is to be replaced), and OK.
+    static void chooseBiWeeklyAndPressOk(frmTaxInfo &info)
+    {
+        info.optBiWeek->setChecked(true);
+        type(info.txtTax5, QStringLiteral("Gym"));
+        type(info.txtCafe, QStringLiteral("5"));
+        info.cmdOk->click();
+    }
 
     // The profile "pat" with one period calculated, titled as opened.
     Form1 &patWithAPeriod()
@@ -532,6 +541,137 @@ TEST_F(Kept, ANameTypedIntoTheSaveDialogAndLetGoNamesNothing)
                 EXPECT_TRUE(f.lbUser->text() == QString::fromStdString(profile) || f.lbUser->text() == footBefore)
                     << f.lbUser->text().toStdString();
             }
+        }
+}
+
+// The ways another program can leave a settings file that cannot be
+// replaced: a folder in its place, or a file that cannot be written. Taken
+// away, the file is as it was.
+struct Obstruction {
+    const char *name;
+    std::function<void(const QString &path)> put, takeAway;
+};
+const Obstruction kObstructions[] = {
+    {"a folder where .cfe was",
+     [](const QString &path) {
+         QFile::rename(path, path + QStringLiteral(".kept"));
+         QDir().mkdir(path);
+     },
+     [](const QString &path) {
+         QDir().rmdir(path);
+         QFile::rename(path + QStringLiteral(".kept"), path);
+     }},
+    {"a write-protected .cfe",
+     [](const QString &path) { QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup); },
+     [](const QString &path) { QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner); }},
+};
+
+// User Info's OK whose save is refused changes no setting: the window keeps
+// what was typed, a Close after it leaves the settings as they were, and no
+// file is written.
+TEST_F(Kept, ARefusedUserInfoOkChangesNoSetting)
+{
+    for (const Obstruction &o : kObstructions) {
+        SCOPED_TRACE(o.name);
+        removeAll();
+        Form1 &f = restart();
+        calculate(f);
+        ASSERT_EQ(f.lbTaxDed[0]->text(), QStringLiteral("30.50"));
+        QMap<QString, QByteArray> before;
+        for (const QString &name : files())
+            before[name] = read(name);
+        const ProfileSettings settings = state().profile;
+        o.put(path(QStringLiteral(".cfe")));
+
+        Ui::clearAsked();
+        Ui::script(Ui::ModalAction([](QWidget *w) {
+            auto &info = static_cast<frmTaxInfo &>(*w);
+            chooseBiWeeklyAndPressOk(info);
+            EXPECT_TRUE(info.isVisible()) << "the window stays with what was typed";
+            EXPECT_TRUE(info.optBiWeek->isChecked());
+            info.Command1->click();
+        }));
+        f.mnuTaxInfoItem_Click();
+        EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \".cfe\" could not be written or read")))
+            << lastAsked().toStdString();
+        o.takeAway(path(QStringLiteral(".cfe")));
+        EXPECT_EQ(state().profile, settings);
+        EXPECT_EQ(f.lbTableNotice->text(), QStringLiteral("Weekly Tax Tables"));
+        EXPECT_EQ(f.lbTaxTag[5]->text(), QStringLiteral("CrUnion"));
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            EXPECT_EQ(read(it.key()), it.value()) << it.key().toStdString();
+
+        calculate(f);
+        EXPECT_EQ(f.lbTaxDed[0]->text(), QStringLiteral("30.50")) << "the weekly figure";
+        EXPECT_EQ(f.lbTaxTag[5]->text(), QStringLiteral("CrUnion"));
+    }
+}
+
+// Rows go into the year file of the pay frequency they were pasted for, on
+// every route that saves the open set, also after User Info's OK was
+// refused with another frequency chosen.
+TEST_F(Kept, RowsOfTheOpenSetAreSavedForTheFrequencyTheyWerePastedFor)
+{
+    struct Route {
+        const char *name;
+        std::function<void(Form1 &)> run;  // answers Yes to the ledger's question, no to the rest
+    };
+    const Route routes[] = {
+        {"the ledger's Close", [](Form1 &) { closeLedger(Answer::Yes); }},
+        {"File Exit",
+         [](Form1 &f) {
+             Ui::script(Answer::Yes);
+             Ui::script(Answer::No);
+             f.mnuExitItem_Click();
+         }},
+        {"the main window's closing",
+         [](Form1 &f) {
+             Ui::script(Answer::Yes);
+             Ui::script(Answer::No);
+             f.close();
+         }},
+        {"File Open",
+         [](Form1 &f) {
+             Ui::script(Answer::Yes);
+             Ui::script(Ui::ModalAction(pressNo));
+             Ui::script(std::optional<QString>());
+             f.mnuOpen_Click();
+         }},
+        {"File New",
+         [](Form1 &f) {
+             Ui::script(Answer::Yes);
+             Ui::script(Answer::No);
+             Ui::script(QStringLiteral("carl"));
+             f.mnuNew_Click();
+         }},
+    };
+    for (const Obstruction &o : kObstructions)
+        for (const Route &route : routes) {
+            SCOPED_TRACE(std::string(route.name) + ", " + o.name);
+            removeAll();
+            Form1 &f = restart();
+            ended = false;
+            calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+            f.cmdYear->click();
+            paste(0);
+            o.put(path(QStringLiteral(".cfe")));
+            Ui::script(Ui::ModalAction([](QWidget *w) {
+                auto &info = static_cast<frmTaxInfo &>(*w);
+                chooseBiWeeklyAndPressOk(info);
+                info.Command1->click();
+            }));
+            f.mnuTaxInfoItem_Click();
+            o.takeAway(path(QStringLiteral(".cfe")));
+            ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+
+            Ui::clearAsked();
+            route.run(f);
+            EXPECT_EQ(Ui::pendingAnswers(), 0u);
+            EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+            ASSERT_TRUE(exists(QStringLiteral(".yrw")));
+            EXPECT_TRUE(lines(QStringLiteral(".yrw"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
+            EXPECT_EQ(lines(QStringLiteral(".yrw")).size(), 52 * 4 + 3);
+            EXPECT_FALSE(exists(QStringLiteral(".yrb")));
         }
 }
 

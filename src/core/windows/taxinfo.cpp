@@ -415,8 +415,42 @@ void frmTaxInfo::ClearAll()
         p.TaxCaption[5 + i] = s(boxes[i]->text());
 }
 
+namespace {
+
+// What the user information window's OK changes before its save: the
+// settings the calculation and every save read, and the main window's
+// deduction captions and table notice.
+class SettingsBeforeOk {
+public:
+    SettingsBeforeOk() : profile_(state().profile)
+    {
+        const Form1 &main = Forms::get<Form1>();
+        for (int i = 0; i < 5; ++i)
+            captions_[i] = main.lbTaxTag[5 + i]->text();
+        notice_ = main.lbTableNotice->text();
+    }
+    void putBack() const
+    {
+        state().profile = profile_;
+        Form1 &main = Forms::get<Form1>();
+        for (int i = 0; i < 5; ++i)
+            main.lbTaxTag[5 + i]->setText(captions_[i]);
+        main.lbTableNotice->setText(notice_);
+    }
+
+private:
+    ProfileSettings profile_;
+    std::array<QString, 5> captions_;
+    QString notice_;
+};
+
+}  // namespace
+
 void frmTaxInfo::cmdOk_Click()
 {
+    // Refused, the OK changes no setting (a Close after it leaves them as
+    // they were); the window keeps what the user typed, to try again.
+    const SettingsBeforeOk before;
     try {
         // The boxes into the store, the settings files made and checked:
         // the save-user Save below writes them with every other file of the
@@ -426,13 +460,15 @@ void frmTaxInfo::cmdOk_Click()
         settings.checkAndKeepCopies();
         settings.discard();
     } catch (const std::exception &e) {
+        before.putBack();
         // A box that is not a number keeps the window open for a correction.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
         return;
     }
-    // Not saved: the window stays, with what the user typed, to try again.
-    if (!Forms::get<frmSaveUser>().cmdSaveUser_Click())
+    if (!Forms::get<frmSaveUser>().cmdSaveUser_Click()) {
+        before.putBack();
         return;
+    }
     Forms::unload(kName);
 }
 

@@ -148,34 +148,24 @@ template <class Op> auto withLedger(Op op)
     return result;
 }
 
-// The pay frequency (WeeklyPay) of the year file the open set was read
-// from: its rows belong to that file even when User Info has changed the
-// frequency before the set is let go.
-std::int16_t &setWeeklyPay()
-{
-    static std::int16_t weeklyPay = 0;
-    return weeklyPay;
-}
-
 // The open set's view, or nothing when the set is closed.
 std::optional<payrecords::YearSetView> openView()
 {
     if (!Forms::isLoaded<MDIForm1>() || !Forms::isLoaded<frmYear>() || !Forms::isLoaded<frmYearTot>())
         return std::nullopt;
-    return payrecords::YearSetView{QDir::currentPath(), state().CurrentUser, setWeeklyPay(), payrecords::yearLedger(),
+    return payrecords::YearSetView{QDir::currentPath(), state().CurrentUser, payrecords::openSetFrequency(),
+                                   payrecords::yearLedger(),
                                    readScreen(Forms::get<frmYear>(), Forms::get<frmYearTot>())};
 }
 
 // The year file of a view's profile, in the view's folder.
 std::filesystem::path fileOf(const payrecords::YearSetView &view)
 {
-    const std::string name = payrecords::yearFileName(view.user, view.weeklyPay);
+    const std::string name = payrecords::yearFileName(view.user, view.frequency.WeeklyPay);
     if (view.folder == QDir::currentPath())
         return name;
     return QDir(view.folder).filePath(q(name)).toStdString();
 }
-
-payrecords::PayFrequency storedFrequency(std::int16_t weeklyPay) { return {weeklyPay, weeklyPay == kTrue}; }
 
 // What the year file holds, as a ledger opened on it from an empty store
 // shows it and a close with Yes takes it: its rows, or an empty year where
@@ -185,12 +175,12 @@ struct SavedYear {
     bool fileThere = false;
 };
 // Nothing when its totals cannot be formed.
-std::optional<SavedYear> savedYear(const std::filesystem::path &file, std::int16_t weeklyPay)
+std::optional<SavedYear> savedYear(const std::filesystem::path &file, payrecords::PayFrequency frequency)
 {
     SavedYear saved;
     payrecords::YearScreen screen;
-    const payrecords::LoadResult read = payrecords::fillBoxes(saved.ledger, screen, file, weeklyPay);
-    if (!payrecords::UpdateAndAdd(saved.ledger, screen, storedFrequency(weeklyPay)))
+    const payrecords::LoadResult read = payrecords::fillBoxes(saved.ledger, screen, file, frequency.WeeklyPay);
+    if (!payrecords::UpdateAndAdd(saved.ledger, screen, frequency))
         return std::nullopt;
     saved.fileThere = read.read || read.fileProblem.has_value();
     return saved;
@@ -204,8 +194,8 @@ bool holdsUnsaved(const payrecords::YearSetView &view)
 {
     payrecords::YearLedger shown = view.ledger;
     payrecords::YearScreen shownScreen = view.screen;
-    const std::optional<SavedYear> saved = savedYear(fileOf(view), view.weeklyPay);
-    if (!saved || !payrecords::UpdateAndAdd(shown, shownScreen, storedFrequency(view.weeklyPay)))
+    const std::optional<SavedYear> saved = savedYear(fileOf(view), view.frequency);
+    if (!saved || !payrecords::UpdateAndAdd(shown, shownScreen, view.frequency))
         return true;
     if (!saved->fileThere)
         for (payrecords::YearRow &row : shown.rows)
@@ -246,12 +236,14 @@ Answer askToSaveYear()
                        QStringLiteral("Save?"));
 }
 
-// The open set saved as its Close with Yes saves it; false, with the
-// message shown and the set left open, when nothing could be written.
+// The open set saved as its Close with Yes saves it, into the year file it
+// was read from; false, with the message shown and the set left open, when
+// nothing could be written.
 bool saveOpenSet()
 {
-    const std::optional<QString> problem = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return saveYear(l, s, frequency(), yearFile(), state().profile.WeeklyPay);
+    const payrecords::PayFrequency read = payrecords::openSetFrequency();
+    const std::optional<QString> problem = withLedger([&read](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return saveYear(l, s, read, payrecords::yearFileName(state().CurrentUser, read.WeeklyPay), read.WeeklyPay);
     });
     if (problem)
         tellSaveProblem(*problem);
@@ -278,7 +270,8 @@ void keepOnlyTheSavedYear() { (void)storeTheSavedYear(); }
 bool belongsToTheProfile(const payrecords::YearSetView &view)
 {
     const ProgramState &st = state();
-    return view.folder == QDir::currentPath() && view.user == st.CurrentUser && view.weeklyPay == st.profile.WeeklyPay;
+    return view.folder == QDir::currentPath() && view.user == st.CurrentUser &&
+           view.frequency.WeeklyPay == st.profile.WeeklyPay;
 }
 
 // A view back into the set, which is loaded when closed.
@@ -1039,10 +1032,10 @@ frmYearTot &totalsWindow()
 bool LoadYearToDate()
 {
     Session session;
-    setWeeklyPay() = state().profile.WeeklyPay;
     const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
         return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
     });
+    openSetFrequency() = frequency();
     grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
     report(result);
     return !result.fileProblem;
@@ -1108,8 +1101,8 @@ bool settleYear()
             return false;
         if (save == Answer::Yes) {
             YearSetView view = *aside;
-            if (const std::optional<QString> problem = saveYear(
-                    view.ledger, view.screen, storedFrequency(view.weeklyPay), fileOf(view), view.weeklyPay)) {
+            if (const std::optional<QString> problem = saveYear(view.ledger, view.screen, view.frequency, fileOf(view),
+                                                                view.frequency.WeeklyPay)) {
                 tellSaveProblem(*problem);
                 return false;
             }
@@ -1137,6 +1130,12 @@ std::optional<YearSetView> &yearSetAside()
 {
     static std::optional<YearSetView> aside;
     return aside;
+}
+
+PayFrequency &openSetFrequency()
+{
+    static PayFrequency read;
+    return read;
 }
 
 OpenYearSetKept::OpenYearSetKept() : view_(openView()) {}

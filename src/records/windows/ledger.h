@@ -24,6 +24,7 @@
 #include "platform/forms.h"
 #include "platform/textprinter.h"
 #include "records/windows/stores.h"
+#include "records/year_ledger.h"
 #include "records/year_store.h"
 
 class QAction;
@@ -199,11 +200,12 @@ void showYearToDate();
 void closeYearSet();
 
 // What an open set showed (the store and the screen, typed values
-// included), with the folder, profile and pay frequency it belongs to.
+// included), with the folder, profile and pay frequency it belongs to: the
+// frequency it was read for, whose year file its rows go into.
 struct YearSetView {
     QString folder;
     std::string user;
-    std::int16_t weeklyPay = 0;
+    PayFrequency frequency;
     YearLedger ledger;
     YearScreen screen;
 };
@@ -216,6 +218,12 @@ struct YearSetView {
 // New let it go.
 void setYearSetAside();
 std::optional<YearSetView> &yearSetAside();
+
+// The pay frequency the open set was read for (its year file's WeeklyPay,
+// and the option its rows were laid out by), set by every reading of the
+// year file into the set: its rows go into that file, whatever the
+// frequency is when the set is let go.
+PayFrequency &openSetFrequency();
 
 // Before a command that lets the records go (File Exit, the main window's
 // closing, File Open, File New): a ledger, open or set aside, that holds

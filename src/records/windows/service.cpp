@@ -262,6 +262,7 @@ void resetRecords()
 {
     yearLedger() = YearLedger{};
     yearSetAside().reset();
+    openSetFrequency() = PayFrequency{};
     leaveRecord() = LeaveRecord{};
     held() = Held{};
 }
