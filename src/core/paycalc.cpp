@@ -25,7 +25,7 @@ const Currency kSocSecBaseCur = Currency::fromWhole(90000);
 
 // Wages below 0 (a cafeteria plan above the pay, a negative amount entered)
 // owe no tax: a percentage of them would be a refund.
-float taxOnWages(double wages, float tax) { return wages < 0 && tax <= 0 ? 0 : tax; }
+float noRefundOnWagesBelowZero(double wages, float tax) { return wages < 0 && tax <= 0 ? 0 : tax; }
 
 // Strict reading of a state editor box, which the calculation has already
 // set to "0" when it was empty.
@@ -53,7 +53,7 @@ float insurance(std::int16_t useBase, float percent, float wageBase, float ytdGr
     float amount = single(percent * 0.01 * gross);
     if (ytdGross > wageBase)
         amount = single((cur(wageBase) - yearGross).toDouble() * percent * 0.01);
-    return taxOnWages(gross, amount);
+    return noRefundOnWagesBelowZero(gross, amount);
 }
 
 // The "#,###.00" text of a variant cell, held by its value as the text is.
@@ -134,7 +134,7 @@ void GetSocSec(ProgramState &st)
     // The period that crosses the base pays on the part below it only.
     if (year < kSocSecBaseCur && ytdWages > kSocSecBase)
         r.SocSecTax = single((kSocSecBaseCur - year).toDouble() * kSocSecRate);
-    r.SocSecTax = taxOnWages(wages, r.SocSecTax);
+    r.SocSecTax = noRefundOnWagesBelowZero(wages, r.SocSecTax);
     if (r.SocSecTax > 0 && st.profile.SelfEmployed == 1)
         r.SocSecTax = 2 * r.SocSecTax;
 }
@@ -261,7 +261,7 @@ PayLabels compute(ProgramState &st, PayEntries &entries, PeriodValues &v, CalcEn
     }
     GetSocSec(st);
     const double medicareWages = static_cast<double>(r.GrossPay) - r.CafeteriaAmount;
-    r.MedicareTax = taxOnWages(medicareWages, single(medicareWages * kMedicareRate));
+    r.MedicareTax = noRefundOnWagesBelowZero(medicareWages, single(medicareWages * kMedicareRate));
     if (p.SelfEmployed == 1)
         r.MedicareTax = 2 * r.MedicareTax;
     if (entries.ckSSMediExemp)

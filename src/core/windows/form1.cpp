@@ -541,11 +541,19 @@ frmSaveUser::Outcome Form1::showSaveUser()
 
 namespace {
 
-// A command that asked for the save goes on only when it was answered, not
-// refused, and the program was not ended from the dialog.
+// The user is back in the program, every window as it was: the dialog was
+// let go (its close box, Esc), or its save was refused and waits to be
+// corrected.
+bool backInTheProgram(frmSaveUser::Outcome outcome)
+{
+    return outcome == frmSaveUser::Outcome::Refused || outcome == frmSaveUser::Outcome::Cancelled;
+}
+
+// A command that asked for the save goes on only when it was answered, and
+// the program was not ended from the dialog.
 bool mayGoOn(frmSaveUser::Outcome outcome)
 {
-    return outcome == frmSaveUser::Outcome::NotSaved || outcome == frmSaveUser::Outcome::Saved;
+    return !backInTheProgram(outcome) && outcome != frmSaveUser::Outcome::Quit;
 }
 
 // The question before the program ends; Esc or its close button keeps the
@@ -693,10 +701,8 @@ bool Form1::formQueryUnload(bool fromCode)
     ending_ = true;
     const Answer save = askToSaveSettings();
     const frmSaveUser::Outcome left = save == Answer::Yes ? showSaveUser() : frmSaveUser::Outcome::NotSaved;
-    if (save == Answer::Cancel || left == frmSaveUser::Outcome::Refused || left == frmSaveUser::Outcome::Cancelled) {
-        // The user is back in the program, every window as it was: the
-        // question was let go, or the save was refused and waits to be
-        // corrected.
+    // Quit in the dialog is a closing too: it goes on.
+    if (save == Answer::Cancel || backInTheProgram(left)) {
         ending_ = false;
         return false;
     }
