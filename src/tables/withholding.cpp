@@ -93,6 +93,8 @@ void GetCityTax(const WithholdingTable &table, const NonResidentTable &nonReside
         r.CityWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.CityAllowanceAmount / 2.0);
         bracketTax(brackets, r.CityWages, 2, r.CityTax);
     }
+    // A typed negative amount or percentage can give a line a tax below 0.
+    noRefund(r.CityTax);
 }
 
 }  // namespace wagedesk::tables

@@ -260,6 +260,32 @@ TEST_F(Withholding, NonResidentCityTaxBelowAFirstLineAbove0IsNeverNegative)
     runNonResidentCase({"negative percentage", Pay::Weekly, 250, 192.3f, 10, 0});
 }
 
+// A typed negative amount or percentage in the resident table withholds
+// nothing where its line would give a tax below 0, and leaves the lines
+// that give 0 or more as they are.
+TEST_F(Withholding, ResidentCityTaxFromNegativeFiguresIsNeverNegative)
+{
+    s.CityTable.single[0].amount = -5;
+    s.CityTable.single[1].percentage = -0.5f;
+    const std::vector<Case> cases{
+        {"bi-weekly, negative amount", "Single", Pay::BiWeekly, 100, 0, 0, 100, 0},
+        {"bi-weekly, negative amount outweighed", "Single", Pay::BiWeekly, 300, 0, 0, 300, 300 * 0.019 - 5},
+        {"bi-weekly, negative percentage", "Single", Pay::BiWeekly, 320, 0, 0, 320, 0},
+        {"bi-weekly, negative percentage on the line's minimum", "Single", Pay::BiWeekly, 308, 0, 0, 308, 5.85},
+        {"weekly, half the negative amount", "Single", Pay::Weekly, 100, 0, 0, 100, 0},
+        {"weekly, half the negative amount outweighed", "Single", Pay::Weekly, 150, 0, 0, 150, 150 * 0.019 - 2.5},
+        {"weekly, negative percentage", "Single", Pay::Weekly, 160, 0, 0, 160, 0},
+        {"both, the weekly line below 0 too", "Single", Pay::Both, 100, 0, 0, 100, 0},
+        {"both, the weekly line not below 0", "Single", Pay::Both, 250, 192.3f, 0, 153.85f, 153.85 * 0.019 - 2.5},
+        // A negative allowance puts the weekly wage below every line: the
+        // bi-weekly line's amount stays, raised to 0.
+        {"both, only the bi-weekly line matches", "Single", Pay::Both, -30, -40, 0, -10, 0},
+        {"Married keeps its own table", "Married", Pay::BiWeekly, 100, 0, 0, 100, 1.9},
+    };
+    for (const Case &c : cases)
+        runCityCase(c);
+}
+
 TEST_F(Withholding, NonResidentSwitchCountsOnlyAtOne)
 {
     // A grayed box (2) is not on: the resident table applies.
