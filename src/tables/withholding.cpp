@@ -29,9 +29,19 @@ void bracketTax(const BracketTable &t, float wage, double divisor, VariantNumber
         tax = amount(t.size() - 1);
 }
 
+// Withholding is never a refund: a city tax below 0 becomes 0. A tax of 0
+// or more, and the Integer 0 left where no line matched, stay exactly as
+// they are.
+void noRefund(VariantNumber &tax)
+{
+    if (tax.value < 0)
+        tax = VariantNumber::single(0.f);
+}
+
 // The non-resident method: the line of the wage gives the amount to
-// subtract; a wage below the first line keeps the allowance there is. A
-// wage below 0 owes nothing rather than a refund.
+// subtract; a wage below the first line keeps the allowance there is (the
+// resident one the calculation chose), which may be more than the wage. A
+// wage below 0 owes nothing (its -0 too becomes 0).
 void nonResidentTax(const NonResidentLines &lines, float perc, PayResult &r)
 {
     const float wage = r.GrossLessKPlan;
@@ -42,6 +52,7 @@ void nonResidentTax(const NonResidentLines &lines, float perc, PayResult &r)
         r.CityAllowanceAmount = lines.back().subtract;
     const float tax = legacy::toSingle((static_cast<double>(wage) - r.CityAllowanceAmount) * perc);
     r.CityTax = VariantNumber::single(wage < 0 && tax <= 0 ? 0.f : tax);
+    noRefund(r.CityTax);
 }
 
 }  // namespace
@@ -82,6 +93,8 @@ void GetCityTax(const WithholdingTable &table, const NonResidentTable &nonReside
         r.CityWages = legacy::toSingle(static_cast<double>(r.GrossLessKPlan) - r.CityAllowanceAmount / 2.0);
         bracketTax(brackets, r.CityWages, 2, r.CityTax);
     }
+    // A typed negative amount or percentage can give a line a tax below 0.
+    noRefund(r.CityTax);
 }
 
 }  // namespace wagedesk::tables

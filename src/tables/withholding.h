@@ -24,9 +24,10 @@ void GetStateTax(const WithholdingTable &table, const std::string &status, bool 
 // CityAllowanceAmount; sets r.CityWages and, on a match, r.CityTax.
 // Non-resident: the non-resident lines of the frequency pick
 // r.CityAllowanceAmount (kept when the wage is below the first line) and
-// CityTax = (GrossLessKPlan - allowance) x the percentage, never below 0
-// for a GrossLessKPlan below 0; the bi-weekly case then ends without
-// looking at the weekly option.
+// CityTax = (GrossLessKPlan - allowance) x the percentage; the bi-weekly
+// case then ends without looking at the weekly option. Either way r.CityTax
+// is never below 0 (a 32-bit 0 where it would be), whatever the wage and
+// the tables.
 void GetCityTax(const WithholdingTable &table, const NonResidentTable &nonResident, const std::string &status,
                 bool optBiWeek, bool optWeek, std::int16_t ckNonCity, PayResult &r);
 

@@ -606,6 +606,40 @@ TEST_F(Editors, NonResidentCityTax)
     }
 }
 
+// A non-resident table whose first line starts above 0: a wage below it
+// keeps the resident city allowance (192.30 for Single, no exemptions),
+// and where that allowance is more than the wage nothing is withheld, not
+// a refund.
+TEST_F(Editors, NonResidentCityTaxBelowAFirstLineAbove0IsNeverNegative)
+{
+    struct Case {
+        const char *hours;
+        const char *city;
+    };
+    const Case cases[] = {
+        {"4", ".00"},    // 60 - 192.30 below 0
+        {"13", ".01"},   // (195 - 192.30) x 0.0045
+        {"30", "1.80"},  // (450 - 50) x 0.0045 on the first line
+    };
+    Form1 &f = start();
+    userInfo([](frmTaxInfo &info) {
+        type(info.txtHourRate, QStringLiteral("15"));
+        info.optWeek->setChecked(true);
+        info.ckNonCity->setChecked(true);
+    });
+    DialogNonCity &n = nonCityEditor();
+    type(n.txtNonMinWk[0], QStringLiteral("200"));
+    type(n.txtNonExpWk[0], QStringLiteral("50"));
+    for (std::size_t i = 1; i < 5; ++i)
+        type(n.txtNonMinWk[i], QStringLiteral("999999"));
+    n.OKButton->click();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.hours);
+        calculate(f, QLatin1String(c.hours));
+        EXPECT_EQ(f.lbTaxDed[4]->text(), QLatin1String(c.city));
+    }
+}
+
 // ---------------------------------------------------------------- editor commands
 
 TEST_F(Editors, UseBaseNamesTheBoxAndOffClearsTheRate)

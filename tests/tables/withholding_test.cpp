@@ -78,6 +78,28 @@ protected:
         EXPECT_EQ(r.CityAllowanceAmount, c.allowance);
     }
 
+    // A non-resident wage and the resident allowance the calculation chose
+    // in; the allowance and the amount out.
+    struct NonCase {
+        const char *name;
+        Pay pay;
+        float grossLessKPlan, residentAllowance;
+        float allowance;
+        double tax;
+    };
+    void runNonResidentCase(const NonCase &c)
+    {
+        SCOPED_TRACE(c.name);
+        PayResult r;
+        r.CityWages = -1;
+        r.GrossLessKPlan = c.grossLessKPlan;
+        r.CityAllowanceAmount = c.residentAllowance;
+        GetCityTax(s.CityTable, s.NonResident, "Single", biWeekly(c.pay), weekly(c.pay), 1, r);
+        EXPECT_EQ(r.CityAllowanceAmount, c.allowance);
+        expectTax(r.CityTax, c.tax);
+        EXPECT_EQ(r.CityWages, -1);
+    }
+
     // Rows 0 to 2 in use, the rest marked 999999.
     static BracketTable threeRowTable()
     {
@@ -181,13 +203,6 @@ TEST_F(Withholding, NoLocalTaxTableWithholdsNothing)
 
 TEST_F(Withholding, NonResidentCityTax)
 {
-    struct NonCase {
-        const char *name;
-        Pay pay;
-        float grossLessKPlan, residentAllowance;
-        float allowance;
-        double tax;
-    };
     const std::vector<NonCase> cases{
         {"bi-weekly line 1", Pay::BiWeekly, 100, 192.3f, 0, 100 * 0.0045},
         {"bi-weekly line 2", Pay::BiWeekly, 300, 192.3f, 115, 185 * 0.0045},
@@ -199,17 +214,76 @@ TEST_F(Withholding, NonResidentCityTax)
         {"below line 1 the resident allowance stays", Pay::BiWeekly, -10, 192.3f, 192.3f, 0},
         {"a wage below 0 owes nothing, weekly", Pay::Weekly, -10, 0, 0, 0},
     };
-    for (const NonCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        PayResult r;
-        r.CityWages = -1;
-        r.GrossLessKPlan = c.grossLessKPlan;
-        r.CityAllowanceAmount = c.residentAllowance;
-        GetCityTax(s.CityTable, s.NonResident, "Single", biWeekly(c.pay), weekly(c.pay), 1, r);
-        EXPECT_EQ(r.CityAllowanceAmount, c.allowance);
-        expectTax(r.CityTax, c.tax);
-        EXPECT_EQ(r.CityWages, -1);
-    }
+    for (const NonCase &c : cases)
+        runNonResidentCase(c);
+}
+
+// A table whose first line starts above 0: a wage below it keeps the
+// resident allowance, which may be more than the wage; that owes nothing,
+// not a refund, and a smaller allowance still gives its tax.
+TEST_F(Withholding, NonResidentCityTaxBelowAFirstLineAbove0IsNeverNegative)
+{
+    auto lines = [](NonResidentRow first, NonResidentRow second) {
+        NonResidentLines l{};
+        l.fill({999999, 0});
+        l[0] = first;
+        l[1] = second;
+        return l;
+    };
+    s.NonResident.biWeekly = lines({200, 50}, {400, 20});
+    s.NonResident.weekly = lines({100, 25}, {200, 10});
+    const std::vector<NonCase> cases{
+        {"bi-weekly, allowance above the wage", Pay::BiWeekly, 150, 192.3f, 192.3f, 0},
+        {"bi-weekly, a wage of 0", Pay::BiWeekly, 0, 192.3f, 192.3f, 0},
+        {"bi-weekly, allowance equal to the wage", Pay::BiWeekly, 150, 150, 150, 0},
+        {"bi-weekly, allowance below the wage", Pay::BiWeekly, 150, 100, 100, 50 * 0.0045},
+        {"bi-weekly, just below the first line", Pay::BiWeekly, 199.5f, 192.3f, 192.3f, (199.5 - 192.3f) * 0.0045},
+        {"bi-weekly, on the first line", Pay::BiWeekly, 200, 192.3f, 50, 150 * 0.0045},
+        {"bi-weekly, a wage below 0", Pay::BiWeekly, -10, 192.3f, 192.3f, 0},
+        {"weekly, the allowance is not halved", Pay::Weekly, 50, 60, 60, 0},
+        {"weekly, allowance below the wage", Pay::Weekly, 99, 60, 60, 39 * 0.0045},
+        {"weekly, on the second line", Pay::Weekly, 250, 192.3f, 10, 240 * 0.0045},
+        {"both: the bi-weekly lines count", Pay::Both, 150, 192.3f, 192.3f, 0},
+    };
+    for (const NonCase &c : cases)
+        runNonResidentCase(c);
+
+    // A 0 in place of a tax below 0 is +0, shown ".00" rather than "-.00".
+    PayResult r;
+    r.GrossLessKPlan = 150;
+    r.CityAllowanceAmount = 192.3f;
+    GetCityTax(s.CityTable, s.NonResident, "Single", true, false, 1, r);
+    EXPECT_FALSE(std::signbit(r.CityTax.value));
+
+    // A typed negative percentage owes nothing either.
+    s.NonResident.percentage = -0.0045f;
+    runNonResidentCase({"negative percentage", Pay::Weekly, 250, 192.3f, 10, 0});
+}
+
+// A typed negative amount or percentage in the resident table withholds
+// nothing where its line would give a tax below 0, and leaves the lines
+// that give 0 or more as they are.
+TEST_F(Withholding, ResidentCityTaxFromNegativeFiguresIsNeverNegative)
+{
+    s.CityTable.single[0].amount = -5;
+    s.CityTable.single[1].percentage = -0.5f;
+    const std::vector<Case> cases{
+        {"bi-weekly, negative amount", "Single", Pay::BiWeekly, 100, 0, 0, 100, 0},
+        {"bi-weekly, negative amount outweighed", "Single", Pay::BiWeekly, 300, 0, 0, 300, 300 * 0.019 - 5},
+        {"bi-weekly, negative percentage", "Single", Pay::BiWeekly, 320, 0, 0, 320, 0},
+        {"bi-weekly, negative percentage on the line's minimum", "Single", Pay::BiWeekly, 308, 0, 0, 308, 5.85},
+        {"weekly, half the negative amount", "Single", Pay::Weekly, 100, 0, 0, 100, 0},
+        {"weekly, half the negative amount outweighed", "Single", Pay::Weekly, 150, 0, 0, 150, 150 * 0.019 - 2.5},
+        {"weekly, negative percentage", "Single", Pay::Weekly, 160, 0, 0, 160, 0},
+        {"both, the weekly line below 0 too", "Single", Pay::Both, 100, 0, 0, 100, 0},
+        {"both, the weekly line not below 0", "Single", Pay::Both, 250, 192.3f, 0, 153.85f, 153.85 * 0.019 - 2.5},
+        // A negative allowance puts the weekly wage below every line: the
+        // bi-weekly line's amount stays, raised to 0.
+        {"both, only the bi-weekly line matches", "Single", Pay::Both, -30, -40, 0, -10, 0},
+        {"Married keeps its own table", "Married", Pay::BiWeekly, 100, 0, 0, 100, 1.9},
+    };
+    for (const Case &c : cases)
+        runCityCase(c);
 }
 
 TEST_F(Withholding, NonResidentSwitchCountsOnlyAtOne)
