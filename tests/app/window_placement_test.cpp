@@ -1,13 +1,14 @@
 // Where the program's windows open, on a desktop of two screens: a laptop's
 // 1366x768 and, to its right, a tiny 640x480 one. Every dialog is transient
 // for the main window and opens over it (a date picker belongs to the window
-// of its box and opens just below the box), inside the available area of
-// that window's screen; a window too large for that area is limited to it
+// of its box and opens just below the box, the printer offsets to the check
+// form that opens them), inside the available area of that window's screen; a window too large for that area is limited to it
 // and its controls are reached by scrolling. Every question opens over the
 // window that asks it.
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -50,6 +51,7 @@ struct Opening {
     bool modal;
     std::function<void(Form1 &)> open;
     std::function<QLineEdit *()> box;  // the box a date picker serves
+    const char *owner = nullptr;       // the form it belongs to, when not the main window
 };
 
 const std::vector<Opening> &openings()
@@ -66,7 +68,12 @@ const std::vector<Opening> &openings()
         {DialogVac::kName, true, false, [](Form1 &f) { f.mnuVac->trigger(); }, {}},
         {DialogHeader::kName, true, false, [](Form1 &f) { f.mnuHeader->trigger(); }, {}},
         {frmChecks::kName, true, false, [](Form1 &f) { f.mnuChecks->trigger(); }, {}},
-        {dlgPrintSet::kName, true, false, [](Form1 &) { Forms::get<frmChecks>().mnuPrintCheck_Click(); }, {}},
+        {dlgPrintSet::kName,
+         true,
+         false,
+         [](Form1 &) { Forms::get<frmChecks>().mnuPrintCheck_Click(); },
+         {},
+         frmChecks::kName},
         {Form2::kName, false, false, [](Form1 &f) { f.mnuOtItem->trigger(); }, {}},
         {frmDate::kName, true, true, [](Form1 &) { Forms::get<Form2>().Text1_Click(0); },
          [] { return Forms::get<Form2>().Text1[0]; }},
@@ -138,26 +145,27 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const QRect frame = w.frameGeometry();
         const QLineEdit *box = o.box ? o.box() : nullptr;
+        // A date picker belongs to the window of its box.
+        const QWidget *owner = box ? box->window() : o.owner ? &Forms::get(o.owner) : &main;
         if (o.dialog) {
-            // A date picker belongs to the window of its box.
-            const QWidget *owner = box ? box->window() : &main;
             EXPECT_EQ(w.windowType(), Qt::Dialog);
             EXPECT_TRUE(w.windowHandle() && w.windowHandle()->transientParent() == owner->windowHandle())
                 << "not transient for " << owner->objectName().toStdString();
         } else {
             EXPECT_EQ(w.windowHandle()->transientParent(), nullptr);
         }
-        // A dialog goes to the screen of the main window (of its box); a
-        // window of its own stays on the screen it opened on.
-        const QPoint at = box ? globalRect(box).center() : o.dialog ? main.frameGeometry().center() : frame.center();
+        // A dialog goes to the screen of its owner (of its box); a window of
+        // its own stays on the screen it opened on.
+        const QPoint at = box ? globalRect(box).center() : o.dialog ? owner->frameGeometry().center() : frame.center();
         const QRect area = QGuiApplication::screenAt(at)->availableGeometry();
         EXPECT_TRUE(area.contains(frame)) << "passes the edge of the screen's available area";
         if (placed && box) {
             const QRect b = globalRect(box);
             EXPECT_EQ(frame.topLeft(), QPoint(b.x(), b.y() + b.height())) << "not just below its box";
         } else if (placed && o.dialog) {
-            const QPoint d = frame.center() - main.frameGeometry().center();
-            EXPECT_TRUE(std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1) << "not centred over the main window";
+            const QPoint d = frame.center() - owner->frameGeometry().center();
+            EXPECT_TRUE(std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1)
+                << "not centred over " << owner->objectName().toStdString();
         }
         QScrollArea *scroll = platform::windowScrollArea(&w);
         if (!scroll)
@@ -343,6 +351,64 @@ TEST_F(WindowPlacement, ADatePickerBelongsToTheWindowOfItsBoxWhichIsActiveAgainW
         Forms::unloadAll();
         defineForms();
     }
+}
+
+// The printer offsets belong to the check form whose Print menu opens them:
+// transient for it and centred over it inside its screen, wherever it was
+// moved away from the main window; to the main window when no check form is
+// on view.
+TEST_F(WindowPlacement, ThePrinterOffsetsOpenOverTheCheckFormThatOpensThem)
+{
+    const struct {
+        const char *what;
+        const char *screen;
+        bool bottomRight;  // the check form's frame at that corner of the screen, else at the top left
+    } cases[] = {
+        {"beside the main window", "laptop", true},
+        {"on the other screen", "tiny", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Form1 &f = mainAt(screenNamed("laptop")->availableGeometry().topLeft());
+        f.mnuChecks->trigger();
+        frmChecks &checks = Forms::get<frmChecks>();
+        const QRect screen = screenNamed(c.screen)->availableGeometry();
+        const QSize size = checks.frameGeometry().size();
+        checks.move(c.bottomRight ? screen.bottomRight() - QPoint(size.width() - 1, size.height() - 1)
+                                  : screen.topLeft());
+        checks.showForm();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&checks));
+        // Far enough that a place over the one is not over the other.
+        ASSERT_GT((checks.frameGeometry().center() - f.frameGeometry().center()).manhattanLength(), 100)
+            << "the check form is still over the main window";
+
+        QTest::mouseClick(checks.menuBar, Qt::LeftButton, {},
+                          checks.menuBar->actionGeometry(checks.mnuPrintCheck).center());
+        ASSERT_TRUE(Forms::isLoaded<dlgPrintSet>()) << "the Print menu opened no offsets";
+        dlgPrintSet &offsets = Forms::get<dlgPrintSet>();
+        ASSERT_TRUE(offsets.isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        EXPECT_TRUE(offsets.windowHandle() && offsets.windowHandle()->transientParent() == checks.windowHandle())
+            << "not transient for the check form";
+        const QRect shown = offsets.frameGeometry();
+        const QRect over = checks.frameGeometry();
+        const QRect centred = platform::centredOver(shown.size(), over, screen);
+        EXPECT_LE((shown.topLeft() - centred.topLeft()).manhattanLength(), 2)
+            << "at " << shown.x() << "," << shown.y() << ", not over the check form at " << over.x() << "," << over.y()
+            << " inside its screen";
+        EXPECT_TRUE(screen.contains(shown)) << "not on the check form's screen";
+        Forms::unloadAll();
+        defineForms();
+    }
+
+    // Opened with no check form (as the printouts load them), they belong to
+    // the main window, and asking whose they are loads no check form.
+    Form1 &f = mainAt(screenNamed("laptop")->availableGeometry().topLeft());
+    dlgPrintSet &offsets = Forms::get<dlgPrintSet>();
+    offsets.showForm();
+    EXPECT_FALSE(Forms::isLoaded<frmChecks>()) << "the offsets loaded the check form";
+    EXPECT_TRUE(offsets.windowHandle() && offsets.windowHandle()->transientParent() == f.windowHandle())
+        << "not transient for the main window";
 }
 
 // The non-resident editor's CANCEL hides it, still loaded with what was

@@ -1,11 +1,18 @@
 // The overtime tracker and its date picker driven as a user would, from the
 // main window's OverTime button, with the settings files they reach.
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMetaEnum>
 #include <QPrinter>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTableView>
 
+#include "core/windows/datemain.h"
 #include "platform/datepicker.h"
 #include "records/windows/ledger.h"
 #include "records/windows/tracker.h"
@@ -455,6 +462,89 @@ TEST_F(Tracker, TheDatePickerChangesTheRowOnlyWhenTheUserPicks)
     }));
     QTest::mouseClick(t.Text1[6], Qt::LeftButton);
     EXPECT_EQ(t.Text1[6]->text(), QString());
+}
+
+// The tracker's picker is red, its calendar is not: the drop-down shows its
+// days in the program's colours, those of the main window's pay-date
+// picker.
+TEST_F(Tracker, TheDatePickerIsRedButItsCalendarDropsInTheProgramsColours)
+{
+    struct Painted {
+        QWidget *popup = nullptr;  // the drop-down window
+        std::vector<std::pair<const char *, QPalette>> palettes;
+    };
+    // Drops the picker's calendar with a click on its arrow, as the user does,
+    // and keeps the palettes of what it paints with.
+    const auto drop = [](platform::DateForm &picker) {
+        Painted painted;
+        QDateEdit *edit = picker.DTPicker1;
+        QStyleOptionComboBox option;
+        option.initFrom(edit);
+        option.editable = true;
+        option.subControls = QStyle::SC_All;
+        const QRect arrow = edit->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, edit);
+        QTest::mouseClick(edit, Qt::LeftButton, {}, arrow.center());
+        QCalendarWidget *calendar = edit->calendarWidget();
+        painted.popup = calendar->window();
+        EXPECT_TRUE(painted.popup->isVisible()) << "the calendar did not drop";
+        auto *days = calendar->findChild<QTableView *>();
+        EXPECT_NE(days, nullptr);
+        painted.palettes = {{"the drop-down", painted.popup->palette()}, {"the calendar", calendar->palette()}};
+        if (days) {
+            painted.palettes.emplace_back("its days", days->palette());
+            painted.palettes.emplace_back("its days' viewport", days->viewport()->palette());
+        }
+        // The year's box, on view while the user types a year.
+        auto *year = calendar->findChild<QSpinBox *>();
+        EXPECT_NE(year, nullptr);
+        if (year)
+            painted.palettes.emplace_back("its year box", year->palette());
+        painted.popup->hide();
+        return painted;
+    };
+
+    Form1 &f = startPaid();
+    Painted normal;
+    Ui::script(Ui::ModalAction([&](QWidget *w) { normal = drop(static_cast<frmDateMain &>(*w)); }));
+    f.txtWeek_Click();
+    ASSERT_NE(normal.popup, nullptr) << "no pay-date picker showed";
+
+    Form2 &t = openTracker();
+    Painted tracker;
+    QColor window;
+    bool filled = false;
+    Ui::script(Ui::ModalAction([&](QWidget *w) {
+        auto &picker = static_cast<frmDate &>(*w);
+        window = picker.palette().color(QPalette::Window);
+        filled = picker.autoFillBackground();
+        tracker = drop(picker);
+    }));
+    QTest::mouseClick(t.Text1[3], Qt::LeftButton);
+    ASSERT_NE(tracker.popup, nullptr) << "no tracker's picker showed";
+    EXPECT_EQ(window, QColor(Qt::red)) << "the picker is no longer red";
+    EXPECT_TRUE(filled) << "the picker's red is not painted";
+
+    ASSERT_EQ(tracker.palettes.size(), normal.palettes.size());
+    const QPalette::ColorRole roles[] = {QPalette::Window,     QPalette::Base,           QPalette::AlternateBase,
+                                         QPalette::Button,     QPalette::Light,          QPalette::Midlight,
+                                         QPalette::Mid,        QPalette::Dark,           QPalette::Shadow,
+                                         QPalette::Highlight,  QPalette::Text,           QPalette::WindowText,
+                                         QPalette::ButtonText, QPalette::HighlightedText};
+    for (std::size_t i = 0; i < tracker.palettes.size(); ++i) {
+        const auto &[what, palette] = tracker.palettes[i];
+        SCOPED_TRACE(what);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            for (const QPalette::ColorRole role : roles) {
+                SCOPED_TRACE(::testing::Message()
+                             << QMetaEnum::fromType<QPalette::ColorGroup>().valueToKey(group) << " "
+                             << QMetaEnum::fromType<QPalette::ColorRole>().valueToKey(role));
+                const std::string color = palette.color(group, role).name().toStdString();
+                EXPECT_NE(color, QColor(Qt::red).name().toStdString()) << "red as the picker";
+                EXPECT_EQ(color, normal.palettes[i].second.color(group, role).name().toStdString())
+                    << "not as the pay-date picker's calendar";
+            }
+        }
+    }
 }
 
 TEST_F(Tracker, PrintingWithTheDialogCancelledPrintsNothing)

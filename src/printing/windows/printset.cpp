@@ -14,6 +14,7 @@
 #include "core/windows/program.h"
 #include "platform/ui.h"
 #include "printing/offsets.h"
+#include "printing/windows/checks.h"
 #include "printing/windows/service.h"
 #include "printing/windows/store.h"
 
@@ -147,5 +148,16 @@ void dlgPrintSet::OKButton_Click()
 }
 
 void dlgPrintSet::CancelButton_Click() { Forms::unload(kName); }
+
+QWidget *dlgPrintSet::ownerWindow() const
+{
+    // Asked at each opening: a closed check form is not loaded for it.
+    if (Forms::isLoaded<frmChecks>()) {
+        frmChecks &checks = Forms::get<frmChecks>();
+        if (checks.isVisible() && !checks.isMinimized())
+            return &checks;
+    }
+    return platform::Form::ownerWindow();
+}
 
 }  // namespace wagedesk

@@ -1,6 +1,7 @@
 // dlgPrintSet, "Printer Offset": the check's horizontal and vertical
 // offsets, whole steps from +5 to -5, saved with the profile; Print Check
-// stores them and prints the check.
+// stores them and prints the check. It belongs to the check form that opens
+// it from its Print menu.
 #pragma once
 
 #include "platform/forms.h"
@@ -29,6 +30,10 @@ public:
     QLabel *lbWeek;
     QComboBox *cboHorz, *cboVert;
     QPushButton *cmdApply, *OKButton, *CancelButton;
+
+protected:
+    // The check form when it is on view, else the main window.
+    QWidget *ownerWindow() const override;
 };
 
 }  // namespace wagedesk

@@ -1,5 +1,6 @@
 #include "records/windows/tracker.h"
 
+#include <QCalendarWidget>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -433,6 +434,10 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
 
 frmDate::frmDate() : platform::DateForm(kName, kMin, kMax, QStringLiteral("&OK"))
 {
+    // The red is the picker window's own: its calendar drops in the
+    // program's colours. The drop-down is a window of its own that would
+    // take its parent's palette, so it stops taking it before the red is set.
+    DTPicker1->calendarWidget()->window()->setAttribute(Qt::WA_WindowPropagation, false);
     setAutoFillBackground(true);
     QPalette red = palette();
     red.setColor(QPalette::Window, Qt::red);
