@@ -69,8 +69,10 @@ void defineForms()
     platform::Forms::define(DialogHeader::kName, [] { return new DialogHeader; });
     // The year-to-date set and the tracker are windows the user works in
     // beside the main window, each listed and minimized on its own (the
-    // set's two windows live in its frames); every other window is a dialog
-    // of the main window.
+    // set's two windows live in its frames); every other window is a
+    // dialog, kept over the window it belongs to (Form::ownerWindow: the
+    // main window, the window of a date picker's box, the check form for
+    // the printer offsets).
     platform::Forms::setRole(Form1::kName, platform::FormRole::Main);
     for (const char *name : {MDIForm1::kName, frmYear::kName, frmYearTot::kName, Form2::kName})
         platform::Forms::setRole(name, platform::FormRole::Window);
