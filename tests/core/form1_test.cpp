@@ -740,6 +740,10 @@ TEST_F(SmallWindows, HelpExplainsEveryWindowAndWhatACalculationSaves)
         {"profiles", "answers neither Yes nor No"},
         {"city", "New York brings the city tables back"},
         {"ytd", "whether or not the window is opened"},
+        {"ytd", "the pay frequency the window was opened for"},
+        {"saveuser", "A name typed into the box is let go"},
+        {"userinfo", "nothing of it counts yet"},
+        {"noncity", "No city tax is below zero"},
     };
     for (const Window &w : windows) {
         SCOPED_TRACE(w.anchor);
