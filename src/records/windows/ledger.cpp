@@ -1035,7 +1035,10 @@ bool LoadYearToDate()
     const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
         return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
     });
-    openSetFrequency() = frequency();
+    // As the user information window shows it; a reread by a printout
+    // loads no window for it.
+    const std::int16_t weeklyPay = state().profile.WeeklyPay;
+    openSetFrequency() = Forms::isLoaded<frmTaxInfo>() ? frequency() : PayFrequency{weeklyPay, weeklyPay == kTrue};
     grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
     report(result);
     return !result.fileProblem;
