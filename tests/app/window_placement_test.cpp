@@ -2,9 +2,9 @@
 // 1366x768 and, to its right, a tiny 640x480 one. Every dialog is transient
 // for the main window and opens over it (a date picker belongs to the window
 // of its box and opens just below the box, the printer offsets to the check
-// form that opens them), inside the available area of that window's screen; a window too large for that area is limited to it
-// and its controls are reached by scrolling. Every question opens over the
-// window that asks it.
+// form that opens them), inside the available area of that window's screen;
+// a window too large for that area is limited to it and its controls are
+// reached by scrolling. Every question opens over the window that asks it.
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
