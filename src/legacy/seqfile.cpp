@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <system_error>
 #include <type_traits>
@@ -685,45 +686,47 @@ void SeqWriter::keepCopyOrRefuse() const
 
 namespace {
 
-// An existing target that commit() is about to replace: a regular file
-// whose owner may write it and that the process may write.
-void checkWritable(const fs::path &file, const fs::path &target, const struct stat &old)
+// Why an existing regular target may not be replaced, or nothing: its
+// owner must be able to write it, and so must the process.
+std::optional<std::string> whyNotWritable(const fs::path &target, const struct stat &old)
 {
     // The rename would replace the file whatever its mode, and root
     // passes every access() test, so the owner's write bit decides.
     if ((old.st_mode & S_IWUSR) == 0)
-        cannotWrite(file, "the file is write-protected");
+        return "the file is write-protected";
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        cannotWrite(file, errnoText(errno));
+        return errnoText(errno);
+    return std::nullopt;
 }
 
-// What commit() finds at its final target (lstat into `old`): nothing, a
-// file holding the bytes already, or a file to replace; a folder or any
-// other kind of file is refused.
-enum class AtTarget { Nothing, TheSameBytes, AFileToReplace };
-AtTarget lookAtTarget(const fs::path &file, const fs::path &target, const std::string &bytes, struct stat &old)
+// The final target of a commit, lstat into `old`: false when there is
+// none; a folder or any other kind of file than a regular one is refused.
+bool existingTarget(const fs::path &file, const fs::path &target, struct stat &old)
 {
     if (::lstat(target.c_str(), &old) != 0) {
         if (errno != ENOENT)
             cannotWrite(file, errnoText(errno));
-        return AtTarget::Nothing;
+        return false;
     }
     if (S_ISDIR(old.st_mode))
         cannotWrite(file, "it is a folder");
     if (!S_ISREG(old.st_mode))
         cannotWrite(file, "it is not a regular file");
-    return holdsExactly(target, old, bytes) ? AtTarget::TheSameBytes : AtTarget::AFileToReplace;
+    return true;
 }
 
 }  // namespace
 
 void SeqWriter::checkReplaceable() const
 {
-    const std::string bytes = contents();
     const fs::path target = finalTarget(file_);
     struct stat old {};
-    if (lookAtTarget(file_, target, bytes, old) == AtTarget::AFileToReplace)
-        checkWritable(file_, target, old);
+    if (!existingTarget(file_, target, old))
+        return;
+    const std::optional<std::string> why = whyNotWritable(target, old);
+    // Read the file only when it would be refused: its very bytes pass.
+    if (why && !holdsExactly(target, old, contents()))
+        cannotWrite(file_, *why);
 }
 
 void commitAll(std::initializer_list<SeqWriter *> writers)
@@ -825,16 +828,16 @@ void SeqWriter::commit()
 
     const fs::path target = finalTarget(file_);
     struct stat old {};
-    const AtTarget found = lookAtTarget(file_, target, buffer_, old);
+    const bool exists = existingTarget(file_, target, old);
     // Most saves write what is there already: leave the disk alone.
-    if (found == AtTarget::TheSameBytes) {
+    if (exists && holdsExactly(target, old, buffer_)) {
         committed_ = true;
         return;
     }
-    const bool exists = found == AtTarget::AFileToReplace;
     if (exists) {
         keepOrRefuse(file_, target, old);
-        checkWritable(file_, target, old);
+        if (const std::optional<std::string> why = whyNotWritable(target, old))
+            cannotWrite(file_, *why);
     }
 
     const fs::path folder = target.parent_path();
