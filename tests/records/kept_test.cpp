@@ -456,10 +456,11 @@ TEST_F(Kept, ANameTypedIntoTheSaveDialogAndLetGoNamesNothing)
         const char *name;
         std::function<void(Form1 &, QString &offered)> run;
     };
-    const auto saveShowing = [](QString &offered) {
-        return Ui::ModalAction([&offered](QWidget *w) {
+    // The dialog on screen: what its box offers is kept, then a button pressed.
+    const auto showing = [](QString &offered, void (*press)(QWidget *)) {
+        return Ui::ModalAction([&offered, press](QWidget *w) {
             offered = static_cast<frmSaveUser *>(w)->txtSaveUser->text();
-            pressSave(w);
+            press(w);
         });
     };
     const Route routes[] = {
@@ -487,29 +488,26 @@ TEST_F(Kept, ANameTypedIntoTheSaveDialogAndLetGoNamesNothing)
          }},
         {"File Save",
          [&](Form1 &f, QString &offered) {
-             Ui::script(saveShowing(offered));
+             Ui::script(showing(offered, pressSave));
              f.mnuSave_Click();
          }},
         {"File Open",
-         [](Form1 &f, QString &offered) {
-             Ui::script(Ui::ModalAction([&offered](QWidget *w) {
-                 offered = static_cast<frmSaveUser *>(w)->txtSaveUser->text();
-                 pressNo(w);
-             }));
+         [&](Form1 &f, QString &offered) {
+             Ui::script(showing(offered, pressNo));
              Ui::script(std::optional<QString>());  // the file dialog cancelled
              f.mnuOpen_Click();
          }},
         {"File New",
          [&](Form1 &f, QString &offered) {
              Ui::script(Answer::Yes);
-             Ui::script(saveShowing(offered));
+             Ui::script(showing(offered, pressSave));
              Ui::script(QStringLiteral("carl"));
              f.mnuNew_Click();
          }},
         {"File Exit",
          [&](Form1 &f, QString &offered) {
              Ui::script(Answer::Yes);
-             Ui::script(saveShowing(offered));
+             Ui::script(showing(offered, pressSave));
              f.mnuExitItem_Click();
          }},
     };
