@@ -222,6 +222,7 @@ void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std:
     writeLeaveRecords(w, taken);
     w.checkSize();
     w.keepCopyOrRefuse();
+    w.checkReplaceable();
 }
 
 void clearVac(LeaveRecord &fields, LeaveTexts &texts)

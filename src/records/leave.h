@@ -115,7 +115,9 @@ void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem
              legacy::SaveBatch *batch = nullptr);
 // Whether SaveVac could write these boxes: throws legacy::FileTooLargeError
 // when the file would be larger than the readers take, DamagedFileError
-// when it would replace a damaged file that has no copy. Changes and writes
+// when it would replace a damaged file that has no copy, FileAccessError
+// when it could not replace the file (a folder in its place, a
+// write-protected file whose bytes would change). Changes and writes
 // nothing.
 void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file);
 

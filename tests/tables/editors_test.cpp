@@ -286,16 +286,29 @@ TEST_F(Editors, CityAndNonResidentSaveWriteTheirTablesByteForByte)
     EXPECT_EQ(read(QStringLiteral(".nci")).toStdString(), kDefaultNci);
 }
 
+// The editor's SAVE whose file cannot be written says so and stays, the
+// settings as they were; SAVE again once the file's place is free.
 TEST_F(Editors, ATableFileThatCannotBeWrittenIsReported)
 {
     start();
     DialogCity &c = cityEditor();
+    const StateSettings before = state().stateSettings;
+    type(c.txtCityMinBS[0], QStringLiteral("999"));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral(".cti")));  // no file can replace a folder
     Ui::clearAsked();
     c.OKButton->click();
+    ASSERT_EQ(Ui::asked().size(), 1u);
     EXPECT_TRUE(lastAsked().contains(QStringLiteral("\".cti\" could not be written"))) << lastAsked().toStdString();
-    EXPECT_FALSE(Forms::isLoaded<DialogCity>());
+    EXPECT_TRUE(Forms::isLoaded<DialogCity>());
+    EXPECT_EQ(c.txtCityMinBS[0]->text(), QStringLiteral("999"));
+    EXPECT_EQ(state().stateSettings, before);
     EXPECT_TRUE(QFileInfo(path(QStringLiteral(".cti"))).isDir());
+
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral(".cti")));
+    c.OKButton->click();
+    EXPECT_FALSE(Forms::isLoaded<DialogCity>());
+    EXPECT_EQ(state().stateSettings.CityTable.single[0].minimum, 999.0f);
+    EXPECT_TRUE(read(QStringLiteral(".cti")).startsWith("999,"));
 }
 
 // Whenever a profile becomes current its city and non-resident tables are

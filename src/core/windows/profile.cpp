@@ -11,6 +11,7 @@
 #include "core/profile_files.h"
 #include "core/windows/form1.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "core/windows/saveuser.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
@@ -204,6 +205,13 @@ void checkSettingsSaves()
     const ProgramState &st = state();
     for (const char *ext : {kUserSettingsExt, kUserDetailsExt, kCafeteriaExt, overtimeExtension(st.profile.WeeklyPay)})
         legacy::keepCopyOrRefuse(profileFileName(st.CurrentUser, ext));
+    // The files as the save would make them now, checked as its commit
+    // checks them; none is written, and nothing the making took stays.
+    const PutBackUnlessSaved kept;
+    legacy::SaveBatch batch;
+    SaveOT(&batch);
+    batch.checkAndKeepCopies();
+    batch.discard();
 }
 
 void LoadUserSettings(SettingsRead read)

@@ -52,9 +52,13 @@ void checkProfileName(const std::string &name);
 // BoxError, NameError or legacy::FileError. Given a batch, the files are
 // made and added to it, and written with the rest of its save.
 void SaveOT(legacy::SaveBatch *batch = nullptr);
-// Before a save of the current profile's settings files, whatever it would
-// write: throws legacy::DamagedFileError when one of them was found damaged
-// and still has no copy (legacy::keepCopyOrRefuse). Writes nothing.
+// Before a save of the current profile's settings files: throws
+// legacy::DamagedFileError when one of them was found damaged and still has
+// no copy (legacy::keepCopyOrRefuse), whatever the save would write; then
+// what SaveOT would throw, and what its commit would refuse of the files it
+// makes now (a folder in a file's place, a write-protected file whose bytes
+// would change). Writes nothing and changes no store; the user information
+// window is loaded when it was not.
 void checkSettingsSaves();
 
 // The settings reader: reads the profile's four files (each only when it

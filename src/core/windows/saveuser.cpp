@@ -11,6 +11,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
 #include "legacy/seqfile.h"
@@ -56,6 +57,9 @@ bool frmSaveUser::cmdSaveUser_Click()
 {
     const std::string name = txtSaveUser->text().toStdString();
     const std::string current = state().CurrentUser;
+    // The save takes the tracker's and the leave record's boxes into the
+    // stores; refused, it leaves them as they were.
+    PutBackUnlessSaved kept;
     try {
         // The name becomes a file name: refuse a path before anything changes.
         checkProfileName(name);
@@ -69,6 +73,7 @@ bool frmSaveUser::cmdSaveUser_Click()
         tableEditors().SaveCityTables(&batch);
         tableEditors().SaveNonCityTables(&batch);
         batch.commit();
+        kept.saved();
     } catch (const std::exception &e) {
         // A refused save switches no profile: a name typed into the box
         // becomes current only with a save that succeeded.

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/paycalc.h"
@@ -103,6 +104,10 @@ public:
         (void)profile;
         (void)batch;
     }
+    // What a save may take into the records' own stores (the leave
+    // record's boxes), as a function that puts them back as they are now;
+    // for a save that is refused.
+    virtual std::function<void()> storesToPutBack() { return {}; }
     // Before a calculation writes anything: throws legacy::FileTooLargeError
     // when the open leave record's boxes would make a file too large to read
     // back, legacy::DamagedFileError when its save would replace a leave

@@ -15,6 +15,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "core/windows/saveuser.h"
 #include "legacy/seqfile.h"
 #include "platform/limitededit.h"
@@ -264,6 +265,11 @@ void frmTaxInfo::formLoad()
         // a damaged file that has no copy: its damage is told where it was
         // found, with the word that it stays as it is.
     } catch (const std::exception &e) {
+        // Behind a save being made, whose own making of the same files
+        // meets the same failure and tells it: told here too, one press
+        // would tell it twice.
+        if (dynamic_cast<const legacy::FileError *>(&e) && legacy::SaveBatch::current())
+            return;
         // Loading happens behind every reader of these boxes; a settings
         // file that cannot be written is reported, not fatal.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
@@ -415,42 +421,11 @@ void frmTaxInfo::ClearAll()
         p.TaxCaption[5 + i] = s(boxes[i]->text());
 }
 
-namespace {
-
-// What the user information window's OK changes before its save: the
-// settings the calculation and every save read, and the main window's
-// deduction captions and table notice.
-class SettingsBeforeOk {
-public:
-    SettingsBeforeOk() : profile_(state().profile)
-    {
-        const Form1 &main = Forms::get<Form1>();
-        for (int i = 0; i < 5; ++i)
-            captions_[i] = main.lbTaxTag[5 + i]->text();
-        notice_ = main.lbTableNotice->text();
-    }
-    void putBack() const
-    {
-        state().profile = profile_;
-        Form1 &main = Forms::get<Form1>();
-        for (int i = 0; i < 5; ++i)
-            main.lbTaxTag[5 + i]->setText(captions_[i]);
-        main.lbTableNotice->setText(notice_);
-    }
-
-private:
-    ProfileSettings profile_;
-    std::array<QString, 5> captions_;
-    QString notice_;
-};
-
-}  // namespace
-
 void frmTaxInfo::cmdOk_Click()
 {
     // Refused, the OK changes no setting (a Close after it leaves them as
     // they were); the window keeps what the user typed, to try again.
-    const SettingsBeforeOk before;
+    PutBackUnlessSaved kept;
     try {
         // The boxes into the store, the settings files made and checked:
         // the save-user Save below writes them with every other file of the
@@ -460,15 +435,14 @@ void frmTaxInfo::cmdOk_Click()
         settings.checkAndKeepCopies();
         settings.discard();
     } catch (const std::exception &e) {
-        before.putBack();
-        // A box that is not a number keeps the window open for a correction.
+        // A box that is not a number, or a settings file the save would
+        // refuse: the window stays open for a correction.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
         return;
     }
-    if (!Forms::get<frmSaveUser>().cmdSaveUser_Click()) {
-        before.putBack();
+    if (!Forms::get<frmSaveUser>().cmdSaveUser_Click())
         return;
-    }
+    kept.saved();
     Forms::unload(kName);
 }
 

@@ -11,6 +11,7 @@
 #include "core/windows/entry.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "legacy/seqfile.h"
 #include "platform/ui.h"
 #include "printing/heading_file.h"
@@ -93,6 +94,9 @@ void DialogHeader::OKButton_Click()
         // The file cannot hold a double quote; memory keeps what the file will.
         std::replace(typed[i].begin(), typed[i].end(), '"', '\'');
     }
+    // Not saved, the heading is as it was: Cancel then changes nothing,
+    // and the printouts keep the saved one.
+    PutBackUnlessSaved kept;
     state().heading = {typed[0], typed[1], typed[2], typed[3]};
     try {
         printing::SaveHeader();
@@ -101,6 +105,7 @@ void DialogHeader::OKButton_Click()
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
         return;
     }
+    kept.saved();
     Forms::unload(kName);
 }
 

@@ -12,6 +12,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "platform/ui.h"
 #include "printing/offsets.h"
 #include "printing/windows/checks.h"
@@ -127,6 +128,9 @@ bool dlgPrintSet::cmdApply_Click()
         reading->setFocus();
         return false;
     }
+    // Refused, the save leaves the offsets as they were: Cancel then
+    // changes nothing, and no later save writes them.
+    PutBackUnlessSaved kept;
     ProfileSettings &p = state().profile;
     p.CheckHorzOffset = horizontal;
     p.CheckVertOffset = vertical;
@@ -136,6 +140,7 @@ bool dlgPrintSet::cmdApply_Click()
         tell(describeError(e));
         return false;
     }
+    kept.saved();
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "platform/ui.h"
 #include "records/windows/service.h"
 
@@ -173,6 +174,9 @@ void DialogVac::formLoad()
 
 void DialogVac::OKButton_Click()
 {
+    // Not saved, the record is as it was: a later save with the window
+    // closed writes nothing that was let go.
+    PutBackUnlessSaved kept;
     try {
         payrecords::saveLeaveRecord();
     } catch (const legacy::FileError &e) {
@@ -180,6 +184,7 @@ void DialogVac::OKButton_Click()
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
         return;
     }
+    kept.saved();
     Forms::unload(kName);
 }
 

@@ -183,14 +183,28 @@ public:
     void SaveVac(legacy::SaveBatch *batch) override { saveLeaveRecord(batch); }
     void SaveVacOf(const std::string &profile, legacy::SaveBatch *batch) override { saveLeaveRecord(batch, &profile); }
 
+    std::function<void()> storesToPutBack() override
+    {
+        return [kept = leaveRecord()] { leaveRecord() = kept; };
+    }
+
     void checkSaveVac() override
     {
-        // A record not open in the window is written as its file gave it,
-        // which the reader took: only typed boxes can make it too large.
-        if (Forms::isLoaded<DialogVac>())
+        if (Forms::isLoaded<DialogVac>()) {
             payrecords::checkSaveVac(leaveRecord(), Forms::get<DialogVac>().texts(), leaveFile());
-        else
-            legacy::keepCopyOrRefuse(leaveFile());
+            return;
+        }
+        // A record not open in the window is written as its file gave it:
+        // read here into a copy, as the save's hidden load will read it (a
+        // damaged file gives the empty record, and is the save's to report).
+        legacy::keepCopyOrRefuse(leaveFile());
+        LeaveRecord record = leaveRecord();
+        LeaveTexts texts;
+        try {
+            Form_Load(record, texts, leaveFile());
+        } catch (const legacy::FileFormatError &) {
+        }
+        payrecords::checkSaveVac(record, texts, leaveFile());
     }
 
     void clearForNewProfile() override

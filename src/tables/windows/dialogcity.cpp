@@ -11,6 +11,7 @@
 
 #include "core/windows/entry.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "legacy/seqfile.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
@@ -203,6 +204,7 @@ void DialogCity::cmdDefault_Click()
 
 void DialogCity::OKButton_Click()
 {
+    PutBackUnlessSaved kept;
     try {
         CheckFor();
         fillVar();
@@ -211,7 +213,10 @@ void DialogCity::OKButton_Click()
         tellBoxError(e, tellCheckNumbers);
         return;
     }
-    tables::SaveCityTables();
+    // Not written, the window stays for another try (the handler tells
+    // why), and its CANCEL leaves the settings as they were.
+    tables::SaveCityTables(nullptr, TableFileFailure::RefuseTheSave);
+    kept.saved();
     Forms::unload(kName);
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/windows/entry.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "legacy/seqfile.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
@@ -151,6 +152,7 @@ void DialogNonCity::LoadNonCityTables()
 
 void DialogNonCity::OKButton_Click()
 {
+    PutBackUnlessSaved kept;
     try {
         ChkFor();
         fillVarib();
@@ -159,7 +161,10 @@ void DialogNonCity::OKButton_Click()
         tellBoxError(e, tellCheckNumbers);
         return;
     }
-    tables::SaveNonCityTables();
+    // Not written, the window stays for another try (the handler tells
+    // why), and its CANCEL leaves the settings as they were.
+    tables::SaveNonCityTables(nullptr, TableFileFailure::RefuseTheSave);
+    kept.saved();
     Forms::unload(kName);
 }
 

@@ -17,6 +17,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
+#include "core/windows/putback.h"
 #include "core/windows/saveuser.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
@@ -648,8 +649,20 @@ void DialogState::cmdClearAll_Click()
 
 void DialogState::cmdGetDefault_Click() { LoadDefaultStateTables(); }
 
+void DialogState::keepForRefusal(PutBackUnlessSaved &kept)
+{
+    kept.also([this, shown = shown_, pending = pendingUserInfo_] {
+        shown_ = shown;
+        pendingUserInfo_ = pending;
+    });
+}
+
 void DialogState::OKButton_Click()
 {
+    // Refused, the save leaves the settings as they were: CANCEL then
+    // changes nothing, and no later save writes the boxes let go.
+    PutBackUnlessSaved kept;
+    keepForRefusal(kept);
     try {
         fillVari();
     } catch (const TableBoxError &e) {
@@ -658,9 +671,10 @@ void DialogState::OKButton_Click()
     }
     // Both files or neither: nothing is written before both are checked.
     legacy::SaveBatch batch;
-    tables::SaveStateTables(&batch);
+    tables::SaveStateTables(&batch, TableFileFailure::RefuseTheSave);
     SaveOT(&batch);
     batch.commit();
+    kept.saved();
     Forms::unload(kName);
 }
 
@@ -668,13 +682,15 @@ void DialogState::CancelButton_Click() { Forms::unload(kName); }
 
 void DialogState::cmdMkDefault_Click()
 {
-    try {
-        fillVari();
-    } catch (const TableBoxError &e) {
-        tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
-        return;
-    }
     {
+        PutBackUnlessSaved kept;
+        keepForRefusal(kept);
+        try {
+            fillVari();
+        } catch (const TableBoxError &e) {
+            tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
+            return;
+        }
         // Whatever happens below, the profile that was current stays
         // current (the name is not taken from a label that may show
         // something else), and is current again before any window closes:
@@ -691,16 +707,17 @@ void DialogState::cmdMkDefault_Click()
         // The profile's files and the default profile's are all made and
         // checked before any is written.
         legacy::SaveBatch batch;
-        tables::SaveStateTables(&batch);
+        tables::SaveStateTables(&batch, TableFileFailure::RefuseTheSave);
         SaveOT(&batch);
         // The default profile: the same files under the empty name.
         Forms::get<frmSaveUser>().txtSaveUser->clear();
         SaveOT(&batch);
         records().SaveVacOf(back.name, &batch);
-        tables::SaveStateTables(&batch);
+        tables::SaveStateTables(&batch, TableFileFailure::RefuseTheSave);
         tables::SaveCityTables(&batch);
         tables::SaveNonCityTables(&batch);
         batch.commit();
+        kept.saved();
     }
     // From here on this window may be gone: touch none of its members.
     records().closeWindows(true);

@@ -31,6 +31,8 @@ namespace tables {
 class DialogStateView;
 }
 
+class PutBackUnlessSaved;
+
 class DialogState : public platform::Form {
     Q_OBJECT
 public:
@@ -130,6 +132,9 @@ private:
     // NO STATE TAX and Use Base switches only when a file was read.
     void showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead);
     void showUserInfo(const UserInfoItems &items);
+    // What the editor's own members take at SAVE or Make Default, put back
+    // with the stores when the save is refused.
+    void keepForRefusal(PutBackUnlessSaved &kept);
     void SetNoStateTax();
     void ckNoStateTax_Click(bool on);
     void useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rate);

@@ -98,17 +98,20 @@ void tellCheckNumbers()
 }
 
 void writeReporting(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
-                    legacy::SaveBatch *batch)
+                    legacy::SaveBatch *batch, TableFileFailure failure)
 {
+    const bool goOn = failure == TableFileFailure::TellAndGoOn;
     const auto tell = [](const legacy::FileError &e) { Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation); };
     try {
         auto file = std::make_unique<legacy::SeqWriter>(fileName);
         fill(*file);
         if (batch)
-            batch->add(std::move(file), {}, tell);
+            batch->add(std::move(file), {}, goOn ? legacy::SaveBatch::Failed(tell) : legacy::SaveBatch::Failed());
         else
             file->commit();
     } catch (const legacy::FileError &e) {
+        if (!goOn)
+            throw;
         tell(e);
     }
 }

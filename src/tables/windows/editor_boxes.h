@@ -58,12 +58,18 @@ void fillBlank(QLineEdit *box, std::string_view text);
 void tellCorrupted(const std::string &fileName);
 // "Check your numbers", "No blanks", "Only numbers".
 void tellCheckNumbers();
-// Writes a table file from the store, `fill` putting in its records. A file
-// that cannot be written is reported and the old one stays whole; the
-// caller goes on. Given a batch, the file is added to it, written (or
-// reported) with the rest of its save.
+// What a save does with a table file that cannot be written: the
+// profile's saves tell it and go on without it (its old file stays whole);
+// an editor's own SAVE, whose file it is, is refused.
+enum class TableFileFailure { TellAndGoOn, RefuseTheSave };
+
+// Writes a table file from the store, `fill` putting in its records. Given
+// a batch, the file is added to it, written (or failing) with the rest of
+// its save. A file that cannot be written is reported and the caller goes
+// on, or with RefuseTheSave its legacy::FileError is thrown (from the
+// batch's commit, given one) and not reported here.
 void writeReporting(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
-                    legacy::SaveBatch *batch = nullptr);
+                    legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
 
 // Runs a command: whatever it throws is reported, never passed on to Qt.
 void guarded(const std::function<void()> &command);

@@ -302,28 +302,28 @@ void unloadEditorsAfterCalculation()
     unloadQuietly(DialogState::kName);
 }
 
-void SaveStateTables(legacy::SaveBatch *batch)
+void SaveStateTables(legacy::SaveBatch *batch, TableFileFailure failure)
 {
     const ProgramState &st = state();
     writeReporting(
         stateTableFileName(st.CurrentUser),
-        [&st](legacy::SeqWriter &out) { writeStateTable(out, st.stateSettings, st.profile); }, batch);
+        [&st](legacy::SeqWriter &out) { writeStateTable(out, st.stateSettings, st.profile); }, batch, failure);
 }
 
-void SaveCityTables(legacy::SaveBatch *batch)
+void SaveCityTables(legacy::SaveBatch *batch, TableFileFailure failure)
 {
     const ProgramState &st = state();
     writeReporting(
         cityTableFileName(st.CurrentUser), [&st](legacy::SeqWriter &out) { writeCityTable(out, st.stateSettings); },
-        batch);
+        batch, failure);
 }
 
-void SaveNonCityTables(legacy::SaveBatch *batch)
+void SaveNonCityTables(legacy::SaveBatch *batch, TableFileFailure failure)
 {
     const ProgramState &st = state();
     writeReporting(
         nonResidentTableFileName(st.CurrentUser),
-        [&st](legacy::SeqWriter &out) { writeNonResidentTable(out, st.stateSettings.NonResident); }, batch);
+        [&st](legacy::SeqWriter &out) { writeNonResidentTable(out, st.stateSettings.NonResident); }, batch, failure);
 }
 
 void checkTableSaves()

@@ -11,6 +11,7 @@
 
 #include "core/paycalc.h"
 #include "core/windows/services.h"
+#include "tables/windows/editor_boxes.h"
 
 namespace wagedesk::tables {
 
@@ -34,10 +35,11 @@ void unloadEditorsAfterCalculation();
 
 // The table files of the current profile, from the store. A file that
 // cannot be written is reported (its old contents stay) and the caller goes
-// on. Given a batch, the file is added to it and written with its save.
-void SaveStateTables(legacy::SaveBatch *batch = nullptr);
-void SaveCityTables(legacy::SaveBatch *batch = nullptr);
-void SaveNonCityTables(legacy::SaveBatch *batch = nullptr);
+// on, or with RefuseTheSave the save is refused (writeReporting). Given a
+// batch, the file is added to it and written with its save.
+void SaveStateTables(legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
+void SaveCityTables(legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
+void SaveNonCityTables(legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
 // Throws legacy::DamagedFileError when a save of the table files would
 // replace one found damaged whose copy could not be kept.
 void checkTableSaves();
