@@ -2,12 +2,16 @@
 // closing, File Open, File New, Make Default) do with what the user has not
 // saved: a ledger holding what its year file does not, and the values
 // behind a save that was refused. Driven through the windows.
+#include <QComboBox>
 #include <QMap>
 #include <QPushButton>
 
 #include <functional>
 #include <vector>
 
+#include "printing/windows/checks.h"
+#include "printing/windows/heading.h"
+#include "printing/windows/printset.h"
 #include "records/windows/leave_window.h"
 #include "records/windows/ledger.h"
 #include "records/windows/tracker.h"
@@ -603,6 +607,224 @@ TEST_F(Kept, ARefusedUserInfoOkChangesNoSetting)
         EXPECT_EQ(f.lbTaxDed[0]->text(), QStringLiteral("30.50")) << "the weekly figure";
         EXPECT_EQ(f.lbTaxTag[5]->text(), QStringLiteral("CrUnion"));
     }
+}
+
+// Every command that takes a window's boxes into the settings before it
+// saves puts back all it took when its save is refused (a folder stands in
+// a file's place): a Cancel after it leaves the program as it was, so the
+// next save writes, and the next calculation uses, nothing that was let go.
+TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
+{
+    // The press of a save that is refused: it says so, once.
+    const auto refused = [](const std::function<void()> &press) {
+        Ui::clearAsked();
+        press();
+        EXPECT_EQ(askedTexts().filter(QStringLiteral("could not be written")).size(), 1)
+            << askedTexts().join(QStringLiteral(" | ")).toStdString();
+    };
+    // Each command types, presses its save, finds its window still there,
+    // and lets what it typed go.
+    struct Command {
+        const char *name;
+        const char *file;    // a folder takes its place
+        bool fileComesBack;  // false: it stays away, so a later save reads nothing back from it
+        std::function<void(Form1 &)> refusedThenLetGo;
+    };
+    const auto stateEditor = [refused](QPushButton *DialogState::*button) {
+        return [refused, button](Form1 &f) {
+            f.mnuState->trigger();
+            DialogState &d = Forms::get<DialogState>();
+            type(d.txtStateMinBS[0], QStringLiteral("999"));
+            refused([&] { (d.*button)->click(); });
+            EXPECT_TRUE(d.isVisible());
+            d.CancelButton->click();
+        };
+    };
+    const Command commands[] = {
+        {"the state editor's SAVE", "pat.cfe", true, stateEditor(&DialogState::OKButton)},
+        {"the state editor's SAVE, its own file", "pat.sta", true, stateEditor(&DialogState::OKButton)},
+        {"the state editor's Make Default", "pat.cfe", true, stateEditor(&DialogState::cmdMkDefault)},
+        {"the state editor's Make Default, the default's file", ".sta", true, stateEditor(&DialogState::cmdMkDefault)},
+        {"the city editor's SAVE", "pat.cti", true,
+         [refused](Form1 &f) {
+             f.mnuCity->trigger();
+             DialogCity &d = Forms::get<DialogCity>();
+             type(d.txtCityMinBS[0], QStringLiteral("999"));
+             refused([&] { d.OKButton->click(); });
+             EXPECT_TRUE(d.isVisible());
+             d.CancelButton->click();
+         }},
+        {"the non-resident editor's SAVE", "pat.nci", true,
+         [refused](Form1 &f) {
+             f.mnuNonCity->trigger();
+             DialogNonCity &d = Forms::get<DialogNonCity>();
+             type(d.txtNonPer, QStringLiteral("0.5"));
+             refused([&] { d.OKButton->click(); });
+             EXPECT_TRUE(d.isVisible());
+             d.CancelButton->click();
+         }},
+        {"User Info's OK", "pat.cfe", true,
+         [refused](Form1 &f) {
+             Ui::script(Ui::ModalAction([refused](QWidget *w) {
+                 auto &info = static_cast<frmTaxInfo &>(*w);
+                 refused([&] { chooseBiWeeklyAndPressOk(info); });
+                 EXPECT_TRUE(info.isVisible());
+                 info.Command1->click();
+             }));
+             f.mnuTaxInfoItem_Click();
+         }},
+        {"the leave record's Save", "pat.hol", false,
+         [refused](Form1 &f) {
+             f.Command1->click();
+             DialogVac &d = Forms::get<DialogVac>();
+             type(d.Vac.txtBal, QStringLiteral("12"));
+             refused([&] { d.OKButton->click(); });
+             EXPECT_TRUE(d.isVisible());
+             d.close();
+         }},
+        {"the tracker's rows, File Save", "pat.cfe", true,
+         [refused](Form1 &f) {
+             f.cmdOT->click();
+             Form2 &t = Forms::get<Form2>();
+             type(t.txtOT[0], QStringLiteral("5"));
+             refused([&] {
+                 Ui::script(Ui::ModalAction(pressSave));
+                 f.mnuSave_Click();
+             });
+             EXPECT_TRUE(t.isVisible());
+             t.close();
+         }},
+        {"the printer offsets' Apply", "pat.and", true,
+         [refused](Form1 &f) {
+             f.mnuChecks->trigger();
+             Forms::get<frmChecks>().mnuPrintCheck->trigger();
+             dlgPrintSet &d = Forms::get<dlgPrintSet>();
+             d.cboHorz->setCurrentText(QStringLiteral("3"));
+             refused([&] { d.cmdApply->click(); });
+             EXPECT_TRUE(d.isVisible());
+             d.CancelButton->click();
+             Forms::unload(frmChecks::kName);
+         }},
+        {"the heading's OK", "Header.sav", true,
+         [refused](Form1 &f) {
+             f.mnuHeader->trigger();
+             DialogHeader &d = Forms::get<DialogHeader>();
+             type(d.txtHeader[0], QStringLiteral("Acme"));
+             refused([&] { d.OKButton->click(); });
+             EXPECT_TRUE(d.isVisible());
+             d.CancelButton->click();
+         }},
+    };
+    for (const Command &c : commands) {
+        SCOPED_TRACE(c.name);
+        Form1 &f = patWithAPeriod();
+        // A heading saved, so that its dialog's load puts nothing into it.
+        f.mnuHeader->trigger();
+        Forms::get<DialogHeader>().OKButton->click();
+        ASSERT_TRUE(exists(QStringLiteral("Header.sav")));
+        const QString net = f.lbNet->text();
+        QMap<QString, QByteArray> before;
+        for (const QString &name : files())
+            before[name] = read(name);
+        const PrintHeading heading = state().heading;
+        const QString file = QString::fromLatin1(c.file);
+        const bool wasThere = exists(file);
+        if (wasThere) {
+            ASSERT_TRUE(QFile::rename(path(file), path(file + QStringLiteral(".kept"))));
+        }
+        ASSERT_TRUE(QDir(folder.path()).mkdir(file));
+
+        c.refusedThenLetGo(f);
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        ASSERT_TRUE(QDir(folder.path()).rmdir(file));
+        if (wasThere && c.fileComesBack) {
+            ASSERT_TRUE(QFile::rename(path(file + QStringLiteral(".kept")), path(file)));
+        } else if (wasThere) {
+            ASSERT_TRUE(QFile::remove(path(file + QStringLiteral(".kept"))));
+        }
+
+        // The next save writes every file as it was; the next calculation
+        // gives what it gave, and the printouts keep their heading.
+        Ui::script(Ui::ModalAction(pressSave));
+        f.mnuSave_Click();
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            EXPECT_EQ(read(it.key()), it.value()) << it.key().toStdString();
+        EXPECT_TRUE(state().heading == heading) << state().heading.HeadingLine1;
+        calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+        EXPECT_EQ(f.lbNet->text(), net);
+    }
+}
+
+// A Calculate press whose save would be refused tells it once and shows
+// nothing, as it does for a damaged file without a copy, whether the user
+// information window is loaded (the first press of a run) or not (a press
+// after a save); a file whose bytes would not change is no obstacle. With
+// the obstacle gone, the next press saves and shows as usual.
+TEST_F(Kept, ACalculationWhoseSaveWouldBeRefusedTellsItOnceAndShowsNothing)
+{
+    const auto folderFor = [this](const QString &name) {
+        QFile::remove(path(name));
+        QDir(folder.path()).mkdir(name);
+    };
+    const auto protect = [this](bool on) {
+        QFile::setPermissions(path(QStringLiteral(".use")),
+                              on ? QFile::ReadOwner | QFile::ReadGroup : QFile::ReadOwner | QFile::WriteOwner);
+    };
+    struct Obstacle {
+        const char *name;
+        const char *file;
+        std::function<void()> put, takeAway;
+        bool refused;
+    };
+    const Obstacle obstacles[] = {
+        {"a folder where .cfe was", ".cfe", [&] { folderFor(QStringLiteral(".cfe")); },
+         [&] { QDir(folder.path()).rmdir(QStringLiteral(".cfe")); }, true},
+        {"a folder where .hol was", ".hol", [&] { folderFor(QStringLiteral(".hol")); },
+         [&] { QDir(folder.path()).rmdir(QStringLiteral(".hol")); }, true},
+        {"a write-protected .use that the tracker's salary changes", ".use",
+         [&] {
+             protect(true);
+             Forms::get<Form1>().cmdOT->click();
+             type(Forms::get<Form2>().txtAnnual, QStringLiteral("41600"));
+         },
+         [&] { protect(false); }, true},
+        {"a write-protected .use that would not change", ".use", [&] { protect(true); }, [&] { protect(false); },
+         false},
+    };
+    for (const Obstacle &o : obstacles)
+        for (const bool afterASave : {false, true}) {
+            SCOPED_TRACE(std::string(o.name) + (afterASave ? ", a press after a save" : ", the first press of a run"));
+            removeAll();
+            Form1 &f = restart();
+            userInfo([](frmTaxInfo &info) { type(info.txtHourRate, QStringLiteral("15")); });
+            calculate(f);
+            const QString net = f.lbNet->text();
+            ASSERT_FALSE(net.isEmpty());
+            if (afterASave) {
+                ASSERT_FALSE(Forms::isLoaded<frmTaxInfo>());
+            } else {
+                restart();
+                ASSERT_TRUE(Forms::isLoaded<frmTaxInfo>());
+            }
+            o.put();
+            Ui::clearAsked();
+            calculate(f);
+            if (o.refused) {
+                ASSERT_EQ(Ui::asked().size(), 1u) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+                EXPECT_TRUE(lastAsked().startsWith(
+                    QStringLiteral("The file \"%1\" could not be written").arg(QLatin1String(o.file))))
+                    << lastAsked().toStdString();
+                EXPECT_TRUE(f.lbNet->text().isEmpty());
+                o.takeAway();
+                Ui::clearAsked();
+                calculate(f);
+            }
+            EXPECT_TRUE(Ui::asked().empty()) << askedTexts().join(QStringLiteral(" | ")).toStdString();
+            EXPECT_EQ(f.lbNet->text(), net);
+            EXPECT_TRUE(QFileInfo(path(QString::fromLatin1(o.file))).isFile());
+            protect(false);
+        }
 }
 
 // Rows go into the year file of the pay frequency they were pasted for, on

@@ -260,18 +260,15 @@ void frmTaxInfo::formLoad()
         if (lenientValue(txtHourRate, QStringLiteral("Hourly Rate 1")) == 0)
             txtHourRate->setText(QStringLiteral("7.5"));
         fillVar_();
-    } catch (const legacy::DamagedFileError &) {
-        // The write-back of what was just read, which nobody asked for, met
-        // a damaged file that has no copy: its damage is told where it was
-        // found, with the word that it stays as it is.
+    } catch (const legacy::FileError &) {
+        // The write-back of what was just read, which nobody asked for,
+        // could not be made. The save the user asks for makes the same
+        // files and tells why (a damaged file that has no copy is told
+        // where it was found): told here too, one problem would be told
+        // at every window that loads this one.
     } catch (const std::exception &e) {
-        // Behind a save being made, whose own making of the same files
-        // meets the same failure and tells it: told here too, one press
-        // would tell it twice.
-        if (dynamic_cast<const legacy::FileError *>(&e) && legacy::SaveBatch::current())
-            return;
-        // Loading happens behind every reader of these boxes; a settings
-        // file that cannot be written is reported, not fatal.
+        // Loading happens behind every reader of these boxes; a box that
+        // cannot be read is reported, not fatal.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
     }
 }
