@@ -511,9 +511,22 @@ TEST_F(Editors, GetDefaultTakesTheDefaultWholeAndOnlySaveKeepsIt)
     EXPECT_EQ(state().profile.SpecialOkla, 0);
     EXPECT_EQ(read(QStringLiteral("bob.sta")), bobSta);
 
+    // A SAVE whose save is refused (a folder where bob.cfe was) takes
+    // nothing, not even the default's user information; SAVE once more
+    // still brings it.
     DialogState &h = stateEditor();
     h.cmdGetDefault->click();
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("bob.cfe"))));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("bob.cfe")));
     h.OKButton->click();
+    EXPECT_TRUE(h.isVisible());
+    EXPECT_EQ(storeTables(), bobStore);
+    EXPECT_EQ(state().profile.SpecialOkla, 0);
+    EXPECT_EQ(state().profile.StateStatus, "Single");
+    EXPECT_EQ(Forms::get<frmTaxInfo>().cboStatus2->currentText(), QStringLiteral("Single"));
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("bob.cfe")));
+    h.OKButton->click();
+    EXPECT_FALSE(Forms::isLoaded<DialogState>());
     EXPECT_EQ(read(QStringLiteral("bob.sta")), read(QStringLiteral(".sta")));
     EXPECT_EQ(state().profile.SpecialOkla, 1);
     EXPECT_EQ(state().profile.StateStatus, "Married");

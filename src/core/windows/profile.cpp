@@ -206,9 +206,13 @@ void checkSettingsSaves()
     for (const char *ext : {kUserSettingsExt, kUserDetailsExt, kCafeteriaExt, overtimeExtension(st.profile.WeeklyPay)})
         legacy::keepCopyOrRefuse(profileFileName(st.CurrentUser, ext));
     // The files as the save would make them now, checked as its commit
-    // checks them; none is written, and nothing the making took stays.
-    const PutBackUnlessSaved kept;
+    // checks them; none is written. The user information window is loaded
+    // first, as the calculation would load it (its write-back joins the
+    // batch, so it is checked and dropped); nothing the making takes after
+    // that stays.
     legacy::SaveBatch batch;
+    Forms::get<frmTaxInfo>();
+    const PutBackUnlessSaved kept;
     SaveOT(&batch);
     batch.checkAndKeepCopies();
     batch.discard();

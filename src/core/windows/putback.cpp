@@ -26,7 +26,12 @@ PutBackUnlessSaved::~PutBackUnlessSaved()
 {
     if (saved_)
         return;
-    state() = state_;
+    // Most refusals come before anything was taken (a check's making of
+    // the files it then drops, say): the store and the window that shows
+    // it are left alone then.
+    const bool taken = state() != state_;
+    if (taken)
+        state() = state_;
     if (records_)
         records_();
     if (captionsKept_ && Forms::isLoaded<Form1>()) {
@@ -38,7 +43,7 @@ PutBackUnlessSaved::~PutBackUnlessSaved()
     // Hidden, the user information window shows the store, which the
     // calculation and the next save read through it; on view it keeps
     // what the user typed.
-    if (Forms::isLoaded<frmTaxInfo>()) {
+    if (taken && Forms::isLoaded<frmTaxInfo>()) {
         frmTaxInfo &info = Forms::get<frmTaxInfo>();
         if (!info.isVisible())
             info.showSettings(true);
