@@ -120,7 +120,21 @@ payrecords::PayFrequency frequency()
     return {state().profile.WeeklyPay, Forms::get<frmTaxInfo>().optWeek->isChecked()};
 }
 
-std::filesystem::path yearFile() { return payrecords::yearFileName(state().CurrentUser, state().profile.WeeklyPay); }
+// A profile's year file for a pay frequency, in a folder: by its bare name
+// in the current one.
+std::filesystem::path yearFileIn(const QString &folder, const std::string &user, std::int16_t weeklyPay)
+{
+    const std::string name = payrecords::yearFileName(user, weeklyPay);
+    if (folder == QDir::currentPath())
+        return name;
+    return QDir(folder).filePath(q(name)).toStdString();
+}
+
+// The current profile's year file, for the frequency it is set to.
+std::filesystem::path yearFile()
+{
+    return yearFileIn(QDir::currentPath(), state().CurrentUser, state().profile.WeeklyPay);
+}
 
 payrecords::YearScreen readScreen(const frmYear &grid, const frmYearTot &totals)
 {
@@ -161,10 +175,7 @@ std::optional<payrecords::YearSetView> openView()
 // The year file of a view's profile, in the view's folder.
 std::filesystem::path fileOf(const payrecords::YearSetView &view)
 {
-    const std::string name = payrecords::yearFileName(view.user, view.frequency.WeeklyPay);
-    if (view.folder == QDir::currentPath())
-        return name;
-    return QDir(view.folder).filePath(q(name)).toStdString();
+    return yearFileIn(view.folder, view.user, view.frequency.WeeklyPay);
 }
 
 // What the year file holds, as a ledger opened on it from an empty store
@@ -243,7 +254,8 @@ bool saveOpenSet()
 {
     const payrecords::PayFrequency read = payrecords::openSetFrequency();
     const std::optional<QString> problem = withLedger([&read](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return saveYear(l, s, read, payrecords::yearFileName(state().CurrentUser, read.WeeklyPay), read.WeeklyPay);
+        return saveYear(l, s, read, yearFileIn(QDir::currentPath(), state().CurrentUser, read.WeeklyPay),
+                        read.WeeklyPay);
     });
     if (problem)
         tellSaveProblem(*problem);
