@@ -310,6 +310,63 @@ TEST_F(Kept, RowsSetAsideAreSavedForTheFrequencyTheyWerePastedFor)
     EXPECT_FALSE(exists(QStringLiteral("pat.yrb")));
 }
 
+// With nothing set aside, a ledger shown after the pay frequency changed is
+// the new frequency's year, read from its own file, by every way it shows:
+// the weekly year saved before (in this run, or read at the start of the
+// next) is neither shown, nor counted, nor written into the bi-weekly
+// file, and comes back when weekly is chosen again.
+TEST_F(Kept, TheLedgerShownIsTheCurrentFrequencysYear)
+{
+    const struct {
+        const char *name;
+        void (*show)(Form1 &);
+    } showings[] = {
+        {"the Year to Date button", [](Form1 &f) { f.cmdYear->click(); }},
+        {"the Year to Date menu", [](Form1 &f) { f.mnuYear->trigger(); }},
+        {"the pay stub",
+         [](Form1 &f) {
+             Ui::script(true);   // the command's printer dialog
+             Ui::script(false);  // the stub's own, after it has read the year
+             f.cmdPrint->click();
+         }},
+    };
+    for (const bool nextRun : {false, true})
+        for (const auto &showing : showings) {
+            SCOPED_TRACE(std::string(showing.name) + (nextRun ? ", the next run" : ", the same run"));
+            removeAll();
+            Form1 *f = &restart();
+            calculate(*f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+            f->cmdYear->click();
+            paste(0);
+            closeLedger(Answer::Yes);
+            const QByteArray weekly = read(QStringLiteral(".yrw"));
+            ASSERT_EQ(lines(QStringLiteral(".yrw")).size(), 52 * 4 + 3);
+            if (nextRun) {
+                f = &restart();
+                ASSERT_EQ(state().year.TotGross, legacy::Currency::fromDouble(300));
+            }
+            userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
+
+            Ui::clearAsked();
+            showing.show(*f);
+            EXPECT_EQ(Ui::pendingAnswers(), 0u);
+            EXPECT_FALSE(askedTexts().contains(kYearQuestion));
+            ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+            EXPECT_NE(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
+            EXPECT_EQ(state().year.TotGross, legacy::Currency());
+            closeLedger(Answer::Yes);
+            ASSERT_TRUE(exists(QStringLiteral(".yrb")));
+            EXPECT_EQ(lines(QStringLiteral(".yrb")).size(), 26 * 4 + 3);
+            EXPECT_FALSE(lines(QStringLiteral(".yrb"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
+            EXPECT_EQ(read(QStringLiteral(".yrw")), weekly);
+
+            userInfo([](frmTaxInfo &info) { info.optWeek->setChecked(true); });
+            f->cmdYear->click();
+            EXPECT_EQ(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
+            EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(300));
+        }
+}
+
 // A ledger whose save the command asked for is refused: the command stops
 // and the ledger stays as it was, for the user to correct it.
 TEST_F(Kept, ARefusedLedgerSaveStopsTheCommand)

@@ -115,9 +115,15 @@ private:
 
 void tellNonNumber() { Session::tell(QLatin1String(payrecords::kNonNumberMessage), Icon::None); }
 
-payrecords::PayFrequency frequency()
+// The pay frequency the profile is set to, as the user information window
+// shows it; with that window closed, as the profile's flag says (a reading
+// by a printout loads no window for it).
+payrecords::PayFrequency profileFrequency()
 {
-    return {state().profile.WeeklyPay, Forms::get<frmTaxInfo>().optWeek->isChecked()};
+    const std::int16_t weeklyPay = state().profile.WeeklyPay;
+    if (Forms::isLoaded<frmTaxInfo>())
+        return {weeklyPay, Forms::get<frmTaxInfo>().optWeek->isChecked()};
+    return {weeklyPay, weeklyPay == kTrue};
 }
 
 // A profile's year file for a pay frequency, in a folder: by its bare name
@@ -271,6 +277,7 @@ payrecords::LoadResult storeTheSavedYear()
     const payrecords::LoadResult result = payrecords::LoadYearToDate(ledger, screen, yearFile(),
                                                                      state().profile.WeeklyPay);
     payrecords::yearLedger() = ledger;
+    payrecords::openSetFrequency() = profileFrequency();
     payrecords::copyYearView();
     return result;
 }
@@ -279,11 +286,22 @@ payrecords::LoadResult storeTheSavedYear()
 // discarded.
 void keepOnlyTheSavedYear() { (void)storeTheSavedYear(); }
 
+// A view of the current profile in this folder, of whichever frequency.
+bool ofTheProfile(const payrecords::YearSetView &view)
+{
+    return view.folder == QDir::currentPath() && view.user == state().CurrentUser;
+}
+
 bool belongsToTheProfile(const payrecords::YearSetView &view)
 {
-    const ProgramState &st = state();
-    return view.folder == QDir::currentPath() && view.user == st.CurrentUser &&
-           view.frequency.WeeklyPay == st.profile.WeeklyPay;
+    return ofTheProfile(view) && view.frequency.WeeklyPay == state().profile.WeeklyPay;
+}
+
+// Whether a view may be shown in the open set: its rows are of the
+// frequency the set pastes, totals and saves for.
+bool fitsTheOpenSet(const payrecords::YearSetView &view)
+{
+    return ofTheProfile(view) && view.frequency.WeeklyPay == payrecords::openSetFrequency().WeeklyPay;
 }
 
 // A view back into the set, which is loaded when closed.
@@ -530,7 +548,7 @@ void MDIForm1::mnuClearAll_Click() { payrecords::grid().ClearAll(); }
 void MDIForm1::mnuAdd_Click()
 {
     if (!withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-            return payrecords::UpdateAndAdd(l, s, frequency());
+            return payrecords::UpdateAndAdd(l, s, payrecords::openSetFrequency());
         }))
         tellNonNumber();
 }
@@ -740,7 +758,7 @@ bool frmYear::PasteMe(int index)
     period.GrossPay = state().result.GrossPay;
     period.NetPay = state().result.NetPay;
     const bool done = withLedger([&](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return payrecords::PasteMe(l, s, index, period, frequency());
+        return payrecords::PasteMe(l, s, index, period, payrecords::openSetFrequency());
     });
     if (!done)
         tellNonNumber();
@@ -750,7 +768,7 @@ bool frmYear::PasteMe(int index)
 bool frmYear::DeleteRow(int index)
 {
     const bool done = withLedger([&](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return payrecords::DeleteRow(l, s, index, frequency());
+        return payrecords::DeleteRow(l, s, index, payrecords::openSetFrequency());
     });
     if (!done)
         tellNonNumber();
@@ -759,8 +777,9 @@ bool frmYear::DeleteRow(int index)
 
 bool frmYear::ClearAll()
 {
-    const bool done = withLedger(
-        [](payrecords::YearLedger &l, payrecords::YearScreen &s) { return payrecords::ClearAll(l, s, frequency()); });
+    const bool done = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return payrecords::ClearAll(l, s, payrecords::openSetFrequency());
+    });
     if (!done)
         tellNonNumber();
     return done;
@@ -1045,12 +1064,14 @@ bool LoadYearToDate()
 {
     Session session;
     const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
+        // Rows of another frequency's year (set aside, or read before the
+        // frequency changed) are not this one's: a year without a file of
+        // its own, or with fewer rows, would show them and save them.
+        if (openSetFrequency().WeeklyPay != state().profile.WeeklyPay)
+            l = YearLedger{};
         return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
     });
-    // As the user information window shows it; a reread by a printout
-    // loads no window for it.
-    const std::int16_t weeklyPay = state().profile.WeeklyPay;
-    openSetFrequency() = Forms::isLoaded<frmTaxInfo>() ? frequency() : PayFrequency{weeklyPay, weeklyPay == kTrue};
+    openSetFrequency() = profileFrequency();
     grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
     report(result);
     return !result.fileProblem;
@@ -1074,11 +1095,11 @@ void showYearToDate()
     grid().fillBoxes();
     // What the program closed without asking comes back as it was.
     std::optional<YearSetView> &aside = yearSetAside();
-    if (aside && belongsToTheProfile(*aside)) {
+    if (aside && fitsTheOpenSet(*aside)) {
         showView(*aside);
         aside.reset();
     }
-    if (!withLedger([](YearLedger &l, YearScreen &s) { return UpdateAndAdd(l, s, frequency()); }))
+    if (!withLedger([](YearLedger &l, YearScreen &s) { return UpdateAndAdd(l, s, openSetFrequency()); }))
         tellNonNumber();
     mdi.fitHeight();
     mdi.MDIForm_Activate();
@@ -1123,6 +1144,7 @@ bool settleYear()
             }
             if (belongsToTheProfile(view)) {
                 yearLedger() = view.ledger;
+                openSetFrequency() = view.frequency;
                 copyYearView();
             }
         } else {
@@ -1157,8 +1179,10 @@ OpenYearSetKept::OpenYearSetKept() : view_(openView()) {}
 
 OpenYearSetKept::~OpenYearSetKept()
 {
-    if (view_ && Forms::isLoaded<MDIForm1>())
+    if (view_ && Forms::isLoaded<MDIForm1>()) {
         showView(*view_);
+        openSetFrequency() = view_->frequency;
+    }
 }
 
 void clearYearForNewProfile()
@@ -1169,7 +1193,7 @@ void clearYearForNewProfile()
     yearLedger() = YearLedger{};
     if (!withLedger([](YearLedger &l, YearScreen &s) {
             s = YearScreen{};
-            return ClearAll(l, s, frequency());
+            return ClearAll(l, s, openSetFrequency());
         }))
         tellNonNumber();
     Forms::unload(frmYear::kName);

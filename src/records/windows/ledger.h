@@ -219,10 +219,12 @@ struct YearSetView {
 void setYearSetAside();
 std::optional<YearSetView> &yearSetAside();
 
-// The pay frequency the open set was read for (its year file's WeeklyPay,
-// and the option its rows were laid out by), set by every reading of the
-// year file into the set: its rows go into that file, whatever the
-// frequency is when the set is let go.
+// The pay frequency the year store's rows are of: the one the open set was
+// read for (its year file's WeeklyPay, and the option its rows were laid
+// out by), set by every reading of a year file into the store. The open set
+// pastes, totals and saves for it: its rows go into that file, whatever the
+// frequency is when the set is let go. A reading for another frequency
+// starts from an empty store.
 PayFrequency &openSetFrequency();
 
 // Before a command that lets the records go (File Exit, the main window's
