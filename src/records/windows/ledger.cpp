@@ -1083,9 +1083,50 @@ void readSavedYear()
     report(storeTheSavedYear());
 }
 
+namespace {
+
+// Rows set aside that hold what their year file does not get the ledger's
+// question: Yes saves them into it, No lets them go (the store keeps only
+// the saved year). Either way nothing stays set aside. False, the rows
+// still set aside, when the question was let go or the save was refused
+// (the user was told).
+bool settleTheSetAside()
+{
+    std::optional<YearSetView> &aside = yearSetAside();
+    if (aside && holdsUnsaved(*aside)) {
+        const Answer save = askToSaveYear();
+        if (save == Answer::Cancel)
+            return false;
+        if (save == Answer::Yes) {
+            YearSetView view = *aside;
+            if (const std::optional<QString> problem = saveYear(view.ledger, view.screen, view.frequency, fileOf(view),
+                                                                view.frequency.WeeklyPay)) {
+                tellSaveProblem(*problem);
+                return false;
+            }
+            if (belongsToTheProfile(view)) {
+                yearLedger() = view.ledger;
+                openSetFrequency() = view.frequency;
+                copyYearView();
+            }
+        } else {
+            keepOnlyTheSavedYear();
+        }
+    }
+    aside.reset();
+    return true;
+}
+
+}  // namespace
+
 void showYearToDate()
 {
     Session session;
+    // The ledger shown is the frequency the profile is set to: the
+    // profile's rows set aside for another are answered for first.
+    if (const std::optional<YearSetView> &aside = yearSetAside();
+        aside && ofTheProfile(*aside) && !belongsToTheProfile(*aside) && !settleTheSetAside())
+        return;
     MDIForm1 &mdi = Forms::get<MDIForm1>();
     mdi.showForm();
     QMdiSubWindow *gridFrame = mdi.gridFrame();
@@ -1130,29 +1171,7 @@ bool settleYear()
         }
         closeYearSet();
     }
-    std::optional<YearSetView> &aside = yearSetAside();
-    if (aside && holdsUnsaved(*aside)) {
-        const Answer save = askToSaveYear();
-        if (save == Answer::Cancel)
-            return false;
-        if (save == Answer::Yes) {
-            YearSetView view = *aside;
-            if (const std::optional<QString> problem = saveYear(view.ledger, view.screen, view.frequency, fileOf(view),
-                                                                view.frequency.WeeklyPay)) {
-                tellSaveProblem(*problem);
-                return false;
-            }
-            if (belongsToTheProfile(view)) {
-                yearLedger() = view.ledger;
-                openSetFrequency() = view.frequency;
-                copyYearView();
-            }
-        } else {
-            keepOnlyTheSavedYear();
-        }
-    }
-    aside.reset();
-    return true;
+    return settleTheSetAside();
 }
 
 void setYearSetAside()
