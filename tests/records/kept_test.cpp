@@ -314,6 +314,196 @@ TEST_F(Kept, RowsSetAsideAreSavedForTheFrequencyTheyWerePastedFor)
     EXPECT_FALSE(exists(QStringLiteral("pat.yrb")));
 }
 
+// Rows set aside for the weekly year are answered for before the bi-weekly
+// ledger shows: Yes writes them into the weekly year file, No lets them go,
+// Cancel (Esc, the close button) shows nothing and keeps them set aside.
+// The ledger then shown holds the bi-weekly year only: what it pastes, totals
+// and saves goes into the bi-weekly year file.
+TEST_F(Kept, RowsSetAsideForAnotherFrequencyAreSettledBeforeTheLedgerShows)
+{
+    // The ways the rows of the open weekly ledger are set aside; User
+    // Info's OK with Bi-Weekly chosen follows each (the first is that OK
+    // alone).
+    const struct {
+        const char *name;
+        void (*run)(Form1 &);
+    } ways[] = {
+        {"User Info's OK", [](Form1 &) {}},
+        {"a Calculate", [](Form1 &f) { calculate(f); }},
+        {"File Save",
+         [](Form1 &f) {
+             Ui::script(Ui::ModalAction(pressSave));
+             f.mnuSave_Click();
+         }},
+        {"Make Default",
+         [](Form1 &f) {
+             f.mnuState->trigger();
+             Forms::get<DialogState>().cmdMkDefault->click();
+         }},
+    };
+    // The ledger's own ways of closing.
+    const struct {
+        const char *name;
+        void (*press)();
+    } closes[] = {
+        {"the Close menu", [] { Forms::get<MDIForm1>().mnuClose->trigger(); }},
+        {"the Close button", [] { grid().cmdBack->click(); }},
+    };
+    for (const auto &way : ways)
+        for (const Answer answer : {Answer::Yes, Answer::No, Answer::Cancel})
+            for (const auto &close : closes) {
+                SCOPED_TRACE(std::string(way.name) + ", " +
+                             (answer == Answer::Yes  ? "Yes"
+                              : answer == Answer::No ? "No"
+                                                     : "Cancel") +
+                             ", " + close.name);
+                removeAll();
+                Form1 &f = restart();
+                calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+                f.cmdYear->click();
+                paste(0);
+                way.run(f);
+                userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
+                ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
+                ASSERT_EQ(state().profile.WeeklyPay, kFalse);
+
+                Ui::clearAsked();
+                Ui::script(answer);
+                f.cmdYear->click();
+                EXPECT_EQ(Ui::pendingAnswers(), 0u);
+                EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+                if (answer == Answer::Cancel) {
+                    EXPECT_FALSE(Forms::isLoaded<MDIForm1>()) << "nothing shown";
+                    EXPECT_FALSE(exists(QStringLiteral(".yrw")));
+                    EXPECT_FALSE(exists(QStringLiteral(".yrb")));
+                    // Still set aside: asked for again at the next showing.
+                    Ui::script(Answer::Yes);
+                    f.cmdYear->click();
+                    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+                    EXPECT_EQ(askedTexts().count(kYearQuestion), 2);
+                }
+                ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+                EXPECT_FALSE(exists(QStringLiteral(".yrb")));
+                if (answer == Answer::No) {
+                    EXPECT_FALSE(exists(QStringLiteral(".yrw")));
+                } else {
+                    ASSERT_TRUE(exists(QStringLiteral(".yrw")));
+                    EXPECT_TRUE(lines(QStringLiteral(".yrw"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
+                    EXPECT_EQ(lines(QStringLiteral(".yrw")).size(), 52 * 4 + 3);
+                }
+                const QByteArray weekly = read(QStringLiteral(".yrw"));
+
+                // The bi-weekly year, empty: nothing of the weekly week is
+                // shown or counted.
+                EXPECT_EQ(grid().txtDate[0]->text(), QString());
+                EXPECT_EQ(Forms::get<frmYearTot>().txtTotNet->text(), QStringLiteral(".00"));
+                EXPECT_EQ(state().year.TotGross, legacy::Currency());
+
+                paste(1);
+                EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(300));
+                Ui::clearAsked();
+                Ui::script(Answer::Yes);
+                close.press();
+                EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+                EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+                ASSERT_TRUE(exists(QStringLiteral(".yrb")));
+                const QStringList biWeekly = lines(QStringLiteral(".yrb"));
+                EXPECT_EQ(biWeekly.size(), 26 * 4 + 3);
+                EXPECT_FALSE(biWeekly[0].startsWith(QStringLiteral("\"01/07/05\","))) << biWeekly[0].toStdString();
+                EXPECT_TRUE(biWeekly[4].startsWith(QStringLiteral("\"01/07/05\","))) << biWeekly[4].toStdString();
+                EXPECT_EQ(read(QStringLiteral(".yrw")), weekly);
+            }
+}
+
+// Rows set aside for another frequency whose save is refused when the
+// ledger is asked for: the user is told, nothing is shown, and the rows stay
+// set aside.
+TEST_F(Kept, ARefusedSaveOfRowsSetAsideShowsNoLedger)
+{
+    Form1 &f = restart();
+    f.txtWeek->setText(QString(21000, QLatin1Char('1')));
+    calculate(f);
+    f.cmdYear->click();
+    for (QLabel *week : grid().Label2)
+        QTest::mouseClick(week, Qt::LeftButton);
+    userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
+    ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
+
+    Ui::clearAsked();
+    Ui::script(Answer::Yes);
+    f.cmdYear->click();
+    EXPECT_EQ(Ui::pendingAnswers(), 0u);
+    EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \".yrw\" was not saved"))) << lastAsked().toStdString();
+    EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+    EXPECT_FALSE(exists(QStringLiteral(".yrw")));
+    EXPECT_FALSE(exists(QStringLiteral(".yrb")));
+
+    // Still set aside: File Exit asks for them again.
+    Ui::clearAsked();
+    Ui::script(Answer::No);  // the ledger's question
+    Ui::script(Answer::No);  // SAVE USER'S SETTINGS?
+    f.mnuExitItem_Click();
+    EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+    EXPECT_TRUE(ended);
+}
+
+// With nothing set aside, a ledger shown after the pay frequency changed is
+// the new frequency's year, read from its own file, by every way it shows:
+// the weekly year saved before (in this run, or read at the start of the
+// next) is neither shown, nor counted, nor written into the bi-weekly
+// file, and comes back when weekly is chosen again.
+TEST_F(Kept, TheLedgerShownIsTheCurrentFrequencysYear)
+{
+    const struct {
+        const char *name;
+        void (*show)(Form1 &);
+    } showings[] = {
+        {"the Year to Date button", [](Form1 &f) { f.cmdYear->click(); }},
+        {"the Year to Date menu", [](Form1 &f) { f.mnuYear->trigger(); }},
+        {"the pay stub",
+         [](Form1 &f) {
+             Ui::script(true);   // the command's printer dialog
+             Ui::script(false);  // the stub's own, after it has read the year
+             f.cmdPrint->click();
+         }},
+    };
+    for (const bool nextRun : {false, true})
+        for (const auto &showing : showings) {
+            SCOPED_TRACE(std::string(showing.name) + (nextRun ? ", the next run" : ", the same run"));
+            removeAll();
+            Form1 *f = &restart();
+            calculate(*f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+            f->cmdYear->click();
+            paste(0);
+            closeLedger(Answer::Yes);
+            const QByteArray weekly = read(QStringLiteral(".yrw"));
+            ASSERT_EQ(lines(QStringLiteral(".yrw")).size(), 52 * 4 + 3);
+            if (nextRun) {
+                f = &restart();
+                ASSERT_EQ(state().year.TotGross, legacy::Currency::fromDouble(300));
+            }
+            userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
+
+            Ui::clearAsked();
+            showing.show(*f);
+            EXPECT_EQ(Ui::pendingAnswers(), 0u);
+            EXPECT_FALSE(askedTexts().contains(kYearQuestion));
+            ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+            EXPECT_NE(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
+            EXPECT_EQ(state().year.TotGross, legacy::Currency());
+            closeLedger(Answer::Yes);
+            ASSERT_TRUE(exists(QStringLiteral(".yrb")));
+            EXPECT_EQ(lines(QStringLiteral(".yrb")).size(), 26 * 4 + 3);
+            EXPECT_FALSE(lines(QStringLiteral(".yrb"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
+            EXPECT_EQ(read(QStringLiteral(".yrw")), weekly);
+
+            userInfo([](frmTaxInfo &info) { info.optWeek->setChecked(true); });
+            f->cmdYear->click();
+            EXPECT_EQ(grid().txtDate[0]->text(), QStringLiteral("01/07/05"));
+            EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(300));
+        }
+}
+
 // A ledger whose save the command asked for is refused: the command stops
 // and the ledger stays as it was, for the user to correct it.
 TEST_F(Kept, ARefusedLedgerSaveStopsTheCommand)

@@ -115,12 +115,32 @@ private:
 
 void tellNonNumber() { Session::tell(QLatin1String(payrecords::kNonNumberMessage), Icon::None); }
 
-payrecords::PayFrequency frequency()
+// The pay frequency the profile is set to, as the user information window
+// shows it; with that window closed, as the profile's flag says (a reading
+// by a printout loads no window for it).
+payrecords::PayFrequency profileFrequency()
 {
-    return {state().profile.WeeklyPay, Forms::get<frmTaxInfo>().optWeek->isChecked()};
+    const std::int16_t weeklyPay = state().profile.WeeklyPay;
+    if (Forms::isLoaded<frmTaxInfo>())
+        return {weeklyPay, Forms::get<frmTaxInfo>().optWeek->isChecked()};
+    return {weeklyPay, weeklyPay == kTrue};
 }
 
-std::filesystem::path yearFile() { return payrecords::yearFileName(state().CurrentUser, state().profile.WeeklyPay); }
+// A profile's year file for a pay frequency, in a folder: by its bare name
+// in the current one.
+std::filesystem::path yearFileIn(const QString &folder, const std::string &user, std::int16_t weeklyPay)
+{
+    const std::string name = payrecords::yearFileName(user, weeklyPay);
+    if (folder == QDir::currentPath())
+        return name;
+    return QDir(folder).filePath(q(name)).toStdString();
+}
+
+// The current profile's year file, for the frequency it is set to.
+std::filesystem::path yearFile()
+{
+    return yearFileIn(QDir::currentPath(), state().CurrentUser, state().profile.WeeklyPay);
+}
 
 payrecords::YearScreen readScreen(const frmYear &grid, const frmYearTot &totals)
 {
@@ -161,10 +181,7 @@ std::optional<payrecords::YearSetView> openView()
 // The year file of a view's profile, in the view's folder.
 std::filesystem::path fileOf(const payrecords::YearSetView &view)
 {
-    const std::string name = payrecords::yearFileName(view.user, view.frequency.WeeklyPay);
-    if (view.folder == QDir::currentPath())
-        return name;
-    return QDir(view.folder).filePath(q(name)).toStdString();
+    return yearFileIn(view.folder, view.user, view.frequency.WeeklyPay);
 }
 
 // What the year file holds, as a ledger opened on it from an empty store
@@ -243,7 +260,8 @@ bool saveOpenSet()
 {
     const payrecords::PayFrequency read = payrecords::openSetFrequency();
     const std::optional<QString> problem = withLedger([&read](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return saveYear(l, s, read, payrecords::yearFileName(state().CurrentUser, read.WeeklyPay), read.WeeklyPay);
+        return saveYear(l, s, read, yearFileIn(QDir::currentPath(), state().CurrentUser, read.WeeklyPay),
+                        read.WeeklyPay);
     });
     if (problem)
         tellSaveProblem(*problem);
@@ -259,6 +277,7 @@ payrecords::LoadResult storeTheSavedYear()
     const payrecords::LoadResult result = payrecords::LoadYearToDate(ledger, screen, yearFile(),
                                                                      state().profile.WeeklyPay);
     payrecords::yearLedger() = ledger;
+    payrecords::openSetFrequency() = profileFrequency();
     payrecords::copyYearView();
     return result;
 }
@@ -267,11 +286,22 @@ payrecords::LoadResult storeTheSavedYear()
 // discarded.
 void keepOnlyTheSavedYear() { (void)storeTheSavedYear(); }
 
+// A view of the current profile in this folder, of whichever frequency.
+bool ofTheProfile(const payrecords::YearSetView &view)
+{
+    return view.folder == QDir::currentPath() && view.user == state().CurrentUser;
+}
+
 bool belongsToTheProfile(const payrecords::YearSetView &view)
 {
-    const ProgramState &st = state();
-    return view.folder == QDir::currentPath() && view.user == st.CurrentUser &&
-           view.frequency.WeeklyPay == st.profile.WeeklyPay;
+    return ofTheProfile(view) && view.frequency.WeeklyPay == state().profile.WeeklyPay;
+}
+
+// Whether a view may be shown in the open set: its rows are of the
+// frequency the set pastes, totals and saves for.
+bool fitsTheOpenSet(const payrecords::YearSetView &view)
+{
+    return ofTheProfile(view) && view.frequency.WeeklyPay == payrecords::openSetFrequency().WeeklyPay;
 }
 
 // A view back into the set, which is loaded when closed.
@@ -518,7 +548,7 @@ void MDIForm1::mnuClearAll_Click() { payrecords::grid().ClearAll(); }
 void MDIForm1::mnuAdd_Click()
 {
     if (!withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-            return payrecords::UpdateAndAdd(l, s, frequency());
+            return payrecords::UpdateAndAdd(l, s, payrecords::openSetFrequency());
         }))
         tellNonNumber();
 }
@@ -728,7 +758,7 @@ bool frmYear::PasteMe(int index)
     period.GrossPay = state().result.GrossPay;
     period.NetPay = state().result.NetPay;
     const bool done = withLedger([&](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return payrecords::PasteMe(l, s, index, period, frequency());
+        return payrecords::PasteMe(l, s, index, period, payrecords::openSetFrequency());
     });
     if (!done)
         tellNonNumber();
@@ -738,7 +768,7 @@ bool frmYear::PasteMe(int index)
 bool frmYear::DeleteRow(int index)
 {
     const bool done = withLedger([&](payrecords::YearLedger &l, payrecords::YearScreen &s) {
-        return payrecords::DeleteRow(l, s, index, frequency());
+        return payrecords::DeleteRow(l, s, index, payrecords::openSetFrequency());
     });
     if (!done)
         tellNonNumber();
@@ -747,8 +777,9 @@ bool frmYear::DeleteRow(int index)
 
 bool frmYear::ClearAll()
 {
-    const bool done = withLedger(
-        [](payrecords::YearLedger &l, payrecords::YearScreen &s) { return payrecords::ClearAll(l, s, frequency()); });
+    const bool done = withLedger([](payrecords::YearLedger &l, payrecords::YearScreen &s) {
+        return payrecords::ClearAll(l, s, payrecords::openSetFrequency());
+    });
     if (!done)
         tellNonNumber();
     return done;
@@ -1033,12 +1064,14 @@ bool LoadYearToDate()
 {
     Session session;
     const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
+        // Rows of another frequency's year (set aside, or read before the
+        // frequency changed) are not this one's: a year without a file of
+        // its own, or with fewer rows, would show them and save them.
+        if (openSetFrequency().WeeklyPay != state().profile.WeeklyPay)
+            l = YearLedger{};
         return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
     });
-    // As the user information window shows it; a reread by a printout
-    // loads no window for it.
-    const std::int16_t weeklyPay = state().profile.WeeklyPay;
-    openSetFrequency() = Forms::isLoaded<frmTaxInfo>() ? frequency() : PayFrequency{weeklyPay, weeklyPay == kTrue};
+    openSetFrequency() = profileFrequency();
     grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
     report(result);
     return !result.fileProblem;
@@ -1050,9 +1083,50 @@ void readSavedYear()
     report(storeTheSavedYear());
 }
 
+namespace {
+
+// Rows set aside that hold what their year file does not get the ledger's
+// question: Yes saves them into it, No lets them go (the store keeps only
+// the saved year). Either way nothing stays set aside. False, the rows
+// still set aside, when the question was let go or the save was refused
+// (the user was told).
+bool settleTheSetAside()
+{
+    std::optional<YearSetView> &aside = yearSetAside();
+    if (aside && holdsUnsaved(*aside)) {
+        const Answer save = askToSaveYear();
+        if (save == Answer::Cancel)
+            return false;
+        if (save == Answer::Yes) {
+            YearSetView view = *aside;
+            if (const std::optional<QString> problem = saveYear(view.ledger, view.screen, view.frequency, fileOf(view),
+                                                                view.frequency.WeeklyPay)) {
+                tellSaveProblem(*problem);
+                return false;
+            }
+            if (belongsToTheProfile(view)) {
+                yearLedger() = view.ledger;
+                openSetFrequency() = view.frequency;
+                copyYearView();
+            }
+        } else {
+            keepOnlyTheSavedYear();
+        }
+    }
+    aside.reset();
+    return true;
+}
+
+}  // namespace
+
 void showYearToDate()
 {
     Session session;
+    // The ledger shown is the frequency the profile is set to: the
+    // profile's rows set aside for another are answered for first.
+    if (const std::optional<YearSetView> &aside = yearSetAside();
+        aside && ofTheProfile(*aside) && !belongsToTheProfile(*aside) && !settleTheSetAside())
+        return;
     MDIForm1 &mdi = Forms::get<MDIForm1>();
     mdi.showForm();
     QMdiSubWindow *gridFrame = mdi.gridFrame();
@@ -1062,11 +1136,11 @@ void showYearToDate()
     grid().fillBoxes();
     // What the program closed without asking comes back as it was.
     std::optional<YearSetView> &aside = yearSetAside();
-    if (aside && belongsToTheProfile(*aside)) {
+    if (aside && fitsTheOpenSet(*aside)) {
         showView(*aside);
         aside.reset();
     }
-    if (!withLedger([](YearLedger &l, YearScreen &s) { return UpdateAndAdd(l, s, frequency()); }))
+    if (!withLedger([](YearLedger &l, YearScreen &s) { return UpdateAndAdd(l, s, openSetFrequency()); }))
         tellNonNumber();
     mdi.fitHeight();
     mdi.MDIForm_Activate();
@@ -1097,28 +1171,7 @@ bool settleYear()
         }
         closeYearSet();
     }
-    std::optional<YearSetView> &aside = yearSetAside();
-    if (aside && holdsUnsaved(*aside)) {
-        const Answer save = askToSaveYear();
-        if (save == Answer::Cancel)
-            return false;
-        if (save == Answer::Yes) {
-            YearSetView view = *aside;
-            if (const std::optional<QString> problem = saveYear(view.ledger, view.screen, view.frequency, fileOf(view),
-                                                                view.frequency.WeeklyPay)) {
-                tellSaveProblem(*problem);
-                return false;
-            }
-            if (belongsToTheProfile(view)) {
-                yearLedger() = view.ledger;
-                copyYearView();
-            }
-        } else {
-            keepOnlyTheSavedYear();
-        }
-    }
-    aside.reset();
-    return true;
+    return settleTheSetAside();
 }
 
 void setYearSetAside()
@@ -1145,8 +1198,10 @@ OpenYearSetKept::OpenYearSetKept() : view_(openView()) {}
 
 OpenYearSetKept::~OpenYearSetKept()
 {
-    if (view_ && Forms::isLoaded<MDIForm1>())
+    if (view_ && Forms::isLoaded<MDIForm1>()) {
         showView(*view_);
+        openSetFrequency() = view_->frequency;
+    }
 }
 
 void clearYearForNewProfile()
@@ -1157,7 +1212,7 @@ void clearYearForNewProfile()
     yearLedger() = YearLedger{};
     if (!withLedger([](YearLedger &l, YearScreen &s) {
             s = YearScreen{};
-            return ClearAll(l, s, frequency());
+            return ClearAll(l, s, openSetFrequency());
         }))
         tellNonNumber();
     Forms::unload(frmYear::kName);

@@ -193,7 +193,10 @@ bool LoadYearToDate();
 // empty.
 void readSavedYear();
 
-// The main window's Year to Date command.
+// The main window's Year to Date command: the ledger of the frequency the
+// profile is set to. The profile's rows set aside for another frequency
+// are answered for first, as settleYear does; the question let go or the
+// save refused, nothing is shown and they stay set aside.
 void showYearToDate();
 
 // Closes the children, then the container, without saving.
@@ -214,15 +217,17 @@ struct YearSetView {
 // closing): what an open set shows is set aside, then the set closes
 // without saving. The user's next opening of the ledger for the same
 // profile and pay frequency shows it again, so nothing pasted or typed is
-// lost unasked; the ledger's Close (saving it or not), File Open and File
-// New let it go.
+// lost unasked; an opening for another frequency asks for it first; the
+// ledger's Close (saving it or not), File Open and File New let it go.
 void setYearSetAside();
 std::optional<YearSetView> &yearSetAside();
 
-// The pay frequency the open set was read for (its year file's WeeklyPay,
-// and the option its rows were laid out by), set by every reading of the
-// year file into the set: its rows go into that file, whatever the
-// frequency is when the set is let go.
+// The pay frequency the year store's rows are of: the one the open set was
+// read for (its year file's WeeklyPay, and the option its rows were laid
+// out by), set by every reading of a year file into the store. The open set
+// pastes, totals and saves for it: its rows go into that file, whatever the
+// frequency is when the set is let go. A reading for another frequency
+// starts from an empty store.
 PayFrequency &openSetFrequency();
 
 // Before a command that lets the records go (File Exit, the main window's

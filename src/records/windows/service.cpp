@@ -42,6 +42,7 @@ struct Opening {
     QString folder;
     std::string user;
     YearLedger ledger;
+    PayFrequency ledgerFrequency;  // the frequency the ledger's rows are of
     std::optional<YearSetView> yearAside;
     LeaveRecord leave;
     std::optional<LeaveTexts> leaveBoxes;  // of an open leave window
@@ -132,7 +133,8 @@ public:
 
     void openStarting() override
     {
-        Opening o{QDir::currentPath(), state().CurrentUser, yearLedger(), yearSetAside(), leaveRecord(), std::nullopt};
+        Opening o{QDir::currentPath(), state().CurrentUser, yearLedger(), openSetFrequency(),
+                  yearSetAside(),      leaveRecord(),       std::nullopt};
         if (Forms::isLoaded<DialogVac>())
             o.leaveBoxes = Forms::get<DialogVac>().texts();
         held().opening = std::move(o);
@@ -171,6 +173,7 @@ public:
         Opening o = std::move(*held().opening);
         held().opening.reset();
         yearLedger() = o.ledger;
+        openSetFrequency() = o.ledgerFrequency;
         yearSetAside() = std::move(o.yearAside);
         leaveRecord() = o.leave;
         // The open may have shown the ledger; it was closed before.
