@@ -274,9 +274,10 @@ public:
 
     void add(std::vector<std::unique_ptr<SeqWriter>> files, Written written = {}, Failed failed = {});
     void add(std::unique_ptr<SeqWriter> file, Written written = {}, Failed failed = {});
-    // What commit() does before it writes: checkSize, keepCopyOrRefuse and
-    // checkReplaceable on every file as above (so the copies of damaged
-    // files are made here). Writes none of the files.
+    // What commit() does before it writes: checkSize and keepCopyOrRefuse
+    // on every file, and checkReplaceable on every file of a group added
+    // without a `failed` handler, as above (so the copies of damaged files
+    // are made here). Writes none of the files.
     void checkAndKeepCopies() const;
     void commit();
     // Lets every file added go unwritten, as a batch made only to check
