@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
-#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
@@ -109,22 +108,9 @@ Form *mainForm()
     return m ? m->form : nullptr;
 }
 
-// The frame the desktop puts around the window: its own once it has been
-// on view, else the main window's, else about what a title bar and a border
-// take (the desktop tells only once a window is on view).
-QMargins expectedFrame(const Form *form)
-{
-    const QMargins own = frameMargins(form);
-    if (!own.isNull())
-        return own;
-    const Form *main = mainForm();
-    if (main && main != form && main->isVisible())
-        return frameMargins(main);
-    const QStyle *style = form->style();
-    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, form);
-    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, form);
-    return {border, title + border, border, border};
-}
+// The frame to allow for around the form: its own once the desktop has told
+// it (only once the form is on view), else the main window's.
+QMargins frameFor(const Form *form) { return expectedFrame(form, mainForm()); }
 
 // Marks a form's handler as running, so that unloadAll() called from it
 // destroys the form only once the handler has returned.
@@ -247,6 +233,8 @@ void Form::fit(const QSize &wanted, const QSize &room)
     given_ = given == wanted ? QSize() : given;
 }
 
+void Form::cutTo(const QSize &room) { fit(given_.isValid() && size() == given_ ? wanted_ : size(), room); }
+
 void Form::resizeOnScreen(const QSize &size)
 {
     if (!isWindow()) {
@@ -254,7 +242,7 @@ void Form::resizeOnScreen(const QSize &size)
         return;
     }
     const QRect area = availableAreaAt(frameGeometry().center(), this);
-    const QMargins margins = expectedFrame(this);
+    const QMargins margins = frameFor(this);
     fit(size, area.size().shrunkBy(margins));
     // A hidden window is placed when it opens.
     if (!isVisible())
@@ -279,7 +267,7 @@ void Forms::opening(Form *form)
                       : dialog && !over.isEmpty() ? over.center()
                                                   : form->frameGeometry().center();
     const QRect area = availableAreaAt(at, form);
-    const QMargins margins = expectedFrame(form);
+    const QMargins margins = frameFor(form);
     form->fit(form->wantedSize(), area.size().shrunkBy(margins));
     const QSize frame = form->size().grownBy(margins);
     if (form->testAttribute(Qt::WA_Moved)) {
@@ -290,7 +278,10 @@ void Forms::opening(Form *form)
         const QRect place = box.isEmpty() ? centredOver(frame, over, area) : besideBox(frame, box, area);
         moveFrameTo(form, place.topLeft(), margins);
     }
-    // Else the desktop places it, as it does a new window.
+    // Else the desktop places it, as it does a new window. Wherever it lies
+    // once on view (a desktop may put even a dialog elsewhere, or give it
+    // another frame than the one allowed for), it is kept whole in the area.
+    keepWhole(form, {[form] { return frameFor(form); }, [form](const QSize &room) { form->cutTo(room); }});
     if (owner && owner->windowHandle()) {
         // The desktop keeps a dialog above its owner, minimizes it with it,
         // and does not list it as a window of its own.

@@ -12,7 +12,9 @@
 // Forms::unloadAll() ends the run: it unloads and destroys every window.
 //
 // Every window opens inside the available area of its screen, no larger
-// than that area (its content scrolls when it would need more). A dialog
+// than that area (its content scrolls when it would need more), and lies
+// there whole, frame included, once on view: wherever the desktop put it,
+// and after the program resizes it. A dialog
 // belongs to a window, the main window unless it says otherwise: the
 // desktop keeps it above that window (it is transient for it), and its
 // first opening after a load is centred over that window, or just below
@@ -114,6 +116,8 @@ private:
     QSize wantedSize();
     // Sizes the window to `wanted`, at most `room` (platform::sizeWithin).
     void fit(const QSize &wanted, const QSize &room);
+    // Makes the window no larger than `room`, asking for what it asked for.
+    void cutTo(const QSize &room);
 
     QAbstractButton *defaultButton_ = nullptr;
     QAbstractButton *cancelButton_ = nullptr;

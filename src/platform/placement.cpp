@@ -1,14 +1,19 @@
 #include "platform/placement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -16,6 +21,7 @@ namespace {
 
 const QString kScrollName = QStringLiteral("windowScroll");
 const QString kContentName = QStringLiteral("windowContent");
+const QString kKeeperName = QStringLiteral("frameKeeper");
 
 // Places `length` at `start`, moved the least way into [from, from + room).
 int clampedStart(int start, int length, int from, int room) { return std::clamp(start, from, from + room - length); }
@@ -84,6 +90,80 @@ QScrollArea *wrap(QWidget *window, const QSize &handSize)
     return area;
 }
 
+// Watches one window for keepWhole(). The desktop places a window and gives
+// it its frame as it puts it on view, so the first exposure after an opening
+// is where that is known; a resize the program makes arrives as a resize
+// event of the widget that the window system did not send.
+class FrameKeeper : public QObject {
+public:
+    explicit FrameKeeper(QWidget *window) : QObject(window), window_(window)
+    {
+        setObjectName(kKeeperName);
+        window->installEventFilter(this);
+    }
+
+    void arm(FrameRules rules)
+    {
+        rules_ = std::move(rules);
+        opening_ = true;
+        watchHandle();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window_) {
+            if (event->type() == QEvent::Show)
+                watchHandle();  // made by now
+            else if (event->type() == QEvent::Resize && !event->spontaneous() && !opening_)
+                keep();
+        } else if (watched == handle_ && event->type() == QEvent::Expose && opening_ && handle_->isExposed()) {
+            opening_ = false;
+            keep();
+        }
+        return false;
+    }
+
+private:
+    // The native window may be made again (a change of its flags).
+    void watchHandle()
+    {
+        QWindow *handle = window_->windowHandle();
+        if (handle == handle_)
+            return;
+        if (handle_)
+            handle_->removeEventFilter(this);
+        handle_ = handle;
+        if (handle)
+            handle->installEventFilter(this);
+    }
+
+    void keep()
+    {
+        if (busy_ || !window_->isVisible() || window_->isMinimized() || window_->isMaximized() ||
+            window_->isFullScreen())
+            return;
+        const QScopedValueRollback<bool> busy(busy_, true);
+        const QMargins known = frameMargins(window_);
+        const QMargins frame = known.isNull() && rules_.expectedFrame ? rules_.expectedFrame() : known;
+        QRect placed(frameTopLeft(window_, frame), window_->size().grownBy(frame));
+        const QRect area = availableAreaAt(placed.center(), window_);
+        if (area.isEmpty() || area.contains(placed))
+            return;
+        if ((placed.width() > area.width() || placed.height() > area.height()) && rules_.cut) {
+            rules_.cut(area.size().shrunkBy(frame));
+            placed.setSize(window_->size().grownBy(frame));
+        }
+        moveFrameTo(window_, keptInside(placed, area).topLeft(), frame);
+    }
+
+    QWidget *window_;
+    QPointer<QWindow> handle_;
+    FrameRules rules_;
+    bool opening_ = false;  // shown, and not yet on view
+    bool busy_ = false;
+};
+
 }  // namespace
 
 QRect keptInside(const QRect &frame, const QRect &area)
@@ -129,6 +209,22 @@ QMargins frameMargins(const QWidget *window)
             frame.y() + frame.height() - inner.y() - inner.height()};
 }
 
+QMargins expectedFrame(const QWidget *window, const QWidget *like)
+{
+    const QMargins own = frameMargins(window);
+    if (!own.isNull())
+        return own;
+    if (like && like != window && like->isVisible()) {
+        const QMargins theirs = frameMargins(like);
+        if (!theirs.isNull())
+            return theirs;
+    }
+    const QStyle *style = window->style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return {border, title + border, border, border};
+}
+
 QPoint frameTopLeft(const QWidget *window, const QMargins &frame)
 {
     if (!window->testAttribute(Qt::WA_WState_Created))
@@ -171,6 +267,15 @@ QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room)
     if (window->size() != given || (area && !window->testAttribute(Qt::WA_Resized)))
         window->resize(given);
     return given;
+}
+
+void keepWhole(QWidget *window, FrameRules rules)
+{
+    // Only a keeper goes by its name.
+    auto *keeper = static_cast<FrameKeeper *>(window->findChild<QObject *>(kKeeperName, Qt::FindDirectChildrenOnly));
+    if (!keeper)
+        keeper = new FrameKeeper(window);
+    keeper->arm(std::move(rules));
 }
 
 }  // namespace platform

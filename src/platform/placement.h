@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
+
 class QScrollArea;
 class QWidget;
 
@@ -29,6 +31,10 @@ QRect availableAreaAt(const QPoint &point, const QWidget *window);
 // What the desktop's frame adds to a window on each side: none until the
 // window has been shown.
 QMargins frameMargins(const QWidget *window);
+// The frame to allow for around the window: its own once the desktop has
+// told it, else that of `like` (another of the program's windows, on view),
+// else about what a title bar and a border take.
+QMargins expectedFrame(const QWidget *window, const QWidget *like);
 
 // Where the top left corner of the window's frame is, and moving it there,
 // given the frame the desktop puts around it. (Qt takes a position as the
@@ -45,5 +51,20 @@ void moveFrameTo(QWidget *window, const QPoint &topLeft, const QMargins &frame);
 QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room);
 // The scroll area sizeWithin() put into a window; nullptr when none.
 QScrollArea *windowScrollArea(const QWidget *window);
+
+// What keepWhole() needs of a window.
+struct FrameRules {
+    // The frame to allow for while the desktop has not told it.
+    std::function<QMargins()> expectedFrame;
+    // Makes the window no larger than `room`.
+    std::function<void(const QSize &room)> cut;
+};
+// Keeps a top-level window whole, frame included, in the available area of
+// its screen at the times the program answers for where it lies: once it is
+// on view after an opening, wherever the desktop put it and with the frame
+// the desktop gave it (known only then); and whenever the program resizes it
+// on view. Where the user then moves or sizes it is his. Call it at each
+// opening, before the window is shown.
+void keepWhole(QWidget *window, FrameRules rules);
 
 }  // namespace platform

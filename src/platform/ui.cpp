@@ -34,6 +34,7 @@
 
 #include "platform/focuslink.h"
 #include "platform/forms.h"
+#include "platform/placement.h"
 
 namespace platform {
 
@@ -592,6 +593,23 @@ QTextBrowser *makeHelpViewer()
     return viewer;
 }
 
+// Sized at each opening as a window of the program's own: no larger than
+// the available area of its screen, frame included, and kept whole in it.
+void openingHelpViewer(QTextBrowser *viewer)
+{
+    const auto frame = [viewer] { return expectedFrame(viewer, Forms::mainWindow()); };
+    const auto cut = [viewer](const QSize &room) { viewer->resize(viewer->size().boundedTo(room)); };
+    const QRect area = availableAreaAt(viewer->frameGeometry().center(), viewer);
+    const QMargins margins = frame();
+    cut(area.size().shrunkBy(margins));
+    // A window the program placed stays where it was; else the desktop places it.
+    if (viewer->testAttribute(Qt::WA_Moved)) {
+        const QRect placed(frameTopLeft(viewer, margins), viewer->size().grownBy(margins));
+        moveFrameTo(viewer, keptInside(placed, area).topLeft(), margins);
+    }
+    keepWhole(viewer, {frame, cut});
+}
+
 }  // namespace
 
 bool Ui::showHelp(const QString &path)
@@ -617,10 +635,13 @@ bool Ui::showHelp(const QString &path)
     viewer->moveCursor(QTextCursor::Start);
     viewer->verticalScrollBar()->setValue(0);
     viewer->horizontalScrollBar()->setValue(0);
-    if (viewer->isMinimized())
+    if (viewer->isMinimized()) {
         viewer->showNormal();
-    else
+    } else {
+        if (!viewer->isVisible())
+            openingHelpViewer(viewer);
         viewer->show();
+    }
     viewer->raise();
     viewer->activateWindow();
     return true;

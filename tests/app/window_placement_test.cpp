@@ -5,11 +5,15 @@
 // form that opens them), inside the available area of that window's screen;
 // a window too large for that area is limited to it and its controls are
 // reached by scrolling. Every question opens over the window that asks it.
+// Wherever the desktop puts a window, and however the program sizes it on
+// view, it lies whole in the area, frame included (the offscreen platform's
+// frame is 2 pixels each side, known from the window's creation).
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -50,9 +54,19 @@ struct Opening {
     bool dialog;  // else a window of its own
     bool modal;
     std::function<void(Form1 &)> open;
-    std::function<QLineEdit *()> box;  // the box a date picker serves
-    const char *owner = nullptr;       // the form it belongs to, when not the main window
+    std::function<QLineEdit *()> box;        // the box a date picker serves
+    const char *owner = nullptr;             // the form it belongs to, when not the main window
+    std::function<QWidget *()> window = {};  // the window opened, when it is not a form
 };
+
+// The help viewer, once it has been made.
+QWidget *helpViewer()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("HelpViewer"))
+            return w;
+    return nullptr;
+}
 
 const std::vector<Opening> &openings()
 {
@@ -78,6 +92,7 @@ const std::vector<Opening> &openings()
         {frmDate::kName, true, true, [](Form1 &) { Forms::get<Form2>().Text1_Click(0); },
          [] { return Forms::get<Form2>().Text1[0]; }},
         {MDIForm1::kName, false, false, [](Form1 &f) { f.mnuYear->trigger(); }, {}},
+        {"HelpViewer", false, false, [](Form1 &f) { f.mnuHelpItem->trigger(); }, {}, nullptr, helpViewer},
     };
     return table;
 }
@@ -99,6 +114,12 @@ protected:
         WindowTest::SetUp();
         ASSERT_NE(screenNamed("laptop"), nullptr) << "the two test screens are not configured";
         ASSERT_NE(screenNamed("tiny"), nullptr);
+    }
+
+    void TearDown() override
+    {
+        Ui::closeHelp();
+        WindowTest::TearDown();
     }
 
     // The main window shown with its frame at this place.
@@ -129,7 +150,9 @@ protected:
             if (o.modal)
                 Ui::script(Ui::ModalAction(look));
             o.open(main);
-            if (!o.modal) {
+            if (o.window) {
+                look(o.window());
+            } else if (!o.modal) {
                 EXPECT_TRUE(Forms::isLoaded(o.name)) << "not opened";
                 if (Forms::isLoaded(o.name))
                     look(&Forms::get(o.name));
@@ -435,6 +458,190 @@ TEST_F(WindowPlacement, TheNonResidentEditorOpensOverTheMainWindowAgainAfterItsC
         editor.CancelButton->click();
         ASSERT_TRUE(Forms::isLoaded<DialogNonCity>());
         ASSERT_FALSE(editor.isVisible());
+    }
+}
+
+// A desktop that puts a window where it likes: each time the window of this
+// name is shown, it puts the window's frame with its top left corner at
+// `place`, whatever the program asked for, before the window is on view.
+class Desktop : public QObject {
+public:
+    Desktop(const char *window, const QPoint &place) : name_(QLatin1String(window)), place_(place)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~Desktop() override { qApp->removeEventFilter(this); }
+    Desktop(const Desktop &) = delete;
+    Desktop &operator=(const Desktop &) = delete;
+
+    QPoint place() const { return place_; }
+    // The window's frame as the desktop put it.
+    QRect placed() const { return placed_; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<QWindow *>(watched);
+        if (event->type() != QEvent::Show || !window)
+            return false;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->windowHandle() == window && w->objectName() == name_) {
+                window->setFramePosition(place_);
+                placed_ = QRect(place_, w->frameGeometry().size());
+            }
+        }
+        return false;
+    }
+
+private:
+    QString name_;
+    QPoint place_;
+    QRect placed_;
+};
+
+// The frame once the window is on view and the desktop's events are in.
+QRect frameOnView(QWidget *w)
+{
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+    QCoreApplication::processEvents();
+    return w->frameGeometry();
+}
+
+std::string text(const QRect &r)
+{
+    return std::to_string(r.width()) + "x" + std::to_string(r.height()) + " at " + std::to_string(r.x()) + "," +
+           std::to_string(r.y());
+}
+
+// Checks a window the desktop put where it likes: once on view it lies
+// whole in the available area of the screen there, moved the least way when
+// it fits there (else cut to the area, its content scrolling). Then the user
+// drags it half past the area's edge: it stays where he put it.
+void lookAtPlaced(QWidget &w, const Desktop &desktop)
+{
+    const QRect frame = frameOnView(&w);
+    const QRect area = QGuiApplication::screenAt(desktop.place())->availableGeometry();
+    EXPECT_TRUE(area.contains(frame)) << text(frame) << " passes the edge of the area " << text(area);
+    const QRect placed = desktop.placed();
+    if (placed.width() <= area.width() && placed.height() <= area.height()) {
+        const QRect least = platform::keptInside(QRect(placed.topLeft(), frame.size()), area);
+        EXPECT_EQ(frame.topLeft(), least.topLeft()) << text(frame) << ", not moved the least way to " << text(least);
+    }
+
+    const QPoint dragged(area.x() + area.width() - frame.width() / 2, area.y() + 10);
+    w.windowHandle()->setFramePosition(dragged);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.frameGeometry().topLeft(), dragged) << "moved back from where the user dragged it";
+}
+
+// Wherever the desktop puts a window as it shows it, past the edge of the
+// laptop's area (the tracker's top at 275, its bottom below the screen) or
+// on the tiny screen, it lies whole in that screen's area once on view: the
+// main window at its first showing, and every window of the table.
+TEST_F(WindowPlacement, WhereverTheDesktopPutsAWindowItLiesWholeInTheAreaOnceOnView)
+{
+    const QRect laptop = screenNamed("laptop")->availableGeometry();
+    const QRect tiny = screenNamed("tiny")->availableGeometry();
+    const struct {
+        const char *what;
+        QPoint place;  // the frame's top left corner, where the desktop puts it
+    } places[] = {
+        {"past the laptop's bottom edge", laptop.topLeft() + QPoint(600, 275)},
+        {"past the tiny screen's edges", tiny.topLeft() + QPoint(100, 50)},
+    };
+    for (const auto &p : places) {
+        SCOPED_TRACE(p.what);
+        Form1 *main = nullptr;
+        {
+            SCOPED_TRACE(Form1::kName);
+            const Desktop desktop(Form1::kName, p.place);
+            main = &start();
+            main->showForm();
+            lookAtPlaced(*main, desktop);
+        }
+        for (const Opening &o : openings()) {
+            SCOPED_TRACE(o.name);
+            const Desktop desktop(o.name, p.place);
+            const auto look = [&](QWidget *w) {
+                ASSERT_NE(w, nullptr);
+                ASSERT_TRUE(w->isVisible());
+                lookAtPlaced(*w, desktop);
+            };
+            if (o.modal)
+                Ui::script(Ui::ModalAction(look));
+            o.open(*main);
+            if (o.window)
+                look(o.window());
+            else if (!o.modal)
+                look(Forms::isLoaded(o.name) ? &Forms::get(o.name) : nullptr);
+            EXPECT_EQ(Ui::pendingAnswers(), 0u) << "the window did not open modally";
+        }
+        Ui::closeHelp();
+        Forms::unloadAll();
+        defineForms();
+    }
+}
+
+// A window on view that the program sizes again (a window that sizes
+// itself, the Help window asked for again) stays whole in the available
+// area of its screen, frame included.
+TEST_F(WindowPlacement, AWindowTheProgramSizesOnViewStaysWholeInTheArea)
+{
+    const struct {
+        const char *what;
+        const char *screen;
+        std::function<QWidget *(Form1 &)> open;
+        std::function<void(Form1 &, QWidget *)> size;  // what makes the program size it
+    } cases[] = {
+        {"the ledger set, widening with its grid's columns", "laptop",
+         [](Form1 &f) -> QWidget * {
+             f.mnuYear->trigger();
+             return &Forms::get<MDIForm1>();
+         },
+         [](Form1 &, QWidget *) {
+             type(Forms::get<frmYear>().txtTips[0], QStringLiteral("99999999999999.99"));
+             Forms::get<MDIForm1>().mnuAdd->trigger();
+         }},
+        {"the tracker, weekly after bi-weekly", "laptop",
+         [](Form1 &f) -> QWidget * {
+             Forms::get<frmTaxInfo>().optBiWeek->setChecked(true);
+             f.mnuOtItem->trigger();
+             return &Forms::get<Form2>();
+         },
+         [](Form1 &f, QWidget *) {
+             Forms::get<frmTaxInfo>().optWeek->setChecked(true);
+             f.mnuOtItem->trigger();
+         }},
+        {"the Help window, asked for again on the tiny screen", "tiny",
+         [](Form1 &f) {
+             f.mnuHelpItem->trigger();
+             return helpViewer();
+         },
+         [](Form1 &f, QWidget *help) {
+             help->close();
+             f.mnuHelpItem->trigger();
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Form1 &f = mainAt(screenNamed("laptop")->availableGeometry().topLeft());
+        QWidget *w = c.open(f);
+        ASSERT_NE(w, nullptr);
+        frameOnView(w);
+        // Against the area's bottom right corner; on a screen it does not
+        // fit, at its top left corner.
+        const QRect area = screenNamed(c.screen)->availableGeometry();
+        const QSize size = w->frameGeometry().size();
+        w->move(size.width() <= area.width() && size.height() <= area.height()
+                    ? area.bottomRight() - QPoint(size.width() - 1, size.height() - 1)
+                    : area.topLeft());
+        const QRect before = frameOnView(w);
+        c.size(f, w);
+        const QRect frame = frameOnView(w);
+        EXPECT_NE(frame.size(), before.size()) << "the program did not size it";
+        EXPECT_TRUE(area.contains(frame)) << text(frame) << " passes the edge of the area " << text(area);
+        Ui::closeHelp();
+        Forms::unloadAll();
+        defineForms();
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/forms.h"
@@ -153,6 +154,22 @@ protected:
     }
 };
 
+// A window of its own whose layout holds a large control, hidden at first.
+class GrowingForm : public Form {
+public:
+    static constexpr const char *kName = "PlacedGrowing";
+    GrowingForm() : Form(kName)
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(new QLineEdit);
+        large = new QWidget;
+        large->setMinimumSize(300, 250);
+        large->hide();
+        layout->addWidget(large);
+    }
+    QWidget *large;
+};
+
 class PlacedWindows : public ::testing::Test {
 protected:
     void SetUp() override
@@ -165,6 +182,8 @@ protected:
         Forms::define("PlacedLaidOut", [] { return new TestDialog("PlacedLaidOut", TestDialog::Kind::LaidOut); });
         Forms::define("PlacedByHand", [] { return new TestDialog("PlacedByHand", TestDialog::Kind::ByHand); });
         Forms::define(PickerForm::kName, [] { return new PickerForm; });
+        Forms::define(GrowingForm::kName, [] { return new GrowingForm; });
+        Forms::setRole(GrowingForm::kName, FormRole::Window);
     }
     void TearDown() override
     {
@@ -309,6 +328,37 @@ TEST_F(PlacedWindows, AWindowOnViewGrownPastTheEdgeIsMovedBackAndLimited)
     own.resizeOnScreen(QSize(a.width() * 2, 100));
     EXPECT_TRUE(a.contains(own.frameGeometry()));
     EXPECT_EQ(own.frameGeometry().width(), a.width());
+}
+
+// A window on view against the area's bottom right corner that the program
+// makes larger, by any route, is moved back to lie whole in the area.
+TEST_F(PlacedWindows, AWindowOnViewThatGrowsStaysWholeInTheArea)
+{
+    const struct {
+        const char *what;
+        std::function<void(GrowingForm &)> grow;
+    } cases[] = {
+        {"a control shows and the layout makes room for it", [](GrowingForm &w) { w.large->show(); }},
+        {"it resizes itself", [](GrowingForm &w) { w.resize(w.width() + 200, w.height() + 100); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect a = area();
+        mainAt(a.topLeft());
+        auto &w = Forms::get<GrowingForm>();
+        w.showForm();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        const QSize before = w.frameGeometry().size();
+        w.move(a.bottomRight() - QPoint(before.width() - 1, before.height() - 1));
+        c.grow(w);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+        const QRect frame = w.frameGeometry();
+        ASSERT_GT(frame.height(), before.height()) << "it did not grow";
+        EXPECT_TRUE(a.contains(frame)) << "past the edge of the area";
+        EXPECT_EQ(frame.bottomRight(), a.bottomRight()) << "not moved the least way";
+        Forms::unloadAll();
+    }
 }
 
 }  // namespace
