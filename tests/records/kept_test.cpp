@@ -820,15 +820,22 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
         bool fileComesBack;  // false: it stays away, so a later save reads nothing back from it
         std::function<void(Form1 &)> refusedThenLetGo;
     };
-    const auto stateEditor = [refused](QPushButton *DialogState::*button) {
-        return [refused, button](Form1 &f) {
-            f.mnuState->trigger();
-            DialogState &d = Forms::get<DialogState>();
-            type(d.txtStateMinBS[0], QStringLiteral("999"));
-            refused([&] { (d.*button)->click(); });
+    // A window the main window's menu opens: a box typed into, a save
+    // pressed, then CANCEL.
+    const auto inWindow = [refused]<class W>(QAction *Form1::*menu, QLineEdit *(*box)(W &), const char *text,
+                                             QPushButton *W::*save) {
+        return [=](Form1 &f) {
+            (f.*menu)->trigger();
+            W &d = Forms::get<W>();
+            type(box(d), QLatin1String(text));
+            refused([&] { (d.*save)->click(); });
             EXPECT_TRUE(d.isVisible());
             d.CancelButton->click();
         };
+    };
+    const auto stateEditor = [inWindow](QPushButton *DialogState::*save) {
+        return inWindow(
+            &Form1::mnuState, +[](DialogState &d) { return d.txtStateMinBS[0]; }, "999", save);
     };
     const Command commands[] = {
         {"the state editor's SAVE", "pat.cfe", true, stateEditor(&DialogState::OKButton)},
@@ -836,23 +843,11 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
         {"the state editor's Make Default", "pat.cfe", true, stateEditor(&DialogState::cmdMkDefault)},
         {"the state editor's Make Default, the default's file", ".sta", true, stateEditor(&DialogState::cmdMkDefault)},
         {"the city editor's SAVE", "pat.cti", true,
-         [refused](Form1 &f) {
-             f.mnuCity->trigger();
-             DialogCity &d = Forms::get<DialogCity>();
-             type(d.txtCityMinBS[0], QStringLiteral("999"));
-             refused([&] { d.OKButton->click(); });
-             EXPECT_TRUE(d.isVisible());
-             d.CancelButton->click();
-         }},
+         inWindow(
+             &Form1::mnuCity, +[](DialogCity &d) { return d.txtCityMinBS[0]; }, "999", &DialogCity::OKButton)},
         {"the non-resident editor's SAVE", "pat.nci", true,
-         [refused](Form1 &f) {
-             f.mnuNonCity->trigger();
-             DialogNonCity &d = Forms::get<DialogNonCity>();
-             type(d.txtNonPer, QStringLiteral("0.5"));
-             refused([&] { d.OKButton->click(); });
-             EXPECT_TRUE(d.isVisible());
-             d.CancelButton->click();
-         }},
+         inWindow(
+             &Form1::mnuNonCity, +[](DialogNonCity &d) { return d.txtNonPer; }, "0.5", &DialogNonCity::OKButton)},
         {"User Info's OK", "pat.cfe", true,
          [refused](Form1 &f) {
              Ui::script(Ui::ModalAction([refused](QWidget *w) {
@@ -896,14 +891,8 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
              Forms::unload(frmChecks::kName);
          }},
         {"the heading's OK", "Header.sav", true,
-         [refused](Form1 &f) {
-             f.mnuHeader->trigger();
-             DialogHeader &d = Forms::get<DialogHeader>();
-             type(d.txtHeader[0], QStringLiteral("Acme"));
-             refused([&] { d.OKButton->click(); });
-             EXPECT_TRUE(d.isVisible());
-             d.CancelButton->click();
-         }},
+         inWindow(
+             &Form1::mnuHeader, +[](DialogHeader &d) { return d.txtHeader[0]; }, "Acme", &DialogHeader::OKButton)},
     };
     for (const Command &c : commands) {
         SCOPED_TRACE(c.name);

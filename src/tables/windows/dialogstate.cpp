@@ -649,12 +649,19 @@ void DialogState::cmdClearAll_Click()
 
 void DialogState::cmdGetDefault_Click() { LoadDefaultStateTables(); }
 
-void DialogState::keepForRefusal(PutBackUnlessSaved &kept)
+bool DialogState::takeForSave(PutBackUnlessSaved &kept)
 {
     kept.also([this, shown = shown_, pending = pendingUserInfo_] {
         shown_ = shown;
         pendingUserInfo_ = pending;
     });
+    try {
+        fillVari();
+    } catch (const TableBoxError &e) {
+        tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
+        return false;
+    }
+    return true;
 }
 
 void DialogState::OKButton_Click()
@@ -662,13 +669,8 @@ void DialogState::OKButton_Click()
     // Refused, the save leaves the settings as they were: CANCEL then
     // changes nothing, and no later save writes the boxes let go.
     PutBackUnlessSaved kept;
-    keepForRefusal(kept);
-    try {
-        fillVari();
-    } catch (const TableBoxError &e) {
-        tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
+    if (!takeForSave(kept))
         return;
-    }
     // Both files or neither: nothing is written before both are checked.
     legacy::SaveBatch batch;
     tables::SaveStateTables(&batch, TableFileFailure::RefuseTheSave);
@@ -684,13 +686,8 @@ void DialogState::cmdMkDefault_Click()
 {
     {
         PutBackUnlessSaved kept;
-        keepForRefusal(kept);
-        try {
-            fillVari();
-        } catch (const TableBoxError &e) {
-            tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
+        if (!takeForSave(kept))
             return;
-        }
         // Whatever happens below, the profile that was current stays
         // current (the name is not taken from a label that may show
         // something else), and is current again before any window closes:

@@ -132,9 +132,11 @@ private:
     // NO STATE TAX and Use Base switches only when a file was read.
     void showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead);
     void showUserInfo(const UserInfoItems &items);
-    // What the editor's own members take at SAVE or Make Default, put back
-    // with the stores when the save is refused.
-    void keepForRefusal(PutBackUnlessSaved &kept);
+    // SAVE's and Make Default's taking of the boxes (fillVari), what the
+    // editor's own members then hold given to `kept` to put back with the
+    // stores should the save be refused; false, the user told which box,
+    // when one is not a number.
+    bool takeForSave(PutBackUnlessSaved &kept);
     void SetNoStateTax();
     void ckNoStateTax_Click(bool on);
     void useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rate);
