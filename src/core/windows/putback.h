@@ -18,9 +18,9 @@ namespace wagedesk {
 // saved() is called, its end puts back the settings store, the records'
 // own stores (the leave record), the main window's deduction captions and
 // table notice, the boxes of a hidden user information window, and then
-// whatever the command asked for with also(). So any
-// way out but a save that succeeded (an exception, a refused save, a
-// return) puts back everything the command took.
+// whatever the command asked for with also(). So any way out but a save
+// that succeeded (an exception, a refused save, a return) puts back
+// everything the command took.
 class PutBackUnlessSaved {
 public:
     PutBackUnlessSaved();
