@@ -297,13 +297,6 @@ bool belongsToTheProfile(const payrecords::YearSetView &view)
     return ofTheProfile(view) && view.frequency.WeeklyPay == state().profile.WeeklyPay;
 }
 
-// Whether a view may be shown in the open set: its rows are of the
-// frequency the set pastes, totals and saves for.
-bool fitsTheOpenSet(const payrecords::YearSetView &view)
-{
-    return ofTheProfile(view) && view.frequency.WeeklyPay == payrecords::openSetFrequency().WeeklyPay;
-}
-
 // A view back into the set, which is loaded when closed.
 void showView(const payrecords::YearSetView &view)
 {
@@ -1134,9 +1127,10 @@ void showYearToDate()
     mdi.totalsFrame()->move(0, gridFrame->y() + gridFrame->height());
     LoadYearToDate();
     grid().fillBoxes();
-    // What the program closed without asking comes back as it was.
+    // What the program closed without asking comes back as it was: the
+    // reading above is of the profile's frequency, so its rows fit the set.
     std::optional<YearSetView> &aside = yearSetAside();
-    if (aside && fitsTheOpenSet(*aside)) {
+    if (aside && belongsToTheProfile(*aside)) {
         showView(*aside);
         aside.reset();
     }
