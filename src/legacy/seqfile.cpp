@@ -16,11 +16,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <optional>
 #include <random>
 #include <system_error>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace legacy {
 
@@ -553,7 +555,7 @@ SeqWriter::SeqWriter(fs::path file) : file_(std::move(file))
         throw FileAccessError(file_, "cannot be written: it is a folder");
 }
 
-SeqWriter::~SeqWriter() = default;
+SeqWriter::~SeqWriter() { drop(); }
 
 void SeqWriter::separate()
 {
@@ -715,6 +717,100 @@ bool existingTarget(const fs::path &file, const fs::path &target, struct stat &o
     return true;
 }
 
+// The random part of temporary names.
+std::uint64_t randomName()
+{
+    thread_local std::mt19937_64 gen = [] {
+        std::random_device rd;
+        return std::mt19937_64((static_cast<std::uint64_t>(rd()) << 32) ^ rd());
+    }();
+    return gen();
+}
+
+// Creates a temporary beside `target` and takes its lock: the descriptor,
+// with `temp` its name, or -1 with `why` set. O_EXCL makes the creation
+// exclusive, so two writers never share a file; a name taken, or a
+// temporary lost to a remover at once, gives way to another name.
+int createLocked(const fs::path &target, fs::path &temp, std::string &why)
+{
+    const fs::path folder = target.parent_path();
+    const std::string base = target.filename().native();
+    int err = 0;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temp = folder / temporaryName(base, randomName());
+        Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+        if (fd.get() < 0) {
+            err = errno;
+            if (err == EEXIST)
+                continue;
+            break;
+        }
+        if (lockNewTemporary(fd.get(), temp))
+            return fd.release();
+        err = EBUSY;
+    }
+    why = errnoText(err);
+    return -1;
+}
+
+// Keeps the file at `target` aside under a temporary's name, `old`, until a
+// save of several files is complete: a second link to it, or where the
+// file system makes none, a copy on disk. `fd` holds its lock (-1 when none
+// could be taken), so that no cleanup removes it meanwhile. False, with
+// `why` set, when it cannot be kept.
+bool keepAside(const fs::path &target, fs::path &old, int &fd, std::string &why)
+{
+    const fs::path folder = target.parent_path();
+    const std::string base = target.filename().native();
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        old = folder / temporaryName(base, randomName());
+        if (::link(target.c_str(), old.c_str()) == 0) {
+            fd = openLocked(old);
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    struct stat info {};
+    Descriptor source(openRegular(target, info, why));
+    if (source.get() < 0)
+        return false;
+    Descriptor copy(createLocked(target, old, why));
+    if (copy.get() < 0)
+        return false;
+    (void)::fchmod(copy.get(), info.st_mode & 07777);
+    int err = copyBytes(source.get(), copy.get());
+    if (err == 0 && ::fsync(copy.get()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(old.c_str());
+        why = errnoText(err);
+        return false;
+    }
+    fd = copy.release();
+    return true;
+}
+
+// Flushes a folder, so the renames in it reach the disk: 0, or the errno
+// of a failure that means they may not have.
+int flushFolder(const fs::path &folder)
+{
+    Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0 && ::fsync(dir.get()) != 0 && isFlushFailure(errno))
+        return errno;
+    return 0;
+}
+
+}  // namespace
+
+// The steps of commits, for SeqWriter, commitAll and SaveBatch.
+struct CommitSteps {
+    static std::vector<std::exception_ptr> together(const std::vector<std::vector<SeqWriter *>> &groups,
+                                                    const std::vector<bool> &mayFail);
+};
+
+namespace {
+
 }  // namespace
 
 void SeqWriter::checkReplaceable() const
@@ -736,8 +832,7 @@ void commitAll(std::initializer_list<SeqWriter *> writers)
         w->keepCopyOrRefuse();
         w->checkReplaceable();
     }
-    for (SeqWriter *w : writers)
-        w->commit();
+    CommitSteps::together({std::vector<SeqWriter *>(writers)}, {false});
 }
 
 namespace {
@@ -769,6 +864,10 @@ SaveBatch *SaveBatch::current() { return currentBatch(); }
 
 void SaveBatch::add(std::vector<std::unique_ptr<SeqWriter>> files, Written written, Failed failed)
 {
+    // Written twice, a file would hold what was written last.
+    for (const auto &added : files)
+        for (Group &g : groups_)
+            std::erase_if(g.files, [&](const std::unique_ptr<SeqWriter> &w) { return w->file() == added->file(); });
     groups_.push_back({std::move(files), std::move(written), std::move(failed)});
 }
 
@@ -803,92 +902,248 @@ void SaveBatch::commit()
     ended_ = true;
     leave();
     checkAndKeepCopies();
-    for (Group &g : groups_) {
-        try {
-            for (auto &w : g.files)
-                w->commit();
-        } catch (const FileError &e) {
-            if (!g.failed)
-                throw;
-            g.failed(e);
+    std::vector<std::vector<SeqWriter *>> files;
+    std::vector<bool> mayFail;
+    for (const Group &g : groups_) {
+        files.emplace_back();
+        for (const auto &w : g.files)
+            files.back().push_back(w.get());
+        mayFail.push_back(static_cast<bool>(g.failed));
+    }
+    const std::vector<std::exception_ptr> failures = CommitSteps::together(files, mayFail);
+    for (std::size_t i = 0; i < groups_.size(); ++i)
+        if (!failures[i] && groups_[i].written)
+            groups_[i].written();
+    for (std::size_t i = 0; i < groups_.size(); ++i) {
+        if (!failures[i])
             continue;
+        try {
+            std::rethrow_exception(failures[i]);
+        } catch (const FileError &e) {
+            groups_[i].failed(e);
         }
-        if (g.written)
-            g.written();
     }
 }
 
 void SeqWriter::commit()
 {
-    if (committed_)
+    if (stage_ == Stage::Done)
         throw FileAccessError(file_, "already written");
+    CommitSteps::together({{this}}, {false});
+}
+
+void SeqWriter::makeReady()
+{
+    drop();
     checkSize();
     if (recordStarted_)
         endRecord();
 
-    const fs::path target = finalTarget(file_);
+    target_ = finalTarget(file_);
     struct stat old {};
-    const bool exists = existingTarget(file_, target, old);
+    existed_ = existingTarget(file_, target_, old);
     // Most saves write what is there already: leave the disk alone.
-    if (exists && holdsExactly(target, old, buffer_)) {
-        committed_ = true;
+    if (existed_ && holdsExactly(target_, old, buffer_)) {
+        stage_ = Stage::Unchanged;
         return;
     }
-    if (exists) {
-        keepOrRefuse(file_, target, old);
-        if (const std::optional<std::string> why = whyNotWritable(target, old))
+    if (existed_) {
+        keepOrRefuse(file_, target_, old);
+        if (const std::optional<std::string> why = whyNotWritable(target_, old))
             cannotWrite(file_, *why);
     }
 
-    const fs::path folder = target.parent_path();
-    const std::string base = target.filename().native();
-    std::random_device rd;
-    std::mt19937_64 gen((static_cast<std::uint64_t>(rd()) << 32) ^ rd());
-    fs::path temp;
-    Descriptor fd;
-    int err = 0;
-    // O_EXCL makes the creation exclusive, so two writers never share a
-    // file; a name taken, or a temporary lost to a remover at once, gives
-    // way to another name.
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        temp = folder / temporaryName(base, gen());
-        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-        if (fd.get() < 0) {
-            err = errno;
-            if (err == EEXIST)
-                continue;
-            break;
-        }
-        if (lockNewTemporary(fd.get(), temp))
-            break;
-        fd.reset();
-        err = EBUSY;
-    }
+    std::string why;
+    Descriptor fd(createLocked(target_, temp_, why));
     if (fd.get() < 0)
-        cannotWrite(file_, errnoText(err));
-
-    if (exists)
+        cannotWrite(file_, why);
+    if (existed_)
         (void)::fchmod(fd.get(), old.st_mode & 07777);  // best effort
-    err = writeAll(fd.get(), buffer_);
+    int err = writeAll(fd.get(), buffer_);
     // The data must be on disk before the name points at it, or a power cut
     // can leave a file of the right size full of zero bytes.
     if (err == 0 && ::fsync(fd.get()) != 0)
         err = errno;
-    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
-        err = errno;
     if (err != 0) {
-        ::unlink(temp.c_str());  // still under the lock: no remover is at it
+        ::unlink(temp_.c_str());  // still under the lock: no remover is at it
         cannotWrite(file_, errnoText(err));
     }
-    // The lock goes with the descriptor, after the rename. The flush above
-    // has reported any write error: closing has nothing left to tell.
-    fd.reset();
-    committed_ = true;
+    tempFd_ = fd.release();
+    stage_ = Stage::Ready;
+}
 
-    // And the rename itself must reach the disk.
-    Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0 && ::fsync(dir.get()) != 0 && isFlushFailure(errno))
-        throw FileAccessError(file_, "was replaced, but the folder could not be flushed to disk: " + errnoText(errno));
+void SeqWriter::replaceTarget(bool keepOld)
+{
+    if (stage_ != Stage::Ready)
+        return;
+    if (keepOld && existed_) {
+        // Swapped in one step, the old file is kept under the temporary's
+        // name at once.
+        if (::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+            old_ = temp_;
+            oldFd_ = openLocked(old_);
+            ::close(std::exchange(tempFd_, -1));
+            stage_ = Stage::Replaced;
+            return;
+        }
+        std::string why;
+        if (errno != EINVAL && errno != ENOSYS) {
+            why = errnoText(errno);
+            drop();
+            cannotWrite(file_, why);
+        }
+        // A file system that cannot swap: the old file is kept by a second
+        // link to it, or a copy.
+        if (!keepAside(target_, old_, oldFd_, why)) {
+            drop();
+            cannotWrite(file_, "the file it would replace could not be kept until the save is complete: " + why);
+        }
+    }
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+        const int err = errno;
+        forgetOld();  // nothing was replaced
+        drop();
+        cannotWrite(file_, errnoText(err));
+    }
+    // The lock goes with the descriptor, after the rename. The flush before
+    // it has reported any write error: closing has nothing left to tell.
+    ::close(std::exchange(tempFd_, -1));
+    stage_ = Stage::Replaced;
+}
+
+void SeqWriter::putBackOld() noexcept
+{
+    if (stage_ != Stage::Replaced)
+        return;
+    if (!old_.empty()) {
+        // Should even this fail, the old bytes stay where they were kept,
+        // not removed.
+        (void)::rename(old_.c_str(), target_.c_str());
+        old_.clear();
+    } else if (!existed_) {
+        ::unlink(target_.c_str());
+    }
+    forgetOld();
+    stage_ = Stage::Open;
+}
+
+void SeqWriter::forgetOld() noexcept
+{
+    if (!old_.empty())
+        ::unlink(old_.c_str());  // under its lock, when it could be taken
+    old_.clear();
+    if (oldFd_ >= 0)
+        ::close(std::exchange(oldFd_, -1));
+}
+
+void SeqWriter::finish() noexcept
+{
+    forgetOld();
+    if (stage_ == Stage::Replaced || stage_ == Stage::Unchanged)
+        stage_ = Stage::Done;
+}
+
+void SeqWriter::drop() noexcept
+{
+    if (stage_ == Stage::Ready) {
+        ::unlink(temp_.c_str());  // still under the lock
+        ::close(std::exchange(tempFd_, -1));
+    }
+    if (stage_ != Stage::Done)
+        stage_ = Stage::Open;
+}
+
+// Commits groups of writers together, as the comment on SeqWriter says.
+// A group that may fail (mayFail) is left out alone when one of its files
+// cannot be written or replaced: its error is returned at its place, and
+// the rest is written. Any other failure puts back what was replaced and
+// is thrown.
+std::vector<std::exception_ptr> CommitSteps::together(const std::vector<std::vector<SeqWriter *>> &groups,
+                                                      const std::vector<bool> &mayFail)
+{
+    std::vector<std::exception_ptr> failures(groups.size());
+    std::vector<SeqWriter *> replaced;
+    const auto putBack = [&replaced](std::size_t from) {
+        while (replaced.size() > from) {
+            replaced.back()->putBackOld();
+            replaced.pop_back();
+        }
+    };
+    const auto dropAll = [&groups] {
+        for (const auto &g : groups)
+            for (SeqWriter *w : g)
+                w->drop();
+    };
+    // Every temporary written and on disk before any target changes.
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        try {
+            for (SeqWriter *w : groups[i])
+                w->makeReady();
+        } catch (const FileError &) {
+            for (SeqWriter *w : groups[i])
+                w->drop();
+            if (!mayFail[i]) {
+                dropAll();
+                throw;
+            }
+            failures[i] = std::current_exception();
+        }
+    }
+    // A lone file to replace needs nothing kept aside: its rename happens
+    // or not.
+    std::size_t ready = 0;
+    for (const auto &g : groups)
+        ready += std::count_if(g.begin(), g.end(),
+                               [](const SeqWriter *w) { return w->stage_ == SeqWriter::Stage::Ready; });
+    const bool keepOld = ready > 1;
+    // Then the targets, in order.
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (failures[i])
+            continue;
+        const std::size_t mark = replaced.size();
+        try {
+            for (SeqWriter *w : groups[i]) {
+                w->replaceTarget(keepOld);
+                if (w->stage_ == SeqWriter::Stage::Replaced)
+                    replaced.push_back(w);
+            }
+        } catch (const FileError &) {
+            if (!mayFail[i]) {
+                putBack(0);
+                dropAll();
+                throw;
+            }
+            putBack(mark);
+            for (SeqWriter *w : groups[i])
+                w->drop();
+            failures[i] = std::current_exception();
+        }
+    }
+    // And the renames on disk: a folder flushed once for all its files.
+    std::vector<fs::path> folders;
+    for (SeqWriter *w : replaced) {
+        fs::path folder = w->target_.parent_path();
+        if (std::find(folders.begin(), folders.end(), folder) != folders.end())
+            continue;
+        const int err = flushFolder(folder);
+        if (err == 0) {
+            folders.push_back(std::move(folder));
+            continue;
+        }
+        const fs::path file = w->file_;
+        if (!keepOld) {
+            w->finish();
+            throw FileAccessError(file, "was replaced, but the folder could not be flushed to disk: " + errnoText(err));
+        }
+        putBack(0);
+        dropAll();
+        (void)flushFolder(folder);
+        cannotWrite(file, "the folder could not be flushed to disk: " + errnoText(err));
+    }
+    for (const auto &g : groups)
+        for (SeqWriter *w : g)
+            w->finish();
+    return failures;
 }
 
 // ---------------------------------------------------------------- reader

@@ -185,6 +185,16 @@ inline constexpr std::size_t kDamagedCopySuffixMax = 12;
 //   its creation until it has been renamed, so that no cleanup takes it
 //   away meanwhile; a temporary that a cleanup took at once is replaced by
 //   another before anything is written to it, and the save goes on.
+//
+// Several files committed together (commitAll, SaveBatch) are all or
+// nothing: every temporary is written and flushed first, so a full disk, a
+// quota or a file that cannot be written is met before any target changes;
+// only then are the targets replaced, in order, each old file kept under
+// its temporary's name (swapped with it in one step; where the file system
+// cannot swap, a second link to it or a copy) until all of them are
+// replaced and the folder is flushed. A replacement or flush that fails
+// after that puts every file already replaced back as it was (a file the
+// save created is removed), and the commit throws.
 class SeqWriter {
 public:
     // Touches no file yet; a file name longer than kFileNameMax bytes, or a
@@ -213,6 +223,7 @@ public:
     // throws FileAccessError naming the file, leaving the old file as it was
     // and no temporary file behind. (Only when the folder cannot be flushed
     // after the rename is the file already replaced when the error comes.)
+    // A writer whose commit failed may commit again.
     void commit();
     // Throws FileTooLargeError when the content is larger than kMaxFileSize.
     void checkSize() const;
@@ -229,29 +240,52 @@ public:
     std::string contents() const { return recordStarted_ ? buffer_ + "\r\n" : buffer_; }
 
 private:
+    friend struct CommitSteps;
     void separate();
+    // The steps of a commit (see above), for one file or several together.
+    // makeReady: the temporary written whole and flushed, the target left
+    // alone (Unchanged when it holds the bytes already). replaceTarget: the
+    // temporary renamed over the target; with keepOld, the old file is kept
+    // aside first, so that putBackOld can undo the rename. finish: what was
+    // kept aside goes, the writer is done. drop: back to a writer not yet
+    // committed, its temporary removed.
+    void makeReady();
+    void replaceTarget(bool keepOld);
+    void putBackOld() noexcept;
+    void finish() noexcept;
+    void drop() noexcept;
+    void forgetOld() noexcept;
+
+    enum class Stage { Open, Unchanged, Ready, Replaced, Done };
     std::filesystem::path file_;
     std::string buffer_;
     bool recordStarted_ = false;
-    bool committed_ = false;
-    std::string longestLabel_;  // of the longest text item
+    Stage stage_ = Stage::Open;
+    std::filesystem::path target_, temp_, old_;  // final target, temporary, old file kept aside
+    int tempFd_ = -1, oldFd_ = -1;               // each under its lock while it lies there
+    bool existed_ = false;                       // the target was there before
+    std::string longestLabel_;                   // of the longest text item
     std::size_t longestText_ = 0;
 };
 
-// Commits files that belong to one save: when any of them would be too
-// large, would replace a damaged file that has no copy, or could not
-// replace its target (checkReplaceable), none is written.
+// Commits files that belong to one save, all or nothing (see SeqWriter):
+// when any of them would be too large, would replace a damaged file that
+// has no copy, could not replace its target (checkReplaceable), or cannot
+// be written or replaced, none is.
 void commitAll(std::initializer_list<SeqWriter *> writers);
 
 // The files of one save that several writers make: each writer adds its
 // files, made but not committed, and commit() first checks every one of
 // them (checkSize, keepCopyOrRefuse, and checkReplaceable for a group
-// added without a `failed` handler) before it writes any, so a refusal
-// leaves every file as it was. The files are then committed in the order
-// they were added; a file that cannot be written stops the save there
-// (its FileAccessError is thrown), unless it was added with a `failed`
-// handler, which is told and the save goes on. Each group's `written` runs
-// once its files are written.
+// added without a `failed` handler), then commits them together, all or
+// nothing, in the order they were added (see SeqWriter): a file that
+// cannot be written or replaced refuses the whole save (its FileError is
+// thrown) and leaves every file as it was, unless its group was added with
+// a `failed` handler: that group alone is left unwritten and the rest is
+// written. Once the save is written, each group's `written` runs, then
+// each failed group's handler is told why, in the order added; a refused
+// save runs neither. A file added again (the same path) replaces the one
+// added before, as writing it twice would.
 //
 // From its making to its commit, a batch is the current one (current()):
 // a writer called without a batch in between, as a window's load behind
@@ -276,12 +310,12 @@ public:
     void add(std::unique_ptr<SeqWriter> file, Written written = {}, Failed failed = {});
     // What commit() does before it writes: checkSize and keepCopyOrRefuse
     // on every file, and checkReplaceable on every file of a group added
-    // without a `failed` handler, as above (so the copies of damaged files
-    // are made here). Writes none of the files.
+    // without a `failed` handler (so the copies of damaged files are made
+    // here). Writes none of the files.
     void checkAndKeepCopies() const;
     void commit();
-    // Lets every file added go unwritten, as a batch made only to check
-    // them is (the files are written by a save made afterwards).
+    // Lets every file added go unwritten: the save it was made for was
+    // refused before its commit.
     void discard();
 
 private:
