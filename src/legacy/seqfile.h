@@ -308,11 +308,6 @@ public:
 
     void add(std::vector<std::unique_ptr<SeqWriter>> files, Written written = {}, Failed failed = {});
     void add(std::unique_ptr<SeqWriter> file, Written written = {}, Failed failed = {});
-    // What commit() does before it writes: checkSize and keepCopyOrRefuse
-    // on every file, and checkReplaceable on every file of a group added
-    // without a `failed` handler (so the copies of damaged files are made
-    // here). Writes none of the files.
-    void checkAndKeepCopies() const;
     void commit();
     // Lets every file added go unwritten: the save it was made for was
     // refused before its commit.
@@ -320,6 +315,11 @@ public:
 
 private:
     void leave();
+    // What commit() does before it writes: checkSize and keepCopyOrRefuse
+    // on every file, and checkReplaceable on every file of a group added
+    // without a `failed` handler (so the copies of damaged files are made
+    // here).
+    void checkAndKeepCopies() const;
 
     struct Group {
         std::vector<std::unique_ptr<SeqWriter>> files;

@@ -207,7 +207,12 @@ struct DesignState::Data {
         }
     }
 
+    // Runs `put` with the signals of the window, its controls, actions and
+    // groups blocked: a restore must not look like a user's or a handler's
+    // change.
+    template <class Put> void withSignalsBlocked(Put put) const;
     void restoreWindow() const;
+    void restoreControls() const;
     void restoreChecks() const;
     void restoreActions() const;
     void restoreFocus() const;
@@ -443,38 +448,54 @@ void DesignState::Data::restoreFocus() const
         now->clearFocus();
 }
 
-void DesignState::restore() const
+template <class Put> void DesignState::Data::withSignalsBlocked(Put put) const
 {
-    if (!d_ || !d_->window)
-        return;
-    // The restore must not look like a user's or a handler's change.
     std::vector<std::pair<QPointer<QObject>, bool>> blocked;
-    blocked.reserve(d_->controls.size() + d_->actions.size() + d_->groups.size());
+    blocked.reserve(controls.size() + actions.size() + groups.size());
     auto block = [&blocked](QObject *o) {
         if (o)
             blocked.emplace_back(o, o->blockSignals(true));
     };
-    for (const Control &c : d_->controls)
+    for (const Control &c : controls)
         block(c.widget);
-    for (const ActionState &a : d_->actions)
+    for (const ActionState &a : actions)
         block(a.action);
-    for (const QPointer<QObject> &g : d_->groups)
+    for (const QPointer<QObject> &g : groups)
         block(g);
+    put();
+    for (auto it = blocked.rbegin(); it != blocked.rend(); ++it)
+        if (it->first)
+            it->first->blockSignals(it->second);
+}
 
-    d_->restoreWindow();
-    for (const Control &c : d_->controls) {
+void DesignState::Data::restoreControls() const
+{
+    for (const Control &c : controls) {
         if (!c.widget)
             continue;
         restoreCommon(c);
         std::visit(RestoreKind{c.widget}, c.kind);
     }
-    d_->restoreChecks();
-    d_->restoreActions();
-    d_->restoreFocus();
+    restoreChecks();
+    restoreActions();
+}
 
-    for (auto it = blocked.rbegin(); it != blocked.rend(); ++it)
-        if (it->first)
-            it->first->blockSignals(it->second);
+void DesignState::restore() const
+{
+    if (!d_ || !d_->window)
+        return;
+    d_->withSignalsBlocked([this] {
+        d_->restoreWindow();
+        d_->restoreControls();
+        d_->restoreFocus();
+    });
+}
+
+void DesignState::restoreControls() const
+{
+    if (!d_ || !d_->window)
+        return;
+    d_->withSignalsBlocked([this] { d_->restoreControls(); });
 }
 
 }  // namespace platform

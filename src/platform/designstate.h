@@ -43,6 +43,9 @@ public:
     // blocked, so no handler runs. Cheap when little differs: a value is
     // compared before it is set.
     void restore() const;
+    // The same for the controls and actions only: the window's title,
+    // place, size and focus stay as they are now.
+    void restoreControls() const;
 
     // How many controls and actions were taken (the window included).
     std::size_t size() const;

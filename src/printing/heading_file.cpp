@@ -2,6 +2,8 @@
 
 #include "legacy/seqfile.h"
 
+#include <memory>
+
 namespace wagedesk::printing {
 
 bool HeaderFileExists(const std::filesystem::path &file) { return legacy::canOpenForReading(file); }
@@ -17,13 +19,16 @@ PrintHeading readHeaderFile(const std::filesystem::path &file)
     return h;
 }
 
-void writeHeaderFile(const std::filesystem::path &file, const PrintHeading &heading)
+void writeHeaderFile(const std::filesystem::path &file, const PrintHeading &heading, legacy::SaveBatch *batch)
 {
-    legacy::SeqWriter w(file);
+    auto w = std::make_unique<legacy::SeqWriter>(file);
     for (const std::string &line : heading.lines())
-        w.text(line);
-    w.endRecord();
-    w.commit();
+        w->text(line);
+    w->endRecord();
+    if (batch)
+        batch->add(std::move(w));
+    else
+        w->commit();
 }
 
 void fillDefaultHeading(PrintHeading &heading)

@@ -7,6 +7,10 @@
 
 #include "core/state.h"
 
+namespace legacy {
+class SaveBatch;
+}
+
 namespace wagedesk::printing {
 
 inline constexpr const char *kPrintHeadingFile = "Header.sav";
@@ -21,8 +25,10 @@ PrintHeading readHeaderFile(const std::filesystem::path &file);
 
 // Writes the one line of the four lines (replace-on-write). A double quote
 // in a line is written as a single quote, since the format cannot hold it.
-// Throws legacy::FileAccessError naming the file.
-void writeHeaderFile(const std::filesystem::path &file, const PrintHeading &heading);
+// Throws legacy::FileAccessError naming the file. Given a batch, the file is
+// made and added to it, to be written with its save.
+void writeHeaderFile(const std::filesystem::path &file, const PrintHeading &heading,
+                     legacy::SaveBatch *batch = nullptr);
 
 // The heading dialog's defaults: every empty line takes its name,
 // "Company", "Address", "Zip Code", "ID Number".

@@ -203,6 +203,8 @@ void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem
     takeAccount(fields.Vac, texts.Vac);
     takeAccount(fields.Hol, texts.Hol);
     takeAccount(fields.Sick, texts.Sick);
+    if (!batch)
+        batch = legacy::SaveBatch::current();
     if (!batch) {
         writeLeaveFile(file, fields);
         return;
@@ -210,19 +212,6 @@ void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem
     auto w = std::make_unique<legacy::SeqWriter>(file);
     writeLeaveRecords(*w, fields);
     batch->add(std::move(w));
-}
-
-void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file)
-{
-    LeaveRecord taken = fields;
-    takeAccount(taken.Vac, texts.Vac);
-    takeAccount(taken.Hol, texts.Hol);
-    takeAccount(taken.Sick, texts.Sick);
-    legacy::SeqWriter w(file);
-    writeLeaveRecords(w, taken);
-    w.checkSize();
-    w.keepCopyOrRefuse();
-    w.checkReplaceable();
 }
 
 void clearVac(LeaveRecord &fields, LeaveTexts &texts)

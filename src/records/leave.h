@@ -110,16 +110,10 @@ void Form_Load(LeaveRecord &fields, LeaveTexts &texts, const std::filesystem::pa
 // label without a number 0) and writes the leave file. Throws
 // legacy::FileAccessError naming the file when it cannot be written: the
 // save has then not happened and the old file is as it was. Given a batch,
-// the file is made and added to it, to be written with its save.
+// or called while one is made (legacy::SaveBatch::current()), the file is
+// made and added to it, to be written with its save.
 void SaveVac(LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file,
              legacy::SaveBatch *batch = nullptr);
-// Whether SaveVac could write these boxes: throws legacy::FileTooLargeError
-// when the file would be larger than the readers take, DamagedFileError
-// when it would replace a damaged file that has no copy, FileAccessError
-// when it could not replace the file (a folder in its place, a
-// write-protected file whose bytes would change). Changes and writes
-// nothing.
-void checkSaveVac(const LeaveRecord &fields, const LeaveTexts &texts, const std::filesystem::path &file);
 
 // Clear All and File New: every date empty, every days-taken box and start
 // box "0", the fields 0 and empty, the balances "0". Writes nothing.

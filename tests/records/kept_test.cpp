@@ -2,6 +2,7 @@
 // closing, File Open, File New, Make Default) do with what the user has not
 // saved: a ledger holding what its year file does not, and the values
 // behind a save that was refused. Driven through the windows.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QMap>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "file_size_limit.h"
 #include "printing/windows/checks.h"
 #include "printing/windows/heading.h"
 #include "printing/windows/printset.h"
@@ -800,9 +802,14 @@ TEST_F(Kept, ARefusedUserInfoOkChangesNoSetting)
 }
 
 // Every command that takes a window's boxes into the settings before it
-// saves puts back all it took when its save is refused (a folder stands in
-// a file's place): a Cancel after it leaves the program as it was, so the
-// next save writes, and the next calculation uses, nothing that was let go.
+// saves, and every command that writes a save of several files, refused at
+// its first, a middle or its last file (a folder stands in its place) or
+// part-way through its writing (the disk full: a file size limit that the
+// small files pass), writes nothing and puts back all it took, also what a
+// window's load made inside it: a Cancel after it leaves the program as it
+// was, so the next save writes, and the next calculation uses, nothing that
+// was let go. The press says so once, and the window stays with what was
+// typed.
 TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
 {
     // The press of a save that is refused: it says so, once.
@@ -813,10 +820,13 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
             << askedTexts().join(QStringLiteral(" | ")).toStdString();
     };
     // Each command types, presses its save, finds its window still there,
-    // and lets what it typed go.
+    // and lets what it typed go. It is refused with a folder in the place
+    // of each file named, in turn, and with the file size limit when one is
+    // given.
     struct Command {
         const char *name;
-        const char *file;    // a folder takes its place
+        std::vector<const char *> files;
+        rlim_t sizeLimit;    // 0: not tried
         bool fileComesBack;  // false: it stays away, so a later save reads nothing back from it
         std::function<void(Form1 &)> refusedThenLetGo;
     };
@@ -830,6 +840,7 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
             type(box(d), QLatin1String(text));
             refused([&] { (d.*save)->click(); });
             EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(box(d)->text(), QLatin1String(text));
             d.CancelButton->click();
         };
     };
@@ -837,28 +848,78 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
         return inWindow(
             &Form1::mnuState, +[](DialogState &d) { return d.txtStateMinBS[0]; }, "999", save);
     };
+    // The tracker's rows typed, then a save of the profile.
+    const auto trackerThen = [refused](const std::function<void(Form1 &)> &save) {
+        return [=](Form1 &f) {
+            f.cmdOT->click();
+            Form2 &t = Forms::get<Form2>();
+            type(t.txtOT[0], QStringLiteral("5"));
+            const QString emptyRow = t.txtOT[1]->text();
+            refused([&] { save(f); });
+            EXPECT_TRUE(t.isVisible());
+            EXPECT_EQ(t.txtOT[0]->text(), QStringLiteral("5"));
+            EXPECT_EQ(t.txtOT[1]->text(), emptyRow);
+            t.close();
+        };
+    };
     const Command commands[] = {
-        {"the state editor's SAVE", "pat.cfe", true, stateEditor(&DialogState::OKButton)},
-        {"the state editor's SAVE, its own file", "pat.sta", true, stateEditor(&DialogState::OKButton)},
-        {"the state editor's Make Default", "pat.cfe", true, stateEditor(&DialogState::cmdMkDefault)},
-        {"the state editor's Make Default, the default's file", ".sta", true, stateEditor(&DialogState::cmdMkDefault)},
-        {"the city editor's SAVE", "pat.cti", true,
+        {"the state editor's SAVE", {"pat.sta", "pat.and", "pat.ovw"}, 0, true, stateEditor(&DialogState::OKButton)},
+        {"the state editor's SAVE after Get Default, User Info closed",
+         {"pat.sta", "pat.ovw"},
+         0,
+         true,
+         [refused](Form1 &f) {
+             // User Info's load, made by the SAVE, writes the settings
+             // files back: inside the refused save, it writes nothing.
+             f.mnuState->trigger();
+             Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmTaxInfo *>(w)->Command1->click(); }));
+             f.mnuTaxInfoItem_Click();
+             ASSERT_FALSE(Forms::isLoaded<frmTaxInfo>());
+             DialogState &d = Forms::get<DialogState>();
+             d.cmdGetDefault->click();
+             d.ckRoundOff->setChecked(true);
+             refused([&] { d.OKButton->click(); });
+             EXPECT_TRUE(d.isVisible());
+             EXPECT_TRUE(d.ckRoundOff->isChecked());
+             d.CancelButton->click();
+         }},
+        {"the state editor's Make Default",
+         {"pat.sta", "pat.cfe", ".use", ".sta"},
+         0,
+         true,
+         stateEditor(&DialogState::cmdMkDefault)},
+        {"the city editor's SAVE",
+         {"pat.cti"},
+         0,
+         true,
          inWindow(
              &Form1::mnuCity, +[](DialogCity &d) { return d.txtCityMinBS[0]; }, "999", &DialogCity::OKButton)},
-        {"the non-resident editor's SAVE", "pat.nci", true,
+        {"the non-resident editor's SAVE",
+         {"pat.nci"},
+         0,
+         true,
          inWindow(
              &Form1::mnuNonCity, +[](DialogNonCity &d) { return d.txtNonPer; }, "0.5", &DialogNonCity::OKButton)},
-        {"User Info's OK", "pat.cfe", true,
+        {"User Info's OK",
+         {"pat.use", "pat.cfe", "pat.hol"},
+         150,
+         true,
          [refused](Form1 &f) {
              Ui::script(Ui::ModalAction([refused](QWidget *w) {
                  auto &info = static_cast<frmTaxInfo &>(*w);
+                 type(info.txtHourRate, QStringLiteral("0"));
                  refused([&] { chooseBiWeeklyAndPressOk(info); });
                  EXPECT_TRUE(info.isVisible());
+                 EXPECT_EQ(info.txtHourRate->text(), QStringLiteral("0")) << "what was typed, not the 7.5 taken";
+                 EXPECT_TRUE(info.optBiWeek->isChecked());
                  info.Command1->click();
              }));
              f.mnuTaxInfoItem_Click();
          }},
-        {"the leave record's Save", "pat.hol", false,
+        {"the leave record's Save",
+         {"pat.hol"},
+         0,
+         false,
          [refused](Form1 &f) {
              f.Command1->click();
              DialogVac &d = Forms::get<DialogVac>();
@@ -867,19 +928,47 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
              EXPECT_TRUE(d.isVisible());
              d.close();
          }},
-        {"the tracker's rows, File Save", "pat.cfe", true,
+        {"the tracker's rows, File Save", {"pat.use", "pat.cfe", "pat.hol"}, 150, true, trackerThen([](Form1 &f) {
+             Ui::script(Ui::ModalAction(pressSave));
+             f.mnuSave_Click();
+         })},
+        {"the tracker's rows, File Exit's save", {"pat.use", "pat.hol"}, 150, true, trackerThen([this](Form1 &f) {
+             Ui::script(Answer::Yes);
+             Ui::script(Ui::ModalAction(pressSave));
+             f.mnuExitItem_Click();
+             EXPECT_FALSE(ended) << "the program goes on";
+         })},
+        {"the tracker's rows, Calculate", {"pat.use", "pat.hol"}, 150, true, trackerThen([](Form1 &f) {
+             calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+             EXPECT_TRUE(f.lbNet->text().isEmpty());
+         })},
+        {"Calculate with the state editor open",
+         {"pat.use", "pat.cfe", "pat.hol"},
+         0,
+         true,
          [refused](Form1 &f) {
-             f.cmdOT->click();
-             Form2 &t = Forms::get<Form2>();
-             type(t.txtOT[0], QStringLiteral("5"));
-             refused([&] {
-                 Ui::script(Ui::ModalAction(pressSave));
-                 f.mnuSave_Click();
-             });
-             EXPECT_TRUE(t.isVisible());
-             t.close();
+             // The figures the open editor holds are taken for the press,
+             // its blank box gets New York's figure: refused, the editor
+             // stays open as it was, and the press shows nothing.
+             f.mnuState->trigger();
+             DialogState &d = Forms::get<DialogState>();
+             d.ckSDI->setChecked(true);
+             type(d.txtSDIpercent, QStringLiteral("0.0777"));
+             type(d.txtSDIwageBase, QStringLiteral("8765"));
+             type(d.txtStateMinBS[9], QString());
+             refused([&] { calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05")); });
+             EXPECT_TRUE(f.lbNet->text().isEmpty());
+             EXPECT_TRUE(d.isVisible());
+             EXPECT_TRUE(d.ckSDI->isChecked());
+             EXPECT_EQ(d.txtSDIpercent->text(), QStringLiteral("0.0777"));
+             EXPECT_EQ(d.txtSDIwageBase->text(), QStringLiteral("8765"));
+             EXPECT_EQ(d.txtStateMinBS[9]->text(), QString());
+             d.CancelButton->click();
          }},
-        {"the printer offsets' Apply", "pat.and", true,
+        {"the printer offsets' Apply",
+         {"pat.use", "pat.and", "pat.ovw"},
+         0,
+         true,
          [refused](Form1 &f) {
              f.mnuChecks->trigger();
              Forms::get<frmChecks>().mnuPrintCheck->trigger();
@@ -890,12 +979,25 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
              d.CancelButton->click();
              Forms::unload(frmChecks::kName);
          }},
-        {"the heading's OK", "Header.sav", true,
+        {"the heading's OK",
+         {"Header.sav"},
+         0,
+         true,
          inWindow(
              &Form1::mnuHeader, +[](DialogHeader &d) { return d.txtHeader[0]; }, "Acme", &DialogHeader::OKButton)},
     };
+    // A folder in the place of a file, or (none) the file size limit.
+    std::vector<std::pair<const Command *, const char *>> runs;
     for (const Command &c : commands) {
-        SCOPED_TRACE(c.name);
+        for (const char *file : c.files)
+            runs.emplace_back(&c, file);
+        if (c.sizeLimit)
+            runs.emplace_back(&c, nullptr);
+    }
+    for (const auto &[command, folderAt] : runs) {
+        const Command &c = *command;
+        SCOPED_TRACE(std::string(c.name) + ", " +
+                     (folderAt ? std::string("a folder at ") + folderAt : "the disk full"));
         Form1 &f = patWithAPeriod();
         // A heading saved, so that its dialog's load puts nothing into it.
         f.mnuHeader->trigger();
@@ -906,21 +1008,31 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
         for (const QString &name : files())
             before[name] = read(name);
         const PrintHeading heading = state().heading;
-        const QString file = QString::fromLatin1(c.file);
-        const bool wasThere = exists(file);
-        if (wasThere) {
-            ASSERT_TRUE(QFile::rename(path(file), path(file + QStringLiteral(".kept"))));
-        }
-        ASSERT_TRUE(QDir(folder.path()).mkdir(file));
 
-        c.refusedThenLetGo(f);
-        EXPECT_EQ(Ui::pendingAnswers(), 0u);
-        ASSERT_TRUE(QDir(folder.path()).rmdir(file));
-        if (wasThere && c.fileComesBack) {
-            ASSERT_TRUE(QFile::rename(path(file + QStringLiteral(".kept")), path(file)));
-        } else if (wasThere) {
-            ASSERT_TRUE(QFile::remove(path(file + QStringLiteral(".kept"))));
+        if (folderAt) {
+            const QString file = QString::fromLatin1(folderAt);
+            const bool wasThere = exists(file);
+            if (wasThere) {
+                ASSERT_TRUE(QFile::rename(path(file), path(file + QStringLiteral(".kept"))));
+            }
+            ASSERT_TRUE(QDir(folder.path()).mkdir(file));
+            c.refusedThenLetGo(f);
+            ASSERT_TRUE(QDir(folder.path()).rmdir(file));
+            if (wasThere && c.fileComesBack) {
+                ASSERT_TRUE(QFile::rename(path(file + QStringLiteral(".kept")), path(file)));
+            } else if (wasThere) {
+                ASSERT_TRUE(QFile::remove(path(file + QStringLiteral(".kept"))));
+            }
+        } else {
+            wdtest::withFileSizeLimit(c.sizeLimit, [&] { c.refusedThenLetGo(f); });
+            QStringList left = files();
+            for (const QString &name : before.keys())
+                left.removeAll(name);
+            EXPECT_TRUE(left.isEmpty()) << left.join(QStringLiteral(" ")).toStdString();
+            for (auto it = before.cbegin(); it != before.cend(); ++it)
+                EXPECT_EQ(read(it.key()), it.value()) << "written by the refused save: " << it.key().toStdString();
         }
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
 
         // The next save writes every file as it was; the next calculation
         // gives what it gave, and the printouts keep their heading.

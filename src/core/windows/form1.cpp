@@ -29,6 +29,7 @@
 #include "core/windows/saveuser.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
+#include "core/windows/transaction.h"
 #include "legacy/seqfile.h"
 #include "platform/folderlock.h"
 #include "platform/ui.h"
@@ -452,21 +453,25 @@ bool Form1::Calcu_late()
     }
 
     ProgramState &st = state();
-    // The editors' loads below write the settings files: a save that would
-    // be refused (an open leave record too large to read back, a damaged
-    // file that has no copy) stops the calculation before anything is
-    // written or shown.
+    // A damaged file that has no copy: the loads below would tell it again,
+    // and the save refuse it.
     try {
-        checkSettingsSaves();
-        records().checkSaveVac();
-        tableEditors().checkTableSaves();
+        checkDamagedSettingsFiles();
+        records().checkDamagedLeaveFile();
+        tableEditors().checkDamagedTableFiles();
     } catch (const std::exception &e) {
         tell(e);
         return false;
     }
+    // What the press takes, loads and writes is one save: the loads' write-
+    // backs join it, and its files are written only when all of them can
+    // be. Refused anywhere, the press shows nothing and leaves the stores,
+    // the windows and every file as they were.
+    SaveTransaction save;
+    save.also([this, kept = values] { values = kept; });
     // An open state editor's boxes are taken first: one that is not a
     // number stops the calculation before anything changes.
-    if (!tableEditors().loadEditorsForCalculation())
+    if (!tableEditors().loadEditorsForCalculation(save))
         return false;
     LoadFederalTables(st, programFolder());
     lbTaxVer->setText(q(st.federal.TaxVersion));
@@ -498,9 +503,12 @@ bool Form1::Calcu_late()
                     Buttons::Ok, Icon::Exclamation);
         return false;
     }
+    zeroFederalTables(st.federal);
+    if (!Forms::get<frmSaveUser>().cmdSaveUser_Click())
+        return false;
+
     for (int i = 0; i < 8; ++i)
         txtAmount[i]->setText(q(entries.text[i]));
-
     Label13->setText(q(shown.Label13));
     for (int i = 0; i < 11; ++i)
         lbTaxDed[i]->setText(q(shown.lbTaxDed[i]));
@@ -514,8 +522,6 @@ bool Form1::Calcu_late()
     lbTips->setText(q(shown.lbTips));
 
     CleartxtBox();
-    zeroFederalTables(st.federal);
-    Forms::get<frmSaveUser>().cmdSaveUser_Click();
     tableEditors().unloadEditorsAfterCalculation();
     return true;
 }

@@ -11,7 +11,6 @@
 #include "core/profile_files.h"
 #include "core/windows/form1.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
 #include "core/windows/saveuser.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
@@ -200,22 +199,11 @@ void SaveOT(legacy::SaveBatch *batch)
     }
 }
 
-void checkSettingsSaves()
+void checkDamagedSettingsFiles()
 {
     const ProgramState &st = state();
     for (const char *ext : {kUserSettingsExt, kUserDetailsExt, kCafeteriaExt, overtimeExtension(st.profile.WeeklyPay)})
         legacy::keepCopyOrRefuse(profileFileName(st.CurrentUser, ext));
-    // The files as the save would make them now, checked as its commit
-    // checks them; none is written. The user information window is loaded
-    // first, as the calculation would load it (its write-back joins the
-    // batch, so it is checked and dropped); nothing the making takes after
-    // that stays.
-    legacy::SaveBatch batch;
-    Forms::get<frmTaxInfo>();
-    const PutBackUnlessSaved kept;
-    SaveOT(&batch);
-    batch.checkAndKeepCopies();
-    batch.discard();
 }
 
 void LoadUserSettings(SettingsRead read)

@@ -49,17 +49,16 @@ void checkProfileName(const std::string &name);
 // The settings writer: takes the name from the save-user dialog, the rates
 // from the user information window, the overtime rows from the tracker, and
 // writes the .use, .and, .cfe and overtime files, all four or none. Throws
-// BoxError, NameError or legacy::FileError. Given a batch, the files are
-// made and added to it, and written with the rest of its save.
+// BoxError, NameError or legacy::FileError. Given a batch, or called while
+// one is made (legacy::SaveBatch::current(), a save's transaction), the
+// files are made and added to it, and written with the rest of its save.
 void SaveOT(legacy::SaveBatch *batch = nullptr);
-// Before a save of the current profile's settings files: throws
-// legacy::DamagedFileError when one of them was found damaged and still has
-// no copy (legacy::keepCopyOrRefuse), whatever the save would write; then
-// what SaveOT would throw, and what its commit would refuse of the files it
-// makes now (a folder in a file's place, a write-protected file whose bytes
-// would change). Writes nothing and changes no store; the user information
-// window is loaded when it was not.
-void checkSettingsSaves();
+// Before a calculation loads anything: throws legacy::DamagedFileError when
+// one of the current profile's settings files was found damaged and still
+// has no copy (legacy::keepCopyOrRefuse), whatever the save would write:
+// the loads would tell it again, and the save refuse it. Reads and changes
+// nothing else.
+void checkDamagedSettingsFiles();
 
 // The settings reader: reads the profile's four files (each only when it
 // exists, each on its own) and shows the values. A damaged file costs only

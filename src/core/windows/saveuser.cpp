@@ -11,9 +11,9 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
+#include "core/windows/transaction.h"
 #include "legacy/seqfile.h"
 #include "platform/ui.h"
 
@@ -58,22 +58,20 @@ bool frmSaveUser::cmdSaveUser_Click()
     const std::string name = txtSaveUser->text().toStdString();
     const std::string current = state().CurrentUser;
     // The save takes the tracker's and the leave record's boxes into the
-    // stores; refused, it leaves them as they were.
-    PutBackUnlessSaved kept;
+    // stores; refused, it leaves them as they were. Pressed from another
+    // command (a calculation, User Info's OK), it is that command's save.
+    SaveTransaction save;
     try {
         // The name becomes a file name: refuse a path before anything changes.
         checkProfileName(name);
         state().CurrentUser = name;
-        // Every file is made and checked before any is written, so a
-        // refusal leaves every one of them as it was.
-        legacy::SaveBatch batch;
+        legacy::SaveBatch &batch = save.batch();
         SaveOT(&batch);
         records().SaveVac(&batch);
         tableEditors().SaveStateTables(&batch);
         tableEditors().SaveCityTables(&batch);
         tableEditors().SaveNonCityTables(&batch);
-        batch.commit();
-        kept.saved();
+        save.commit();
     } catch (const std::exception &e) {
         // A refused save switches no profile: a name typed into the box
         // becomes current only with a save that succeeded.

@@ -19,6 +19,8 @@ class SaveBatch;
 
 namespace wagedesk {
 
+class SaveTransaction;
+
 class TableEditors {
 public:
     virtual ~TableEditors() = default;
@@ -27,9 +29,14 @@ public:
     // Start-up: fills the store from the current profile's table files and
     // tells whether the state editor's Iowa switch is on.
     virtual bool iowaSwitchOn() { return false; }
-    // Before a calculation; false (the user was told) when nothing may be
-    // computed.
-    virtual bool loadEditorsForCalculation() { return true; }
+    // Before a calculation, inside its save's transaction, which puts back
+    // what it takes and unloads what it loads when the calculation is
+    // refused; false (the user was told) when nothing may be computed.
+    virtual bool loadEditorsForCalculation(SaveTransaction &save)
+    {
+        (void)save;
+        return true;
+    }
     // The calculation's steps that belong to the tables.
     virtual CalcEnvironment &calcEnvironment();
     virtual void unloadEditorsAfterCalculation() {}
@@ -39,10 +46,10 @@ public:
     virtual void SaveStateTables(legacy::SaveBatch *batch = nullptr) { (void)batch; }
     virtual void SaveCityTables(legacy::SaveBatch *batch = nullptr) { (void)batch; }
     virtual void SaveNonCityTables(legacy::SaveBatch *batch = nullptr) { (void)batch; }
-    // Before a calculation writes anything: throws legacy::DamagedFileError
-    // when its save would replace a table file found damaged whose copy
-    // could not be kept.
-    virtual void checkTableSaves() {}
+    // Before a calculation loads anything: throws legacy::DamagedFileError
+    // when a table file was found damaged and its copy could not be kept
+    // (the loads would tell it again, and the save refuse it).
+    virtual void checkDamagedTableFiles() {}
     // File Open and File New.
     virtual void openProfileTables() {}
     virtual void newProfileTables() {}
@@ -104,15 +111,13 @@ public:
         (void)profile;
         (void)batch;
     }
-    // What a save may take into the records' own stores (the leave
-    // record's boxes), as a function that puts them back as they are now;
+    // Keeps the records' own stores that a save may take boxes into (the
+    // leave record) as they are now: the function returned puts them back,
     // for a save that is refused.
-    virtual std::function<void()> storesToPutBack() { return {}; }
-    // Before a calculation writes anything: throws legacy::FileTooLargeError
-    // when the open leave record's boxes would make a file too large to read
-    // back, legacy::DamagedFileError when its save would replace a leave
-    // file found damaged whose copy could not be kept. Writes nothing.
-    virtual void checkSaveVac() {}
+    virtual std::function<void()> keepStores() { return {}; }
+    // Before a calculation loads anything: throws legacy::DamagedFileError
+    // when the leave file was found damaged and its copy could not be kept.
+    virtual void checkDamagedLeaveFile() {}
     // File New.
     virtual void clearForNewProfile() {}
     // Before File Exit, the main window's closing, File Open and File New:

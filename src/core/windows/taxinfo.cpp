@@ -15,8 +15,8 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
 #include "core/windows/saveuser.h"
+#include "core/windows/transaction.h"
 #include "legacy/seqfile.h"
 #include "platform/limitededit.h"
 #include "platform/ui.h"
@@ -315,6 +315,10 @@ void frmTaxInfo::showSettings(bool withStateItems)
 
 void frmTaxInfo::fillVar_()
 {
+    // On view, the boxes are the user's: a rate of 0 shown as 7.5 is put
+    // back with the rest when the save is refused.
+    if (SaveTransaction *save = SaveTransaction::current(); save && isVisible())
+        save->keep(this);
     ProfileSettings &p = state().profile;
     // Every number is read before the store changes: a box that cannot be
     // read changes nothing.
@@ -421,25 +425,20 @@ void frmTaxInfo::ClearAll()
 void frmTaxInfo::cmdOk_Click()
 {
     // Refused, the OK changes no setting (a Close after it leaves them as
-    // they were); the window keeps what the user typed, to try again.
-    PutBackUnlessSaved kept;
+    // they were); the window keeps what the user typed, to try again. The
+    // save-user Save below writes the settings files with every other file
+    // of the profile, in this one save.
+    SaveTransaction save;
     try {
-        // The boxes into the store, the settings files made and checked:
-        // the save-user Save below writes them with every other file of the
-        // profile, so a save it refuses writes none of them.
-        legacy::SaveBatch settings;
         fillVar_();
-        settings.checkAndKeepCopies();
-        settings.discard();
     } catch (const std::exception &e) {
-        // A box that is not a number, or a settings file the save would
-        // refuse: the window stays open for a correction.
+        // A box that is not a number, a file that cannot be made: the
+        // window stays open for a correction.
         platform::Ui::message(describeError(e), platform::Buttons::Ok, platform::Icon::Exclamation);
         return;
     }
     if (!Forms::get<frmSaveUser>().cmdSaveUser_Click())
         return;
-    kept.saved();
     Forms::unload(kName);
 }
 

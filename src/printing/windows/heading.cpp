@@ -11,7 +11,7 @@
 #include "core/windows/entry.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
+#include "core/windows/transaction.h"
 #include "legacy/seqfile.h"
 #include "platform/ui.h"
 #include "printing/heading_file.h"
@@ -39,7 +39,7 @@ void LoadHeader()
     }
 }
 
-void SaveHeader() { writeHeaderFile(kPrintHeadingFile, state().heading); }
+void SaveHeader(legacy::SaveBatch *batch) { writeHeaderFile(kPrintHeadingFile, state().heading, batch); }
 
 }  // namespace printing
 
@@ -96,16 +96,16 @@ void DialogHeader::OKButton_Click()
     }
     // Not saved, the heading is as it was: Cancel then changes nothing,
     // and the printouts keep the saved one.
-    PutBackUnlessSaved kept;
+    SaveTransaction save;
     state().heading = {typed[0], typed[1], typed[2], typed[3]};
     try {
-        printing::SaveHeader();
+        printing::SaveHeader(&save.batch());
+        save.commit();
     } catch (const legacy::FileError &e) {
         // Not saved: the dialog stays with what was typed.
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
         return;
     }
-    kept.saved();
     Forms::unload(kName);
 }
 

@@ -10,6 +10,10 @@
 class QLineEdit;
 class QPushButton;
 
+namespace legacy {
+class SaveBatch;
+}
+
 namespace wagedesk {
 
 class DialogHeader : public platform::Form {
@@ -37,8 +41,9 @@ namespace printing {
 void LoadHeader();
 
 // SaveHeader: the lines in memory into "Header.sav". Throws
-// legacy::FileAccessError naming the file.
-void SaveHeader();
+// legacy::FileAccessError naming the file. Given a batch, the file is added
+// to it and written with its save.
+void SaveHeader(legacy::SaveBatch *batch = nullptr);
 
 }  // namespace printing
 

@@ -12,7 +12,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
+#include "core/windows/transaction.h"
 #include "platform/ui.h"
 #include "printing/offsets.h"
 #include "printing/windows/checks.h"
@@ -130,17 +130,17 @@ bool dlgPrintSet::cmdApply_Click()
     }
     // Refused, the save leaves the offsets as they were: Cancel then
     // changes nothing, and no later save writes them.
-    PutBackUnlessSaved kept;
+    SaveTransaction save;
     ProfileSettings &p = state().profile;
     p.CheckHorzOffset = horizontal;
     p.CheckVertOffset = vertical;
     try {
-        SaveOT();
+        SaveOT(&save.batch());
+        save.commit();
     } catch (const std::exception &e) {
         tell(describeError(e));
         return false;
     }
-    kept.saved();
     return true;
 }
 

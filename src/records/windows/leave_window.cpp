@@ -13,7 +13,7 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
+#include "core/windows/transaction.h"
 #include "platform/ui.h"
 #include "records/windows/service.h"
 
@@ -176,15 +176,15 @@ void DialogVac::OKButton_Click()
 {
     // Not saved, the record is as it was: a later save with the window
     // closed writes nothing that was let go.
-    PutBackUnlessSaved kept;
+    SaveTransaction save;
     try {
-        payrecords::saveLeaveRecord();
+        payrecords::saveLeaveRecord(&save.batch());
+        save.commit();
     } catch (const legacy::FileError &e) {
         // Not saved: the window stays open with what was typed.
         Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation);
         return;
     }
-    kept.saved();
     Forms::unload(kName);
 }
 

@@ -14,6 +14,7 @@
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
 #include "core/windows/taxinfo.h"
+#include "core/windows/transaction.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
 #include "records/leave.h"
@@ -100,6 +101,11 @@ public:
                                e.problem);
             }
         }
+        // The open tracker shows what it takes (an empty row as 0): a save
+        // refused shows what was typed again.
+        if (open)
+            if (SaveTransaction *save = SaveTransaction::current())
+                save->keep(open);
         const OvertimeForSettings taken = open ? open->takeForSettings(layout) : takeForSettings(store, texts, layout);
         // The store holds what is written, as reading the files back gives
         // it, so the tracker opened again shows what was saved.
@@ -186,29 +192,12 @@ public:
     void SaveVac(legacy::SaveBatch *batch) override { saveLeaveRecord(batch); }
     void SaveVacOf(const std::string &profile, legacy::SaveBatch *batch) override { saveLeaveRecord(batch, &profile); }
 
-    std::function<void()> storesToPutBack() override
+    std::function<void()> keepStores() override
     {
         return [kept = leaveRecord()] { leaveRecord() = kept; };
     }
 
-    void checkSaveVac() override
-    {
-        if (Forms::isLoaded<DialogVac>()) {
-            payrecords::checkSaveVac(leaveRecord(), Forms::get<DialogVac>().texts(), leaveFile());
-            return;
-        }
-        // A record not open in the window is written as its file gave it:
-        // read here into a copy, as the save's hidden load will read it (a
-        // damaged file gives the empty record, and is the save's to report).
-        legacy::keepCopyOrRefuse(leaveFile());
-        LeaveRecord record = leaveRecord();
-        LeaveTexts texts;
-        try {
-            Form_Load(record, texts, leaveFile());
-        } catch (const legacy::FileFormatError &) {
-        }
-        payrecords::checkSaveVac(record, texts, leaveFile());
-    }
+    void checkDamagedLeaveFile() override { legacy::keepCopyOrRefuse(leaveFile()); }
 
     void clearForNewProfile() override
     {

@@ -11,7 +11,7 @@
 
 #include "core/windows/entry.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
+#include "core/windows/transaction.h"
 #include "legacy/seqfile.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
@@ -204,7 +204,11 @@ void DialogCity::cmdDefault_Click()
 
 void DialogCity::OKButton_Click()
 {
-    PutBackUnlessSaved kept;
+    // Not written, the window stays for another try (the handler tells
+    // why) with what was typed, and its CANCEL leaves the settings as they
+    // were.
+    SaveTransaction save;
+    save.keep(this);
     try {
         CheckFor();
         fillVar();
@@ -213,10 +217,8 @@ void DialogCity::OKButton_Click()
         tellBoxError(e, tellCheckNumbers);
         return;
     }
-    // Not written, the window stays for another try (the handler tells
-    // why), and its CANCEL leaves the settings as they were.
-    tables::SaveCityTables(nullptr, TableFileFailure::RefuseTheSave);
-    kept.saved();
+    tables::SaveCityTables(&save.batch(), TableFileFailure::RefuseTheSave);
+    save.commit();
     Forms::unload(kName);
 }
 

@@ -10,7 +10,7 @@
 
 #include "core/windows/entry.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
+#include "core/windows/transaction.h"
 #include "legacy/seqfile.h"
 #include "tables/table_defaults.h"
 #include "tables/table_files.h"
@@ -152,7 +152,11 @@ void DialogNonCity::LoadNonCityTables()
 
 void DialogNonCity::OKButton_Click()
 {
-    PutBackUnlessSaved kept;
+    // Not written, the window stays for another try (the handler tells
+    // why) with what was typed, and its CANCEL leaves the settings as they
+    // were.
+    SaveTransaction save;
+    save.keep(this);
     try {
         ChkFor();
         fillVarib();
@@ -161,10 +165,8 @@ void DialogNonCity::OKButton_Click()
         tellBoxError(e, tellCheckNumbers);
         return;
     }
-    // Not written, the window stays for another try (the handler tells
-    // why), and its CANCEL leaves the settings as they were.
-    tables::SaveNonCityTables(nullptr, TableFileFailure::RefuseTheSave);
-    kept.saved();
+    tables::SaveNonCityTables(&save.batch(), TableFileFailure::RefuseTheSave);
+    save.commit();
     Forms::unload(kName);
 }
 

@@ -17,10 +17,10 @@
 #include "core/windows/form1.h"
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
-#include "core/windows/putback.h"
 #include "core/windows/saveuser.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
+#include "core/windows/transaction.h"
 #include "legacy/seqfile.h"
 #include "platform/ui.h"
 #include "tables/table_defaults.h"
@@ -649,15 +649,21 @@ void DialogState::cmdClearAll_Click()
 
 void DialogState::cmdGetDefault_Click() { LoadDefaultStateTables(); }
 
-bool DialogState::takeForSave(PutBackUnlessSaved &kept)
+bool DialogState::takeBoxes(SaveTransaction &save)
 {
-    kept.also([this, shown = shown_, pending = pendingUserInfo_] {
+    // The blanks take New York's figures, and a Get Default's items go into
+    // the user information window: a refused save shows what was there.
+    save.keep(this);
+    if (pendingUserInfo_ && Forms::isLoaded<frmTaxInfo>() && Forms::get<frmTaxInfo>().isVisible())
+        save.keep(&Forms::get<frmTaxInfo>());
+    save.also([this, shown = shown_, pending = pendingUserInfo_] {
         shown_ = shown;
         pendingUserInfo_ = pending;
     });
     try {
         fillVari();
     } catch (const TableBoxError &e) {
+        showForm();
         tellBoxError(e, [] { Ui::message(kNonNumerial, Buttons::Ok, Icon::Exclamation); });
         return false;
     }
@@ -667,16 +673,14 @@ bool DialogState::takeForSave(PutBackUnlessSaved &kept)
 void DialogState::OKButton_Click()
 {
     // Refused, the save leaves the settings as they were: CANCEL then
-    // changes nothing, and no later save writes the boxes let go.
-    PutBackUnlessSaved kept;
-    if (!takeForSave(kept))
+    // changes nothing, and no later save writes the boxes let go. Both
+    // files or neither.
+    SaveTransaction save;
+    if (!takeBoxes(save))
         return;
-    // Both files or neither: nothing is written before both are checked.
-    legacy::SaveBatch batch;
-    tables::SaveStateTables(&batch, TableFileFailure::RefuseTheSave);
-    SaveOT(&batch);
-    batch.commit();
-    kept.saved();
+    tables::SaveStateTables(&save.batch(), TableFileFailure::RefuseTheSave);
+    SaveOT(&save.batch());
+    save.commit();
     Forms::unload(kName);
 }
 
@@ -685,8 +689,8 @@ void DialogState::CancelButton_Click() { Forms::unload(kName); }
 void DialogState::cmdMkDefault_Click()
 {
     {
-        PutBackUnlessSaved kept;
-        if (!takeForSave(kept))
+        SaveTransaction save;
+        if (!takeBoxes(save))
             return;
         // Whatever happens below, the profile that was current stays
         // current (the name is not taken from a label that may show
@@ -701,9 +705,8 @@ void DialogState::cmdMkDefault_Click()
                     Forms::get<frmSaveUser>().txtSaveUser->setText(QString::fromStdString(name));
             }
         } back;
-        // The profile's files and the default profile's are all made and
-        // checked before any is written.
-        legacy::SaveBatch batch;
+        // The profile's files and the default profile's: all or none.
+        legacy::SaveBatch &batch = save.batch();
         tables::SaveStateTables(&batch, TableFileFailure::RefuseTheSave);
         SaveOT(&batch);
         // The default profile: the same files under the empty name.
@@ -713,8 +716,7 @@ void DialogState::cmdMkDefault_Click()
         tables::SaveStateTables(&batch, TableFileFailure::RefuseTheSave);
         tables::SaveCityTables(&batch);
         tables::SaveNonCityTables(&batch);
-        batch.commit();
-        kept.saved();
+        save.commit();
     }
     // From here on this window may be gone: touch none of its members.
     records().closeWindows(true);

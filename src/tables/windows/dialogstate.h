@@ -31,7 +31,7 @@ namespace tables {
 class DialogStateView;
 }
 
-class PutBackUnlessSaved;
+class SaveTransaction;
 
 class DialogState : public platform::Form {
     Q_OBJECT
@@ -52,6 +52,12 @@ public:
     // Settings taken by Get Default for the user information window are
     // applied here too.
     void fillVari();
+    // fillVari for a save (SAVE, Make Default, a calculation with the
+    // editor open) inside its transaction, which puts back the boxes, the
+    // stores and the editor's own members should the save be refused;
+    // false, the editor on view and the user told which box, when one is
+    // not a number.
+    bool takeBoxes(SaveTransaction &save);
 
     // The profile's ".sta" into the store, then into the boxes and switches
     // and the user information window. A missing file leaves the boxes; a
@@ -132,11 +138,6 @@ private:
     // NO STATE TAX and Use Base switches only when a file was read.
     void showTables(const StateSettings &s, const ProfileSettings &p, bool fileRead);
     void showUserInfo(const UserInfoItems &items);
-    // SAVE's and Make Default's taking of the boxes (fillVari), what the
-    // editor's own members then hold given to `kept` to put back with the
-    // stores should the save be refused; false, the user told which box,
-    // when one is not a number.
-    bool takeForSave(PutBackUnlessSaved &kept);
     void SetNoStateTax();
     void ckNoStateTax_Click(bool on);
     void useBaseClicked(QCheckBox *box, QLabel *caption, QLineEdit *rate);

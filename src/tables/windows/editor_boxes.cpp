@@ -97,10 +97,12 @@ void tellCheckNumbers()
         Buttons::Ok, Icon::Exclamation);
 }
 
-void writeReporting(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
+void writeTableFile(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
                     legacy::SaveBatch *batch, TableFileFailure failure)
 {
     const bool goOn = failure == TableFileFailure::TellAndGoOn;
+    if (!batch)
+        batch = legacy::SaveBatch::current();
     const auto tell = [](const legacy::FileError &e) { Ui::message(describeError(e), Buttons::Ok, Icon::Exclamation); };
     try {
         auto file = std::make_unique<legacy::SeqWriter>(fileName);

@@ -64,11 +64,12 @@ void tellCheckNumbers();
 enum class TableFileFailure { TellAndGoOn, RefuseTheSave };
 
 // Writes a table file from the store, `fill` putting in its records. Given
-// a batch, the file is added to it, written (or failing) with the rest of
-// its save. A file that cannot be written is reported and the caller goes
-// on, or with RefuseTheSave its legacy::FileError is thrown (from the
-// batch's commit, given one) and not reported here.
-void writeReporting(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
+// a batch, or called while one is made (legacy::SaveBatch::current()), the
+// file is added to it, written (or failing) with the rest of its save. A
+// file that cannot be written is reported once the rest is written and the
+// caller goes on; with RefuseTheSave its legacy::FileError refuses the save
+// (thrown, from the batch's commit given one) and is not reported here.
+void writeTableFile(const std::string &fileName, const std::function<void(legacy::SeqWriter &)> &fill,
                     legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
 
 // Runs a command: whatever it throws is reported, never passed on to Qt.

@@ -10,6 +10,7 @@
 #include "core/windows/profile.h"
 #include "core/windows/program.h"
 #include "core/windows/taxinfo.h"
+#include "core/windows/transaction.h"
 #include "legacy/numerics.h"
 #include "legacy/seqfile.h"
 #include "platform/forms.h"
@@ -252,22 +253,20 @@ bool iowaSwitchOn()
     return on;
 }
 
-bool loadEditorsForCalculation()
+bool loadEditorsForCalculation(SaveTransaction &save)
 {
     const bool cityWasLoaded = Forms::isLoaded<DialogCity>(), stateWasLoaded = Forms::isLoaded<DialogState>();
+    // Refused, the calculation leaves loaded only the editors it found
+    // loaded; an open one stays with what was typed.
+    save.also([cityWasLoaded, stateWasLoaded] {
+        if (!cityWasLoaded)
+            unloadQuietly(DialogCity::kName);
+        if (!stateWasLoaded)
+            unloadQuietly(DialogState::kName);
+    });
     try {
-        if (stateWasLoaded) {
-            DialogState &editor = Forms::get<DialogState>();
-            try {
-                editor.fillVari();
-            } catch (const TableBoxError &e) {
-                editor.showForm();
-                tellBoxError(e, [] {
-                    Ui::message(QStringLiteral("You have entered a NON numerial."), Buttons::Ok, Icon::Exclamation);
-                });
-                return false;
-            }
-        }
+        if (stateWasLoaded && !Forms::get<DialogState>().takeBoxes(save))
+            return false;
         Forms::get<DialogCity>();
         DialogState &editor = Forms::get<DialogState>();
         // A count the special state's formula cannot work with (typed into
@@ -277,10 +276,6 @@ bool loadEditorsForCalculation()
                                          special_states::formulaInput(state(), editor.formulaLive()));
         } catch (const special_states::SpecialStateError &e) {
             Ui::message(QString::fromStdString(e.what()), Buttons::Ok, Icon::Exclamation);
-            if (!cityWasLoaded)
-                unloadQuietly(DialogCity::kName);
-            if (!stateWasLoaded)
-                unloadQuietly(DialogState::kName);
             return false;
         }
         return true;
@@ -305,7 +300,7 @@ void unloadEditorsAfterCalculation()
 void SaveStateTables(legacy::SaveBatch *batch, TableFileFailure failure)
 {
     const ProgramState &st = state();
-    writeReporting(
+    writeTableFile(
         stateTableFileName(st.CurrentUser),
         [&st](legacy::SeqWriter &out) { writeStateTable(out, st.stateSettings, st.profile); }, batch, failure);
 }
@@ -313,7 +308,7 @@ void SaveStateTables(legacy::SaveBatch *batch, TableFileFailure failure)
 void SaveCityTables(legacy::SaveBatch *batch, TableFileFailure failure)
 {
     const ProgramState &st = state();
-    writeReporting(
+    writeTableFile(
         cityTableFileName(st.CurrentUser), [&st](legacy::SeqWriter &out) { writeCityTable(out, st.stateSettings); },
         batch, failure);
 }
@@ -321,12 +316,12 @@ void SaveCityTables(legacy::SaveBatch *batch, TableFileFailure failure)
 void SaveNonCityTables(legacy::SaveBatch *batch, TableFileFailure failure)
 {
     const ProgramState &st = state();
-    writeReporting(
+    writeTableFile(
         nonResidentTableFileName(st.CurrentUser),
         [&st](legacy::SeqWriter &out) { writeNonResidentTable(out, st.stateSettings.NonResident); }, batch, failure);
 }
 
-void checkTableSaves()
+void checkDamagedTableFiles()
 {
     const std::string &user = state().CurrentUser;
     // Whatever the save would write: the loads before it report the damage
@@ -407,13 +402,13 @@ class EditorService : public TableEditors {
 public:
     bool available() const override { return true; }
     bool iowaSwitchOn() override { return tables::iowaSwitchOn(); }
-    bool loadEditorsForCalculation() override { return tables::loadEditorsForCalculation(); }
+    bool loadEditorsForCalculation(SaveTransaction &save) override { return tables::loadEditorsForCalculation(save); }
     CalcEnvironment &calcEnvironment() override { return tables::calcEnvironment(); }
     void unloadEditorsAfterCalculation() override { tables::unloadEditorsAfterCalculation(); }
     void SaveStateTables(legacy::SaveBatch *batch) override { tables::SaveStateTables(batch); }
     void SaveCityTables(legacy::SaveBatch *batch) override { tables::SaveCityTables(batch); }
     void SaveNonCityTables(legacy::SaveBatch *batch) override { tables::SaveNonCityTables(batch); }
-    void checkTableSaves() override { tables::checkTableSaves(); }
+    void checkDamagedTableFiles() override { tables::checkDamagedTableFiles(); }
     void openProfileTables() override { tables::openProfileTables(); }
     void newProfileTables() override { tables::newProfileTables(); }
     void unloadEditors() override { tables::unloadEditors(); }

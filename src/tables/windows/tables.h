@@ -22,12 +22,14 @@ TableEditors &editorService();
 // built-in tables) and tells whether the state editor's Iowa switch is on.
 bool iowaSwitchOn();
 
-// Before a calculation: loads the city and state editors. When the state
-// editor is open its boxes are taken into the store first, so the figures
-// computed are the figures saved; false (the user was told, and shown the
-// box) when a box is not a number, or when a special state that is on
-// cannot work with a count of the store: then nothing may be computed.
-bool loadEditorsForCalculation();
+// Before a calculation, inside its save's transaction: loads the city and
+// state editors. When the state editor is open its boxes are taken into the
+// store first, so the figures computed are the figures saved; false (the
+// user was told, and shown the box) when a box is not a number, or when a
+// special state that is on cannot work with a count of the store: then
+// nothing may be computed. A calculation refused after this unloads the
+// editors it loaded; the transaction puts back what was taken.
+bool loadEditorsForCalculation(SaveTransaction &save);
 // The calculation's steps that read the state editor's switches and boxes.
 CalcEnvironment &calcEnvironment();
 // After a calculation: unloads the city and state editors.
@@ -35,14 +37,15 @@ void unloadEditorsAfterCalculation();
 
 // The table files of the current profile, from the store. A file that
 // cannot be written is reported (its old contents stay) and the caller goes
-// on, or with RefuseTheSave the save is refused (writeReporting). Given a
-// batch, the file is added to it and written with its save.
+// on, or with RefuseTheSave the save is refused (writeTableFile). Given a
+// batch, or called while one is made, the file is added to it and written
+// with its save.
 void SaveStateTables(legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
 void SaveCityTables(legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
 void SaveNonCityTables(legacy::SaveBatch *batch = nullptr, TableFileFailure failure = TableFileFailure::TellAndGoOn);
-// Throws legacy::DamagedFileError when a save of the table files would
-// replace one found damaged whose copy could not be kept.
-void checkTableSaves();
+// Throws legacy::DamagedFileError when a table file was found damaged and
+// its copy could not be kept.
+void checkDamagedTableFiles();
 // File Open: the opened profile's three table files into the store (the
 // built-in tables for a file that is missing or damaged). Throws what the
 // state editor's load cannot handle; the editors are unloaded then.
