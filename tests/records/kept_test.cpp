@@ -805,13 +805,7 @@ TEST_F(Kept, ARefusedUserInfoOkChangesNoSetting)
 // next save writes, and the next calculation uses, nothing that was let go.
 TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
 {
-    // The press of a save that is refused: it says so, once.
-    const auto refused = [](const std::function<void()> &press) {
-        Ui::clearAsked();
-        press();
-        EXPECT_EQ(askedTexts().filter(QStringLiteral("could not be written")).size(), 1)
-            << askedTexts().join(QStringLiteral(" | ")).toStdString();
-    };
+    const auto refused = &pressRefused;
     // Each command types, presses its save, finds its window still there,
     // and lets what it typed go.
     struct Command {
