@@ -76,6 +76,26 @@ TotalsProblem computeTotals(const OvertimeTexts &t, OvertimeLayout layout, Total
     return TotalsProblem::None;
 }
 
+// The results, and the salary and percentage they were made from, into the
+// store.
+void keepTotals(OvertimeStore &store, const Totals &r)
+{
+    store.OTEarned = r.earned;
+    store.OTPresentRate = r.presentRate;
+    store.OTAnnualSalary = r.salary;
+    store.OTApprovedPercent = r.percent;
+    store.OTLimit = r.limit;
+    store.OTAvailable = r.available;
+}
+
+void showTotals(OvertimeTexts &t, const Totals &r)
+{
+    t.lbEarned = dollarText(r.earned);
+    t.txtPercent = percentText(r.presentRate);
+    t.lbMax = dollarText(r.limit);
+    t.lbAvail = dollarText(r.available);
+}
+
 TotalsProblem total(OvertimeStore &store, OvertimeTexts &t, OvertimeLayout layout)
 {
     Totals r;
@@ -89,30 +109,14 @@ TotalsProblem total(OvertimeStore &store, OvertimeTexts &t, OvertimeLayout layou
         store.OTDate[i] = t.Text1[i];
         store.OTAmount[i] = t.txtOT[i];
     }
-    store.OTEarned = r.earned;
-    t.lbEarned = dollarText(r.earned);
-    store.OTPresentRate = r.presentRate;
-    t.txtPercent = percentText(r.presentRate);
-    store.OTAnnualSalary = r.salary;
-    store.OTApprovedPercent = r.percent;
-    store.OTLimit = r.limit;
-    t.lbMax = dollarText(r.limit);
-    store.OTAvailable = r.available;
-    t.lbAvail = dollarText(r.available);
+    keepTotals(store, r);
+    showTotals(t, r);
     return TotalsProblem::None;
 }
 
-// The amount a result label shows ("$2,340.00", "-$120.00"), or the stored
-// value when the label holds none, as its seven-digit text reads (2400.7
-// stays 2400.7, not the widened 2400.69995...).
-double labelAmount(const std::string &caption, float stored)
-{
-    try {
-        return legacy::toDouble(caption);
-    } catch (const std::exception &) {
-        return legacy::val(legacy::floatToText(stored));
-    }
-}
+// A stored result as its seven-digit text reads (2400.7 stays 2400.7, not
+// the widened 2400.69995...).
+double storedAmount(float stored) { return legacy::val(legacy::floatToText(stored)); }
 
 }  // namespace
 
@@ -207,7 +211,12 @@ std::optional<OvertimeMessage> cmdADD_Click(OvertimeStore &store, OvertimeTexts 
     return std::nullopt;
 }
 
-void Form_Paint(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout) { total(store, texts, layout); }
+void Form_Paint(OvertimeTexts &texts, OvertimeLayout layout)
+{
+    Totals r;
+    if (computeTotals(texts, layout, r) == TotalsProblem::None)
+        showTotals(texts, r);
+}
 
 void cmdAdvance_Click(OvertimeTexts &texts, OvertimeLayout layout)
 {
@@ -222,6 +231,11 @@ void cmdAdvance_Click(OvertimeTexts &texts, OvertimeLayout layout)
 
 void cmdClose_Click(OvertimeStore &store, const OvertimeTexts &texts, OvertimeLayout layout)
 {
+    // The totals of the rows taken, as the window shows them when it comes
+    // into view; an empty amount counts 0, as it does there.
+    Totals r;
+    if (computeTotals(texts, layout, r) == TotalsProblem::None)
+        keepTotals(store, r);
     for (std::size_t i = 0; i < rows(layout); ++i) {
         store.OTDate[i] = texts.Text1[i];
         store.OTAmount[i] = texts.txtOT[i];
@@ -248,8 +262,8 @@ OvertimeForSettings takeForSettings(OvertimeStore &store, OvertimeTexts &texts, 
     out.approvedPercent = legacy::val(texts.txtApPercent);
     for (std::size_t i = 0; i < rows(layout); ++i)
         out.amounts[i] = legacy::val(texts.txtOT[i]);
-    out.limit = labelAmount(texts.lbMax, store.OTLimit);
-    out.available = labelAmount(texts.lbAvail, store.OTAvailable);
+    out.limit = storedAmount(store.OTLimit);
+    out.available = storedAmount(store.OTAvailable);
 
     for (std::size_t i = 0; i < rows(layout); ++i) {
         zeroFillEmpty(texts.txtOT[i]);

@@ -81,16 +81,21 @@ void ClearAll(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout)
 // changes and the out-of-range message comes back. Otherwise no message.
 std::optional<OvertimeMessage> cmdADD_Click(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout);
 
-// Painting: the same computation as TOTAL, but never a message, so that a
-// box left empty cannot bring the message back at every repaint.
-void Form_Paint(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout);
+// Painting: the results TOTAL would show, shown, but never a message (a box
+// left empty cannot bring it back at every repaint), and nothing stored or
+// filled in: whether and when the desktop paints must not change what is
+// kept or saved.
+void Form_Paint(OvertimeTexts &texts, OvertimeLayout layout);
 
 // New Week: the rows of the layout move up by one, the last row gets an
 // empty date and "0". Boxes only: the store and the results stay.
 void cmdAdvance_Click(OvertimeTexts &texts, OvertimeLayout layout);
 
-// Back: the date and amount boxes of the layout's rows go into the store as
-// they stand (an empty amount stays empty). The window then unloads.
+// Back, and the window's close button: the date and amount boxes of the
+// layout's rows go into the store as they stand (an empty amount stays
+// empty), and with them the results of those rows, the salary and the
+// percentage as TOTAL keeps them, when the boxes give a total (no message
+// when they do not). The window then unloads.
 void cmdClose_Click(OvertimeStore &store, const OvertimeTexts &texts, OvertimeLayout layout);
 
 // Undo, after the window has had the saved settings re-read
@@ -105,7 +110,7 @@ void showSavedOvertime(const OvertimeStore &store, OvertimeTexts &texts, Overtim
 // OTPresentRate; the overtime file: rows 0 to rows-1 of dates and amounts.
 struct OvertimeForSettings {
     double annualSalary = 0, approvedPercent = 0;  // values of txtAnnual, txtApPercent
-    double limit = 0, available = 0;               // from lbMax, lbAvail
+    double limit = 0, available = 0;               // OTLimit, OTAvailable
     int rows = 0;                                  // 52 or 26
     std::array<std::string, 52> dates{};           // Text1
     std::array<double, 52> amounts{};              // values of txtOT
@@ -114,9 +119,9 @@ struct OvertimeForSettings {
 // The settings writer's part in the tracker: every empty amount box of the
 // layout gets "0" and the layout's rows go into OTDate and OTAmount; the
 // result holds the values of the box texts as typed ("48000.1" stays
-// 48000.1). The limit and available are the amounts of the lbMax and lbAvail
-// captions ("$2,340.00" is 2340); a caption that holds no amount (the
-// results were never computed) gives the store's OTLimit or OTAvailable.
+// 48000.1). The limit and available are the store's OTLimit and
+// OTAvailable, kept with OTEarned, as their seven-digit texts read: not the
+// captions, which a painting may have changed since.
 // Throws legacy::OverflowError for a box whose value is beyond the range of
 // a double, before anything changes.
 OvertimeForSettings takeForSettings(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout);

@@ -812,17 +812,12 @@ TEST_F(Kept, ARefusedUserInfoOkChangesNoSetting)
 // typed.
 TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
 {
-    // The press of a save that is refused: it says so, once.
-    const auto refused = [](const std::function<void()> &press) {
-        Ui::clearAsked();
-        press();
-        EXPECT_EQ(askedTexts().filter(QStringLiteral("could not be written")).size(), 1)
-            << askedTexts().join(QStringLiteral(" | ")).toStdString();
-    };
+    const auto refused = &pressRefused;
     // Each command types, presses its save, finds its window still there,
     // and lets what it typed go. It is refused with a folder in the place
-    // of each file named, in turn, and with the file size limit when one is
-    // given.
+    // of each file named, in turn (a name starting with "!": that file
+    // write-protected, which only what the command takes changes), and with
+    // the file size limit when one is given.
     struct Command {
         const char *name;
         std::vector<const char *> files;
@@ -859,6 +854,9 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
             EXPECT_TRUE(t.isVisible());
             EXPECT_EQ(t.txtOT[0]->text(), QStringLiteral("5"));
             EXPECT_EQ(t.txtOT[1]->text(), emptyRow);
+            // The tracker's close keeps what it shows, as its Back does:
+            // its Undo lets the typed row go.
+            t.cmdUndo->click();
             t.close();
         };
     };
@@ -943,7 +941,7 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
              EXPECT_TRUE(f.lbNet->text().isEmpty());
          })},
         {"Calculate with the state editor open",
-         {"pat.use", "pat.cfe", "pat.hol"},
+         {"pat.use", "pat.cfe", "pat.hol", "!pat.and"},
          0,
          true,
          [refused](Form1 &f) {
@@ -952,6 +950,7 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
              // stays open as it was, and the press shows nothing.
              f.mnuState->trigger();
              DialogState &d = Forms::get<DialogState>();
+             d.ckRoundOff->setChecked(true);  // kept in pat.and
              d.ckSDI->setChecked(true);
              type(d.txtSDIpercent, QStringLiteral("0.0777"));
              type(d.txtSDIwageBase, QStringLiteral("8765"));
@@ -959,6 +958,7 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
              refused([&] { calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05")); });
              EXPECT_TRUE(f.lbNet->text().isEmpty());
              EXPECT_TRUE(d.isVisible());
+             EXPECT_TRUE(d.ckRoundOff->isChecked());
              EXPECT_TRUE(d.ckSDI->isChecked());
              EXPECT_EQ(d.txtSDIpercent->text(), QStringLiteral("0.0777"));
              EXPECT_EQ(d.txtSDIwageBase->text(), QStringLiteral("8765"));
@@ -997,7 +997,9 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
     for (const auto &[command, folderAt] : runs) {
         const Command &c = *command;
         SCOPED_TRACE(std::string(c.name) + ", " +
-                     (folderAt ? std::string("a folder at ") + folderAt : "the disk full"));
+                     (!folderAt            ? std::string("the disk full")
+                      : folderAt[0] == '!' ? std::string("a write-protected ") + (folderAt + 1)
+                                           : std::string("a folder at ") + folderAt));
         Form1 &f = patWithAPeriod();
         // A heading saved, so that its dialog's load puts nothing into it.
         f.mnuHeader->trigger();
@@ -1009,7 +1011,12 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
             before[name] = read(name);
         const PrintHeading heading = state().heading;
 
-        if (folderAt) {
+        if (folderAt && folderAt[0] == '!') {
+            const QString file = path(QString::fromLatin1(folderAt + 1));
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup);
+            c.refusedThenLetGo(f);
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        } else if (folderAt) {
             const QString file = QString::fromLatin1(folderAt);
             const bool wasThere = exists(file);
             if (wasThere) {
@@ -1025,14 +1032,19 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
             }
         } else {
             wdtest::withFileSizeLimit(c.sizeLimit, [&] { c.refusedThenLetGo(f); });
-            QStringList left = files();
-            for (const QString &name : before.keys())
-                left.removeAll(name);
-            EXPECT_TRUE(left.isEmpty()) << left.join(QStringLiteral(" ")).toStdString();
-            for (auto it = before.cbegin(); it != before.cend(); ++it)
-                EXPECT_EQ(read(it.key()), it.value()) << "written by the refused save: " << it.key().toStdString();
         }
         EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        // Nothing written, by the save or by a window's load inside it (a
+        // file kept away stays away).
+        QStringList made = files();
+        for (const QString &name : before.keys())
+            made.removeAll(name);
+        EXPECT_TRUE(made.isEmpty()) << made.join(QStringLiteral(" ")).toStdString();
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            if (exists(it.key())) {
+                EXPECT_EQ(read(it.key()), it.value()) << "written by the refused save: " << it.key().toStdString();
+            }
+        }
 
         // The next save writes every file as it was; the next calculation
         // gives what it gave, and the printouts keep their heading.

@@ -208,9 +208,8 @@ TEST(OvertimeTotal, MissingOrUnusableBoxesGiveTheMessageAndChangeNothing)
         EXPECT_TRUE(sameStore(store, earlierStore()));
 
         // Painting computes quietly: no message, and still nothing changes.
-        Form_Paint(store, texts, kWeekly);
+        Form_Paint(texts, kWeekly);
         EXPECT_EQ(texts, before);
-        EXPECT_TRUE(sameStore(store, earlierStore()));
     }
 }
 
@@ -233,17 +232,22 @@ TEST(OvertimeTotal, AmountsBeyondASingleGiveTheMessageAndChangeNothing)
     }
 }
 
-TEST(OvertimeTotal, PaintingComputesLikeTotal)
+// Painting shows what TOTAL shows, and nothing more: no box is filled in
+// (the store it cannot reach).
+TEST(OvertimeTotal, PaintingShowsTheResultsOfTotalAndFillsNoBox)
 {
-    OvertimeStore clicked, painted;
-    OvertimeTexts a = boxes("15600", "15", {"100", "", "100"});
-    OvertimeTexts b = a;
+    OvertimeStore clicked;
+    const OvertimeTexts typed = boxes("15600", "15", {"100", "", "100"});
+    OvertimeTexts a = typed, b = typed;
     cmdADD_Click(clicked, a, kWeekly);
-    Form_Paint(painted, b, kWeekly);
-    EXPECT_EQ(a, b);
+    Form_Paint(b, kWeekly);
     EXPECT_EQ(b.lbAvail, "$2,140.00");
-    EXPECT_EQ(b.txtOT[1], "0");
-    EXPECT_TRUE(sameStore(clicked, painted));
+    OvertimeTexts expected = typed;
+    expected.lbEarned = a.lbEarned;
+    expected.txtPercent = a.txtPercent;
+    expected.lbMax = a.lbMax;
+    expected.lbAvail = a.lbAvail;
+    EXPECT_EQ(b, expected);
 }
 
 TEST(OvertimeFill, FillInOTShowsTheStoreWithTheSalaryDefault)
@@ -361,31 +365,51 @@ TEST(OvertimeWeek, NewWeekMovesTheLayoutRowsUp)
     EXPECT_EQ(biWeekly.txtOT[51], "510");
 }
 
-TEST(OvertimeWeek, BackTakesTheLayoutRowsAsTheyStand)
+// Back takes the rows as they stand, and with them their totals, the salary
+// and the percentage, when those give a total.
+TEST(OvertimeWeek, BackTakesTheLayoutRowsAsTheyStandWithTheirTotals)
 {
-    for (OvertimeLayout layout : {kWeekly, kBiWeekly}) {
-        OvertimeStore store = earlierStore();
-        store.OTDate[26] = "stored";
-        OvertimeTexts texts = boxes("99999", "99");
-        texts.Text1[0] = "2/4/2005";
-        texts.txtOT[0] = "";
-        texts.Text1[26] = "2/11/2005";
-        texts.txtOT[26] = "5";
+    for (OvertimeLayout layout : {kWeekly, kBiWeekly})
+        for (const char *salary : {"99999", ""}) {
+            SCOPED_TRACE(std::string(layout == kWeekly ? "weekly" : "bi-weekly") + ", salary \"" + salary + "\"");
+            OvertimeStore store = earlierStore();
+            store.OTDate[26] = "stored";
+            OvertimeTexts texts = boxes(salary, "99");
+            texts.Text1[0] = "2/4/2005";
+            texts.txtOT[0] = "";
+            texts.txtOT[1] = "12";
+            texts.Text1[26] = "2/11/2005";
+            texts.txtOT[26] = "5";
 
-        cmdClose_Click(store, texts, layout);
-        EXPECT_EQ(store.OTDate[0], "2/4/2005");
-        EXPECT_EQ(store.OTAmount[0], "");  // an emptied amount stays empty
-        if (layout == kWeekly) {
-            EXPECT_EQ(store.OTDate[26], "2/11/2005");
-            EXPECT_EQ(store.OTAmount[26], "5");
-        } else {
-            EXPECT_EQ(store.OTDate[26], "stored");
-            EXPECT_EQ(store.OTAmount[26], "");
+            cmdClose_Click(store, texts, layout);
+            EXPECT_EQ(store.OTDate[0], "2/4/2005");
+            EXPECT_EQ(store.OTAmount[0], "");  // an emptied amount stays empty
+            EXPECT_EQ(store.OTAmount[1], "12");
+            if (layout == kWeekly) {
+                EXPECT_EQ(store.OTDate[26], "2/11/2005");
+                EXPECT_EQ(store.OTAmount[26], "5");
+            } else {
+                EXPECT_EQ(store.OTDate[26], "stored");
+                EXPECT_EQ(store.OTAmount[26], "");
+            }
+            if (*salary) {
+                // The empty amount counts 0; row 26 only in the weekly layout.
+                const float earned = layout == kWeekly ? 17 : 12;
+                const float limit = static_cast<float>(99 * 0.01 * 99999);
+                EXPECT_EQ(store.OTEarned, earned);
+                EXPECT_EQ(store.OTPresentRate, static_cast<float>(earned / 99999.0));
+                EXPECT_EQ(store.OTAnnualSalary, 99999);
+                EXPECT_EQ(store.OTApprovedPercent, 99);
+                EXPECT_EQ(store.OTLimit, limit);
+                EXPECT_EQ(store.OTAvailable, limit - earned);
+            } else {
+                // No total without a salary: the results stay as kept.
+                OvertimeStore rowsOnly = earlierStore();
+                rowsOnly.OTDate = store.OTDate;
+                rowsOnly.OTAmount = store.OTAmount;
+                EXPECT_TRUE(sameStore(store, rowsOnly));
+            }
         }
-        // Salary and percentage reach the store only through TOTAL.
-        EXPECT_EQ(store.OTAnnualSalary, 1000);
-        EXPECT_EQ(store.OTApprovedPercent, 2);
-    }
 }
 
 TEST(OvertimeWeek, UndoShowsTheSavedSalaryWithoutTheDefault)

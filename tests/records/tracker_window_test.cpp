@@ -5,12 +5,16 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMetaEnum>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTableView>
+
+#include <functional>
+#include <optional>
 
 #include "core/windows/datemain.h"
 #include "platform/datepicker.h"
@@ -343,6 +347,156 @@ TEST_F(Tracker, ValuesKeptByTotalAndBackSurviveTheRereadings)
     third.cmdClose->click();
     open(QStringLiteral("pat"));
     EXPECT_EQ(openTracker().txtOT[0]->text(), QStringLiteral("99"));
+}
+
+// What the tracker shows when the user closes it, by Back or by its close
+// button, is kept, with the totals of its rows when its boxes give them; a
+// save with the tracker open writes its rows as typed with the totals last
+// kept. When the desktop paints or activates the window decides nothing:
+// the same clicks, with or without the window coming into view between
+// them, give the same files, at the next File Save and the next
+// calculation. A refused save before the close changes nothing of that.
+TEST_F(Tracker, TheSameClicksGiveTheSameFilesWhateverTheDesktopPaints)
+{
+    // A folder in the place of the profile's ".cfe" refuses every save.
+    const auto obstruct = [this] {
+        ASSERT_TRUE(QFile::rename(path(QStringLiteral("pat.cfe")), path(QStringLiteral("pat.cfe.kept"))));
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("pat.cfe")));
+    };
+    const auto clear = [this] {
+        ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("pat.cfe")));
+        ASSERT_TRUE(QFile::rename(path(QStringLiteral("pat.cfe.kept")), path(QStringLiteral("pat.cfe"))));
+    };
+    const auto fileSave = [](Form1 &f) {
+        Ui::script(Ui::ModalAction([](QWidget *w) { static_cast<frmSaveUser *>(w)->cmdSaveUser->click(); }));
+        f.mnuSave_Click();
+    };
+
+    // What may or may not come between the clicks, as the desktop decides.
+    struct Paint {
+        const char *name;
+        std::function<void(Form2 &)> happen;
+    };
+    const Paint paints[] = {
+        {"nothing", [](Form2 &) {}},
+        {"the events processed and a repaint",
+         [](Form2 &t) {
+             QCoreApplication::processEvents();
+             t.repaint();
+         }},
+        {"the window activated",
+         [](Form2 &t) {
+             QEvent activate(QEvent::WindowActivate);
+             QApplication::sendEvent(&t, &activate);
+         }},
+    };
+    // 8765 earned on the salary box's 15600 at the 10 % typed: limit 1560.
+    const char *kept = "8765,1560,-7205|15600,10,0.56";
+    // The clicks after the typing, with the paint where the desktop may put
+    // it, and the first two lines of the ".use" the next File Save writes.
+    using Run = std::function<void(Form1 &, Form2 &, const std::function<void()> &)>;
+    struct Clicks {
+        const char *name;
+        Run run;
+        const char *use;
+    };
+    using Close = void (*)(Form2 &);
+    const Close closeButton = [](Form2 &t) { t.close(); };
+    const Close back = [](Form2 &t) { t.cmdClose->click(); };
+    const auto painted = [](Close close) -> Run {
+        return [close](Form1 &, Form2 &t, const std::function<void()> &paint) {
+            paint();
+            close(t);
+        };
+    };
+    const auto afterARefused = [&](std::function<void(Form1 &)> save, Close close) -> Run {
+        return [&, save, close](Form1 &f, Form2 &t, const std::function<void()> &paint) {
+            obstruct();
+            pressRefused([&] { save(f); });
+            ASSERT_TRUE(t.isVisible());
+            paint();
+            close(t);
+            clear();
+        };
+    };
+    const Clicks clicks[] = {
+        {"the close button", painted(closeButton), kept},
+        {"Back", painted(back), kept},
+        {"the close button after a refused File Save", afterARefused(fileSave, closeButton), kept},
+        {"Back after a refused File Save", afterARefused(fileSave, back), kept},
+        {"the close button after a refused calculation", afterARefused([](Form1 &f) { calculate(f); }, closeButton),
+         kept},
+        // A paint while the salary is there, then the salary emptied: the
+        // close can make no total, so only the rows are kept.
+        {"the close button, the salary emptied after the paint",
+         [](Form1 &, Form2 &t, const std::function<void()> &paint) {
+             paint();
+             t.txtAnnual->clear();
+             t.close();
+         },
+         "0,0,0|15600,0,0"},
+        // Saves that close the tracker: the boxes as typed, the totals as
+        // last kept (none since the profile was saved).
+        {"a calculation with the tracker open",
+         [](Form1 &f, Form2 &, const std::function<void()> &paint) {
+             paint();
+             calculate(f);
+         },
+         "0,0,0|15600,10,0"},
+        {"File Save with the tracker open",
+         [&](Form1 &f, Form2 &, const std::function<void()> &paint) {
+             paint();
+             fileSave(f);
+         },
+         "0,0,0|15600,10,0"},
+    };
+
+    using Files = QMap<QString, QByteArray>;
+    const auto profileFiles = [this] {
+        Files all;
+        for (const QString &name : files())
+            all[name] = read(name);
+        return all;
+    };
+    const auto same = [](const Files &a, const Files &b, const char *when) {
+        QStringList names = a.keys() + b.keys();
+        names.removeDuplicates();
+        for (const QString &name : names)
+            EXPECT_EQ(a.value(name).toStdString(), b.value(name).toStdString()) << when << ": " << name.toStdString();
+    };
+    const auto firstLines = [this](const char *file, int n) {
+        return lines(QLatin1String(file)).mid(0, n).join(QLatin1Char('|')).toStdString();
+    };
+    for (const Clicks &c : clicks) {
+        std::optional<std::pair<Files, Files>> first;
+        for (const Paint &p : paints) {
+            SCOPED_TRACE(std::string(c.name) + ", " + p.name);
+            removeAll();
+            Form1 &f = restart();
+            userInfo([](frmTaxInfo &info) { type(info.txtHourRate, QStringLiteral("15")); });
+            saveAs(QStringLiteral("pat"));
+
+            Form2 &t = openTracker();
+            type(t.txtApPercent, QStringLiteral("10"));
+            type(t.Text1[0], QStringLiteral("1/7/2005"));
+            type(t.txtOT[0], QStringLiteral("8765"));
+            c.run(f, t, [&] { p.happen(t); });
+            ASSERT_FALSE(Forms::isLoaded<Form2>());
+
+            fileSave(f);
+            const Files saved = profileFiles();
+            EXPECT_EQ(firstLines("pat.ovw", 2), "\"1/7/2005\"|8765") << "the row shown is kept";
+            EXPECT_EQ(firstLines("pat.use", 2), c.use);
+            calculate(f);
+            const Files calculated = profileFiles();
+            if (!first) {
+                first.emplace(saved, calculated);
+                continue;
+            }
+            same(saved, first->first, "after File Save");
+            same(calculated, first->second, "after the calculation");
+        }
+    }
 }
 
 TEST_F(Tracker, UndoShowsAStoredSalaryOfZeroAsZero)

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QStringList>
 
+#include <functional>
+
 #include "core/windows/saveuser.h"
 #include "printing/windows/store.h"
 #include "records/windows/service.h"
@@ -83,6 +85,14 @@ protected:
         for (const platform::Question &q : platform::Ui::asked())
             texts << q.text;
         return texts;
+    }
+    // The press of a save that is refused: it says so, once.
+    static void pressRefused(const std::function<void()> &press)
+    {
+        platform::Ui::clearAsked();
+        press();
+        EXPECT_EQ(askedTexts().filter(QStringLiteral("could not be written")).size(), 1)
+            << askedTexts().join(QStringLiteral(" | ")).toStdString();
     }
 };
 

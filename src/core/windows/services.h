@@ -63,7 +63,7 @@ public:
 // values of the box texts, the rows of the layout (52 or 26).
 struct OvertimeForSave {
     double annualSalary = 0, approvedPercent = 0;  // values of txtAnnual, txtApPercent
-    double limit = 0, available = 0;               // from lbMax, lbAvail
+    double limit = 0, available = 0;               // OTLimit, OTAvailable
     std::array<std::string, 52> dates{};           // Text1
     std::array<double, 52> amounts{};              // values of txtOT
 };

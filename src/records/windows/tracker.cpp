@@ -319,7 +319,7 @@ void Form2::cmdADD_Click()
 void Form2::Form_Paint()
 {
     payrecords::OvertimeTexts t = texts();
-    payrecords::Form_Paint(state().overtime, t, layout());
+    payrecords::Form_Paint(t, layout());
     showTexts(t);
 }
 
@@ -334,6 +334,16 @@ void Form2::cmdClose_Click()
 {
     payrecords::cmdClose_Click(state().overtime, texts(), layout());
     Forms::unload(kName);
+}
+
+bool Form2::formQueryUnload(bool fromCode)
+{
+    // The close button keeps what the window shows, as Back does; the
+    // program's own closes (a save that has taken the rows, File New, the
+    // end of the run) take nothing.
+    if (!fromCode)
+        payrecords::cmdClose_Click(state().overtime, texts(), layout());
+    return true;
 }
 
 void Form2::cmdUndo_Click()
@@ -374,7 +384,8 @@ bool Form2::event(QEvent *event)
 {
     // Each time the window comes into view its results follow the boxes,
     // without a message: a box left empty must not bring one up again and
-    // again.
+    // again. Only shown: when the desktop brings the window into view is
+    // its business, so what is kept and saved must not depend on it.
     if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
         const bool handled = platform::Form::event(event);
         Form_Paint();

@@ -36,6 +36,8 @@ public:
     Form2();
 
     void formLoad() override;  // Form_Load
+    // The close button keeps what the window shows, as Back does.
+    bool formQueryUnload(bool fromCode) override;
 
     // Public operations.
     void FillInOT();
@@ -46,7 +48,7 @@ public:
 
     // Event handlers.
     void cmdADD_Click();  // TOTAL
-    void Form_Paint();    // quiet: never a message
+    void Form_Paint();    // quiet: never a message; shows, stores nothing
     void cmdAdvance_Click();
     void cmdClose_Click();  // Back
     void cmdUndo_Click();
