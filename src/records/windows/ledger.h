@@ -185,7 +185,10 @@ frmYearTot &totalsWindow();
 // The module procedure: the totals recomputed, the profile's year-to-date
 // file read into the store, the grid filled with plain texts and the
 // deduction headings set. A damaged file is reported once per command and
-// the year starts empty; false then.
+// the year starts empty; false then. Its first step is every showing's: the
+// profile's rows set aside for another frequency are answered for, as
+// showYearToDate answers for them; the question let go or the save
+// refused, nothing is read or loaded, and false.
 bool LoadYearToDate();
 
 // The profile's year-to-date file read into the store only, with no window
