@@ -1202,13 +1202,24 @@ PayFrequency &openSetFrequency()
     return read;
 }
 
-OpenYearSetKept::OpenYearSetKept() : view_(openView()) {}
+OpenYearSetKept::OpenYearSetKept() : view_(openView())
+{
+    // A closed set is opened by the reading: the profile's rows set aside
+    // come back into it afterwards, as the Year to Date opener brings them
+    // back, and are no longer set aside.
+    if (const std::optional<YearSetView> &aside = yearSetAside(); !view_ && aside && belongsToTheProfile(*aside)) {
+        view_ = aside;
+        wasSetAside_ = true;
+    }
+}
 
 OpenYearSetKept::~OpenYearSetKept()
 {
     if (view_ && Forms::isLoaded<MDIForm1>()) {
         showView(*view_);
         openSetFrequency() = view_->frequency;
+        if (wasSetAside_)
+            yearSetAside().reset();
     }
 }
 

@@ -244,7 +244,9 @@ PayFrequency &openSetFrequency();
 bool settleYear();
 
 // While it lives, a rereading of the year's file (the pay stub's) leaves an
-// open set as the user left it: what it showed is put back at the end.
+// open set as the user left it: what it showed is put back at the end. A
+// closed set that the rereading opens shows the profile's rows set aside
+// at the end, as showYearToDate shows them.
 class OpenYearSetKept {
 public:
     OpenYearSetKept();
@@ -254,6 +256,7 @@ public:
 
 private:
     std::optional<YearSetView> view_;
+    bool wasSetAside_ = false;
 };
 
 // File New: the store starts empty, the rows of the layout show "0", and
