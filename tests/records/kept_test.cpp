@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMap>
+#include <QPrinter>
 #include <QPushButton>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "file_size_limit.h"
@@ -317,19 +319,21 @@ TEST_F(Kept, RowsSetAsideAreSavedForTheFrequencyTheyWerePastedFor)
 }
 
 // Rows set aside for the weekly year are answered for before the bi-weekly
-// ledger shows: Yes writes them into the weekly year file, No lets them go,
-// Cancel (Esc, the close button) shows nothing and keeps them set aside.
-// The ledger then shown holds the bi-weekly year only: what it pastes, totals
-// and saves goes into the bi-weekly year file.
+// ledger shows, by every way it shows: Yes writes them into the weekly year
+// file, No lets them go, Cancel (Esc, the close button) shows nothing,
+// prints nothing and keeps them set aside. The ledger then shown holds the
+// bi-weekly year only: what it pastes, totals and saves goes into the
+// bi-weekly year file.
 TEST_F(Kept, RowsSetAsideForAnotherFrequencyAreSettledBeforeTheLedgerShows)
 {
     // The ways the rows of the open weekly ledger are set aside; User
     // Info's OK with Bi-Weekly chosen follows each (the first is that OK
     // alone).
-    const struct {
+    struct Way {
         const char *name;
         void (*run)(Form1 &);
-    } ways[] = {
+    };
+    const Way ways[] = {
         {"User Info's OK", [](Form1 &) {}},
         {"a Calculate", [](Form1 &f) { calculate(f); }},
         {"File Save",
@@ -343,86 +347,186 @@ TEST_F(Kept, RowsSetAsideForAnotherFrequencyAreSettledBeforeTheLedgerShows)
              Forms::get<DialogState>().cmdMkDefault->click();
          }},
     };
+    // The ways the ledger shows, each scripting its own questions around
+    // the ledger's answer; then, where the showing leaves the ledger hidden
+    // or the period cleared, what shows it with the period to paste.
+    const auto payStub = [](void (*press)(Form1 &)) {
+        return [press](Form1 &f, Answer answer) {
+            Ui::script(true);  // the command's printer dialog
+            Ui::script(answer);
+            if (answer != Answer::Cancel)
+                Ui::script(true);  // the stub's own
+            press(f);
+        };
+    };
+    struct Showing {
+        const char *name;
+        std::function<void(Form1 &, Answer)> show;
+        bool prints;
+        void (*then)(Form1 &);
+    };
+    const Showing showings[] = {
+        {"the Year to Date button",
+         [](Form1 &f, Answer answer) {
+             Ui::script(answer);
+             f.cmdYear->click();
+         },
+         false, nullptr},
+        {"the Year to Date menu",
+         [](Form1 &f, Answer answer) {
+             Ui::script(answer);
+             f.mnuYear->trigger();
+         },
+         false, nullptr},
+        {"the Print button", payStub([](Form1 &f) { f.cmdPrint->click(); }), true, nullptr},
+        {"Print Sheet", payStub([](Form1 &f) { f.mnuPrintSheetItem->trigger(); }), true, nullptr},
+        {"Print Check",
+         [](Form1 &f, Answer answer) {
+             f.mnuChecks->trigger();
+             Forms::get<frmChecks>().mnuPrintCheck->trigger();
+             Ui::script(true);  // the check's printer dialog
+             Ui::script(answer);
+             Forms::get<dlgPrintSet>().OKButton->click();
+         },
+         true, [](Form1 &f) { f.cmdYear->click(); }},
+        {"File Open",
+         [this](Form1 &f, Answer answer) {
+             Ui::script(answer);
+             if (answer != Answer::Cancel) {
+                 Ui::script(Ui::ModalAction(pressNo));
+                 Ui::script(std::optional<QString>(path(QStringLiteral(".use"))));
+             }
+             f.mnuOpen_Click();
+         },
+         false,
+         [](Form1 &f) {
+             calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+             f.cmdYear->click();
+         }},
+    };
     // The ledger's own ways of closing.
-    const struct {
+    struct Close {
         const char *name;
         void (*press)();
-    } closes[] = {
+    };
+    const Close closes[] = {
         {"the Close menu", [] { Forms::get<MDIForm1>().mnuClose->trigger(); }},
         {"the Close button", [] { grid().cmdBack->click(); }},
     };
-    for (const auto &way : ways)
-        for (const Answer answer : {Answer::Yes, Answer::No, Answer::Cancel})
-            for (const auto &close : closes) {
-                SCOPED_TRACE(std::string(way.name) + ", " +
-                             (answer == Answer::Yes  ? "Yes"
-                              : answer == Answer::No ? "No"
-                                                     : "Cancel") +
-                             ", " + close.name);
-                removeAll();
-                Form1 &f = restart();
-                calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
-                f.cmdYear->click();
-                paste(0);
-                way.run(f);
-                userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
-                ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
-                ASSERT_EQ(state().profile.WeeklyPay, kFalse);
+    // Ways, answers and closes crossed for the first showing; every other
+    // showing takes each answer, with the ways and the closes in turn (what
+    // set the rows aside, and how the ledger closes afterwards, are the
+    // same whatever showed it).
+    struct Case {
+        const Way &way;
+        const Showing &showing;
+        Answer answer;
+        const Close &close;
+    };
+    const Answer answers[] = {Answer::Yes, Answer::No, Answer::Cancel};
+    std::vector<Case> cases;
+    for (const Way &way : ways)
+        for (const Answer answer : answers)
+            for (const Close &close : closes)
+                cases.push_back({way, showings[0], answer, close});
+    std::size_t turn = 0;
+    for (const Showing &showing : std::span(showings).subspan(1))
+        for (const Answer answer : answers) {
+            cases.push_back({ways[turn % std::size(ways)], showing, answer, closes[turn % std::size(closes)]});
+            ++turn;
+        }
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.way.name) + ", " + c.showing.name + ", " +
+                     (c.answer == Answer::Yes  ? "Yes"
+                      : c.answer == Answer::No ? "No"
+                                               : "Cancel") +
+                     ", " + c.close.name);
+        removeAll();
+        Form1 &f = restart();
+        ended = false;
+        platform::forgetLastPrinted();
+        Ui::currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+        Ui::currentPrinter().setOutputFileName(path(QStringLiteral("printed.pdf")));
+        calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
+        f.cmdYear->click();
+        paste(0);
+        c.way.run(f);
+        userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
+        ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
+        ASSERT_EQ(state().profile.WeeklyPay, kFalse);
 
-                Ui::clearAsked();
-                Ui::script(answer);
-                f.cmdYear->click();
-                EXPECT_EQ(Ui::pendingAnswers(), 0u);
-                EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
-                if (answer == Answer::Cancel) {
-                    EXPECT_FALSE(Forms::isLoaded<MDIForm1>()) << "nothing shown";
-                    EXPECT_FALSE(exists(QStringLiteral(".yrw")));
-                    EXPECT_FALSE(exists(QStringLiteral(".yrb")));
-                    // Still set aside: asked for again at the next showing.
-                    Ui::script(Answer::Yes);
-                    f.cmdYear->click();
-                    EXPECT_EQ(Ui::pendingAnswers(), 0u);
-                    EXPECT_EQ(askedTexts().count(kYearQuestion), 2);
-                }
-                ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
-                EXPECT_FALSE(exists(QStringLiteral(".yrb")));
-                if (answer == Answer::No) {
-                    EXPECT_FALSE(exists(QStringLiteral(".yrw")));
-                } else {
-                    ASSERT_TRUE(exists(QStringLiteral(".yrw")));
-                    EXPECT_TRUE(lines(QStringLiteral(".yrw"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
-                    EXPECT_EQ(lines(QStringLiteral(".yrw")).size(), 52 * 4 + 3);
-                }
-                const QByteArray weekly = read(QStringLiteral(".yrw"));
+        Ui::clearAsked();
+        c.showing.show(f, c.answer);
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+        if (c.answer == Answer::Cancel) {
+            EXPECT_FALSE(Forms::isLoaded<MDIForm1>()) << "nothing shown";
+            EXPECT_TRUE(platform::lastPrinted().page.items().empty()) << "nothing printed";
+            EXPECT_FALSE(exists(QStringLiteral(".yrw")));
+            EXPECT_FALSE(exists(QStringLiteral(".yrb")));
+            // Still set aside: asked for again at the next showing.
+            c.showing.show(f, Answer::Yes);
+            EXPECT_EQ(Ui::pendingAnswers(), 0u);
+            EXPECT_EQ(askedTexts().count(kYearQuestion), 2);
+        }
+        ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+        EXPECT_EQ(platform::lastPrinted().page.items().empty(), !c.showing.prints);
+        EXPECT_FALSE(exists(QStringLiteral(".yrb")));
+        if (c.answer == Answer::No) {
+            EXPECT_FALSE(exists(QStringLiteral(".yrw")));
+        } else {
+            ASSERT_TRUE(exists(QStringLiteral(".yrw")));
+            EXPECT_TRUE(lines(QStringLiteral(".yrw"))[0].startsWith(QStringLiteral("\"01/07/05\",")));
+            EXPECT_EQ(lines(QStringLiteral(".yrw")).size(), 52 * 4 + 3);
+        }
+        const QByteArray weekly = read(QStringLiteral(".yrw"));
+        if (c.showing.then) {
+            const int asked = askedTexts().count(kYearQuestion);
+            c.showing.then(f);
+            EXPECT_EQ(askedTexts().count(kYearQuestion), asked);
+            ASSERT_TRUE(Forms::get<MDIForm1>().isVisible());
+        }
 
-                // The bi-weekly year, empty: nothing of the weekly week is
-                // shown or counted.
-                EXPECT_EQ(grid().txtDate[0]->text(), QString());
-                EXPECT_EQ(Forms::get<frmYearTot>().txtTotNet->text(), QStringLiteral(".00"));
-                EXPECT_EQ(state().year.TotGross, legacy::Currency());
+        // The bi-weekly year, empty: nothing of the weekly week is shown or
+        // counted.
+        EXPECT_EQ(grid().txtDate[0]->text(), QString());
+        EXPECT_EQ(Forms::get<frmYearTot>().txtTotNet->text(), QStringLiteral(".00"));
+        EXPECT_EQ(state().year.TotGross, legacy::Currency());
 
-                paste(1);
-                EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(300));
-                Ui::clearAsked();
-                Ui::script(Answer::Yes);
-                close.press();
-                EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
-                EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
-                ASSERT_TRUE(exists(QStringLiteral(".yrb")));
-                const QStringList biWeekly = lines(QStringLiteral(".yrb"));
-                EXPECT_EQ(biWeekly.size(), 26 * 4 + 3);
-                EXPECT_FALSE(biWeekly[0].startsWith(QStringLiteral("\"01/07/05\","))) << biWeekly[0].toStdString();
-                EXPECT_TRUE(biWeekly[4].startsWith(QStringLiteral("\"01/07/05\","))) << biWeekly[4].toStdString();
-                EXPECT_EQ(read(QStringLiteral(".yrw")), weekly);
-            }
+        paste(1);
+        EXPECT_EQ(state().year.TotGross, legacy::Currency::fromDouble(300));
+        Ui::clearAsked();
+        Ui::script(Answer::Yes);
+        c.close.press();
+        EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+        EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+        ASSERT_TRUE(exists(QStringLiteral(".yrb")));
+        const QStringList biWeekly = lines(QStringLiteral(".yrb"));
+        EXPECT_EQ(biWeekly.size(), 26 * 4 + 3);
+        EXPECT_FALSE(biWeekly[0].startsWith(QStringLiteral("\"01/07/05\","))) << biWeekly[0].toStdString();
+        EXPECT_TRUE(biWeekly[4].startsWith(QStringLiteral("\"01/07/05\","))) << biWeekly[4].toStdString();
+        EXPECT_EQ(read(QStringLiteral(".yrw")), weekly);
+
+        // Nothing of the weekly year is left to ask for.
+        Ui::clearAsked();
+        Ui::script(Answer::No);  // SAVE USER'S SETTINGS?
+        f.mnuExitItem_Click();
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_FALSE(askedTexts().contains(kYearQuestion));
+        EXPECT_TRUE(ended);
+    }
 }
 
 // Rows set aside for another frequency whose save is refused when the
-// ledger is asked for: the user is told, nothing is shown, and the rows stay
+// ledger is asked for, by the Year to Date button, the pay stub or the
+// check: the user is told, nothing is shown or printed, and the rows stay
 // set aside.
 TEST_F(Kept, ARefusedSaveOfRowsSetAsideShowsNoLedger)
 {
     Form1 &f = restart();
+    platform::forgetLastPrinted();
+    Ui::currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    Ui::currentPrinter().setOutputFileName(path(QStringLiteral("printed.pdf")));
     f.txtWeek->setText(QString(21000, QLatin1Char('1')));
     calculate(f);
     f.cmdYear->click();
@@ -431,14 +535,45 @@ TEST_F(Kept, ARefusedSaveOfRowsSetAsideShowsNoLedger)
     userInfo([](frmTaxInfo &info) { info.optBiWeek->setChecked(true); });
     ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
 
-    Ui::clearAsked();
-    Ui::script(Answer::Yes);
-    f.cmdYear->click();
-    EXPECT_EQ(Ui::pendingAnswers(), 0u);
-    EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \".yrw\" was not saved"))) << lastAsked().toStdString();
-    EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
-    EXPECT_FALSE(exists(QStringLiteral(".yrw")));
-    EXPECT_FALSE(exists(QStringLiteral(".yrb")));
+    // Each answers the ledger's question with Yes; each finds the rows
+    // still set aside.
+    const struct {
+        const char *name;
+        void (*show)(Form1 &);
+    } showings[] = {
+        {"the Year to Date button",
+         [](Form1 &main) {
+             Ui::script(Answer::Yes);
+             main.cmdYear->click();
+         }},
+        {"the pay stub",
+         [](Form1 &main) {
+             Ui::script(true);  // the command's printer dialog
+             Ui::script(Answer::Yes);
+             main.cmdPrint->click();
+         }},
+        {"the check",
+         [](Form1 &main) {
+             main.mnuChecks->trigger();
+             Forms::get<frmChecks>().mnuPrintCheck->trigger();
+             Ui::script(true);  // the check's printer dialog
+             Ui::script(Answer::Yes);
+             Forms::get<dlgPrintSet>().OKButton->click();
+         }},
+    };
+    for (const auto &showing : showings) {
+        SCOPED_TRACE(showing.name);
+        Ui::clearAsked();
+        showing.show(f);
+        EXPECT_EQ(Ui::pendingAnswers(), 0u);
+        EXPECT_EQ(askedTexts().count(kYearQuestion), 1);
+        EXPECT_TRUE(lastAsked().startsWith(QStringLiteral("The file \".yrw\" was not saved")))
+            << lastAsked().toStdString();
+        EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+        EXPECT_TRUE(platform::lastPrinted().page.items().empty());
+        EXPECT_FALSE(exists(QStringLiteral(".yrw")));
+        EXPECT_FALSE(exists(QStringLiteral(".yrb")));
+    }
 
     // Still set aside: File Exit asks for them again.
     Ui::clearAsked();

@@ -166,13 +166,24 @@ TEST_F(Ledger, WhatAnOpenLedgerShowsSurvivesAPayStubAndACalculation)
     EXPECT_EQ(yrw[3], QStringLiteral("0,0,0,12"));
     EXPECT_TRUE(yrw[4].startsWith(QStringLiteral("\"01/14/05\","))) << yrw[4].toStdString();
 
-    // Set aside once more, then the profile opened anew: its ledger
-    // question first; answered No, the file wins.
+    // Set aside once more, the year file there: the set a pay stub opens
+    // (the stub reads the year as saved) shows it again, and it is no
+    // longer set aside. Then the profile opened anew: the ledger's question
+    // once; answered No, the file wins.
     f.cmdYear->click();
     QTest::mouseClick(grid().Label2[2], Qt::LeftButton);
     calculate(f);
+    ASSERT_FALSE(Forms::isLoaded<MDIForm1>());
+    Ui::script(true);
+    Ui::script(false);
+    f.cmdPrint->click();
+    ASSERT_TRUE(Forms::isLoaded<MDIForm1>());
+    EXPECT_EQ(grid().txtDate[2]->text(), QStringLiteral("01/14/05"));
+    EXPECT_EQ(grid().txtNet[2]->text(), QStringLiteral("600.00"));
+    Ui::clearAsked();
     Ui::script(Answer::No);
     open(QStringLiteral("pat"));
+    EXPECT_EQ(askedTexts().count(QStringLiteral("     Do you want to save YTD")), 1);
     f.cmdYear->click();
     EXPECT_EQ(grid().txtDate[1]->text(), QStringLiteral("01/14/05"));
     EXPECT_EQ(grid().txtDate[2]->text(), QString());

@@ -125,6 +125,8 @@ public:
         // user typed or pasted into it.
         const payrecords::OpenYearSetKept ledgerKept;
         // A damaged year file has been reported; its zeros are not printed.
+        // Nor is anything when rows set aside for another pay frequency
+        // were not answered for (the question let go, their save refused).
         if (!payrecords::LoadYearToDate())
             return;
         payrecords::reloadLeaveRecord(true);
@@ -178,7 +180,8 @@ bool PrintCheck()
 
     // The year's totals come from the window set, which stays hidden. Its
     // load reads the year's file: a damaged one has been reported, and its
-    // zeros are not printed.
+    // zeros are not printed; nor is anything when rows set aside for another
+    // pay frequency were not answered for.
     if (!Forms::isLoaded<MDIForm1>() && !payrecords::LoadYearToDate())
         return false;
     Forms::get<MDIForm1>().hide();

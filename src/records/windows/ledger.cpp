@@ -1053,29 +1053,6 @@ frmYearTot &totalsWindow()
     return Forms::get<frmYearTot>();
 }
 
-bool LoadYearToDate()
-{
-    Session session;
-    const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
-        // Rows of another frequency's year (set aside, or read before the
-        // frequency changed) are not this one's: a year without a file of
-        // its own, or with fewer rows, would show them and save them.
-        if (openSetFrequency().WeeklyPay != state().profile.WeeklyPay)
-            l = YearLedger{};
-        return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
-    });
-    openSetFrequency() = profileFrequency();
-    grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
-    report(result);
-    return !result.fileProblem;
-}
-
-void readSavedYear()
-{
-    Session session;
-    report(storeTheSavedYear());
-}
-
 namespace {
 
 // Rows set aside that hold what their year file does not get the ledger's
@@ -1110,15 +1087,52 @@ bool settleTheSetAside()
     return true;
 }
 
+// The step before every showing of the set: the Year to Date opener takes
+// it before the set loads, and the reading every load runs (LoadYearToDate,
+// the pay stub's and the check's too) takes it first. The profile's rows
+// set aside for another frequency are answered for, as settleYear answers
+// for them: a set shown for this frequency never stands beside them, so
+// its Close, which lets go what is set aside, cannot take them along.
+// False, the rows still set aside, when the question was let go or the save
+// refused: nothing may be shown.
+bool settleBeforeShowing()
+{
+    const std::optional<YearSetView> &aside = yearSetAside();
+    return !aside || !ofTheProfile(*aside) || belongsToTheProfile(*aside) || settleTheSetAside();
+}
+
 }  // namespace
+
+bool LoadYearToDate()
+{
+    Session session;
+    if (!settleBeforeShowing())
+        return false;
+    const LoadResult result = withLedger([](YearLedger &l, YearScreen &s) {
+        // Rows of another frequency's year (set aside, or read before the
+        // frequency changed) are not this one's: a year without a file of
+        // its own, or with fewer rows, would show them and save them.
+        if (openSetFrequency().WeeklyPay != state().profile.WeeklyPay)
+            l = YearLedger{};
+        return payrecords::LoadYearToDate(l, s, yearFile(), state().profile.WeeklyPay);
+    });
+    openSetFrequency() = profileFrequency();
+    grid().showDeductionHeadings(state().profile.WeeklyPay == kTrue);
+    report(result);
+    return !result.fileProblem;
+}
+
+void readSavedYear()
+{
+    Session session;
+    report(storeTheSavedYear());
+}
 
 void showYearToDate()
 {
     Session session;
-    // The ledger shown is the frequency the profile is set to: the
-    // profile's rows set aside for another are answered for first.
-    if (const std::optional<YearSetView> &aside = yearSetAside();
-        aside && ofTheProfile(*aside) && !belongsToTheProfile(*aside) && !settleTheSetAside())
+    // The ledger shown is the frequency the profile is set to.
+    if (!settleBeforeShowing())
         return;
     MDIForm1 &mdi = Forms::get<MDIForm1>();
     mdi.showForm();
@@ -1188,13 +1202,24 @@ PayFrequency &openSetFrequency()
     return read;
 }
 
-OpenYearSetKept::OpenYearSetKept() : view_(openView()) {}
+OpenYearSetKept::OpenYearSetKept() : view_(openView())
+{
+    // A closed set is opened by the reading: the profile's rows set aside
+    // come back into it afterwards, as the Year to Date opener brings them
+    // back, and are no longer set aside.
+    if (const std::optional<YearSetView> &aside = yearSetAside(); !view_ && aside && belongsToTheProfile(*aside)) {
+        view_ = aside;
+        wasSetAside_ = true;
+    }
+}
 
 OpenYearSetKept::~OpenYearSetKept()
 {
     if (view_ && Forms::isLoaded<MDIForm1>()) {
         showView(*view_);
         openSetFrequency() = view_->frequency;
+        if (wasSetAside_)
+            yearSetAside().reset();
     }
 }
 

@@ -185,7 +185,10 @@ frmYearTot &totalsWindow();
 // The module procedure: the totals recomputed, the profile's year-to-date
 // file read into the store, the grid filled with plain texts and the
 // deduction headings set. A damaged file is reported once per command and
-// the year starts empty; false then.
+// the year starts empty; false then. Its first step is every showing's: the
+// profile's rows set aside for another frequency are answered for, as
+// showYearToDate answers for them; the question let go or the save
+// refused, nothing is read or loaded, and false.
 bool LoadYearToDate();
 
 // The profile's year-to-date file read into the store only, with no window
@@ -241,7 +244,9 @@ PayFrequency &openSetFrequency();
 bool settleYear();
 
 // While it lives, a rereading of the year's file (the pay stub's) leaves an
-// open set as the user left it: what it showed is put back at the end.
+// open set as the user left it: what it showed is put back at the end. A
+// closed set that the rereading opens shows the profile's rows set aside
+// at the end, as showYearToDate shows them.
 class OpenYearSetKept {
 public:
     OpenYearSetKept();
@@ -251,6 +256,7 @@ public:
 
 private:
     std::optional<YearSetView> view_;
+    bool wasSetAside_ = false;
 };
 
 // File New: the store starts empty, the rows of the layout show "0", and
