@@ -1065,13 +1065,17 @@ TEST_F(Kept, ACommandWhoseSaveIsRefusedPutsBackWhatItTook)
              Ui::script(Ui::ModalAction(pressSave));
              f.mnuSave_Click();
          })},
-        {"the tracker's rows, File Exit's save", {"pat.use", "pat.hol"}, 150, true, trackerThen([this](Form1 &f) {
+        {"the tracker's rows, File Exit's save",
+         {"pat.use", "pat.cfe", "pat.hol"},
+         150,
+         true,
+         trackerThen([this](Form1 &f) {
              Ui::script(Answer::Yes);
              Ui::script(Ui::ModalAction(pressSave));
              f.mnuExitItem_Click();
              EXPECT_FALSE(ended) << "the program goes on";
          })},
-        {"the tracker's rows, Calculate", {"pat.use", "pat.hol"}, 150, true, trackerThen([](Form1 &f) {
+        {"the tracker's rows, Calculate", {"pat.use", "pat.cfe", "pat.hol"}, 150, true, trackerThen([](Form1 &f) {
              calculate(f, QStringLiteral("40"), QStringLiteral("01/07/05"));
              EXPECT_TRUE(f.lbNet->text().isEmpty());
          })},
