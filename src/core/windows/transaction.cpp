@@ -1,15 +1,23 @@
 #include "core/windows/transaction.h"
 
 #include <QLabel>
+#include <QPointer>
+#include <QString>
 
 #include <algorithm>
-#include <cassert>
+#include <array>
+#include <memory>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
+#include "core/state.h"
 #include "core/windows/form1.h"
 #include "core/windows/program.h"
 #include "core/windows/services.h"
 #include "core/windows/taxinfo.h"
+#include "legacy/seqfile.h"
+#include "platform/designstate.h"
 
 namespace wagedesk {
 
@@ -121,8 +129,6 @@ void SaveTransaction::commit()
     }
     open_->committed = true;
 }
-
-bool SaveTransaction::committed() const { return open_->committed; }
 
 void SaveTransaction::keep(QWidget *window)
 {

@@ -5,21 +5,13 @@
 // read nothing the user let go.
 #pragma once
 
-#include <QPointer>
-#include <QString>
-
-#include <array>
 #include <functional>
-#include <memory>
-#include <optional>
-#include <utility>
-#include <vector>
-
-#include "core/state.h"
-#include "legacy/seqfile.h"
-#include "platform/designstate.h"
 
 class QWidget;
+
+namespace legacy {
+class SaveBatch;
+}
 
 namespace wagedesk {
 
@@ -58,7 +50,6 @@ public:
     // Once it has succeeded, the transaction is closed: a later commit of
     // it does nothing.
     void commit();
-    bool committed() const;
 
     // A window's controls as they are now (texts, checks, selections), put
     // back when the save is refused; a window is kept once, as it was
