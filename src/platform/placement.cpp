@@ -3,10 +3,12 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -88,6 +90,44 @@ QScrollArea *wrap(QWidget *window, const QSize &handSize)
     if (focus && window->focusWidget() != focus)
         focus->setFocus();
     return area;
+}
+
+// The least size of a page that scrolls, its height taken at that width (a
+// page of wrapping text is taller where it is narrower).
+QSize leastPage(const QScrollArea *area)
+{
+    const QWidget *page = area->widget();
+    if (!area->widgetResizable())
+        return page->size();
+    QSize least = page->minimumSizeHint().expandedTo(page->minimumSize());
+    if (page->hasHeightForWidth())
+        least.setHeight(std::max(least.height(), page->heightForWidth(least.width())));
+    return least;
+}
+
+// Grows a window of `size` whose page scrolls, as far as the room goes, so
+// that a scroll bar along one side covers nothing of the page across it: as
+// tall as the page and a bar along the bottom, as wide as the page and a bar
+// down the side. `menuHeight`: what the window's menu bar takes above it.
+QSize roomBesideBars(const QScrollArea *area, QSize size, const QSize &room, int menuHeight)
+{
+    const QSize page = leastPage(area);
+    const int f = 2 * area->frameWidth();
+    const QSize chrome(f, f + menuHeight);
+    const int barHeight = area->horizontalScrollBar()->sizeHint().height();
+    const int barWidth = area->verticalScrollBar()->sizeHint().width();
+    bool across = false, down = false;  // the bars shown
+    // A bar one way may bring the other: twice settles it.
+    for (int pass = 0; pass < 2; ++pass) {
+        across = size.width() - chrome.width() - (down ? barWidth : 0) < page.width();
+        down = size.height() - chrome.height() - (across ? barHeight : 0) < page.height();
+        if (across)
+            size.setHeight(
+                std::min(room.height(), std::max(size.height(), chrome.height() + page.height() + barHeight)));
+        if (down)
+            size.setWidth(std::min(room.width(), std::max(size.width(), chrome.width() + page.width() + barWidth)));
+    }
+    return size;
 }
 
 // Watches one window for keepWhole(). The desktop places a window and gives
@@ -261,7 +301,12 @@ QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room)
     // A page of controls placed by hand is as large as the window wants to be.
     if (area && !area->widgetResizable() && area->widget())
         area->widget()->resize(wanted);
-    const QSize given = wanted.boundedTo(room).expandedTo(window->minimumSize());
+    QSize given = wanted.boundedTo(room);
+    if (area) {
+        const QMenuBar *menu = window->layout() ? qobject_cast<QMenuBar *>(window->layout()->menuBar()) : nullptr;
+        given = roomBesideBars(area, given, room, menu ? menu->sizeHint().height() : 0);
+    }
+    given = given.expandedTo(window->minimumSize());
     // An unwrapped window left unsized keeps the size Qt gives it when shown;
     // Qt would give a wrapped one less than its content.
     if (window->size() != given || (area && !window->testAttribute(Qt::WA_Resized)))

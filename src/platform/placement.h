@@ -46,8 +46,9 @@ void moveFrameTo(QWidget *window, const QPoint &topLeft, const QMargins &frame);
 // Sizes a top-level window to `wanted`, at most `room`. A window that
 // cannot be made that small (the least size of its layout, or controls
 // placed by hand) first gets its content put into a scroll area, once:
-// from then on its content scrolls where the window is too small for it.
-// Returns the size given.
+// from then on its content scrolls where the window is too small for it,
+// and the window takes room across a scroll bar, as far as `room` goes, so
+// that the bar covers none of its content. Returns the size given.
 QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room);
 // The scroll area sizeWithin() put into a window; nullptr when none.
 QScrollArea *windowScrollArea(const QWidget *window);

@@ -1,10 +1,12 @@
-// Where the program's windows open, on a desktop of two screens: a laptop's
-// 1366x768 and, to its right, a tiny 640x480 one. Every dialog is transient
+// Where the program's windows open, on a desktop of four screens: a laptop's
+// 1366x768 and, to its right, a tiny 640x480 one; below them, 1024x768 and
+// 1280x720 ones, where a few windows are cut. Every dialog is transient
 // for the main window and opens over it (a date picker belongs to the window
 // of its box and opens just below the box, the printer offsets to the check
 // form that opens them), inside the available area of that window's screen;
 // a window too large for that area is limited to it and its controls are
-// reached by scrolling. Every question opens over the window that asks it.
+// reached by scrolling, the content hidden under a scroll bar only along a
+// side the area cuts. Every question opens over the window that asks it.
 // Wherever the desktop puts a window, and however the program sizes it on
 // view, it lies whole in the area, frame included (the offscreen platform's
 // frame is 2 pixels each side, known from the window's creation).
@@ -23,6 +25,7 @@
 
 #include <clocale>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -99,6 +102,43 @@ const std::vector<Opening> &openings()
 
 QRect globalRect(const QWidget *w) { return {w->mapToGlobal(QPoint(0, 0)), w->size()}; }
 
+// A desktop that puts a window where it likes: each time the window of this
+// name is shown, it puts the window's frame with its top left corner at
+// `place`, whatever the program asked for, before the window is on view.
+class Desktop : public QObject {
+public:
+    Desktop(const char *window, const QPoint &place) : name_(QLatin1String(window)), place_(place)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~Desktop() override { qApp->removeEventFilter(this); }
+    Desktop(const Desktop &) = delete;
+    Desktop &operator=(const Desktop &) = delete;
+
+    QPoint place() const { return place_; }
+    // The window's frame as the desktop put it.
+    QRect placed() const { return placed_; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<QWindow *>(watched);
+        if (event->type() != QEvent::Show || !window)
+            return false;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->windowHandle() == window && w->objectName() == name_) {
+                window->setFramePosition(place_);
+                placed_ = QRect(place_, w->frameGeometry().size());
+            }
+        }
+        return false;
+    }
+
+private:
+    QString name_;
+    QPoint place_;
+    QRect placed_;
+};
+
 class WindowPlacement : public WindowTest {
 protected:
     static QScreen *screenNamed(const char *name)
@@ -134,13 +174,17 @@ protected:
 
     // Opens every window of the table as the user does and checks it where
     // it opened. `placed`: the main window leaves room for a dialog centred
-    // over it, so each dialog must be exactly there. Returns the names of
-    // the windows whose content scrolls.
-    std::set<std::string> openEach(Form1 &main, bool placed)
+    // over it, so each dialog must be exactly there. `ownAt`: where the
+    // desktop puts a window of its own (else where it is). Returns the names
+    // of the windows whose content scrolls.
+    std::set<std::string> openEach(Form1 &main, bool placed, std::optional<QPoint> ownAt = {})
     {
         std::set<std::string> scrolled;
         for (const Opening &o : openings()) {
             SCOPED_TRACE(o.name);
+            std::optional<Desktop> desktop;
+            if (ownAt && !o.dialog)
+                desktop.emplace(o.name, *ownAt);
             auto look = [&](QWidget *w) {
                 ASSERT_NE(w, nullptr);
                 ASSERT_TRUE(w->isVisible());
@@ -193,6 +237,15 @@ protected:
         QScrollArea *scroll = platform::windowScrollArea(&w);
         if (!scroll)
             return false;
+        // Its content is hidden under a scroll bar only along a side the
+        // area cuts: cut one way, the window makes room for the bar the
+        // other way where the area has it.
+        if (scroll->verticalScrollBar()->maximum() > 0) {
+            EXPECT_EQ(frame.height(), area.height()) << "its content scrolls down with room left below";
+        }
+        if (scroll->horizontalScrollBar()->maximum() > 0) {
+            EXPECT_EQ(frame.width(), area.width()) << "its content scrolls across with room left beside";
+        }
         // Every named control on view fits the view, or is brought into it
         // by scrolling.
         QWidget *view = scroll->viewport();
@@ -229,6 +282,44 @@ TEST_F(WindowPlacement, OnATinyScreenEveryWindowStaysInsideAndWhatDoesNotFitScro
     // Both far wider than the tiny screen.
     EXPECT_NE(platform::windowScrollArea(&f), nullptr) << "the main window does not scroll";
     EXPECT_EQ(scrolled.count(DialogState::kName), 1u) << "the state editor does not scroll";
+}
+
+// On the screens of small laptops, with the windows of their own put there
+// by the desktop too, a window cut to the area keeps in view what it holds
+// across the cut: the state editor, cut to 1024 pixels, shows its buttons
+// above its scroll bar.
+TEST_F(WindowPlacement, OnSmallScreensAWindowCutOneWayKeepsItsContentInViewTheOtherWay)
+{
+    const struct {
+        const char *screen;
+        std::set<std::string> scrolled;  // at least these are cut
+    } cases[] = {
+        {"square", {DialogState::kName}},
+        {"wide", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.screen);
+        const QRect area = screenNamed(c.screen)->availableGeometry();
+        Form1 &f = mainAt(area.topLeft());
+        const std::set<std::string> scrolled = openEach(f, false, area.topLeft());
+        for (const std::string &name : c.scrolled)
+            EXPECT_EQ(scrolled.count(name), 1u) << name << " does not scroll";
+        if (platform::windowScrollArea(&f))
+            lookAt(f, {Form1::kName, false, false, {}, {}}, f, false);
+        // As it opens, not scrolled.
+        DialogState &editor = Forms::get<DialogState>();
+        if (QScrollArea *scroll = platform::windowScrollArea(&editor)) {
+            scroll->horizontalScrollBar()->setValue(0);
+            scroll->verticalScrollBar()->setValue(0);
+            QWidget *view = scroll->viewport();
+            for (QWidget *button : std::vector<QWidget *>{editor.OKButton, editor.CancelButton, editor.cmdClearAll})
+                EXPECT_TRUE(view->rect().contains(QRect(button->mapTo(view, QPoint(0, 0)), button->size())))
+                    << button->objectName().toStdString() << " is not in view";
+        }
+        Ui::closeHelp();
+        Forms::unloadAll();
+        defineForms();
+    }
 }
 
 // A window of the program the user asks from, and where it is put first:
@@ -461,43 +552,6 @@ TEST_F(WindowPlacement, TheNonResidentEditorOpensOverTheMainWindowAgainAfterItsC
     }
 }
 
-// A desktop that puts a window where it likes: each time the window of this
-// name is shown, it puts the window's frame with its top left corner at
-// `place`, whatever the program asked for, before the window is on view.
-class Desktop : public QObject {
-public:
-    Desktop(const char *window, const QPoint &place) : name_(QLatin1String(window)), place_(place)
-    {
-        qApp->installEventFilter(this);
-    }
-    ~Desktop() override { qApp->removeEventFilter(this); }
-    Desktop(const Desktop &) = delete;
-    Desktop &operator=(const Desktop &) = delete;
-
-    QPoint place() const { return place_; }
-    // The window's frame as the desktop put it.
-    QRect placed() const { return placed_; }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *window = qobject_cast<QWindow *>(watched);
-        if (event->type() != QEvent::Show || !window)
-            return false;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->windowHandle() == window && w->objectName() == name_) {
-                window->setFramePosition(place_);
-                placed_ = QRect(place_, w->frameGeometry().size());
-            }
-        }
-        return false;
-    }
-
-private:
-    QString name_;
-    QPoint place_;
-    QRect placed_;
-};
-
 // The frame once the window is on view and the desktop's events are in.
 QRect frameOnView(QWidget *w)
 {
@@ -648,7 +702,7 @@ TEST_F(WindowPlacement, AWindowTheProgramSizesOnViewStaysWholeInTheArea)
 }  // namespace
 }  // namespace wagedesk::testing
 
-// Headless, on the two screens of the test desktop unless the caller chose
+// Headless, on the screens of the test desktop unless the caller chose
 // another platform; scripted questions; the C numeric locale.
 int main(int argc, char **argv)
 {
