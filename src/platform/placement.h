@@ -63,9 +63,14 @@ struct FrameRules {
 // Keeps a top-level window whole, frame included, in the available area of
 // its screen at the times the program answers for where it lies: once it is
 // on view after an opening, wherever the desktop put it and with the frame
-// the desktop gave it (known only then); and whenever the program resizes it
-// on view. Where the user then moves or sizes it is his. Call it at each
-// opening, before the window is shown.
+// the desktop gave it (known only then; where a desktop placed it may be
+// told later still); and whenever the program resizes it on view. Where the
+// user then moves or sizes it is his. Call it at each opening, before the
+// window is shown.
 void keepWhole(QWidget *window, FrameRules rules);
+// True from such an opening of a window the program has not placed until
+// the desktop has placed it and it is on view: till then it has no place of
+// its own to keep or to move.
+bool placingOnView(const QWidget *window);
 
 }  // namespace platform

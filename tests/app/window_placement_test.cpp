@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -102,40 +103,59 @@ const std::vector<Opening> &openings()
 
 QRect globalRect(const QWidget *w) { return {w->mapToGlobal(QPoint(0, 0)), w->size()}; }
 
-// A desktop that puts a window where it likes: each time the window of this
-// name is shown, it puts the window's frame with its top left corner at
-// `place`, whatever the program asked for, before the window is on view.
-class Desktop : public QObject {
+// What a desktop does to the program's window of one name (it sees the
+// window system's events before the program does), putting it at `place`.
+class DesktopFor : public QObject {
 public:
-    Desktop(const char *window, const QPoint &place) : name_(QLatin1String(window)), place_(place)
+    DesktopFor(const char *window, const QPoint &place) : name_(QLatin1String(window)), place_(place)
     {
         qApp->installEventFilter(this);
     }
-    ~Desktop() override { qApp->removeEventFilter(this); }
-    Desktop(const Desktop &) = delete;
-    Desktop &operator=(const Desktop &) = delete;
+    ~DesktopFor() override { qApp->removeEventFilter(this); }
+    DesktopFor(const DesktopFor &) = delete;
+    DesktopFor &operator=(const DesktopFor &) = delete;
 
     QPoint place() const { return place_; }
-    // The window's frame as the desktop put it.
-    QRect placed() const { return placed_; }
 
-    bool eventFilter(QObject *watched, QEvent *event) override
+protected:
+    // The window of that name whose native window this is; nullptr when none.
+    QWidget *windowOf(const QObject *watched) const
     {
-        auto *window = qobject_cast<QWindow *>(watched);
-        if (event->type() != QEvent::Show || !window)
-            return false;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->windowHandle() == window && w->objectName() == name_) {
-                window->setFramePosition(place_);
-                placed_ = QRect(place_, w->frameGeometry().size());
-            }
-        }
-        return false;
+        const auto *window = qobject_cast<const QWindow *>(watched);
+        if (!window)
+            return nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->windowHandle() == window && w->objectName() == name_)
+                return w;
+        return nullptr;
     }
 
 private:
     QString name_;
     QPoint place_;
+};
+
+// A desktop that puts a window where it likes: each time the window of this
+// name is shown, it puts the window's frame with its top left corner at
+// `place`, whatever the program asked for, before the window is on view.
+class Desktop : public DesktopFor {
+public:
+    using DesktopFor::DesktopFor;
+
+    // The window's frame as the desktop put it.
+    QRect placed() const { return placed_; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QWidget *w = event->type() == QEvent::Show ? windowOf(watched) : nullptr;
+        if (w) {
+            w->windowHandle()->setFramePosition(place());
+            placed_ = QRect(place(), w->frameGeometry().size());
+        }
+        return false;
+    }
+
+private:
     QRect placed_;
 };
 
@@ -629,6 +649,86 @@ TEST_F(WindowPlacement, WhereverTheDesktopPutsAWindowItLiesWholeInTheAreaOnceOnV
                 look(Forms::isLoaded(o.name) ? &Forms::get(o.name) : nullptr);
             EXPECT_EQ(Ui::pendingAnswers(), 0u) << "the window did not open modally";
         }
+        Ui::closeHelp();
+        Forms::unloadAll();
+        defineForms();
+    }
+}
+
+// A desktop that places a window of this name as a window manager may: it
+// tells where only once the window is on view (as one does when the program
+// resized the window while it placed it). Until then the window system knows
+// the window where it is before a desktop frames it: its own area at the
+// screen's corner, its frame past the edges. It puts the window's frame with
+// its top left corner at `place`, unless the program put it somewhere itself
+// by then.
+class WindowManager : public DesktopFor {
+public:
+    using DesktopFor::DesktopFor;
+
+    bool placed() const { return stage_ == Stage::Told; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QWidget *w = stage_ != Stage::Told ? windowOf(watched) : nullptr;
+        if (!w)
+            return false;
+        QWindow *window = w->windowHandle();
+        const QMargins frame = window->frameMargins();
+        if (event->type() == QEvent::Move) {
+            // Nothing told before the move to where it placed the window.
+            const QPoint at = static_cast<QMoveEvent *>(event)->pos() - QPoint(frame.left(), frame.top());
+            if (stage_ == Stage::Placing && at == place())
+                stage_ = Stage::Told;
+            return stage_ != Stage::Told;
+        }
+        if (event->type() == QEvent::Show && !w->testAttribute(Qt::WA_Moved)) {
+            window->setFramePosition(-QPoint(frame.left(), frame.top()));
+        } else if (event->type() == QEvent::Expose && window->isExposed() && stage_ == Stage::Hidden) {
+            stage_ = Stage::OnView;
+            QMetaObject::invokeMethod(
+                this, [this, w] { placeIt(w); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    enum class Stage { Hidden, OnView, Placing, Told };
+
+    // Where the program put it, it stays.
+    void placeIt(QWidget *w)
+    {
+        if (w->testAttribute(Qt::WA_Moved)) {
+            stage_ = Stage::Told;
+            return;
+        }
+        stage_ = Stage::Placing;
+        w->windowHandle()->setFramePosition(place());
+    }
+
+    Stage stage_ = Stage::Hidden;
+};
+
+// The first opening of a window of its own (the ledger set, the tracker, the
+// Help window) is placed by the desktop, even one that tells where only once
+// the window is on view: the program moves none of them, however it sizes
+// them meanwhile.
+TEST_F(WindowPlacement, AWindowOfItsOwnOpensWhereTheDesktopPlacesIt)
+{
+    const QRect laptop = screenNamed("laptop")->availableGeometry();
+    const QPoint place = laptop.topLeft() + QPoint(300, 10);
+    for (const Opening &o : openings()) {
+        if (o.dialog)
+            continue;
+        SCOPED_TRACE(o.name);
+        Form1 &f = mainAt(laptop.topLeft());
+        const WindowManager manager(o.name, place);
+        o.open(f);
+        QWidget *w = o.window ? o.window() : Forms::isLoaded(o.name) ? &Forms::get(o.name) : nullptr;
+        ASSERT_NE(w, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return manager.placed(); }));
+        const QRect frame = frameOnView(w);
+        EXPECT_EQ(frame.topLeft(), place) << "at " << text(frame) << ", not where the desktop placed it";
         Ui::closeHelp();
         Forms::unloadAll();
         defineForms();
