@@ -244,8 +244,9 @@ void Form::resizeOnScreen(const QSize &size)
     const QRect area = availableAreaAt(frameGeometry().center(), this);
     const QMargins margins = frameFor(this);
     fit(size, area.size().shrunkBy(margins));
-    // A hidden window is placed when it opens.
-    if (!isVisible())
+    // A hidden window is placed when it opens; one shown but not yet on view
+    // is where the desktop has still to place it, and kept whole once there.
+    if (!isVisible() || placingOnView(this))
         return;
     const QRect frame(frameTopLeft(this, margins), this->size().grownBy(margins));
     const QRect inside = keptInside(frame, area);

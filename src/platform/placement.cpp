@@ -3,10 +3,13 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMenuBar>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -90,10 +93,52 @@ QScrollArea *wrap(QWidget *window, const QSize &handSize)
     return area;
 }
 
+// The least size of a page that scrolls, its height taken at that width (a
+// page of wrapping text is taller where it is narrower).
+QSize leastPage(const QScrollArea *area)
+{
+    const QWidget *page = area->widget();
+    if (!area->widgetResizable())
+        return page->size();
+    QSize least = page->minimumSizeHint().expandedTo(page->minimumSize());
+    if (page->hasHeightForWidth())
+        least.setHeight(std::max(least.height(), page->heightForWidth(least.width())));
+    return least;
+}
+
+// Grows a window of `size` whose page scrolls, as far as the room goes, so
+// that a scroll bar along one side covers nothing of the page across it: as
+// tall as the page and a bar along the bottom, as wide as the page and a bar
+// down the side. `menuHeight`: what the window's menu bar takes above it.
+QSize roomBesideBars(const QScrollArea *area, QSize size, const QSize &room, int menuHeight)
+{
+    const QSize page = leastPage(area);
+    const int f = 2 * area->frameWidth();
+    const QSize chrome(f, f + menuHeight);
+    const int barHeight = area->horizontalScrollBar()->sizeHint().height();
+    const int barWidth = area->verticalScrollBar()->sizeHint().width();
+    bool across = false, down = false;  // the bars shown
+    // A bar one way may bring the other: twice settles it.
+    for (int pass = 0; pass < 2; ++pass) {
+        across = size.width() - chrome.width() - (down ? barWidth : 0) < page.width();
+        down = size.height() - chrome.height() - (across ? barHeight : 0) < page.height();
+        if (across)
+            size.setHeight(
+                std::min(room.height(), std::max(size.height(), chrome.height() + page.height() + barHeight)));
+        if (down)
+            size.setWidth(std::min(room.width(), std::max(size.width(), chrome.width() + page.width() + barWidth)));
+    }
+    return size;
+}
+
 // Watches one window for keepWhole(). The desktop places a window and gives
 // it its frame as it puts it on view, so the first exposure after an opening
-// is where that is known; a resize the program makes arrives as a resize
-// event of the widget that the window system did not send.
+// is where that is known, as a rule. A window the desktop places itself may
+// be on view before the window system tells where (after a resize the
+// program made while the desktop placed it): until a move is told it lies
+// where it was before, which is no place the desktop gave it, so it is kept
+// once the move comes. A resize the program makes arrives as a resize event
+// of the widget that the window system did not send.
 class FrameKeeper : public QObject {
 public:
     explicit FrameKeeper(QWidget *window) : QObject(window), window_(window)
@@ -106,8 +151,12 @@ public:
     {
         rules_ = std::move(rules);
         opening_ = true;
+        exposed_ = false;
+        told_ = false;
         watchHandle();
     }
+
+    bool opening() const { return opening_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -117,9 +166,22 @@ protected:
                 watchHandle();  // made by now
             else if (event->type() == QEvent::Resize && !event->spontaneous() && !opening_)
                 keep();
-        } else if (watched == handle_ && event->type() == QEvent::Expose && opening_ && handle_->isExposed()) {
-            opening_ = false;
-            keep();
+            else if (event->type() == QEvent::Move && event->spontaneous() && opening_ && told_ && exposed_)
+                settle();
+        } else if (watched == handle_ && opening_) {
+            if (event->type() == QEvent::Move) {
+                told_ = true;
+                // Kept once the widget has followed the move (at once when
+                // it is there already).
+                if (exposed_ && window_->geometry().topLeft() == static_cast<QMoveEvent *>(event)->pos())
+                    settle();
+            } else if (event->type() == QEvent::Expose && !exposed_ && handle_->isExposed()) {
+                exposed_ = true;
+                // Its place is known when told, or the program's (which the
+                // desktop keeps); one whole in the area needs no keeping.
+                if (told_ || window_->testAttribute(Qt::WA_Moved) || liesWhole())
+                    settle();
+            }
         }
         return false;
     }
@@ -138,31 +200,55 @@ private:
             handle->installEventFilter(this);
     }
 
+    QMargins frame() const
+    {
+        const QMargins known = frameMargins(window_);
+        return known.isNull() && rules_.expectedFrame ? rules_.expectedFrame() : known;
+    }
+    QRect placed(const QMargins &frame) const { return {frameTopLeft(window_, frame), window_->size().grownBy(frame)}; }
+    bool liesWhole() const
+    {
+        const QRect now = placed(frame());
+        const QRect area = availableAreaAt(now.center(), window_);
+        return area.isEmpty() || area.contains(now);
+    }
+
+    void settle()
+    {
+        opening_ = false;
+        keep();
+    }
+
     void keep()
     {
         if (busy_ || !window_->isVisible() || window_->isMinimized() || window_->isMaximized() ||
-            window_->isFullScreen())
+            window_->isFullScreen() || liesWhole())
             return;
         const QScopedValueRollback<bool> busy(busy_, true);
-        const QMargins known = frameMargins(window_);
-        const QMargins frame = known.isNull() && rules_.expectedFrame ? rules_.expectedFrame() : known;
-        QRect placed(frameTopLeft(window_, frame), window_->size().grownBy(frame));
-        const QRect area = availableAreaAt(placed.center(), window_);
-        if (area.isEmpty() || area.contains(placed))
-            return;
-        if ((placed.width() > area.width() || placed.height() > area.height()) && rules_.cut) {
+        const QMargins frame = this->frame();
+        QRect now = placed(frame);
+        const QRect area = availableAreaAt(now.center(), window_);
+        if ((now.width() > area.width() || now.height() > area.height()) && rules_.cut) {
             rules_.cut(area.size().shrunkBy(frame));
-            placed.setSize(window_->size().grownBy(frame));
+            now.setSize(window_->size().grownBy(frame));
         }
-        moveFrameTo(window_, keptInside(placed, area).topLeft(), frame);
+        moveFrameTo(window_, keptInside(now, area).topLeft(), frame);
     }
 
     QWidget *window_;
     QPointer<QWindow> handle_;
     FrameRules rules_;
-    bool opening_ = false;  // shown, and not yet on view
+    bool opening_ = false;  // shown, and not yet kept where the desktop put it
+    bool exposed_ = false;  // on view since the opening
+    bool told_ = false;     // the window system told a move since the opening
     bool busy_ = false;
 };
+
+// Only a keeper goes by its name.
+FrameKeeper *keeperOf(const QWidget *window)
+{
+    return static_cast<FrameKeeper *>(window->findChild<QObject *>(kKeeperName, Qt::FindDirectChildrenOnly));
+}
 
 }  // namespace
 
@@ -261,7 +347,12 @@ QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room)
     // A page of controls placed by hand is as large as the window wants to be.
     if (area && !area->widgetResizable() && area->widget())
         area->widget()->resize(wanted);
-    const QSize given = wanted.boundedTo(room).expandedTo(window->minimumSize());
+    QSize given = wanted.boundedTo(room);
+    if (area) {
+        const QMenuBar *menu = window->layout() ? qobject_cast<QMenuBar *>(window->layout()->menuBar()) : nullptr;
+        given = roomBesideBars(area, given, room, menu ? menu->sizeHint().height() : 0);
+    }
+    given = given.expandedTo(window->minimumSize());
     // An unwrapped window left unsized keeps the size Qt gives it when shown;
     // Qt would give a wrapped one less than its content.
     if (window->size() != given || (area && !window->testAttribute(Qt::WA_Resized)))
@@ -271,11 +362,16 @@ QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room)
 
 void keepWhole(QWidget *window, FrameRules rules)
 {
-    // Only a keeper goes by its name.
-    auto *keeper = static_cast<FrameKeeper *>(window->findChild<QObject *>(kKeeperName, Qt::FindDirectChildrenOnly));
+    FrameKeeper *keeper = keeperOf(window);
     if (!keeper)
         keeper = new FrameKeeper(window);
     keeper->arm(std::move(rules));
+}
+
+bool placingOnView(const QWidget *window)
+{
+    const FrameKeeper *keeper = keeperOf(window);
+    return keeper && keeper->opening() && !window->testAttribute(Qt::WA_Moved);
 }
 
 }  // namespace platform

@@ -46,8 +46,9 @@ void moveFrameTo(QWidget *window, const QPoint &topLeft, const QMargins &frame);
 // Sizes a top-level window to `wanted`, at most `room`. A window that
 // cannot be made that small (the least size of its layout, or controls
 // placed by hand) first gets its content put into a scroll area, once:
-// from then on its content scrolls where the window is too small for it.
-// Returns the size given.
+// from then on its content scrolls where the window is too small for it,
+// and the window takes room across a scroll bar, as far as `room` goes, so
+// that the bar covers none of its content. Returns the size given.
 QSize sizeWithin(QWidget *window, const QSize &wanted, const QSize &room);
 // The scroll area sizeWithin() put into a window; nullptr when none.
 QScrollArea *windowScrollArea(const QWidget *window);
@@ -62,9 +63,14 @@ struct FrameRules {
 // Keeps a top-level window whole, frame included, in the available area of
 // its screen at the times the program answers for where it lies: once it is
 // on view after an opening, wherever the desktop put it and with the frame
-// the desktop gave it (known only then); and whenever the program resizes it
-// on view. Where the user then moves or sizes it is his. Call it at each
-// opening, before the window is shown.
+// the desktop gave it (known only then; where a desktop placed it may be
+// told later still); and whenever the program resizes it on view. Where the
+// user then moves or sizes it is his. Call it at each opening, before the
+// window is shown.
 void keepWhole(QWidget *window, FrameRules rules);
+// True from such an opening of a window the program has not placed until
+// the desktop has placed it and it is on view: till then it has no place of
+// its own to keep or to move.
+bool placingOnView(const QWidget *window);
 
 }  // namespace platform

@@ -1,10 +1,12 @@
-// Where the program's windows open, on a desktop of two screens: a laptop's
-// 1366x768 and, to its right, a tiny 640x480 one. Every dialog is transient
+// Where the program's windows open, on a desktop of four screens: a laptop's
+// 1366x768 and, to its right, a tiny 640x480 one; below them, 1024x768 and
+// 1280x720 ones, where a few windows are cut. Every dialog is transient
 // for the main window and opens over it (a date picker belongs to the window
 // of its box and opens just below the box, the printer offsets to the check
 // form that opens them), inside the available area of that window's screen;
 // a window too large for that area is limited to it and its controls are
-// reached by scrolling. Every question opens over the window that asks it.
+// reached by scrolling, the content hidden under a scroll bar only along a
+// side the area cuts. Every question opens over the window that asks it.
 // Wherever the desktop puts a window, and however the program sizes it on
 // view, it lies whole in the area, frame included (the offscreen platform's
 // frame is 2 pixels each side, known from the window's creation).
@@ -12,6 +14,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -23,6 +26,7 @@
 
 #include <clocale>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -99,6 +103,62 @@ const std::vector<Opening> &openings()
 
 QRect globalRect(const QWidget *w) { return {w->mapToGlobal(QPoint(0, 0)), w->size()}; }
 
+// What a desktop does to the program's window of one name (it sees the
+// window system's events before the program does), putting it at `place`.
+class DesktopFor : public QObject {
+public:
+    DesktopFor(const char *window, const QPoint &place) : name_(QLatin1String(window)), place_(place)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~DesktopFor() override { qApp->removeEventFilter(this); }
+    DesktopFor(const DesktopFor &) = delete;
+    DesktopFor &operator=(const DesktopFor &) = delete;
+
+    QPoint place() const { return place_; }
+
+protected:
+    // The window of that name whose native window this is; nullptr when none.
+    QWidget *windowOf(const QObject *watched) const
+    {
+        const auto *window = qobject_cast<const QWindow *>(watched);
+        if (!window)
+            return nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->windowHandle() == window && w->objectName() == name_)
+                return w;
+        return nullptr;
+    }
+
+private:
+    QString name_;
+    QPoint place_;
+};
+
+// A desktop that puts a window where it likes: each time the window of this
+// name is shown, it puts the window's frame with its top left corner at
+// `place`, whatever the program asked for, before the window is on view.
+class Desktop : public DesktopFor {
+public:
+    using DesktopFor::DesktopFor;
+
+    // The window's frame as the desktop put it.
+    QRect placed() const { return placed_; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QWidget *w = event->type() == QEvent::Show ? windowOf(watched) : nullptr;
+        if (w) {
+            w->windowHandle()->setFramePosition(place());
+            placed_ = QRect(place(), w->frameGeometry().size());
+        }
+        return false;
+    }
+
+private:
+    QRect placed_;
+};
+
 class WindowPlacement : public WindowTest {
 protected:
     static QScreen *screenNamed(const char *name)
@@ -134,13 +194,17 @@ protected:
 
     // Opens every window of the table as the user does and checks it where
     // it opened. `placed`: the main window leaves room for a dialog centred
-    // over it, so each dialog must be exactly there. Returns the names of
-    // the windows whose content scrolls.
-    std::set<std::string> openEach(Form1 &main, bool placed)
+    // over it, so each dialog must be exactly there. `ownAt`: where the
+    // desktop puts a window of its own (else where it is). Returns the names
+    // of the windows whose content scrolls.
+    std::set<std::string> openEach(Form1 &main, bool placed, std::optional<QPoint> ownAt = {})
     {
         std::set<std::string> scrolled;
         for (const Opening &o : openings()) {
             SCOPED_TRACE(o.name);
+            std::optional<Desktop> desktop;
+            if (ownAt && !o.dialog)
+                desktop.emplace(o.name, *ownAt);
             auto look = [&](QWidget *w) {
                 ASSERT_NE(w, nullptr);
                 ASSERT_TRUE(w->isVisible());
@@ -193,6 +257,15 @@ protected:
         QScrollArea *scroll = platform::windowScrollArea(&w);
         if (!scroll)
             return false;
+        // Its content is hidden under a scroll bar only along a side the
+        // area cuts: cut one way, the window makes room for the bar the
+        // other way where the area has it.
+        if (scroll->verticalScrollBar()->maximum() > 0) {
+            EXPECT_EQ(frame.height(), area.height()) << "its content scrolls down with room left below";
+        }
+        if (scroll->horizontalScrollBar()->maximum() > 0) {
+            EXPECT_EQ(frame.width(), area.width()) << "its content scrolls across with room left beside";
+        }
         // Every named control on view fits the view, or is brought into it
         // by scrolling.
         QWidget *view = scroll->viewport();
@@ -229,6 +302,44 @@ TEST_F(WindowPlacement, OnATinyScreenEveryWindowStaysInsideAndWhatDoesNotFitScro
     // Both far wider than the tiny screen.
     EXPECT_NE(platform::windowScrollArea(&f), nullptr) << "the main window does not scroll";
     EXPECT_EQ(scrolled.count(DialogState::kName), 1u) << "the state editor does not scroll";
+}
+
+// On the screens of small laptops, with the windows of their own put there
+// by the desktop too, a window cut to the area keeps in view what it holds
+// across the cut: the state editor, cut to 1024 pixels, shows its buttons
+// above its scroll bar.
+TEST_F(WindowPlacement, OnSmallScreensAWindowCutOneWayKeepsItsContentInViewTheOtherWay)
+{
+    const struct {
+        const char *screen;
+        std::set<std::string> scrolled;  // at least these are cut
+    } cases[] = {
+        {"square", {DialogState::kName}},
+        {"wide", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.screen);
+        const QRect area = screenNamed(c.screen)->availableGeometry();
+        Form1 &f = mainAt(area.topLeft());
+        const std::set<std::string> scrolled = openEach(f, false, area.topLeft());
+        for (const std::string &name : c.scrolled)
+            EXPECT_EQ(scrolled.count(name), 1u) << name << " does not scroll";
+        if (platform::windowScrollArea(&f))
+            lookAt(f, {Form1::kName, false, false, {}, {}}, f, false);
+        // As it opens, not scrolled.
+        DialogState &editor = Forms::get<DialogState>();
+        if (QScrollArea *scroll = platform::windowScrollArea(&editor)) {
+            scroll->horizontalScrollBar()->setValue(0);
+            scroll->verticalScrollBar()->setValue(0);
+            QWidget *view = scroll->viewport();
+            for (QWidget *button : std::vector<QWidget *>{editor.OKButton, editor.CancelButton, editor.cmdClearAll})
+                EXPECT_TRUE(view->rect().contains(QRect(button->mapTo(view, QPoint(0, 0)), button->size())))
+                    << button->objectName().toStdString() << " is not in view";
+        }
+        Ui::closeHelp();
+        Forms::unloadAll();
+        defineForms();
+    }
 }
 
 // A window of the program the user asks from, and where it is put first:
@@ -461,43 +572,6 @@ TEST_F(WindowPlacement, TheNonResidentEditorOpensOverTheMainWindowAgainAfterItsC
     }
 }
 
-// A desktop that puts a window where it likes: each time the window of this
-// name is shown, it puts the window's frame with its top left corner at
-// `place`, whatever the program asked for, before the window is on view.
-class Desktop : public QObject {
-public:
-    Desktop(const char *window, const QPoint &place) : name_(QLatin1String(window)), place_(place)
-    {
-        qApp->installEventFilter(this);
-    }
-    ~Desktop() override { qApp->removeEventFilter(this); }
-    Desktop(const Desktop &) = delete;
-    Desktop &operator=(const Desktop &) = delete;
-
-    QPoint place() const { return place_; }
-    // The window's frame as the desktop put it.
-    QRect placed() const { return placed_; }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *window = qobject_cast<QWindow *>(watched);
-        if (event->type() != QEvent::Show || !window)
-            return false;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->windowHandle() == window && w->objectName() == name_) {
-                window->setFramePosition(place_);
-                placed_ = QRect(place_, w->frameGeometry().size());
-            }
-        }
-        return false;
-    }
-
-private:
-    QString name_;
-    QPoint place_;
-    QRect placed_;
-};
-
 // The frame once the window is on view and the desktop's events are in.
 QRect frameOnView(QWidget *w)
 {
@@ -581,6 +655,86 @@ TEST_F(WindowPlacement, WhereverTheDesktopPutsAWindowItLiesWholeInTheAreaOnceOnV
     }
 }
 
+// A desktop that places a window of this name as a window manager may: it
+// tells where only once the window is on view (as one does when the program
+// resized the window while it placed it). Until then the window system knows
+// the window where it is before a desktop frames it: its own area at the
+// screen's corner, its frame past the edges. It puts the window's frame with
+// its top left corner at `place`, unless the program put it somewhere itself
+// by then.
+class WindowManager : public DesktopFor {
+public:
+    using DesktopFor::DesktopFor;
+
+    bool placed() const { return stage_ == Stage::Told; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QWidget *w = stage_ != Stage::Told ? windowOf(watched) : nullptr;
+        if (!w)
+            return false;
+        QWindow *window = w->windowHandle();
+        const QMargins frame = window->frameMargins();
+        if (event->type() == QEvent::Move) {
+            // Nothing told before the move to where it placed the window.
+            const QPoint at = static_cast<QMoveEvent *>(event)->pos() - QPoint(frame.left(), frame.top());
+            if (stage_ == Stage::Placing && at == place())
+                stage_ = Stage::Told;
+            return stage_ != Stage::Told;
+        }
+        if (event->type() == QEvent::Show && !w->testAttribute(Qt::WA_Moved)) {
+            window->setFramePosition(-QPoint(frame.left(), frame.top()));
+        } else if (event->type() == QEvent::Expose && window->isExposed() && stage_ == Stage::Hidden) {
+            stage_ = Stage::OnView;
+            QMetaObject::invokeMethod(
+                this, [this, w] { placeIt(w); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    enum class Stage { Hidden, OnView, Placing, Told };
+
+    // Where the program put it, it stays.
+    void placeIt(QWidget *w)
+    {
+        if (w->testAttribute(Qt::WA_Moved)) {
+            stage_ = Stage::Told;
+            return;
+        }
+        stage_ = Stage::Placing;
+        w->windowHandle()->setFramePosition(place());
+    }
+
+    Stage stage_ = Stage::Hidden;
+};
+
+// The first opening of a window of its own (the ledger set, the tracker, the
+// Help window) is placed by the desktop, even one that tells where only once
+// the window is on view: the program moves none of them, however it sizes
+// them meanwhile.
+TEST_F(WindowPlacement, AWindowOfItsOwnOpensWhereTheDesktopPlacesIt)
+{
+    const QRect laptop = screenNamed("laptop")->availableGeometry();
+    const QPoint place = laptop.topLeft() + QPoint(300, 10);
+    for (const Opening &o : openings()) {
+        if (o.dialog)
+            continue;
+        SCOPED_TRACE(o.name);
+        Form1 &f = mainAt(laptop.topLeft());
+        const WindowManager manager(o.name, place);
+        o.open(f);
+        QWidget *w = o.window ? o.window() : Forms::isLoaded(o.name) ? &Forms::get(o.name) : nullptr;
+        ASSERT_NE(w, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return manager.placed(); }));
+        const QRect frame = frameOnView(w);
+        EXPECT_EQ(frame.topLeft(), place) << "at " << text(frame) << ", not where the desktop placed it";
+        Ui::closeHelp();
+        Forms::unloadAll();
+        defineForms();
+    }
+}
+
 // A window on view that the program sizes again (a window that sizes
 // itself, the Help window asked for again) stays whole in the available
 // area of its screen, frame included.
@@ -648,7 +802,7 @@ TEST_F(WindowPlacement, AWindowTheProgramSizesOnViewStaysWholeInTheArea)
 }  // namespace
 }  // namespace wagedesk::testing
 
-// Headless, on the two screens of the test desktop unless the caller chose
+// Headless, on the screens of the test desktop unless the caller chose
 // another platform; scripted questions; the C numeric locale.
 int main(int argc, char **argv)
 {

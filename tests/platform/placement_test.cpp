@@ -2,6 +2,7 @@
 // available area, and the registry's windows as they open on the test
 // screen (transient for the main window, placed, limited, scrolled).
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -170,6 +171,40 @@ public:
     QWidget *large;
 };
 
+// A window larger than the area one way only (`longer`), a button at the far
+// corner of its page: laid out under a line of wrapping text (taller where
+// narrower), or its controls placed by hand.
+class OneWayForm : public Form {
+public:
+    OneWayForm(const char *name, Qt::Orientation way, bool byHand) : Form(name)
+    {
+        const QSize a = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const QSize page = way == Qt::Horizontal ? QSize(a.width() + 300, a.height() / 2)
+                                                 : QSize(a.width() / 2, a.height() + 300);
+        far = new QPushButton(QStringLiteral("OK"));
+        far->setObjectName(QStringLiteral("far"));
+        if (byHand) {
+            far->setParent(this);
+            far->setGeometry(page.width() - 70, page.height() - 30, 60, 20);
+            resize(page);
+            return;
+        }
+        auto *text = new QLabel(
+            QStringLiteral("Every word of this line takes its room, and the line wraps where the "
+                           "window is narrower than the line, so that the text takes more "
+                           "lines and the page grows taller the narrower it is."));
+        text->setWordWrap(true);
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(text);
+        layout->addSpacing(page.height());
+        auto *row = new QHBoxLayout;
+        row->addSpacing(page.width());
+        row->addWidget(far);
+        layout->addLayout(row);
+    }
+    QPushButton *far;
+};
+
 class PlacedWindows : public ::testing::Test {
 protected:
     void SetUp() override
@@ -183,6 +218,9 @@ protected:
         Forms::define("PlacedByHand", [] { return new TestDialog("PlacedByHand", TestDialog::Kind::ByHand); });
         Forms::define(PickerForm::kName, [] { return new PickerForm; });
         Forms::define(GrowingForm::kName, [] { return new GrowingForm; });
+        for (const auto &[name, longer, byHand] : kOneWay)
+            Forms::define(
+                name, [name = name, longer = longer, byHand = byHand] { return new OneWayForm(name, longer, byHand); });
         Forms::setRole(GrowingForm::kName, FormRole::Window);
     }
     void TearDown() override
@@ -190,6 +228,18 @@ protected:
         Forms::unloadAll();
         platform::Ui::reset();
     }
+
+    struct OneWay {
+        const char *name;
+        Qt::Orientation longer;
+        bool byHand;
+    };
+    static constexpr OneWay kOneWay[] = {
+        {"PlacedWide", Qt::Horizontal, false},
+        {"PlacedWideByHand", Qt::Horizontal, true},
+        {"PlacedTall", Qt::Vertical, false},
+        {"PlacedTallByHand", Qt::Vertical, true},
+    };
 
     static QRect area() { return QGuiApplication::primaryScreen()->availableGeometry(); }
     // The main window on view, its frame at this place.
@@ -313,6 +363,34 @@ TEST_F(PlacedWindows, AWindowLargerThanTheAreaIsLimitedToItAndItsContentScrolls)
         EXPECT_TRUE(d.first->text().isEmpty());
         EXPECT_TRUE(a.contains(d.frameGeometry()));
         EXPECT_EQ(platform::windowScrollArea(&d), scroll);
+    }
+}
+
+// A window cut to the area one way only makes room the other way for the
+// scroll bar, where the area has it: nothing of its page lies under the bar,
+// and scrolling the cut way alone brings its far corner into view.
+TEST_F(PlacedWindows, AWindowCutOneWayMakesRoomForTheScrollBarTheOtherWay)
+{
+    mainAt(area().topLeft());
+    for (const OneWay &o : kOneWay) {
+        SCOPED_TRACE(o.name);
+        auto &w = static_cast<OneWayForm &>(Forms::get(o.name));
+        w.showForm();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QRect a = area(), frame = w.frameGeometry();
+        EXPECT_TRUE(a.contains(frame));
+        QScrollArea *scroll = platform::windowScrollArea(&w);
+        ASSERT_NE(scroll, nullptr);
+        const bool wide = o.longer == Qt::Horizontal;
+        QScrollBar *along = wide ? scroll->horizontalScrollBar() : scroll->verticalScrollBar();
+        QScrollBar *across = wide ? scroll->verticalScrollBar() : scroll->horizontalScrollBar();
+        EXPECT_EQ(wide ? frame.width() : frame.height(), wide ? a.width() : a.height()) << "not cut to the area";
+        EXPECT_LT(wide ? frame.height() : frame.width(), wide ? a.height() : a.width()) << "no room was left";
+        EXPECT_EQ(across->maximum(), 0) << "part of the page lies under the scroll bar";
+        along->setValue(along->maximum());
+        QWidget *view = scroll->viewport();
+        EXPECT_TRUE(view->rect().contains(QRect(w.far->mapTo(view, QPoint(0, 0)), w.far->size())))
+            << "the far corner is out of reach";
     }
 }
 
