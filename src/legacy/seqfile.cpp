@@ -753,24 +753,14 @@ int createLocked(const fs::path &target, fs::path &temp, std::string &why)
     return -1;
 }
 
-// Keeps the file at `target` aside under a temporary's name, `old`, until a
-// save of several files is complete: a second link to it, or where the
-// file system makes none, a copy on disk. `fd` holds its lock (-1 when none
-// could be taken), so that no cleanup removes it meanwhile. False, with
-// `why` set, when it cannot be kept.
+// Keeps a copy of the file at `target` on disk under a temporary's name,
+// `old`, until a save of several files is complete, on a file system that
+// cannot swap the file with its temporary. (Not a second link to it: in a
+// shared folder with the sticky bit, a link to another user's file could
+// not be removed again.) `fd` holds its lock, so that no cleanup removes it
+// meanwhile. False, with `why` set, when it cannot be kept.
 bool keepAside(const fs::path &target, fs::path &old, int &fd, std::string &why)
 {
-    const fs::path folder = target.parent_path();
-    const std::string base = target.filename().native();
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        old = folder / temporaryName(base, randomName());
-        if (::link(target.c_str(), old.c_str()) == 0) {
-            fd = openLocked(old);
-            return true;
-        }
-        if (errno != EEXIST)
-            break;
-    }
     struct stat info {};
     Descriptor source(openRegular(target, info, why));
     if (source.get() < 0)
@@ -789,6 +779,12 @@ bool keepAside(const fs::path &target, fs::path &old, int &fd, std::string &why)
     }
     fd = copy.release();
     return true;
+}
+
+bool &swapsAllowed()
+{
+    static bool allowed = true;
+    return allowed;
 }
 
 // Flushes a folder, so the renames in it reach the disk: 0, or the errno
@@ -979,7 +975,10 @@ void SeqWriter::replaceTarget(bool keepOld)
     if (keepOld && existed_) {
         // Swapped in one step, the old file is kept under the temporary's
         // name at once.
-        if (::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+        const int swapped = swapsAllowed()
+                                ? ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE)
+                                : (errno = EINVAL, -1);
+        if (swapped == 0) {
             old_ = temp_;
             oldFd_ = openLocked(old_);
             ::close(std::exchange(tempFd_, -1));
@@ -987,13 +986,13 @@ void SeqWriter::replaceTarget(bool keepOld)
             return;
         }
         std::string why;
-        if (errno != EINVAL && errno != ENOSYS) {
+        if (errno != EINVAL && errno != ENOSYS && errno != EXDEV && errno != EOPNOTSUPP) {
             why = errnoText(errno);
             drop();
             cannotWrite(file_, why);
         }
-        // A file system that cannot swap: the old file is kept by a second
-        // link to it, or a copy.
+        // A file system (or kernel) that cannot swap: the old file is kept
+        // by a copy.
         if (!keepAside(target_, old_, oldFd_, why)) {
             drop();
             cannotWrite(file_, "the file it would replace could not be kept until the save is complete: " + why);
@@ -1323,5 +1322,7 @@ Variant SeqReader::variant()
 }
 
 void SeqReader::skip() { next(); }
+
+void testing::allowSwaps(bool allowed) { swapsAllowed() = allowed; }
 
 }  // namespace legacy

@@ -191,7 +191,7 @@ inline constexpr std::size_t kDamagedCopySuffixMax = 12;
 // quota or a file that cannot be written is met before any target changes;
 // only then are the targets replaced, in order, each old file kept under
 // its temporary's name (swapped with it in one step; where the file system
-// cannot swap, a second link to it or a copy) until all of them are
+// cannot swap, a copy of it) until all of them are
 // replaced and the folder is flushed. A replacement or flush that fails
 // after that puts every file already replaced back as it was (a file the
 // save created is removed), and the commit throws.
@@ -332,6 +332,13 @@ private:
     bool ended_ = false;  // committed (or tried) or discarded
     int uncaught_;        // exceptions on their way out at its making
 };
+
+namespace testing {
+// Whether a commit of several files may swap a file with its temporary, as
+// it does where the file system can; off, it keeps each old file by a copy,
+// as it does where the file system cannot. For the tests of that way.
+void allowSwaps(bool allowed);
+}  // namespace testing
 
 // Reads items in order; a comma and a line end are alike. Accepts LF alone
 // (and CR alone) as a line end and leading-dot numbers (".0525", "-.5").

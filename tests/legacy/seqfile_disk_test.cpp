@@ -435,34 +435,40 @@ TEST_F(SeqFileDisk, ASaveOfSeveralFilesThatFailsPartWayWritesNone)
         std::string mineAfter;
         std::vector<std::string> namesAfter;
     };
-    for (const Case &k : {Case{"all or nothing", false, old, {"mine", "theirs"}},
-                          Case{"a group left out alone", true, "\"new\"\r\n", {"made", "mine", "theirs"}}}) {
-        SCOPED_TRACE(k.name);
-        const int outcome = wdtest::inChildProcess(
-            [&] {
-                legacy::SaveBatch batch;
-                std::string told;
-                batch.add(writer(made, "new"));
-                batch.add(writer(mine, "new"));
-                batch.add(writer(theirs, "new"), {},
-                          k.theirsMayFail
-                              ? legacy::SaveBatch::Failed([&](const legacy::FileError &e) { told = e.what(); })
-                              : legacy::SaveBatch::Failed());
-                try {
-                    batch.commit();
-                } catch (const FileAccessError &e) {
-                    return !k.theirsMayFail && std::string(e.what()).find(theirs.string()) != std::string::npos ? 0 : 2;
-                }
-                return k.theirsMayFail && told.find(theirs.string()) != std::string::npos ? 0 : 1;
-            },
-            true);
-        EXPECT_EQ(outcome, 0) << "1: the refusal was not told, 2: not as wanted";
-        EXPECT_EQ(slurp(mine), k.mineAfter);
-        EXPECT_EQ(slurp(theirs), old);
-        EXPECT_EQ(names(shared), k.namesAfter);
-        fs::remove(made);
-        put(mine, old);
-    }
+    // The old files swapped with their temporaries, or, as on a file system
+    // that cannot swap, kept by copies.
+    for (const bool swaps : {true, false})
+        for (const Case &k : {Case{"all or nothing", false, old, {"mine", "theirs"}},
+                              Case{"a group left out alone", true, "\"new\"\r\n", {"made", "mine", "theirs"}}}) {
+            SCOPED_TRACE(std::string(k.name) + (swaps ? ", swapped" : ", copied"));
+            legacy::testing::allowSwaps(swaps);
+            const int outcome = wdtest::inChildProcess(
+                [&] {
+                    legacy::SaveBatch batch;
+                    std::string told;
+                    batch.add(writer(made, "new"));
+                    batch.add(writer(mine, "new"));
+                    batch.add(writer(theirs, "new"), {},
+                              k.theirsMayFail
+                                  ? legacy::SaveBatch::Failed([&](const legacy::FileError &e) { told = e.what(); })
+                                  : legacy::SaveBatch::Failed());
+                    try {
+                        batch.commit();
+                    } catch (const FileAccessError &e) {
+                        return !k.theirsMayFail && std::string(e.what()).find(theirs.string()) != std::string::npos ? 0
+                                                                                                                    : 2;
+                    }
+                    return k.theirsMayFail && told.find(theirs.string()) != std::string::npos ? 0 : 1;
+                },
+                true);
+            EXPECT_EQ(outcome, 0) << "1: the refusal was not told, 2: not as wanted";
+            EXPECT_EQ(slurp(mine), k.mineAfter);
+            EXPECT_EQ(slurp(theirs), old);
+            EXPECT_EQ(names(shared), k.namesAfter);
+            fs::remove(made);
+            put(mine, old);
+            legacy::testing::allowSwaps(true);
+        }
 }
 
 TEST_F(SeqFileDisk, SpecialFilesAreNeverReplaced)
