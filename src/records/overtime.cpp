@@ -114,9 +114,18 @@ TotalsProblem total(OvertimeStore &store, OvertimeTexts &t, OvertimeLayout layou
     return TotalsProblem::None;
 }
 
-// A stored result as its seven-digit text reads (2400.7 stays 2400.7, not
-// the widened 2400.69995...).
-double storedAmount(float stored) { return legacy::val(legacy::floatToText(stored)); }
+// A stored result as its caption shows it ("$2,340.00" is 2340), as the
+// settings file has always held it; one no caption can show, as its
+// seven-digit text reads (2400.7 stays 2400.7, not the widened
+// 2400.69995...).
+double storedAmount(float stored)
+{
+    try {
+        return legacy::toDouble(dollarText(stored));
+    } catch (const std::exception &) {
+        return legacy::val(legacy::floatToText(stored));
+    }
+}
 
 }  // namespace
 

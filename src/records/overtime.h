@@ -120,8 +120,9 @@ struct OvertimeForSettings {
 // layout gets "0" and the layout's rows go into OTDate and OTAmount; the
 // result holds the values of the box texts as typed ("48000.1" stays
 // 48000.1). The limit and available are the store's OTLimit and
-// OTAvailable, kept with OTEarned, as their seven-digit texts read: not the
-// captions, which a painting may have changed since.
+// OTAvailable, kept with OTEarned, as their captions show them ("$2,340.00"
+// is 2340): not the captions themselves, which a painting may have changed
+// since.
 // Throws legacy::OverflowError for a box whose value is beyond the range of
 // a double, before anything changes.
 OvertimeForSettings takeForSettings(OvertimeStore &store, OvertimeTexts &texts, OvertimeLayout layout);

@@ -507,6 +507,21 @@ TEST_F(OvertimeSaveTest, SettingsAndRowsOfAFilledBiWeeklyTracker)
                   emptyRows(21));
 }
 
+// The limit and available are written as their captions show them, to the
+// cent, whatever painting did to the captions since TOTAL kept them.
+TEST_F(OvertimeSaveTest, TheLimitIsWrittenAsItsCaptionShowsIt)
+{
+    OvertimeStore store;
+    OvertimeTexts texts = boxes("39002.5", "5", {"100"});
+    ASSERT_EQ(cmdADD_Click(store, texts, kBiWeekly), std::nullopt);
+    ASSERT_EQ(store.OTLimit, 1950.125f);
+    const std::string shown = texts.lbMax;
+    texts.lbMax = texts.lbAvail = "";  // as a painting of other boxes might leave them
+    const OvertimeForSettings save = takeForSettings(store, texts, kBiWeekly);
+    EXPECT_EQ(dollarText(static_cast<float>(save.limit)), shown);
+    EXPECT_EQ(save.limit, legacy::toDouble(shown));
+}
+
 TEST_F(OvertimeSaveTest, WeeklyRowsAndResultsNeverComputed)
 {
     // A tracker loaded without being shown: no painting, so no results.
