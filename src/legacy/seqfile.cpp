@@ -821,13 +821,25 @@ void SeqWriter::checkReplaceable() const
         cannotWrite(file_, *why);
 }
 
+namespace {
+
+// What a commit of several files asks of each before it writes any. A file
+// the save may go on without is not asked whether it can be replaced: it is
+// told when it fails.
+void checkBeforeWriting(const SeqWriter &w, bool mayFail)
+{
+    w.checkSize();
+    w.keepCopyOrRefuse();
+    if (!mayFail)
+        w.checkReplaceable();
+}
+
+}  // namespace
+
 void commitAll(std::initializer_list<SeqWriter *> writers)
 {
-    for (const SeqWriter *w : writers) {
-        w->checkSize();
-        w->keepCopyOrRefuse();
-        w->checkReplaceable();
-    }
+    for (const SeqWriter *w : writers)
+        checkBeforeWriting(*w, false);
     CommitSteps::together({std::vector<SeqWriter *>(writers)}, {false});
 }
 
@@ -877,13 +889,8 @@ void SaveBatch::add(std::unique_ptr<SeqWriter> file, Written written, Failed fai
 void SaveBatch::checkAndKeepCopies() const
 {
     for (const Group &g : groups_)
-        for (const auto &w : g.files) {
-            w->checkSize();
-            w->keepCopyOrRefuse();
-            // A group the save goes on without is told when it fails.
-            if (!g.failed)
-                w->checkReplaceable();
-        }
+        for (const auto &w : g.files)
+            checkBeforeWriting(*w, static_cast<bool>(g.failed));
 }
 
 void SaveBatch::discard()
